@@ -1,0 +1,58 @@
+#pragma once
+// The one process-wide record of settings and run state shared by every part
+// of the program. Only the GUI thread (or the headless runner) writes it.
+#include "core/StringList.h"
+
+#include <cstdint>
+#include <string>
+
+namespace mivarelo {
+
+struct GlobalSettings {
+    bool Running = true;
+    bool ChangePictures = true;
+    StringList LanguageWords;
+    int CommandMode = 0; // 0 command mode, 1 graphical mode
+    bool CanUndoLastCommand = false;
+    int ArcStepAngle = 10;
+    bool UseDirections = false;
+    bool AutoMoveGraphicWindow = true;
+    bool EnglishInterface = false;
+    int PaintMode = 0;
+    bool TraceMouse = false;
+    int CurrentProcedure = -1;
+    std::string LengthVariableName = "uzunluk";
+    std::string AngleVariableName = "yabci";
+    std::string MainProcedureName = "AnaEkran";
+    std::string OldLengthVariableName;
+    std::string OldAngleVariableName;
+    int CircleTurtleSize = 20;
+    int ScreenWidth = 2000;
+    int ScreenHeight = 2000;
+    int TurtleLook = 0;
+    int TurnCommandType = 0; // 0 SetH, 1 Closest, 2 Left, 3 Right
+    std::string TurtlePicturePath;
+    std::string MruRegistryKey = "Software\\MivareloMruList";
+    int MruCount = 5;
+    StringList MruList;
+    int AngleButtonFirst = 31;
+    int CurrentLineNumber = 0;
+    int LastErrorLine = 0;
+    bool RunActive = false;
+    bool RefreshSuspended = false;
+    bool QuickCommands = false;
+
+    // Run flags of the interpreter and the line dispatcher.
+    bool StopRequested = false;
+    bool AbortRequested = false;
+    bool StopAtErrors = false;
+    bool AutoCorrectErrors = true;
+    bool AcceptSpace = true;
+    int TestResult = 0;
+};
+
+GlobalSettings& Globals();
+// Back to the start values (tests and the headless runner).
+void ResetGlobals();
+
+} // namespace mivarelo
