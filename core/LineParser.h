@@ -1,0 +1,68 @@
+#pragma once
+// Cutting free-form command text into commands. A command is the pair
+// (command code of its first word, argument text); the argument text stays
+// raw text until the command runs. The normalizer rewrites a line so that
+// commands separated only by blanks become separate commands, each written as
+// command word, blank, argument text and " ; ". Runs of blanks in normalized
+// text carry no meaning: every reader skips them.
+#include "core/Keywords.h"
+#include "core/TextReaders.h"
+
+#include <string>
+#include <string_view>
+
+namespace mivarelo {
+
+class Prosedurler;
+
+// Bracketed lists nested deeper than this are kept as they stand instead of
+// being normalized, so that pathological input cannot exhaust the stack.
+constexpr int NormalizeDepthLimit = 100;
+
+// Rewrites `text` into normalized form; lists inside brackets are normalized
+// as well. Words are looked up in `store` (may be null) before the keyword
+// table. When both AcceptSpace and AutoCorrectErrors are set, an unknown word
+// met before the first command that begins with a keyword ("ileri100") is
+// split into that keyword and the rest, and reported with ReportUnknownWord.
+std::string NormalizeLine(std::string_view text, const Prosedurler* store);
+
+// Appends one command: " " when result is not empty, cmd, " " + args when
+// args is not empty, then " ; ". An empty command word is appended all the same.
+void AppendCommand(std::string& result, std::string_view cmd, std::string_view args);
+
+// ')' for '(', ']' for '[', '}' for '{'; any other character unchanged.
+char MatchingBracket(char c);
+
+// Finds the shortest prefix of `word` (after leading blanks) that is a
+// keyword. On success `keyword` is the table form of that keyword and `rest`
+// the characters after the prefix; both are emptied first.
+bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string& rest);
+
+// Writes the error-list line for an unknown word (with the current line
+// number), beeps and records the line as the last error line.
+void ReportUnknownWord(std::string_view word);
+
+// Splits off the command word (up to '[', '(', '{' or a blank, after leading
+// blanks) and returns its code looked up with `store`. `rest` is the text
+// after the word. An empty text returns 0 and leaves both outputs untouched.
+CommandCode SplitCommandWord(const Prosedurler* store, std::string_view text, std::string& word,
+                             std::string& rest);
+
+// The contents of the next bracketed list from the cursor on: the text before
+// the first '[' is skipped, the matching ']' is consumed. Without a '[' the
+// text from the cursor up to a ']' at depth zero is returned.
+std::string ReadBlock(Cursor& c);
+// ReadBlock from the start of `text`.
+std::string FirstBlock(std::string_view text);
+// The first two bracketed lists of `text` ("[a] [b [c]]" gives "a" and
+// "b [c]"); both outputs are emptied first.
+void TwoBlocks(std::string_view text, std::string& first, std::string& second);
+
+// Splits "name := expression", or failing that "name = expression". The
+// outputs keep their blanks.
+bool SplitAssignment(std::string_view text, std::string& name, std::string& expression);
+// Evaluates the expression of an assignment and stores it in the variable.
+// False when the text is not an assignment.
+bool ExecuteAssignment(std::string_view text);
+
+} // namespace mivarelo
