@@ -1,0 +1,94 @@
+#pragma once
+// The drawing surface of the turtle: a picture of 0xffRRGGBB pixels with its
+// own current pen, brush, font colour and copy mode. Commands change these
+// attributes one by one; drawing always uses what the surface holds, which
+// may differ from the turtle's own colours (after clearing, the brush holds
+// the screen colour).
+//
+// Rasterisation is done here, pixel-exact and without antialiasing:
+// - width-1 lines are Bresenham lines that leave their end pixel unset;
+// - wider pens draw round-capped strokes of that width, end cap included;
+// - everything is clipped to the picture before pixels are visited.
+#include "engine/ColorValue.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+namespace mivarelo {
+
+// How a drawn pixel combines with the one below it.
+enum class CopyMode {
+    SourceCopy, // the drawn colour replaces the pixel
+    AndSource,  // the pixel keeps the bitwise and of both colours
+};
+
+// A label font request: face name, em height in pixels and the direction of
+// the text in tenths of a degree, counter-clockwise from the x axis.
+struct LabelFont {
+    QString face;
+    int pixelHeight = 16;
+    int escapement = 0;
+};
+
+class Picture {
+public:
+    // A new surface is white, with a black pen of width 1 and a solid white brush.
+    Picture(int width, int height);
+
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+    const QImage& Image() const { return image_; }
+
+    ColorValue PenColor() const { return penColor_; }
+    void SetPenColor(ColorValue c) { penColor_ = c; }
+    int PenWidth() const { return penWidth_; }
+    void SetPenWidth(int width) { penWidth_ = width; }
+    ColorValue BrushColor() const { return brushColor_; }
+    // Setting the brush colour makes a hollow brush solid again.
+    void SetBrushColor(ColorValue c);
+    bool BrushHollow() const { return brushHollow_; }
+    void SetBrushHollow() { brushHollow_ = true; }
+    ColorValue FontColor() const { return fontColor_; }
+    void SetFontColor(ColorValue c) { fontColor_ = c; }
+    CopyMode Mode() const { return copyMode_; }
+    void SetCopyMode(CopyMode mode) { copyMode_ = mode; }
+
+    // The pixel colour, or InvalidColor outside the picture.
+    ColorValue PixelColor(int x, int y) const;
+
+    // A line with the pen from `from` towards `to` (see the rules above).
+    void DrawLine(QPoint from, QPoint to);
+    // Fills the rectangle with the brush colour, even when the brush is hollow.
+    void FillRect(const QRect& rect);
+    // Paints with the brush every pixel 4-connected to `start` that is not of
+    // the border colour; nothing when the brush is hollow or `start` lies
+    // outside or on the border colour.
+    void FloodFillBorder(QPoint start, ColorValue border);
+    // The ellipse inscribed in the rectangle whose left and top edges are
+    // included and whose right and bottom edges are not: the inside painted
+    // with the brush (unless hollow), the outline with the pen.
+    void DrawEllipse(const QRect& bounds);
+    // Text in the font colour with no background, its top-left corner at
+    // `origin`, rotated by the font's escapement around that corner.
+    void DrawLabel(QPoint origin, const QString& text, const LabelFont& font);
+
+    // The bounding rectangle of every pixel changed since the last call.
+    QRect TakeDirtyRect();
+    QRect DirtyRect() const { return dirty_; }
+
+private:
+    void MarkDirty(const QRect& rect);
+
+    QImage image_;
+    ColorValue penColor_ = BlackColor;
+    int penWidth_ = 1;
+    ColorValue brushColor_ = WhiteColor;
+    bool brushHollow_ = false;
+    ColorValue fontColor_ = BlackColor;
+    CopyMode copyMode_ = CopyMode::SourceCopy;
+    QRect dirty_;
+};
+
+} // namespace mivarelo

@@ -1,0 +1,52 @@
+#pragma once
+// The turtle: position in picture pixels (origin top-left, y downwards),
+// heading in degrees (0 right, growing clockwise on the screen), pen and
+// label settings, and the arithmetic of moving and turning.
+#include "engine/ColorValue.h"
+
+#include <QPoint>
+
+#include <string>
+
+namespace mivarelo {
+
+constexpr int StartX = 500;
+constexpr int StartY = 500;
+constexpr const char* DefaultFontName = "Times New Roman";
+
+struct TurtleState {
+    int TurtleX = StartX;
+    int TurtleY = StartY;
+    float Heading = 0.0f;
+    bool PenIsDown = true;
+    bool TurtleVisible = true;
+    int PenWidth = 1;
+    ColorValue ScreenColor = WhiteColor;
+    ColorValue PenColor = BlackColor;
+    ColorValue FillColor = 0x00FFFF;
+    std::string FontName = DefaultFontName;
+    float FontSize = 12.0f;
+    // Changed only by the set-home command; Reset leaves them alone.
+    int HomeX = StartX;
+    int HomeY = StartY;
+
+    // Every field above except the home back to its start value.
+    void Reset();
+    QPoint Position() const { return {TurtleX, TurtleY}; }
+};
+
+// A number truncated toward zero to int32; saturates out of range, NaN gives 0.
+int TruncToInt(long double value);
+
+// The point `distance` pixels from `from` along `heading`: each coordinate is
+// trunc(component + start + 0.5) in extended precision, so positive results
+// round half up and results between -1 and 0 become 0. Saturates at the
+// int32 range instead of overflowing.
+QPoint MovePoint(QPoint from, int distance, float heading);
+
+// heading - angle; above 360 loses 360 once, then below 0 gains 360 once.
+float TurnLeft(float heading, double angle);
+// heading + angle; above 360 loses 360 once; a negative result stays.
+float TurnRight(float heading, double angle);
+
+} // namespace mivarelo
