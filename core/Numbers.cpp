@@ -1,0 +1,175 @@
+#include "core/Numbers.h"
+
+#include "core/Notifier.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+
+namespace mivarelo {
+
+namespace {
+
+const char* const ConversionFailure = "Float ceviri hatasi";
+const char* const ErrorCaption = "Hata";
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The white space that the C conversions skip in the "C" locale.
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::size_t SkipCSpaces(std::string_view text, std::size_t i) {
+    while (i < text.size() && IsCSpace(text[i]))
+        ++i;
+    return i;
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t i) {
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
+    return i;
+}
+
+// An unsigned decimal number as the lenient C conversion reads it: digits, an
+// optional '.', digits (at least one digit in all), then an exponent that
+// counts only when digits follow its 'e' and optional sign.
+struct DecimalNumber {
+    std::string_view text;   // empty when no number starts here
+    long long leadPower = 0; // power of ten of the first non-zero digit
+    bool isZero = true;
+};
+
+long long ExponentValue(std::string_view digits, bool negative) {
+    long long value = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (result.ec == std::errc::result_out_of_range) value = LLONG_MAX / 2;
+    return negative ? -value : value;
+}
+
+DecimalNumber ScanDecimal(std::string_view text) {
+    DecimalNumber number;
+    const std::size_t integerEnd = SkipDigits(text, 0);
+    std::size_t end = integerEnd;
+    if (end < text.size() && text[end] == '.') end = SkipDigits(text, end + 1);
+    const std::size_t digitCount = end > integerEnd ? end - 1 : end;
+    if (digitCount == 0) return number;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (text[i] == '.' || text[i] == '0') continue;
+        number.isZero = false;
+        const long long index = static_cast<long long>(i);
+        const long long point = static_cast<long long>(integerEnd);
+        number.leadPower = i < integerEnd ? point - index - 1 : point - index;
+        break;
+    }
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t e = end + 1;
+        const bool negative = e < text.size() && text[e] == '-';
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+        const std::size_t exponentEnd = SkipDigits(text, e);
+        if (exponentEnd > e) {
+            number.leadPower += ExponentValue(text.substr(e, exponentEnd - e), negative);
+            end = exponentEnd;
+        }
+    }
+    number.text = text.substr(0, end);
+    return number;
+}
+
+// "%.0f", "%.1f", "%.2f" and "%.6f" exist; every other count means "%.3f".
+int FixedPrecisionOf(int decimals) {
+    return decimals == 0 || decimals == 1 || decimals == 2 || decimals == 6 ? decimals : 3;
+}
+
+} // namespace
+
+int TextToInt(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size() && text[start] == ' ')
+        ++start;
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    std::string_view word = text.substr(start, end - start);
+    // from_chars takes '-' but not '+'; a '+' may only stand before a digit.
+    if (!word.empty() && word.front() == '+') {
+        word.remove_prefix(1);
+        if (word.empty() || !IsDigit(word.front())) return 0;
+    }
+    int value = 0;
+    const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (result.ec != std::errc() || result.ptr != word.data() + word.size()) return 0;
+    return value;
+}
+
+long TextToLong(std::string_view text) {
+    std::size_t i = SkipCSpaces(text, 0);
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const std::size_t end = SkipDigits(text, i);
+    // Accumulating toward the sign keeps LONG_MIN representable; overflow
+    // saturates as strtol does.
+    long value = 0;
+    for (std::size_t k = i; k < end; ++k) {
+        const int digit = text[k] - '0';
+        if (negative) {
+            if (value < (LONG_MIN + digit) / 10) return LONG_MIN;
+            value = value * 10 - digit;
+        } else {
+            if (value > (LONG_MAX - digit) / 10) return LONG_MAX;
+            value = value * 10 + digit;
+        }
+    }
+    return value;
+}
+
+double TextToFloat(std::string_view text) {
+    std::size_t i = SkipCSpaces(text, 0);
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const DecimalNumber number = ScanDecimal(text.substr(i));
+    if (number.text.empty()) return 0.0;
+    double value = 0.0;
+    const char* first = number.text.data();
+    const auto result = std::from_chars(first, first + number.text.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small rounds to zero as in C; too large has no value at all.
+        if (number.isZero || number.leadPower < 0) return negative ? -0.0 : 0.0;
+        ShowMessage(ConversionFailure, ErrorCaption);
+        return 0.0;
+    }
+    if (result.ec != std::errc()) return 0.0;
+    return negative ? -value : value;
+}
+
+std::string FloatToText(float value, int decimals) {
+    const int precision = FixedPrecisionOf(decimals);
+    // A float has at most 39 integer digits; infinities and NaNs are short.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::fixed, precision);
+    if (result.ec != std::errc()) {
+        ShowMessage(ConversionFailure, ErrorCaption);
+        return std::string();
+    }
+    return std::string(buffer, result.ptr);
+}
+
+std::string IntToText(long long value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string ColorToListText(std::uint32_t colour) {
+    const auto component = [colour](int shift) { return IntToText((colour >> shift) & 0xFF); };
+    return " [ " + component(0) + " " + component(8) + " " + component(16) + " ] ";
+}
+
+void SpacesToUnderscores(std::string& text) {
+    for (char& c : text)
+        if (c == ' ') c = '_';
+}
+
+} // namespace mivarelo

@@ -1,0 +1,147 @@
+#include "core/Numbers.h"
+
+#include "core/Notifier.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <limits>
+#include <string>
+#include <vector>
+
+using namespace mivarelo;
+
+namespace {
+
+class RecordingNotifier : public Notifier {
+public:
+    RecordingNotifier() : previous_(SetNotifier(this)) {}
+    ~RecordingNotifier() override { SetNotifier(previous_); }
+    void ShowMessage(const std::string& text, const std::string& caption) override {
+        messages.push_back(caption + ": " + text);
+    }
+    void Beep() override {}
+    std::vector<std::string> messages;
+
+private:
+    Notifier* previous_;
+};
+
+} // namespace
+
+TEST(Numbers, TextToIntNeedsTheWholeFirstWord) {
+    EXPECT_EQ(TextToInt(""), 0);
+    EXPECT_EQ(TextToInt("   "), 0);
+    EXPECT_EQ(TextToInt("42"), 42);
+    EXPECT_EQ(TextToInt("  -17 rest"), -17);
+    EXPECT_EQ(TextToInt("+8"), 8);
+    EXPECT_EQ(TextToInt("12abc"), 0);
+    EXPECT_EQ(TextToInt("1.5"), 0);
+    EXPECT_EQ(TextToInt("-"), 0);
+    EXPECT_EQ(TextToInt("+-3"), 0);
+    EXPECT_EQ(TextToInt("\t5"), 0);
+    EXPECT_EQ(TextToInt("2147483647"), 2147483647);
+    EXPECT_EQ(TextToInt("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(TextToInt("2147483648"), 0);
+}
+
+TEST(Numbers, TextToLongTakesTheLeadingDigits) {
+    EXPECT_EQ(TextToLong(""), 0);
+    EXPECT_EQ(TextToLong("12abc"), 12);
+    EXPECT_EQ(TextToLong(" \t-34x"), -34);
+    EXPECT_EQ(TextToLong("+7"), 7);
+    EXPECT_EQ(TextToLong("abc"), 0);
+    EXPECT_EQ(TextToLong("- 5"), 0);
+    EXPECT_EQ(TextToLong("1.9"), 1);
+    EXPECT_EQ(TextToLong("99999999999999999999999"), std::numeric_limits<long>::max());
+    EXPECT_EQ(TextToLong("-99999999999999999999999"), std::numeric_limits<long>::min());
+}
+
+TEST(Numbers, TextToFloatIsLenient) {
+    EXPECT_EQ(TextToFloat(""), 0.0);
+    EXPECT_EQ(TextToFloat(" 3.5x"), 3.5);
+    EXPECT_EQ(TextToFloat("+2.25"), 2.25);
+    EXPECT_EQ(TextToFloat("-.5"), -0.5);
+    EXPECT_EQ(TextToFloat("5."), 5.0);
+    EXPECT_EQ(TextToFloat("1e3"), 1000.0);
+    EXPECT_EQ(TextToFloat("2.5E-1"), 0.25);
+    EXPECT_EQ(TextToFloat("7e"), 7.0);
+    EXPECT_EQ(TextToFloat("7e+x"), 7.0);
+    EXPECT_EQ(TextToFloat("12,5"), 12.0);
+    EXPECT_EQ(TextToFloat("."), 0.0);
+    EXPECT_EQ(TextToFloat("abc"), 0.0);
+    EXPECT_EQ(TextToFloat("+-1"), 0.0);
+    EXPECT_EQ(TextToFloat("0x10"), 0.0);
+    EXPECT_EQ(TextToFloat("inf"), 0.0);
+    EXPECT_EQ(TextToFloat("\n\t 0.1"), 0.1);
+}
+
+TEST(Numbers, TextToFloatReportsOnlyOverflow) {
+    RecordingNotifier notifier;
+    EXPECT_EQ(TextToFloat("1e-400"), 0.0);
+    EXPECT_EQ(TextToFloat("0.0000e999999999999999999999"), 0.0);
+    EXPECT_EQ(TextToFloat("1e-99999999999999999999"), 0.0);
+    EXPECT_TRUE(notifier.messages.empty());
+    EXPECT_EQ(TextToFloat("1e400"), 0.0);
+    EXPECT_EQ(TextToFloat("-0.001e99999999999999999999"), 0.0);
+    EXPECT_EQ(TextToFloat(std::string(400, '9')), 0.0);
+    EXPECT_EQ(notifier.messages, std::vector<std::string>(3, "Hata: Float ceviri hatasi"));
+}
+
+TEST(Numbers, FloatToTextUsesTheFixedDecimalChoices) {
+    EXPECT_EQ(FloatToText(2.25f, 4), "2.250");
+    EXPECT_EQ(FloatToText(2.25f, 0), "2");
+    EXPECT_EQ(FloatToText(2.5f, 0), "2");
+    EXPECT_EQ(FloatToText(3.5f, 0), "4");
+    EXPECT_EQ(FloatToText(2.25f, 1), "2.2");
+    EXPECT_EQ(FloatToText(0.1f, 1), "0.1");
+    // 0.1f is 0.100000001490116...; the float, not the decimal, is printed.
+    EXPECT_EQ(FloatToText(0.1f, 6), "0.100000");
+    EXPECT_EQ(FloatToText(1.005f, 2), "1.00");
+    EXPECT_EQ(FloatToText(-1.5f, 2), "-1.50");
+    EXPECT_EQ(FloatToText(1.0f / 3.0f, 3), "0.333");
+    EXPECT_EQ(FloatToText(1.0f / 3.0f, 5), "0.333");
+    EXPECT_EQ(FloatToText(1.0f / 3.0f, 7), "0.333");
+    EXPECT_EQ(FloatToText(1.0f / 3.0f, -1), "0.333");
+    EXPECT_EQ(FloatToText(16777217.0f, 1), "16777216.0");
+    EXPECT_EQ(FloatToText(std::numeric_limits<float>::max(), 0),
+              "340282346638528859811704183484516925440");
+}
+
+TEST(Numbers, FloatToTextOfNonFiniteValuesMatchesC) {
+    RecordingNotifier notifier;
+    EXPECT_EQ(FloatToText(std::numeric_limits<float>::infinity(), 1), "inf");
+    EXPECT_EQ(FloatToText(-std::numeric_limits<float>::infinity(), 6), "-inf");
+    EXPECT_EQ(FloatToText(std::numeric_limits<float>::quiet_NaN(), 2), "nan");
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST(Numbers, IntAndColourTexts) {
+    EXPECT_EQ(IntToText(0), "0");
+    EXPECT_EQ(IntToText(-45), "-45");
+    EXPECT_EQ(IntToText(1234567890123LL), "1234567890123");
+    EXPECT_EQ(ColorToListText(0x00FF8001u), " [ 1 128 255 ] ");
+    EXPECT_EQ(ColorToListText(0xFF000000u), " [ 0 0 0 ] ");
+}
+
+TEST(Numbers, SpacesToUnderscoresChangesOnlyBlanks) {
+    std::string header = "kare :a  :b\t";
+    SpacesToUnderscores(header);
+    EXPECT_EQ(header, "kare_:a__:b\t");
+    std::string empty;
+    SpacesToUnderscores(empty);
+    EXPECT_EQ(empty, "");
+}
+
+TEST(Numbers, ConversionsIgnoreTheProcessLocale) {
+    if (!std::setlocale(LC_ALL, "tr_TR.UTF-8")) GTEST_SKIP() << "tr_TR.UTF-8 is not installed";
+    const std::string localePoint = std::localeconv()->decimal_point;
+    const std::string floatText = FloatToText(2.5f, 1);
+    const double parsed = TextToFloat("3.5");
+    const std::string colour = ColorToListText(0x030201u);
+    std::setlocale(LC_ALL, "C");
+    ASSERT_EQ(localePoint, ",") << "the Turkish locale should use a decimal comma";
+    EXPECT_EQ(floatText, "2.5");
+    EXPECT_EQ(parsed, 3.5);
+    EXPECT_EQ(colour, " [ 1 2 3 ] ");
+}
