@@ -1,0 +1,271 @@
+#include "core/LineParser.h"
+
+#include "core/Degiskenler.h"
+#include "core/ErrorList.h"
+#include "core/ExpressionHook.h"
+#include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
+#include "core/Notifier.h"
+#include "core/Numbers.h"
+#include "core/TextOps.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mivarelo {
+
+namespace {
+
+constexpr int UnknownWordTextId = 7713;
+constexpr int LineNumberTextId = 7714;
+
+// No keyword is longer than this, so a longer prefix can never match one.
+std::size_t LongestKeywordLength() {
+    static const std::size_t longest = [] {
+        std::size_t n = 0;
+        for (const char* k : KeywordTable)
+            n = std::max(n, std::strlen(k));
+        return n;
+    }();
+    return longest;
+}
+
+// One normalizer run over the text of one nesting level. Holds the command
+// being collected (word and argument text) and the commands finished so far.
+class Normalizer {
+public:
+    Normalizer(const Prosedurler* store, int depth) : store_(store), depth_(depth) {}
+    std::string Run(std::string_view text);
+
+private:
+    void AppendList(Cursor& c, char open, const std::string& tok);
+    void TakeWord(const std::string& tok);
+    void StartCommand(const std::string& word, const std::string& rest);
+    void FinishCommand();
+    void AppendToArgs(const std::string& tok);
+
+    const Prosedurler* store_;
+    int depth_;
+    std::string result_;
+    std::string cmd_;
+    std::string args_;
+    // Set once a word was recognised as a command; from then on unknown words
+    // are arguments and no longer candidates for prefix splitting.
+    bool seenCommand_ = false;
+};
+
+std::string NormalizeAtDepth(std::string_view text, const Prosedurler* store, int depth) {
+    if (text.empty())
+        return {};
+    return Normalizer(store, depth).Run(text);
+}
+
+std::string Normalizer::Run(std::string_view text) {
+    Cursor c(text);
+    while (!c.AtEnd()) {
+        SkipSpaces(c);
+        char t = 0;
+        const std::string tok = ReadWord(c, &t);
+        if (t == '[' || t == '{') {
+            c.Advance();
+            AppendList(c, t, tok);
+            continue;
+        }
+        if (t != 0)
+            c.Advance();
+        TakeWord(tok);
+        if (t == ';')
+            FinishCommand();
+        else if (t == '\n' || t == '\r' || t == ']' || t == '}')
+            args_ += t;
+    }
+    FinishCommand();
+    return std::move(result_);
+}
+
+// A bracketed list goes into the argument text whole, its contents normalized
+// one level deeper. Past the depth limit the contents stay as written, which
+// bounds the recursion however deeply the input nests.
+void Normalizer::AppendList(Cursor& c, char open, const std::string& tok) {
+    const char close = MatchingBracket(open);
+    if (!tok.empty())
+        AppendToArgs(tok);
+    args_ += ' ';
+    args_ += open;
+    const std::string inner = ReadUntilBalanced(c, close, true);
+    const int innerDepth = depth_ + 1;
+    args_ += ' ';
+    args_ += innerDepth <= NormalizeDepthLimit ? NormalizeAtDepth(inner, store_, innerDepth)
+                                                : inner;
+    args_ += "  ";
+    args_ += close;
+}
+
+void Normalizer::TakeWord(const std::string& tok) {
+    std::string word;
+    std::string rest;
+    if (SplitCommandWord(store_, tok, word, rest) != UnknownCode) {
+        seenCommand_ = true;
+        StartCommand(word, rest);
+        return;
+    }
+    if (seenCommand_) {
+        if (!tok.empty())
+            AppendToArgs(tok);
+        return;
+    }
+    const GlobalSettings& g = Globals();
+    std::string keyword;
+    if (g.AcceptSpace && g.AutoCorrectErrors && !tok.empty() &&
+        SplitKeywordPrefix(tok, keyword, rest)) {
+        ReportUnknownWord(tok);
+        StartCommand(keyword, rest);
+        return;
+    }
+    AppendToArgs(tok);
+}
+
+// A new command word ends the command being collected. Arguments written
+// before the very first command word stay with that command.
+void Normalizer::StartCommand(const std::string& word, const std::string& rest) {
+    if (cmd_.empty()) {
+        cmd_ = word;
+        if (!rest.empty())
+            args_ = rest;
+        return;
+    }
+    AppendCommand(result_, cmd_, args_);
+    args_ = rest;
+    cmd_ = word;
+}
+
+void Normalizer::FinishCommand() {
+    if (!cmd_.empty() || !args_.empty())
+        AppendCommand(result_, cmd_, args_);
+    cmd_.clear();
+    args_.clear();
+}
+
+void Normalizer::AppendToArgs(const std::string& tok) {
+    args_ += ' ';
+    args_ += tok;
+}
+
+bool SplitAt(std::string_view text, std::string_view op, std::string& name,
+             std::string& expression) {
+    if (SplitAtOperator(text, op, name, expression))
+        return true;
+    name.clear();
+    expression.clear();
+    return false;
+}
+
+} // namespace
+
+std::string NormalizeLine(std::string_view text, const Prosedurler* store) {
+    return NormalizeAtDepth(text, store, 0);
+}
+
+void AppendCommand(std::string& result, std::string_view cmd, std::string_view args) {
+    if (!result.empty())
+        result += ' ';
+    result += cmd;
+    if (!args.empty()) {
+        result += ' ';
+        result += args;
+    }
+    result += " ; ";
+}
+
+char MatchingBracket(char c) {
+    switch (c) {
+    case '(': return ')';
+    case '[': return ']';
+    case '{': return '}';
+    default: return c;
+    }
+}
+
+bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string& rest) {
+    keyword.clear();
+    rest.clear();
+    Cursor c(word);
+    SkipSpaces(c);
+    const std::string_view w = c.Rest();
+    const std::size_t longest = std::min(w.size(), LongestKeywordLength());
+    for (std::size_t n = 1; n <= longest; ++n) {
+        const CommandCode code = LookupCommand(w.substr(0, n), nullptr);
+        if (code != UnknownCode) {
+            keyword = KeywordOf(code);
+            rest = std::string(w.substr(n));
+            return true;
+        }
+    }
+    return false;
+}
+
+void ReportUnknownWord(std::string_view word) {
+    GlobalSettings& g = Globals();
+    std::string line = GetLanguageString(UnknownWordTextId);
+    line += ": '";
+    line += word;
+    line += "' ( ";
+    line += GetLanguageString(LineNumberTextId);
+    line += " = ";
+    line += IntToText(g.CurrentLineNumber);
+    line += " ) ";
+    Beep();
+    g.LastErrorLine = g.CurrentLineNumber;
+    if (ErrorList* list = CurrentErrorList())
+        list->AddErrorLine(line);
+}
+
+CommandCode SplitCommandWord(const Prosedurler* store, std::string_view text, std::string& word,
+                             std::string& rest) {
+    if (text.empty())
+        return UnknownCode;
+    Cursor c(text);
+    SkipSpaces(c);
+    word = ReadCommandWord(c);
+    rest = std::string(c.Rest());
+    return LookupCommand(word, store);
+}
+
+std::string ReadBlock(Cursor& c) {
+    if (c.AtEnd())
+        return {};
+    const std::size_t open = c.text.find('[', c.pos);
+    if (open != std::string_view::npos)
+        c.pos = open + 1;
+    return ReadUntilBalanced(c, ']', true);
+}
+
+std::string FirstBlock(std::string_view text) {
+    Cursor c(text);
+    return ReadBlock(c);
+}
+
+void TwoBlocks(std::string_view text, std::string& first, std::string& second) {
+    Cursor c(text);
+    first = ReadBlock(c);
+    second = ReadBlock(c);
+}
+
+bool SplitAssignment(std::string_view text, std::string& name, std::string& expression) {
+    name.clear();
+    expression.clear();
+    if (text.empty())
+        return false;
+    return SplitAt(text, ":=", name, expression) || SplitAt(text, "=", name, expression);
+}
+
+bool ExecuteAssignment(std::string_view text) {
+    std::string name;
+    std::string expression;
+    if (!SplitAssignment(text, name, expression))
+        return false;
+    SetVariable(name, static_cast<float>(EvaluateExpression(expression)));
+    return true;
+}
+
+} // namespace mivarelo
