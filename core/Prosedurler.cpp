@@ -1,0 +1,171 @@
+#include "core/Prosedurler.h"
+
+#include "core/CaseFold.h"
+#include "core/Notifier.h"
+#include "core/TextReaders.h"
+
+namespace mivarelo {
+
+namespace {
+
+bool InRange(const StringList& list, int i) {
+    return i >= 0 && static_cast<std::size_t>(i) < list.size();
+}
+
+// The lines of a body, cut at line feeds. A final line feed ends the last
+// line rather than starting an empty one, and a carriage return before a line
+// feed belongs to the line end.
+StringList BodyLines(std::string_view body) {
+    StringList lines;
+    std::size_t start = 0;
+    while (start < body.size()) {
+        std::size_t end = body.find('\n', start);
+        if (end == std::string_view::npos) end = body.size();
+        std::size_t lineEnd = end;
+        if (lineEnd > start && end < body.size() && body[lineEnd - 1] == '\r') --lineEnd;
+        lines.emplace_back(body.substr(start, lineEnd - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string ReplaceAll(const std::string& text, const std::string& oldText,
+                       const std::string& newText) {
+    std::string result;
+    std::size_t start = 0;
+    for (std::size_t hit = text.find(oldText); hit != std::string::npos;
+         hit = text.find(oldText, start)) {
+        result.append(text, start, hit - start);
+        result += newText;
+        start = hit + oldText.size();
+    }
+    result.append(text, start, std::string::npos);
+    return result;
+}
+
+} // namespace
+
+std::pair<std::string, std::string> SplitFirstWord(std::string_view text) {
+    Cursor c{text};
+    SkipSpaces(c);
+    std::string first = ReadUntil(c, ' ', true);
+    return {std::move(first), std::string(c.Rest())};
+}
+
+// Names are compared under the platform lower-casing; the whole given text
+// must equal a header's first word, so a text carrying arguments never
+// matches.
+int Prosedurler::FindProcedure(std::string_view name) const {
+    const std::string wanted = PlatformLower(name);
+    if (wanted.empty()) return -1;
+    for (std::size_t i = 0; i < headers_.size(); ++i)
+        if (SplitFirstWord(PlatformLower(headers_[i])).first == wanted) return static_cast<int>(i);
+    return -1;
+}
+
+bool Prosedurler::AddProcedure(const std::string& header, const std::string& body) {
+    if (FindProcedure(header) >= 0) {
+        if (!body.empty()) ShowMessage("isim var", "Hata");
+        return false;
+    }
+    bodies_.push_back(body);
+    headers_.push_back(header);
+    return true;
+}
+
+void Prosedurler::DeleteProcedure(int i) {
+    if (!InRange(bodies_, i)) return;
+    bodies_.erase(bodies_.begin() + i);
+    if (InRange(headers_, i)) headers_.erase(headers_.begin() + i);
+}
+
+void Prosedurler::ClearAll() {
+    bodies_.clear();
+    headers_.clear();
+}
+
+void Prosedurler::ClearProgram() {
+    if (!bodies_.empty()) bodies_.front().clear();
+    if (bodies_.size() > 1) bodies_.resize(1);
+    if (headers_.size() > 1) headers_.resize(1);
+}
+
+int Prosedurler::ProcedureCount() const {
+    return static_cast<int>(bodies_.size());
+}
+
+std::string Prosedurler::GetBody(int i) const {
+    return InRange(bodies_, i) ? bodies_[i] : "";
+}
+
+std::string Prosedurler::GetHeader(int i) const {
+    return InRange(headers_, i) ? headers_[i] : "";
+}
+
+void Prosedurler::SetBody(int i, const std::string& text) {
+    if (InRange(bodies_, i)) bodies_[i] = text;
+}
+
+void Prosedurler::SetHeader(int i, const std::string& text) {
+    if (InRange(headers_, i)) headers_[i] = text;
+}
+
+void Prosedurler::ClearBody(int i) {
+    SetBody(i, std::string());
+}
+
+void Prosedurler::AppendToBody(int i, const std::string& text) {
+    if (!text.empty() && InRange(bodies_, i)) bodies_[i] += text;
+}
+
+std::string Prosedurler::GetArguments(int i) const {
+    return SplitFirstWord(GetHeader(i)).second;
+}
+
+void Prosedurler::SetArguments(int i, const std::string& arguments) {
+    if (!InRange(headers_, i)) return;
+    std::string header = SplitFirstWord(headers_[i]).first;
+    if (!arguments.empty()) header += " " + arguments;
+    headers_[i] = std::move(header);
+}
+
+std::string Prosedurler::JoinBodyLines(int i, std::string_view separator) const {
+    std::string joined;
+    for (const std::string& line : BodyLines(GetBody(i))) {
+        joined += line;
+        joined += separator;
+    }
+    return joined;
+}
+
+std::string Prosedurler::GetBodyLine(int i, int n) const {
+    const StringList lines = BodyLines(GetBody(i));
+    return n >= 1 && static_cast<std::size_t>(n) <= lines.size() ? lines[n - 1] : "";
+}
+
+bool Prosedurler::CopyBodyLines(int i, StringList* list) const {
+    const std::string body = GetBody(i);
+    if (!list || body.empty()) return false;
+    *list = BodyLines(body);
+    return true;
+}
+
+// Plain text replacement, inside words too: the interface language switch
+// renames the words the system itself writes into programs.
+bool Prosedurler::ReplaceInBodies(const std::string& oldText, const std::string& newText) {
+    if (oldText.empty() || newText.empty()) return false;
+    bool anyBody = false;
+    for (std::string& body : bodies_) {
+        if (body.empty()) continue;
+        anyBody = true;
+        body = ReplaceAll(body, oldText, newText);
+    }
+    return anyBody;
+}
+
+void Prosedurler::Replace(StringList headers, StringList bodies) {
+    headers_ = std::move(headers);
+    bodies_ = std::move(bodies);
+}
+
+} // namespace mivarelo
