@@ -59,6 +59,8 @@ public:
     float GetVariable(std::string_view name) const;
     void SetVariable(std::string_view name, float value);
     bool RemoveFrameVariable(std::string_view name);
+    // Removes a global (a predefined variable renamed by a language switch).
+    bool RemoveGlobalVariable(std::string_view name) { return globals_.Remove(name); }
     void PushFrame(std::string_view valuesText, std::string_view namesText);
     void PopFrame();
     std::string DescribeTopFrame() const;
