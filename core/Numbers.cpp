@@ -50,6 +50,33 @@ long long ExponentValue(std::string_view digits, bool negative) {
     return negative ? -value : value;
 }
 
+// Sets the power of ten of the first non-zero digit among text[0, end),
+// where the decimal point (if any) stands at `point`.
+void FindLeadingDigit(DecimalNumber& number, std::string_view text, std::size_t point,
+                      std::size_t end) {
+    for (std::size_t i = 0; i < end; ++i) {
+        if (text[i] == '.' || text[i] == '0') continue;
+        const long long index = static_cast<long long>(i);
+        const long long pointIndex = static_cast<long long>(point);
+        number.leadPower = i < point ? pointIndex - index - 1 : pointIndex - index;
+        number.isZero = false;
+        return;
+    }
+}
+
+// The end of an exponent starting at `end`, or `end` when none follows;
+// its value is added to the leading digit's power.
+std::size_t ScanExponent(DecimalNumber& number, std::string_view text, std::size_t end) {
+    if (end >= text.size() || (text[end] != 'e' && text[end] != 'E')) return end;
+    std::size_t e = end + 1;
+    const bool negative = e < text.size() && text[e] == '-';
+    if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+    const std::size_t exponentEnd = SkipDigits(text, e);
+    if (exponentEnd == e) return end;
+    number.leadPower += ExponentValue(text.substr(e, exponentEnd - e), negative);
+    return exponentEnd;
+}
+
 DecimalNumber ScanDecimal(std::string_view text) {
     DecimalNumber number;
     const std::size_t integerEnd = SkipDigits(text, 0);
@@ -57,25 +84,8 @@ DecimalNumber ScanDecimal(std::string_view text) {
     if (end < text.size() && text[end] == '.') end = SkipDigits(text, end + 1);
     const std::size_t digitCount = end > integerEnd ? end - 1 : end;
     if (digitCount == 0) return number;
-    for (std::size_t i = 0; i < end; ++i) {
-        if (text[i] == '.' || text[i] == '0') continue;
-        number.isZero = false;
-        const long long index = static_cast<long long>(i);
-        const long long point = static_cast<long long>(integerEnd);
-        number.leadPower = i < integerEnd ? point - index - 1 : point - index;
-        break;
-    }
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        std::size_t e = end + 1;
-        const bool negative = e < text.size() && text[e] == '-';
-        if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
-        const std::size_t exponentEnd = SkipDigits(text, e);
-        if (exponentEnd > e) {
-            number.leadPower += ExponentValue(text.substr(e, exponentEnd - e), negative);
-            end = exponentEnd;
-        }
-    }
-    number.text = text.substr(0, end);
+    FindLeadingDigit(number, text, integerEnd, end);
+    number.text = text.substr(0, ScanExponent(number, text, end));
     return number;
 }
 
