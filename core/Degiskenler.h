@@ -1,6 +1,7 @@
 #pragma once
-// The variable store: one table of globals and a stack of argument frames.
-// Values are stored as text with one decimal ("%.1f").
+// The variable store: one table of globals and a stack of argument frames,
+// one frame per running procedure call. Values are stored as text with one
+// decimal ("%.1f"); a missing variable reads as 0.
 #include "core/StringList.h"
 
 #include <memory>
@@ -11,7 +12,10 @@
 
 namespace mivarelo {
 
+// The result of a lookup that finds nothing. Stored values at or below it
+// are indistinguishable from absent ones.
 constexpr float NoValue = -10000.0f;
+// The characters of variable names: '_', ':', letters and the Turkish letters.
 bool IsNameChar(char c);
 
 // Where _nerdex and _nerdey read the turtle position from.
@@ -22,16 +26,23 @@ public:
     virtual int TurtleY() const = 0;
 };
 
-// SplitList of the variable store: none (nullopt) for an empty result.
+// Splits at `separator` after skipping blanks before each item; empty items
+// are skipped. With `evaluate` each item becomes its value with one decimal;
+// with `stripPrefix` one leading '_' or ':' is removed. None (nullopt) when
+// no item results.
 std::optional<StringList> SplitList(std::string_view text, char separator, bool evaluate,
                                     bool stripPrefix);
 
+// One table of variables: names beside values, compared ignoring case.
 class MyArgumanType {
 public:
     std::optional<StringList> values;
     std::optional<StringList> names;
 
     static MyArgumanType Empty(); // both lists present and empty
+    // A procedure's frame: values are the comma-separated expressions, names
+    // the blank-separated argument names with their prefix removed.
+    static MyArgumanType FromTexts(std::string_view valuesText, std::string_view namesText);
     int IndexOf(std::string_view name) const;
     float GetValue(std::string_view name) const;
     void SetValue(std::string_view name, float value);
@@ -39,11 +50,14 @@ public:
     std::string Describe() const;
 };
 
+// The stack of argument frames. Room for ten frames at first; a push onto a
+// full stack adds one slot.
 class MyArgumanTypeler {
 public:
     void Push(MyArgumanType frame);
     MyArgumanType* Get(int position);
     MyArgumanType* Top();
+    const MyArgumanType* Top() const;
     bool RemoveAt(int position);
     int Count() const;
     int Capacity() const;
@@ -69,6 +83,10 @@ public:
     void AttachScreen(const TurtlePosition* screen) { screen_ = screen; }
 
 private:
+    // The turtle position for "_nerdex" and "_nerdey" (any case) once a
+    // screen is attached; `found` tells whether the name was one of them.
+    float TurtleCoordinate(std::string_view name, bool& found) const;
+
     MyArgumanTypeler frames_;
     MyArgumanType globals_;
     const TurtlePosition* screen_ = nullptr;

@@ -1,0 +1,285 @@
+#include "core/Degiskenler.h"
+
+#include "core/CaseFold.h"
+#include "core/ExpressionHook.h"
+#include "core/Numbers.h"
+#include "core/TextReaders.h"
+
+namespace mivarelo {
+
+namespace {
+
+constexpr char DescribeSeparator = '\xE9'; // 'é'
+Degiskenler* processStore = nullptr;
+
+bool IsPrefix(char c) {
+    return c == '_' || c == ':';
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    return start == std::string_view::npos ? std::string_view() : text.substr(start);
+}
+
+// The run of name characters at the start of the text, after blanks.
+std::string_view LeadingName(std::string_view text) {
+    text = SkipBlanks(text);
+    std::size_t end = 0;
+    while (end < text.size() && IsNameChar(text[end]))
+        ++end;
+    return text.substr(0, end);
+}
+
+std::string_view WithoutPrefix(std::string_view name) {
+    if (!name.empty() && IsPrefix(name.front())) name.remove_prefix(1);
+    return name;
+}
+
+} // namespace
+
+// '_', ':', A-Z, a-z and the twelve Turkish letters of Windows-1254.
+bool IsNameChar(char c) {
+    if (c == '_' || c == ':' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+    switch (static_cast<unsigned char>(c)) {
+    case 0xC7:
+    case 0xD0:
+    case 0xDD:
+    case 0xD6:
+    case 0xDE:
+    case 0xDC: // Ç Ğ İ Ö Ş Ü
+    case 0xE7:
+    case 0xF0:
+    case 0xFD:
+    case 0xF6:
+    case 0xFE:
+    case 0xFC: // ç ğ ı ö ş ü
+        return true;
+    default: return false;
+    }
+}
+
+std::optional<StringList> SplitList(std::string_view text, char separator, bool evaluate,
+                                    bool stripPrefix) {
+    if (text.empty()) return std::nullopt;
+    StringList items;
+    Cursor cursor(text);
+    while (!cursor.AtEnd()) {
+        SkipSpaces(cursor);
+        std::string item = ReadUntil(cursor, separator, true);
+        if (item.empty()) continue;
+        if (evaluate) item = FloatToText(static_cast<float>(EvaluateExpression(item)), 1);
+        if (stripPrefix && IsPrefix(item.front())) item.erase(0, 1);
+        items.push_back(std::move(item));
+    }
+    if (items.empty()) return std::nullopt;
+    return items;
+}
+
+// ---- MyArgumanType ----
+
+MyArgumanType MyArgumanType::Empty() {
+    MyArgumanType table;
+    table.values.emplace();
+    table.names.emplace();
+    return table;
+}
+
+// Surplus values (more values than names) are dropped, so that locals added
+// later keep their value at their own position.
+MyArgumanType MyArgumanType::FromTexts(std::string_view valuesText, std::string_view namesText) {
+    MyArgumanType table;
+    table.values = SplitList(valuesText, ',', true, false);
+    table.names = SplitList(namesText, ' ', false, true);
+    if (table.values && table.names && table.values->size() > table.names->size())
+        table.values->resize(table.names->size());
+    return table;
+}
+
+int MyArgumanType::IndexOf(std::string_view name) const {
+    if (name.empty() || !names) return -1;
+    return IndexOfText(*names, name);
+}
+
+// A name without a value (a call with fewer values than argument names)
+// reads as 0.
+float MyArgumanType::GetValue(std::string_view name) const {
+    const int index = IndexOf(name);
+    if (index < 0) return NoValue;
+    const auto position = static_cast<std::size_t>(index);
+    if (!values || position >= values->size()) return 0.0f;
+    return static_cast<float>(TextToFloat((*values)[position]));
+}
+
+// A name whose value is missing gets one: the values list is created or
+// padded with zeros up to its position, so that the write is not lost.
+void MyArgumanType::SetValue(std::string_view text, float value) {
+    const std::string_view name = LeadingName(text);
+    if (name.empty() || !names) return;
+    std::string valueText = FloatToText(value, 1);
+    int index = IndexOf(name);
+    if (index < 0) {
+        index = static_cast<int>(names->size());
+        names->emplace_back(name);
+    }
+    if (!values) values.emplace();
+    const auto position = static_cast<std::size_t>(index);
+    if (values->size() <= position) values->resize(position + 1, "0.0");
+    (*values)[position] = std::move(valueText);
+}
+
+bool MyArgumanType::Remove(std::string_view name) {
+    const int index = IndexOf(name);
+    if (index < 0) return false;
+    const auto position = static_cast<std::size_t>(index);
+    if (values && position < values->size()) values->erase(values->begin() + index);
+    names->erase(names->begin() + index);
+    return true;
+}
+
+std::string MyArgumanType::Describe() const {
+    if (!values || !names) return std::string();
+    std::string text = CountedListText(&*names, DescribeSeparator);
+    text += DescribeSeparator;
+    text += CountedListText(&*values, DescribeSeparator);
+    return text;
+}
+
+// ---- MyArgumanTypeler ----
+
+// The slot array grows by exactly one slot when full.
+void MyArgumanTypeler::Push(MyArgumanType frame) {
+    if (Count() >= capacity_) ++capacity_;
+    items_.push_back(std::make_unique<MyArgumanType>(std::move(frame)));
+}
+
+MyArgumanType* MyArgumanTypeler::Get(int position) {
+    if (position < 0 || position >= Count()) return nullptr;
+    return items_[static_cast<std::size_t>(position)].get();
+}
+
+MyArgumanType* MyArgumanTypeler::Top() {
+    return Get(Count() - 1);
+}
+
+const MyArgumanType* MyArgumanTypeler::Top() const {
+    return items_.empty() ? nullptr : items_.back().get();
+}
+
+bool MyArgumanTypeler::RemoveAt(int position) {
+    if (position < 0 || position >= Count()) return false;
+    items_.erase(items_.begin() + position);
+    return true;
+}
+
+int MyArgumanTypeler::Count() const {
+    return static_cast<int>(items_.size());
+}
+
+int MyArgumanTypeler::Capacity() const {
+    return capacity_;
+}
+
+// ---- Degiskenler ----
+
+Degiskenler::Degiskenler() : globals_(MyArgumanType::Empty()) {}
+
+float Degiskenler::TurtleCoordinate(std::string_view name, bool& found) const {
+    found = false;
+    if (!screen_) return 0.0f;
+    if (PlatformEqualsIgnoreCase(name, "_nerdex")) {
+        found = true;
+        return static_cast<float>(screen_->TurtleX());
+    }
+    if (PlatformEqualsIgnoreCase(name, "_nerdey")) {
+        found = true;
+        return static_cast<float>(screen_->TurtleY());
+    }
+    return 0.0f;
+}
+
+// Globals are looked up by the name as written; only then is one prefix
+// removed and the innermost call's frame asked. Values at or below NoValue
+// count as absent, and a missing variable reads as 0.
+float Degiskenler::GetVariable(std::string_view name) const {
+    if (name.empty()) return 0.0f;
+    bool isTurtle = false;
+    const float turtle = TurtleCoordinate(name, isTurtle);
+    if (isTurtle) return turtle;
+    const float global = globals_.GetValue(name);
+    if (global > NoValue) return global;
+    const std::string_view local = WithoutPrefix(name);
+    if (local.empty()) return 0.0f;
+    const MyArgumanType* frame = frames_.Top();
+    const float value = frame ? frame->GetValue(local) : NoValue;
+    return value > NoValue ? value : 0.0f;
+}
+
+// A '_' or ':' prefix makes the variable local to the innermost call; without
+// a frame the write is dropped.
+void Degiskenler::SetVariable(std::string_view name, float value) {
+    name = SkipBlanks(name);
+    if (name.empty()) return;
+    if (IsPrefix(name.front())) {
+        MyArgumanType* frame = frames_.Top();
+        if (frame) frame->SetValue(name.substr(1), value);
+        return;
+    }
+    globals_.SetValue(name, value);
+}
+
+bool Degiskenler::RemoveFrameVariable(std::string_view name) {
+    MyArgumanType* frame = frames_.Top();
+    return frame && frame->Remove(name);
+}
+
+// The values are evaluated before the frame is pushed, in the caller's context.
+void Degiskenler::PushFrame(std::string_view valuesText, std::string_view namesText) {
+    frames_.Push(MyArgumanType::FromTexts(valuesText, namesText));
+}
+
+void Degiskenler::PopFrame() {
+    frames_.RemoveAt(frames_.Count() - 1);
+}
+
+std::string Degiskenler::DescribeTopFrame() const {
+    const MyArgumanType* frame = frames_.Top();
+    return frame ? frame->Describe() : "0";
+}
+
+// ---- the process-wide store ----
+
+Degiskenler* SetVariableStore(Degiskenler* store) {
+    Degiskenler* previous = processStore;
+    processStore = store;
+    return previous;
+}
+
+Degiskenler* VariableStore() {
+    return processStore;
+}
+
+float GetVariable(std::string_view name) {
+    return processStore ? processStore->GetVariable(name) : 0.0f;
+}
+
+void SetVariable(std::string_view name, float value) {
+    if (processStore) processStore->SetVariable(name, value);
+}
+
+bool RemoveFrameVariable(std::string_view name) {
+    return processStore && processStore->RemoveFrameVariable(name);
+}
+
+void PushFrame(std::string_view valuesText, std::string_view namesText) {
+    if (processStore) processStore->PushFrame(valuesText, namesText);
+}
+
+void PopFrame() {
+    if (processStore) processStore->PopFrame();
+}
+
+std::string DescribeTopFrame() {
+    return processStore ? processStore->DescribeTopFrame() : "";
+}
+
+} // namespace mivarelo
