@@ -55,8 +55,7 @@ private:
 };
 
 std::string NormalizeAtDepth(std::string_view text, const Prosedurler* store, int depth) {
-    if (text.empty())
-        return {};
+    if (text.empty()) return {};
     return Normalizer(store, depth).Run(text);
 }
 
@@ -71,8 +70,7 @@ std::string Normalizer::Run(std::string_view text) {
             AppendList(c, t, tok);
             continue;
         }
-        if (t != 0)
-            c.Advance();
+        if (t != 0) c.Advance();
         TakeWord(tok);
         if (t == ';')
             FinishCommand();
@@ -88,15 +86,14 @@ std::string Normalizer::Run(std::string_view text) {
 // bounds the recursion however deeply the input nests.
 void Normalizer::AppendList(Cursor& c, char open, const std::string& tok) {
     const char close = MatchingBracket(open);
-    if (!tok.empty())
-        AppendToArgs(tok);
+    if (!tok.empty()) AppendToArgs(tok);
     args_ += ' ';
     args_ += open;
     const std::string inner = ReadUntilBalanced(c, close, true);
     const int innerDepth = depth_ + 1;
     args_ += ' ';
-    args_ += innerDepth <= NormalizeDepthLimit ? NormalizeAtDepth(inner, store_, innerDepth)
-                                                : inner;
+    args_ +=
+        innerDepth <= NormalizeDepthLimit ? NormalizeAtDepth(inner, store_, innerDepth) : inner;
     args_ += "  ";
     args_ += close;
 }
@@ -110,8 +107,7 @@ void Normalizer::TakeWord(const std::string& tok) {
         return;
     }
     if (seenCommand_) {
-        if (!tok.empty())
-            AppendToArgs(tok);
+        if (!tok.empty()) AppendToArgs(tok);
         return;
     }
     const GlobalSettings& g = Globals();
@@ -130,8 +126,7 @@ void Normalizer::TakeWord(const std::string& tok) {
 void Normalizer::StartCommand(const std::string& word, const std::string& rest) {
     if (cmd_.empty()) {
         cmd_ = word;
-        if (!rest.empty())
-            args_ = rest;
+        if (!rest.empty()) args_ = rest;
         return;
     }
     AppendCommand(result_, cmd_, args_);
@@ -140,8 +135,7 @@ void Normalizer::StartCommand(const std::string& word, const std::string& rest) 
 }
 
 void Normalizer::FinishCommand() {
-    if (!cmd_.empty() || !args_.empty())
-        AppendCommand(result_, cmd_, args_);
+    if (!cmd_.empty() || !args_.empty()) AppendCommand(result_, cmd_, args_);
     cmd_.clear();
     args_.clear();
 }
@@ -153,8 +147,7 @@ void Normalizer::AppendToArgs(const std::string& tok) {
 
 bool SplitAt(std::string_view text, std::string_view op, std::string& name,
              std::string& expression) {
-    if (SplitAtOperator(text, op, name, expression))
-        return true;
+    if (SplitAtOperator(text, op, name, expression)) return true;
     name.clear();
     expression.clear();
     return false;
@@ -167,8 +160,7 @@ std::string NormalizeLine(std::string_view text, const Prosedurler* store) {
 }
 
 void AppendCommand(std::string& result, std::string_view cmd, std::string_view args) {
-    if (!result.empty())
-        result += ' ';
+    if (!result.empty()) result += ' ';
     result += cmd;
     if (!args.empty()) {
         result += ' ';
@@ -216,14 +208,12 @@ void ReportUnknownWord(std::string_view word) {
     line += " ) ";
     Beep();
     g.LastErrorLine = g.CurrentLineNumber;
-    if (ErrorList* list = CurrentErrorList())
-        list->AddErrorLine(line);
+    if (ErrorList* list = CurrentErrorList()) list->AddErrorLine(line);
 }
 
 CommandCode SplitCommandWord(const Prosedurler* store, std::string_view text, std::string& word,
                              std::string& rest) {
-    if (text.empty())
-        return UnknownCode;
+    if (text.empty()) return UnknownCode;
     Cursor c(text);
     SkipSpaces(c);
     word = ReadCommandWord(c);
@@ -232,11 +222,9 @@ CommandCode SplitCommandWord(const Prosedurler* store, std::string_view text, st
 }
 
 std::string ReadBlock(Cursor& c) {
-    if (c.AtEnd())
-        return {};
+    if (c.AtEnd()) return {};
     const std::size_t open = c.text.find('[', c.pos);
-    if (open != std::string_view::npos)
-        c.pos = open + 1;
+    if (open != std::string_view::npos) c.pos = open + 1;
     return ReadUntilBalanced(c, ']', true);
 }
 
@@ -254,16 +242,14 @@ void TwoBlocks(std::string_view text, std::string& first, std::string& second) {
 bool SplitAssignment(std::string_view text, std::string& name, std::string& expression) {
     name.clear();
     expression.clear();
-    if (text.empty())
-        return false;
+    if (text.empty()) return false;
     return SplitAt(text, ":=", name, expression) || SplitAt(text, "=", name, expression);
 }
 
 bool ExecuteAssignment(std::string_view text) {
     std::string name;
     std::string expression;
-    if (!SplitAssignment(text, name, expression))
-        return false;
+    if (!SplitAssignment(text, name, expression)) return false;
     SetVariable(name, static_cast<float>(EvaluateExpression(expression)));
     return true;
 }

@@ -1,0 +1,429 @@
+#include "core/LineParser.h"
+
+#include "core/Degiskenler.h"
+#include "core/ErrorList.h"
+#include "core/ExpressionHook.h"
+#include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
+#include "core/Notifier.h"
+#include "core/Prosedurler.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace mivarelo {
+namespace {
+
+class RecordingErrorList : public ErrorList {
+public:
+    void AddErrorLine(const std::string& line) override { lines.push_back(line); }
+    std::vector<std::string> lines;
+};
+
+class BeepCounter : public Notifier {
+public:
+    void ShowMessage(const std::string&, const std::string&) override {}
+    void Beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+// The number of blanks in normalized text carries no meaning, so outputs are
+// compared with every run of blanks collapsed into one.
+std::string Collapse(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    return out;
+}
+
+std::string ExpectedErrorLine(const std::string& word, int line) {
+    return GetLanguageString(7713) + ": '" + word + "'" + " ( " + GetLanguageString(7714) + " = " +
+           std::to_string(line) + " ) ";
+}
+
+long Count(const std::string& s, char c) {
+    return std::count(s.begin(), s.end(), c);
+}
+
+class LineParserTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetGlobals();
+        LoadLanguageModule();
+        previousList_ = SetCurrentErrorList(&errors);
+        previousNotifier_ = SetNotifier(&notifier);
+        store.AddProcedure("AnaEkran", "");
+        store.AddProcedure("kare :a", "ileri :a\n");
+    }
+    void TearDown() override {
+        SetCurrentErrorList(previousList_);
+        SetNotifier(previousNotifier_);
+        ResetGlobals();
+    }
+    std::string Normalize(const std::string& text) { return Collapse(NormalizeLine(text, &store)); }
+
+    Prosedurler store;
+    RecordingErrorList errors;
+    BeepCounter notifier;
+
+private:
+    ErrorList* previousList_ = nullptr;
+    Notifier* previousNotifier_ = nullptr;
+};
+
+TEST_F(LineParserTest, BlankSeparatedCommandsBecomeSeparateCommands) {
+    EXPECT_EQ(NormalizeLine("ileri 10 sag 90", &store), "ileri  10 ;  sag  90 ; ");
+    EXPECT_EQ(Normalize("yaz ileri"), "yaz ; ileri ; ");
+    EXPECT_EQ(Normalize("ileri 10; sag 90"), "ileri 10 ; sag 90 ; ");
+    EXPECT_EQ(Normalize("ig 10 rt 90 fd 5"), "ig 10 ; rt 90 ; fd 5 ; ");
+    EXPECT_EQ(Normalize("ileri(10) sag (45 + 45)"), "ileri (10) ; sag (45 + 45) ; ");
+    EXPECT_EQ(NormalizeLine("", &store), "");
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST_F(LineParserTest, ArgumentsBeforeTheFirstCommandStayWithIt) {
+    EXPECT_EQ(Normalize("10 ileri"), "ileri 10 ; ");
+    EXPECT_EQ(Normalize("10 20 ileri sag 5"), "ileri 10 20 ; sag 5 ; ");
+}
+
+TEST_F(LineParserTest, AssignmentStaysOneCommandWithEmptyWord) {
+    EXPECT_EQ(NormalizeLine("x := 5", &store), "  x := 5 ; ");
+    EXPECT_TRUE(errors.lines.empty());
+    EXPECT_EQ(notifier.beeps, 0);
+}
+
+TEST_F(LineParserTest, ProceduresOfTheStoreAreCommands) {
+    EXPECT_EQ(Normalize("kare 50 ileri 10"), "kare 50 ; ileri 10 ; ");
+    EXPECT_EQ(Normalize("KARE 50"), "KARE 50 ; ");
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST_F(LineParserTest, ListsAreNormalizedRecursively) {
+    EXPECT_EQ(Normalize("tekrar 4 [ileri 10 sag 90]"), "tekrar 4 [ ileri 10 ; sag 90 ; ] ; ");
+    EXPECT_EQ(Normalize("tekrar 4[ileri 10 sag 90] ileri 50 sol 30"),
+              "tekrar 4 [ ileri 10 ; sag 90 ; ] ; ileri 50 ; sol 30 ; ");
+    EXPECT_EQ(Normalize("tekrar 2 [tekrar 3 [ileri 10 sag 120] sol 90]"),
+              "tekrar 2 [ tekrar 3 [ ileri 10 ; sag 120 ; ] ; sol 90 ; ] ; ");
+    EXPECT_EQ(Normalize("for [i := 1; i < 3; i := i + 1] [fd 10]"),
+              "for [ i := 1 ; i < 3 ; i := i + 1 ; ] [ fd 10 ; ] ; ");
+    EXPECT_EQ(Normalize("if 1 < 2 {ileri 10}"), "if 1 < 2 { ileri 10 ; } ; ");
+    EXPECT_EQ(Normalize("tekrar 3 []"), "tekrar 3 [ ] ; ");
+}
+
+TEST_F(LineParserTest, LineBreaksAndClosingBracketsStayInTheArguments) {
+    EXPECT_EQ(Normalize("ileri 10\nsag 90"), "ileri 10\n ; sag 90 ; ");
+    EXPECT_EQ(Normalize("ileri 10\r\n"), "ileri 10\r\n ; ");
+}
+
+TEST_F(LineParserTest, UnbalancedBracketsAreNotReported) {
+    // A missing closing bracket makes the list run to the end of the text.
+    EXPECT_EQ(Normalize("tekrar 4 [ileri 10 sag 90"), "tekrar 4 [ ileri 10 ; sag 90 ; ] ; ");
+    // A stray closing bracket stays in the argument text.
+    EXPECT_EQ(Normalize("ileri 10 ] sag 90"), "ileri 10] ; sag 90 ; ");
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST_F(LineParserTest, ListsBeyondTheDepthLimitAreKeptAsWritten) {
+    const int depth = NormalizeDepthLimit + 5;
+    const std::string text = std::string(depth, '[') + "ileri 10" + std::string(depth, ']');
+    const std::string out = NormalizeLine(text, &store);
+    // Levels 0..limit are normalized, each ending its one command with " ; ";
+    // the rest, including the innermost command, is copied unchanged.
+    EXPECT_EQ(Count(out, ';'), NormalizeDepthLimit + 1);
+    const int raw = depth - NormalizeDepthLimit - 1;
+    EXPECT_NE(out.find(std::string(raw, '[') + "ileri 10" + std::string(raw, ']')),
+              std::string::npos);
+    EXPECT_EQ(Count(out, '['), depth);
+    EXPECT_EQ(Count(out, ']'), depth);
+}
+
+TEST_F(LineParserTest, HundredThousandOpenBracketsDoNotOverflow) {
+    const std::string text(100000, '[');
+    const std::string out = NormalizeLine(text, &store);
+    EXPECT_EQ(Count(out, '['), 100000);
+    // Every normalized level closes its list at the end of the text.
+    EXPECT_EQ(Count(out, ']'), NormalizeDepthLimit + 1);
+    EXPECT_EQ(Count(out, ';'), NormalizeDepthLimit + 1);
+}
+
+TEST_F(LineParserTest, GluedKeywordIsSplitAndReported) {
+    Globals().CurrentLineNumber = 7;
+    EXPECT_EQ(NormalizeLine("ileri100", &store), "ileri 100 ; ");
+    ASSERT_EQ(errors.lines.size(), 1u);
+    EXPECT_EQ(errors.lines[0], ExpectedErrorLine("ileri100", 7));
+    EXPECT_EQ(notifier.beeps, 1);
+    EXPECT_EQ(Globals().LastErrorLine, 7);
+}
+
+TEST_F(LineParserTest, ErrorLineWithTheTurkishTexts) {
+    if (!LoadLanguageModule()) GTEST_SKIP() << "language files are not beside the test program";
+    Globals().CurrentLineNumber = 2;
+    NormalizeLine("sag90", &store);
+    ASSERT_EQ(errors.lines.size(), 1u);
+    // "sat\xFDr" is "satır" in Windows-1254.
+    EXPECT_EQ(errors.lines[0], "Bilinmeyen komut: 'sag90' ( sat\xFDr = 2 ) ");
+}
+
+TEST_F(LineParserTest, EverySplitBeforeTheFirstCommandIsReported) {
+    Globals().CurrentLineNumber = 3;
+    EXPECT_EQ(Normalize("ileri100 sag90"), "ileri 100 ; sag 90 ; ");
+    ASSERT_EQ(errors.lines.size(), 2u);
+    EXPECT_EQ(errors.lines[0], ExpectedErrorLine("ileri100", 3));
+    EXPECT_EQ(errors.lines[1], ExpectedErrorLine("sag90", 3));
+    EXPECT_EQ(notifier.beeps, 2);
+}
+
+TEST_F(LineParserTest, NoSplittingOnceACommandWasSeen) {
+    EXPECT_EQ(Normalize("ileri 10 sag90"), "ileri 10 sag90 ; ");
+    EXPECT_EQ(Normalize("ileri 10 ; sag90"), "ileri 10 ; sag90 ; ");
+    EXPECT_TRUE(errors.lines.empty());
+    EXPECT_EQ(notifier.beeps, 0);
+}
+
+TEST_F(LineParserTest, ListContentsAreSplitOnTheirOwn) {
+    EXPECT_EQ(Normalize("tekrar 4 [ileri100]"), "tekrar 4 [ ileri 100 ; ] ; ");
+    ASSERT_EQ(errors.lines.size(), 1u);
+    EXPECT_EQ(errors.lines[0], ExpectedErrorLine("ileri100", 0));
+}
+
+TEST_F(LineParserTest, SplittingNeedsBothFlags) {
+    Globals().AcceptSpace = false;
+    EXPECT_EQ(Normalize("kare10"), " kare10 ; ");
+    EXPECT_EQ(Normalize("ileri100"), " ileri100 ; ");
+    Globals().AcceptSpace = true;
+    Globals().AutoCorrectErrors = false;
+    EXPECT_EQ(Normalize("kare10"), " kare10 ; ");
+    EXPECT_TRUE(errors.lines.empty());
+    EXPECT_EQ(notifier.beeps, 0);
+
+    // With both flags on, the unknown word splits at its shortest keyword prefix.
+    Globals().AutoCorrectErrors = true;
+    EXPECT_EQ(Normalize("kare10"), "ka re10 ; ");
+    EXPECT_EQ(errors.lines.size(), 1u);
+}
+
+TEST_F(LineParserTest, WithoutStoreProcedureNamesAreUnknownWords) {
+    EXPECT_EQ(Collapse(NormalizeLine("kare 50", nullptr)), "ka re 50 ; ");
+    ASSERT_EQ(errors.lines.size(), 1u);
+    EXPECT_EQ(errors.lines[0], ExpectedErrorLine("kare", 0));
+}
+
+TEST(AppendCommandTest, WritesWordArgumentsAndSeparator) {
+    std::string result;
+    AppendCommand(result, "ileri", "10");
+    EXPECT_EQ(result, "ileri 10 ; ");
+    AppendCommand(result, "ev", "");
+    EXPECT_EQ(result, "ileri 10 ;  ev ; ");
+    std::string unnamed;
+    AppendCommand(unnamed, "", "x := 5");
+    EXPECT_EQ(unnamed, " x := 5 ; ");
+}
+
+TEST(MatchingBracketTest, ClosesTheThreeBracketKinds) {
+    EXPECT_EQ(MatchingBracket('('), ')');
+    EXPECT_EQ(MatchingBracket('['), ']');
+    EXPECT_EQ(MatchingBracket('{'), '}');
+    EXPECT_EQ(MatchingBracket(']'), ']');
+    EXPECT_EQ(MatchingBracket('a'), 'a');
+}
+
+TEST(SplitKeywordPrefixTest, ShortestKeywordPrefixWins) {
+    std::string keyword = "old";
+    std::string rest = "old";
+    EXPECT_TRUE(SplitKeywordPrefix("ileri100", keyword, rest));
+    EXPECT_EQ(keyword, "ileri");
+    EXPECT_EQ(rest, "100");
+    EXPECT_TRUE(SplitKeywordPrefix("sag90", keyword, rest));
+    EXPECT_EQ(keyword, "sag");
+    EXPECT_EQ(rest, "90");
+    // "seth" is no prefix of "setpenwidth2"; the first keyword prefix is the whole word.
+    EXPECT_TRUE(SplitKeywordPrefix("setpenwidth2", keyword, rest));
+    EXPECT_EQ(keyword, "setpenwidth");
+    EXPECT_EQ(rest, "2");
+    // The shorter "seth" wins over "sethome".
+    EXPECT_TRUE(SplitKeywordPrefix("sethome5", keyword, rest));
+    EXPECT_EQ(keyword, "seth");
+    EXPECT_EQ(rest, "ome5");
+    EXPECT_TRUE(SplitKeywordPrefix("  fd", keyword, rest));
+    EXPECT_EQ(keyword, "fd");
+    EXPECT_EQ(rest, "");
+}
+
+TEST(SplitKeywordPrefixTest, KeywordComesInTableForm) {
+    std::string keyword;
+    std::string rest;
+    // "\xDD" is the capital dotted I of Windows-1254; it folds to 'i'.
+    EXPECT_TRUE(SplitKeywordPrefix("\xDDLER\xDD"
+                                   "5",
+                                   keyword, rest));
+    EXPECT_EQ(keyword, "ileri");
+    EXPECT_EQ(rest, "5");
+    EXPECT_TRUE(SplitKeywordPrefix("FD20", keyword, rest));
+    EXPECT_EQ(keyword, "fd");
+    EXPECT_EQ(rest, "20");
+}
+
+TEST(SplitKeywordPrefixTest, NoKeywordPrefixEmptiesTheOutputs) {
+    std::string keyword = "old";
+    std::string rest = "old";
+    EXPECT_FALSE(SplitKeywordPrefix("xyz", keyword, rest));
+    EXPECT_EQ(keyword, "");
+    EXPECT_EQ(rest, "");
+    EXPECT_FALSE(SplitKeywordPrefix("", keyword, rest));
+    EXPECT_FALSE(SplitKeywordPrefix(std::string(200000, 'x') + "ileri", keyword, rest));
+}
+
+TEST_F(LineParserTest, ReportUnknownWordWritesTheErrorLine) {
+    Globals().CurrentLineNumber = 12;
+    ReportUnknownWord("fdd");
+    ASSERT_EQ(errors.lines.size(), 1u);
+    EXPECT_EQ(errors.lines[0], ExpectedErrorLine("fdd", 12));
+    EXPECT_EQ(notifier.beeps, 1);
+    EXPECT_EQ(Globals().LastErrorLine, 12);
+}
+
+TEST_F(LineParserTest, ReportUnknownWordWithoutErrorListStillBeeps) {
+    SetCurrentErrorList(nullptr);
+    Globals().CurrentLineNumber = 4;
+    ReportUnknownWord("fdd");
+    EXPECT_EQ(notifier.beeps, 1);
+    EXPECT_EQ(Globals().LastErrorLine, 4);
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST_F(LineParserTest, SplitCommandWordLooksUpTheFirstWord) {
+    std::string word;
+    std::string rest;
+    EXPECT_EQ(SplitCommandWord(&store, "  kare(5) 6", word, rest), ProcedureCodeBase + 1);
+    EXPECT_EQ(word, "kare");
+    EXPECT_EQ(rest, "(5) 6");
+    EXPECT_EQ(SplitCommandWord(&store, "ileri 10", word, rest), 18);
+    EXPECT_EQ(word, "ileri");
+    EXPECT_EQ(rest, " 10");
+    EXPECT_EQ(SplitCommandWord(&store, "tekrar[ileri]", word, rest), 41);
+    EXPECT_EQ(rest, "[ileri]");
+    EXPECT_EQ(SplitCommandWord(&store, "xyz 1", word, rest), UnknownCode);
+    EXPECT_EQ(word, "xyz");
+    EXPECT_EQ(rest, " 1");
+    EXPECT_EQ(SplitCommandWord(nullptr, "kare 5", word, rest), UnknownCode);
+}
+
+TEST(SplitCommandWordTest, EmptyTextLeavesTheOutputs) {
+    std::string word = "keep";
+    std::string rest = "keep";
+    EXPECT_EQ(SplitCommandWord(nullptr, "", word, rest), UnknownCode);
+    EXPECT_EQ(word, "keep");
+    EXPECT_EQ(rest, "keep");
+}
+
+TEST(BlockTest, TwoBlocksTakesNestedListsWhole) {
+    std::string first = "old";
+    std::string second = "old";
+    TwoBlocks("[a] [b [c]]", first, second);
+    EXPECT_EQ(first, "a");
+    EXPECT_EQ(second, "b [c]");
+    TwoBlocks("[:x > 5] [fd 10 rt 5]", first, second);
+    EXPECT_EQ(first, ":x > 5");
+    EXPECT_EQ(second, "fd 10 rt 5");
+    TwoBlocks("[a]", first, second);
+    EXPECT_EQ(first, "a");
+    EXPECT_EQ(second, "");
+    TwoBlocks("", first, second);
+    EXPECT_EQ(first, "");
+    EXPECT_EQ(second, "");
+}
+
+TEST(BlockTest, FirstBlockSkipsTheTextBeforeTheBracket) {
+    EXPECT_EQ(FirstBlock("if 1 < 2 [fd 10] [x]"), "fd 10");
+    EXPECT_EQ(FirstBlock("[a [b]"), "a [b]");
+    EXPECT_EQ(FirstBlock("a (b] c) d] e"), "a (b] c) d");
+    EXPECT_EQ(FirstBlock(""), "");
+}
+
+TEST(BlockTest, ReadBlockLeavesTheCursorAfterTheList) {
+    const std::string text = "  [x [y]] rest";
+    Cursor c(text);
+    EXPECT_EQ(ReadBlock(c), "x [y]");
+    EXPECT_EQ(c.Rest(), " rest");
+    EXPECT_EQ(ReadBlock(c), " rest");
+    EXPECT_TRUE(c.AtEnd());
+    EXPECT_EQ(ReadBlock(c), "");
+}
+
+TEST(SplitAssignmentTest, SplitsAtColonEqualsThenAtEquals) {
+    std::string name;
+    std::string expression;
+    EXPECT_TRUE(SplitAssignment("x := 5", name, expression));
+    EXPECT_EQ(name, "x ");
+    EXPECT_EQ(expression, " 5");
+    EXPECT_TRUE(SplitAssignment("y = 2 * 3", name, expression));
+    EXPECT_EQ(name, "y ");
+    EXPECT_EQ(expression, " 2 * 3");
+    EXPECT_TRUE(SplitAssignment("x:=y=2", name, expression));
+    EXPECT_EQ(name, "x");
+    EXPECT_EQ(expression, "y=2");
+    // The first ':' is no ":=", so the split falls back to the '='.
+    EXPECT_TRUE(SplitAssignment(":x := 5", name, expression));
+    EXPECT_EQ(name, ":x :");
+    EXPECT_EQ(expression, " 5");
+}
+
+TEST(SplitAssignmentTest, FailsWithoutOperatorOrRightSide) {
+    std::string name;
+    std::string expression;
+    EXPECT_FALSE(SplitAssignment("x :=", name, expression));
+    EXPECT_EQ(name, "");
+    EXPECT_EQ(expression, "");
+    EXPECT_FALSE(SplitAssignment("ileri 10", name, expression));
+    EXPECT_FALSE(SplitAssignment("", name, expression));
+}
+
+class ExecuteAssignmentTest : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = SetVariableStore(&variables); }
+    void TearDown() override {
+        SetVariableStore(previous_);
+        SetExpressionEvaluator(nullptr);
+    }
+    Degiskenler variables;
+
+private:
+    Degiskenler* previous_ = nullptr;
+};
+
+TEST_F(ExecuteAssignmentTest, StoresTheEvaluatedValue) {
+    EXPECT_TRUE(ExecuteAssignment("x := 5"));
+    EXPECT_FLOAT_EQ(GetVariable("x"), 5.0f);
+    EXPECT_TRUE(ExecuteAssignment("y = 7.5"));
+    EXPECT_FLOAT_EQ(GetVariable("y"), 7.5f);
+    EXPECT_TRUE(ExecuteAssignment("x := -3"));
+    EXPECT_FLOAT_EQ(GetVariable("x"), -3.0f);
+}
+
+TEST_F(ExecuteAssignmentTest, FailedSplitStoresNothing) {
+    EXPECT_TRUE(ExecuteAssignment("x := 4"));
+    EXPECT_FALSE(ExecuteAssignment("x :="));
+    EXPECT_FALSE(ExecuteAssignment("x"));
+    EXPECT_FALSE(ExecuteAssignment(""));
+    EXPECT_FLOAT_EQ(GetVariable("x"), 4.0f);
+}
+
+std::string lastEvaluated;
+double RecordingEvaluator(std::string_view expression) {
+    lastEvaluated = std::string(expression);
+    return 1.0 / 3.0;
+}
+
+TEST_F(ExecuteAssignmentTest, EvaluatesThroughTheInstalledEvaluator) {
+    SetExpressionEvaluator(&RecordingEvaluator);
+    EXPECT_TRUE(ExecuteAssignment("z := 1/3"));
+    EXPECT_EQ(lastEvaluated, " 1/3");
+    // Stored values keep one decimal.
+    EXPECT_FLOAT_EQ(GetVariable("z"), 0.3f);
+}
+
+} // namespace
+} // namespace mivarelo
