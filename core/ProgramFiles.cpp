@@ -1,0 +1,430 @@
+#include "core/ProgramFiles.h"
+
+#include "core/CaseFold.h"
+#include "core/Encoding.h"
+#include "core/LineParser.h"
+#include "core/Notifier.h"
+#include "core/Numbers.h"
+#include "core/Prosedurler.h"
+#include "core/StringList.h"
+#include "core/TextReaders.h"
+#include "core/Translation.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace mivarelo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr CommandCode ClearScreenCode = 66; // "cs"
+constexpr CommandCode RepeatCode = 73;      // "repeat"
+// Lists nested deeper than this are kept as they stand, so that
+// pathological input cannot exhaust the stack.
+constexpr int ListDepthLimit = 100;
+// Plain Logo lines are read in pieces of at most this many bytes.
+constexpr std::size_t LogoLinePiece = 999;
+
+const char* const ExportHeading = "; Bu dosya Mivarelo ile olu\xFEturuldu.\n"
+                                  "; This file was created by Mivarelo.\n"
+                                  "\n";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string Trim(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return std::string(text.substr(first, last - first));
+}
+
+// The command word followed by its arguments, one blank between them.
+std::string JoinWordAndRest(const std::string& word, std::string_view rest) {
+    const std::string arguments = Trim(rest);
+    return arguments.empty() ? word : word + " " + arguments;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    Cursor c(text);
+    while (!c.AtEnd())
+        lines.push_back(ReadUntil(c, '\n', true));
+    return lines;
+}
+
+// Text mode on disk: every line feed is stored as CR LF.
+std::string WithCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// Text mode when reading: CR LF becomes a line feed; a lone CR stays.
+std::string WithoutCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& data) {
+    std::error_code ec;
+    if (path.empty() || fs::is_directory(fs::path(path), ec)) return false;
+    std::ifstream in(fs::path(path), std::ios::binary);
+    if (!in) return false;
+    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// A fresh file beside the target; -1 when none can be created.
+int CreateTemporaryBeside(const fs::path& target, fs::path& temporary) {
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = dir / (".mivarelo-save-" + std::to_string(::getpid()) + "-" +
+                           std::to_string(attempt) + ".tmp");
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+void SyncDirectoryOf(const fs::path& target) {
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The new content goes to a temporary file that is flushed to disk and then
+// renamed over the target: the target holds either the old or the new content,
+// never a mixture, whatever happens during the save.
+bool WriteFileAtomically(const std::string& path, std::string_view data) {
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        target = fs::canonical(target, ec); // replace the file the link points to
+        if (ec) return false;
+    }
+    if (fs::is_directory(target, ec)) return false;
+    fs::path temporary;
+    const int fd = CreateTemporaryBeside(target, temporary);
+    if (fd < 0) return false;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncDirectoryOf(target);
+    return true;
+}
+
+// The native format has no escape for its separator, so an item holding it
+// would read back with every later item shifted.
+bool ReportUnsavableItems(const Prosedurler& store) {
+    const StringList& headers = store.Headers();
+    const StringList& bodies = store.Bodies();
+    const std::size_t count = std::max(headers.size(), bodies.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const bool inHeader =
+            i < headers.size() && headers[i].find(ProgramSeparator) != std::string::npos;
+        const bool inBody =
+            i < bodies.size() && bodies[i].find(ProgramSeparator) != std::string::npos;
+        if (!inHeader && !inBody) continue;
+        std::string name = i < headers.size() ? SplitFirstWord(headers[i]).first : std::string();
+        if (name.empty()) name = IntToText(static_cast<long long>(i));
+        ShowMessage("Program kaydedilmedi: '" + name + "' yordaminda '\xE9' karakteri var; " +
+                        "bu karakter program dosyasinda saklanamaz.",
+                    "Hata");
+        return true;
+    }
+    return false;
+}
+
+// ---- Plain Logo export ----
+
+std::string ExportCommand(const Prosedurler& store, std::string_view command, int depth);
+
+// "repeat n [ a ; b ; ]" in plain Logo form, where ';' would start a comment:
+// the commands of the list are separated by blanks; nested repeats likewise.
+std::string RepeatToLogo(const Prosedurler& store, std::string_view rest, int depth) {
+    Cursor c(rest);
+    const std::string count = Trim(ReadUntil(c, '[', true));
+    const std::string block = ReadUntilBalanced(c, ']', true);
+    if (Trim(block).empty()) return {};
+    std::string result = "repeat " + count + " [";
+    Cursor b(block);
+    while (!b.AtEnd()) {
+        const std::string part = Trim(ReadUntilBalanced(b, ';', true));
+        if (part.empty()) continue;
+        std::string word, partRest;
+        const bool nested =
+            depth < ListDepthLimit && SplitCommandWord(&store, part, word, partRest) == RepeatCode;
+        const std::string converted = nested ? ExportCommand(store, part, depth + 1) : part;
+        result += " " + (converted.empty() ? part : converted);
+    }
+    result += " ]";
+    const std::string after = Trim(c.Rest());
+    return after.empty() ? result : result + " " + after;
+}
+
+std::string ExportCommand(const Prosedurler& store, std::string_view command, int depth) {
+    std::string word, rest;
+    const CommandCode code = SplitCommandWord(&store, command, word, rest);
+    if (code == UnknownCode) return {};
+    if (code == RepeatCode) return RepeatToLogo(store, rest, depth);
+    return JoinWordAndRest(word, rest);
+}
+
+// One line per command: a body line may hold several commands cut by ';'.
+void AppendExportedBody(std::string& out, const Prosedurler& store, const std::string& body) {
+    for (const std::string& line : SplitLines(body)) {
+        Cursor c(line);
+        while (!c.AtEnd()) {
+            const std::string command = ReadUntilBalanced(c, ';', true);
+            if (!Trim(command).empty()) out += ConvertCommandToLogo(store, command) + "\n";
+        }
+    }
+}
+
+// ---- Plain Logo import ----
+
+std::string ImportLine(const Prosedurler& store, std::string_view line, int depth);
+std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int depth);
+
+// Plain Logo separates the commands of a list by blanks only; they are cut
+// before every command word and joined again with " ; ".
+std::string ListFromLogo(const Prosedurler& store, std::string_view block, int depth) {
+    std::string result;
+    for (const CommandPiece& piece : SplitCommands(block, &store)) {
+        std::string text;
+        if (piece.code == RepeatCode && depth < ListDepthLimit) {
+            std::string word, rest;
+            SplitCommandWord(&store, piece.text, word, rest);
+            text = RepeatFromLogo(store, rest, depth + 1);
+        }
+        if (text.empty()) text = piece.text;
+        result += result.empty() ? text : " ; " + text;
+    }
+    return result;
+}
+
+// Commands that follow a converted command on the same line.
+std::string ImportRemainder(const Prosedurler& store, std::string_view rest, int depth) {
+    if (depth >= ListDepthLimit || Trim(rest).empty()) return {};
+    return ImportLine(store, rest, depth + 1);
+}
+
+std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int depth) {
+    Cursor c(rest);
+    const std::string count = Trim(ReadUntil(c, '[', true));
+    const std::string block = ReadUntilBalanced(c, ']', true);
+    if (Trim(block).empty()) return {};
+    const std::string result = "tekrar " + count + " [ " + ListFromLogo(store, block, depth) + " ]";
+    const std::string after = ImportRemainder(store, c.Rest(), depth);
+    return after.empty() ? result : result + " ; " + after;
+}
+
+std::string ImportLine(const Prosedurler& store, std::string_view line, int depth) {
+    if (Trim(line).empty()) return {};
+    std::string word, rest;
+    const CommandCode code = SplitCommandWord(&store, line, word, rest);
+    if (code == UnknownCode) return {};
+    if (code == RepeatCode) return RepeatFromLogo(store, rest, depth);
+    if (code != ClearScreenCode) return JoinWordAndRest(word, rest);
+    // Plain Logo's turtle starts facing up, this one facing right.
+    const std::string after = ImportRemainder(store, rest, depth);
+    return after.empty() ? "et;pd;sol 90;" : "et;pd;sol 90; " + after;
+}
+
+// The file as Windows-1254 text with line feeds: a UTF-8 file (recognised by
+// being valid UTF-8 with non-ASCII bytes) is converted, CR LF becomes a line
+// feed and tabs become blanks, since the readers skip blanks only.
+std::string PrepareLogoText(std::string data) {
+    if (data.starts_with("\xEF\xBB\xBF")) data.erase(0, 3);
+    if (HasNonAscii(data) && IsValidUtf8(data)) data = Utf8ToCp1254(data);
+    data = WithoutCrLf(data);
+    for (char& c : data)
+        if (c == '\t') c = ' ';
+    return data;
+}
+
+// Lines as a line-buffered reader with a 1000-byte buffer delivers them: a
+// longer line arrives in pieces of 999 bytes. The line feeds are removed.
+std::vector<std::string> LogoLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = std::min(text.size(), pos + LogoLinePiece);
+        const std::size_t lineFeed = text.find('\n', pos);
+        const bool fullLine = lineFeed != std::string_view::npos && lineFeed < end;
+        if (fullLine) end = lineFeed + 1;
+        lines.push_back(std::string(text.substr(pos, end - pos - (fullLine ? 1 : 0))));
+        pos = end;
+    }
+    return lines;
+}
+
+struct LogoBlock {
+    std::string header;
+    std::vector<std::string> lines;
+};
+
+std::string FirstWordFolded(std::string_view line, Cursor& c) {
+    c = Cursor(line);
+    SkipSpaces(c);
+    return TurkishLower(ReadUntil(c, ' ', false));
+}
+
+// The "to ... end" blocks of the file. Lines outside a block are ignored; a
+// block that is not closed by "end" ends at the next "to" or at the end of
+// the file and keeps its lines.
+std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines) {
+    std::vector<LogoBlock> blocks;
+    bool inside = false;
+    for (const std::string& line : lines) {
+        Cursor c;
+        const std::string word = FirstWordFolded(line, c);
+        SkipSpaces(c);
+        if (word == "to" && !Trim(c.Rest()).empty()) {
+            blocks.push_back({std::string(c.Rest()), {}});
+            inside = true;
+        } else if (word == "end") {
+            inside = false;
+        } else if (inside && !Trim(line).empty()) {
+            blocks.back().lines.push_back(line);
+        }
+    }
+    return blocks;
+}
+
+// The store index of each block. A name defined again takes the later header;
+// its body is replaced later on as well.
+std::vector<int> DefineProcedures(Prosedurler& store, const std::vector<LogoBlock>& blocks) {
+    std::vector<int> slots;
+    for (const LogoBlock& block : blocks) {
+        int index = store.FindProcedure(SplitFirstWord(block.header).first);
+        if (index >= 0)
+            store.SetHeader(index, block.header);
+        else if (store.AddProcedure(block.header, ""))
+            index = store.ProcedureCount() - 1;
+        slots.push_back(index);
+    }
+    return slots;
+}
+
+std::string ImportBody(const Prosedurler& store, const std::vector<std::string>& lines) {
+    std::string body;
+    for (const std::string& line : lines) {
+        const std::string converted = ConvertLineFromLogo(store, line);
+        if (!converted.empty()) body += converted + "\n";
+    }
+    return body;
+}
+
+} // namespace
+
+bool SaveProgram(const Prosedurler& store, const std::string& path) {
+    try {
+        if (path.empty() || ReportUnsavableItems(store)) return false;
+        std::ostringstream out;
+        WriteCountedList(&store.Headers(), &out, ProgramSeparator);
+        out.put(ProgramSeparator);
+        WriteCountedList(&store.Bodies(), &out, ProgramSeparator);
+        return WriteFileAtomically(path, WithCrLf(out.str()));
+    } catch (...) {
+        return false;
+    }
+}
+
+bool LoadProgram(Prosedurler& store, const std::string& path) {
+    try {
+        std::string data;
+        if (!ReadWholeFile(path, data)) return false;
+        std::istringstream in(WithoutCrLf(data));
+        StringList headers;
+        StringList bodies;
+        ReadCountedList(&headers, &in, ProgramSeparator);
+        ReadCountedList(&bodies, &in, ProgramSeparator);
+        store.Replace(std::move(headers), std::move(bodies));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ExportLogoText(const Prosedurler& store, const std::string& path) {
+    try {
+        if (path.empty()) return false;
+        std::string out = ExportHeading;
+        for (int i = 0; i < store.ProcedureCount(); ++i) {
+            std::string header = store.GetHeader(i);
+            SpacesToUnderscores(header);
+            out += "to " + header + "\n";
+            AppendExportedBody(out, store, store.GetBody(i));
+            out += "end\n\n\n";
+        }
+        return WriteFileAtomically(path, WithCrLf(out));
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ImportLogoText(Prosedurler& store, const std::string& path) {
+    try {
+        std::string data;
+        if (!ReadWholeFile(path, data)) return false;
+        const std::vector<LogoBlock> blocks = ReadLogoBlocks(LogoLines(PrepareLogoText(data)));
+        store.ClearAll();
+        const std::vector<int> slots = DefineProcedures(store, blocks);
+        for (std::size_t b = 0; b < blocks.size(); ++b)
+            store.SetBody(slots[b], ImportBody(store, blocks[b].lines));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string ConvertLineFromLogo(const Prosedurler& store, std::string_view line) {
+    return ImportLine(store, line, 0);
+}
+
+std::string ConvertCommandToLogo(const Prosedurler& store, std::string_view command) {
+    return ExportCommand(store, command, 0);
+}
+
+} // namespace mivarelo

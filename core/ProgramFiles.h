@@ -1,0 +1,56 @@
+#pragma once
+// The two program file formats of the procedure store.
+//
+// Native (".elg"): the headers and the bodies as two counted lists with the
+// separator 0xE9 ('é'), one 0xE9 between the lists, no header of its own.
+// Every line feed inside the data is stored as CR LF on disk and read back as
+// a line feed.
+//
+// Plain Logo (".lgo"): two comment lines and an empty line, then one
+// "to <header>" ... "end" block per procedure with English commands, CR LF
+// line ends on disk.
+//
+// Paths are file-system paths in the platform's own encoding. Every
+// operation returns false for an empty path or a file that cannot be opened
+// and then leaves the store (and any existing file) unchanged.
+#include <string>
+#include <string_view>
+
+namespace mivarelo {
+
+class Prosedurler;
+
+// The separator of the native format.
+constexpr char ProgramSeparator = '\xE9';
+
+// Writes the native file. The file is written beside the target under a
+// temporary name, flushed to disk and renamed over the target, so the old
+// file survives any failure. A header or body holding 0xE9 cannot be stored:
+// the save is refused with a message naming the procedure.
+bool SaveProgram(const Prosedurler& store, const std::string& path);
+// Replaces the store's content with the native file. Damaged files load what
+// is there; headers and bodies may then differ in number.
+bool LoadProgram(Prosedurler& store, const std::string& path);
+
+// Writes the plain Logo file. The caller translates the program into English
+// long commands first. Every command of a body line becomes a line of its own.
+bool ExportLogoText(const Prosedurler& store, const std::string& path);
+// Replaces the store's content with the procedures of a plain Logo file.
+// LF and CR LF line ends are accepted; a UTF-8 file is converted to
+// Windows-1254. All procedure names are known before any body is converted,
+// so calls to procedures defined further down are kept. When a name is
+// defined twice, the later definition replaces the earlier one, as loading a
+// Logo file does.
+bool ImportLogoText(Prosedurler& store, const std::string& path);
+
+// One plain Logo line in the own command language: "cs" becomes
+// "et;pd;sol 90;", "repeat" becomes a "tekrar" list with " ; " between its
+// commands, other commands stay; a line whose first word is neither a
+// keyword nor a procedure of the store gives the empty text.
+std::string ConvertLineFromLogo(const Prosedurler& store, std::string_view line);
+// One command in plain Logo form: a "repeat" list loses its ';' separators,
+// other commands stay; a command that is neither a keyword nor a procedure
+// of the store (assignments included) gives the empty text.
+std::string ConvertCommandToLogo(const Prosedurler& store, std::string_view command);
+
+} // namespace mivarelo
