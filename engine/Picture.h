@@ -66,10 +66,11 @@ public:
     // the border colour; nothing when the brush is hollow or `start` lies
     // outside or on the border colour.
     void FloodFillBorder(QPoint start, ColorValue border);
-    // The ellipse inscribed in the rectangle whose left and top edges are
-    // included and whose right and bottom edges are not: the inside painted
-    // with the brush (unless hollow), the outline with the pen.
-    void DrawEllipse(const QRect& bounds);
+    // The ellipse inscribed in the rectangle with corners (left, top) and
+    // (right, bottom), in either order; the smaller coordinates are included,
+    // the larger ones not. The inside is painted with the brush (unless
+    // hollow), the outline with the pen.
+    void DrawEllipse(qint64 left, qint64 top, qint64 right, qint64 bottom);
     // Text in the font colour with no background, its top-left corner at
     // `origin`, rotated by the font's escapement around that corner.
     void DrawLabel(QPoint origin, const QString& text, const LabelFont& font);

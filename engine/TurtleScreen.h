@@ -79,7 +79,7 @@ public:
 
 private:
     using Handler = void (TurtleScreen::*)(std::string_view);
-    struct CommandEntry;
+    // The handler of every keyword code, null for codes without an effect.
     static const Handler* HandlerTable();
 
     void RequestRefresh(bool force);

@@ -1,0 +1,74 @@
+#include "engine/TurtleArguments.h"
+
+#include "core/TextReaders.h"
+#include "engine/Evaluator.h"
+#include "engine/TurtleState.h"
+
+#include <string>
+
+namespace mivarelo {
+
+double ArgumentValue(std::string_view argument) {
+    if (argument.empty()) return 0.0;
+    return evaluate(argument);
+}
+
+namespace {
+
+int ComponentValue(const std::string& token) {
+    return TruncToInt(ArgumentValue(token)) & 0xFF;
+}
+
+} // namespace
+
+ColorValue ParseColor(std::string_view argument) {
+    Cursor c(argument);
+    SkipSpaces(c);
+    if (c.AtEnd()) return BlackColor;
+    std::string inner;
+    if (c.Peek() == '[') {
+        c.Advance();
+        inner = ReadUntil(c, ']', false);
+        if (inner.empty()) return BlackColor;
+        c = Cursor(inner);
+    }
+    const int red = ComponentValue(ReadArgument(c));
+    const int green = ComponentValue(ReadArgument(c));
+    const int blue = ComponentValue(ReadArgument(c));
+    return MakeColor(red, green, blue);
+}
+
+QPoint ParsePosition(std::string_view argument) {
+    Cursor c(argument);
+    SkipSpaces(c);
+    if (c.AtEnd()) return {0, 0};
+    std::string xText;
+    std::string yText;
+    if (c.Peek() == '[') {
+        c.Advance();
+        xText = ReadUntil(c, ' ', false);
+        SkipSpaces(c);
+        yText = ReadUntil(c, ']', false);
+    } else {
+        xText = ReadUntil(c, ',', true);
+        SkipSpaces(c);
+        yText = ReadUntil(c, ',', false);
+    }
+    return {TruncToInt(ArgumentValue(xText)), TruncToInt(ArgumentValue(yText))};
+}
+
+int ParseCoordinate(std::string_view argument) {
+    Cursor c(argument);
+    SkipSpaces(c);
+    if (c.AtEnd()) return 0;
+    std::string text;
+    if (c.Peek() == '[') {
+        c.Advance();
+        text = ReadUntil(c, ']', false);
+    } else {
+        text = ReadUntil(c, ',', false);
+    }
+    return TruncToInt(ArgumentValue(text));
+}
+
+} // namespace mivarelo

@@ -1,0 +1,46 @@
+#include "engine/TurtleState.h"
+
+#include <climits>
+#include <cmath>
+
+namespace mivarelo {
+
+void TurtleState::Reset() {
+    const int homeX = HomeX;
+    const int homeY = HomeY;
+    *this = TurtleState();
+    HomeX = homeX;
+    HomeY = homeY;
+}
+
+int TruncToInt(long double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= static_cast<long double>(INT_MAX)) return INT_MAX;
+    if (value <= static_cast<long double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+QPoint MovePoint(QPoint from, int distance, float heading) {
+    // The factor 1/180 is multiplied in as an extended constant rather than
+    // dividing by 180; the last bit of the result depends on it.
+    const long double radians =
+        static_cast<long double>(heading) * 3.14159265358979L * (1.0L / 180.0L);
+    const long double x = std::cos(radians) * distance + from.x() + 0.5L;
+    const long double y = std::sin(radians) * distance + from.y() + 0.5L;
+    return {TruncToInt(x), TruncToInt(y)};
+}
+
+float TurnLeft(float heading, double angle) {
+    float h = static_cast<float>(static_cast<long double>(heading) - angle);
+    if (h > 360.0f) h -= 360.0f;
+    if (h < 0.0f) h += 360.0f;
+    return h;
+}
+
+float TurnRight(float heading, double angle) {
+    float h = static_cast<float>(static_cast<long double>(heading) + angle);
+    if (h > 360.0f) h -= 360.0f;
+    return h;
+}
+
+} // namespace mivarelo
