@@ -167,8 +167,8 @@ bool ReportUnsavableItems(const Prosedurler& store) {
         if (!inHeader && !inBody) continue;
         std::string name = i < headers.size() ? SplitFirstWord(headers[i]).first : std::string();
         if (name.empty()) name = IntToText(static_cast<long long>(i));
-        ShowMessage("Program kaydedilmedi: '" + name + "' yordaminda '\xE9' karakteri var; " +
-                        "bu karakter program dosyasinda saklanamaz.",
+        ShowMessage("Program kaydedilmedi: '" + name + "' yordam\xFDnda '\xE9' karakteri var; " +
+                        "bu karakter program dosyas\xFDnda saklanamaz.",
                     "Hata");
         return true;
     }

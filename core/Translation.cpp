@@ -55,8 +55,16 @@ CommandCode CodeOfToken(std::string_view token, const Prosedurler* store) {
     return SplitCommandWord(store, token, word, rest);
 }
 
-// Cuts one ';'-free part before every command word.
+// Cuts one ';'-free part before every command word. A part that starts
+// with an assignment stays whole: its expression may use a variable named
+// like a keyword.
 void SplitPart(std::string_view part, const Prosedurler* store, std::vector<CommandPiece>& out) {
+    const std::string_view trimmed = Trim(part);
+    if (trimmed.empty()) return;
+    if (trimmed.find('=') != std::string_view::npos && CodeOfToken(trimmed, store) == UnknownCode) {
+        out.push_back({UnknownCode, std::string(trimmed)});
+        return;
+    }
     bool open = false;
     CommandCode pieceCode = UnknownCode;
     std::size_t pieceStart = 0;
@@ -92,7 +100,8 @@ std::string TranslateListText(std::string_view text, const Target& target, int d
 std::string TranslateRepeat(const std::string& name, std::string_view rest, const Target& target,
                             int depth) {
     Cursor c(rest);
-    const std::string_view count = Trim(ReadUntil(c, '[', false));
+    const std::string countText = ReadUntil(c, '[', false);
+    const std::string_view count = Trim(countText);
     if (c.AtEnd() || TextToInt(count) == 0 || depth >= TranslateDepthLimit) return {};
     c.Advance();
     const std::string block = ReadUntilBalanced(c, ']', false);

@@ -87,10 +87,12 @@ TEST(Translation, UntranslatableTextIsKeptAsWritten) {
     for (const std::string& text : kept)
         EXPECT_EQ(Line(text, EnglishLong), text + "\n");
     // Lines without any keyword command come back byte for byte.
-    for (const std::string text : {"kare 10", "x = x + 1", "x:=5", "; bir yorum", "  [a b]  "})
+    for (const std::string text :
+         {"kare 10", "x = x + 1", "x:=5", "; bir yorum", "  [a b]  ", "x := ileri + 1"})
         EXPECT_EQ(Line(text, EnglishShort), text + "\n");
     // Beside a keyword, the other commands keep their text.
     EXPECT_EQ(Line("y := 5;  ileri y", EnglishShort), "y := 5\nfd y\n");
+    EXPECT_EQ(Line("y = sag * 2; sag y", EnglishShort), "y = sag * 2\nrt y\n");
     EXPECT_EQ(Line("kare  10 ileri 20", EnglishShort), "kare  10\nfd 20\n");
     EXPECT_EQ(Line("tekrar 4 [ileri 10] 5", EnglishShort), "repeat 4 [ fd 10; ] 5\n");
     EXPECT_EQ(Line("", EnglishShort), "");
