@@ -1,0 +1,68 @@
+#include "engine/Conditions.h"
+
+#include "core/TextOps.h"
+#include "engine/Evaluator.h"
+
+#include <array>
+
+namespace mivarelo {
+
+namespace {
+
+// The comparison operators in the order they are tried; the kind is the
+// position plus one. Two-character operators come first so that ">=" is not
+// taken for ">".
+constexpr std::array<std::string_view, 6> Operators = {">=", "<=", "<>", "==", ">", "<"};
+
+bool FindPair(std::string_view condition, KarsilastirmaPair& pair) {
+    for (std::size_t k = 0; k < Operators.size(); ++k) {
+        if (!SplitAtOperator(condition, Operators[k], pair.Left, pair.Right)) continue;
+        if (pair.Left.empty() || pair.Right.empty()) continue;
+        pair.Operator = Operators[k];
+        pair.Kind = static_cast<unsigned char>(k + 1);
+        return true;
+    }
+    return false;
+}
+
+bool Holds(unsigned char kind, float left, float right) {
+    switch (kind) {
+    case 1: return left >= right;
+    case 2: return left <= right;
+    case 3: return left != right;
+    case 4: return left == right;
+    case 5: return left > right;
+    case 6: return left < right;
+    default: return false;
+    }
+}
+
+} // namespace
+
+// Both sides are rounded to 32-bit floats before they are compared, so that
+// "0.1+0.2 == 0.3" holds.
+int CompareText(std::string_view condition) {
+    if (condition.empty()) return 0;
+    KarsilastirmaPair pair;
+    if (!FindPair(condition, pair)) return 0;
+    const auto left = static_cast<float>(evaluate(pair.Left));
+    const auto right = static_cast<float>(evaluate(pair.Right));
+    return Holds(pair.Kind, left, right) ? 1 : 0;
+}
+
+// "(a > b) rest" compares only what stands inside the first parentheses.
+int ConditionValue(Cursor& cursor) {
+    if (cursor.AtEnd()) return 0;
+    const std::string text = ReadUntil(cursor, '[', false);
+    std::string_view condition = text;
+    const std::size_t start = condition.find_first_not_of(' ');
+    if (start == std::string_view::npos) return 0;
+    condition.remove_prefix(start);
+    if (condition.front() == '(') {
+        condition.remove_prefix(1);
+        condition = condition.substr(0, condition.find(')'));
+    }
+    return CompareText(condition);
+}
+
+} // namespace mivarelo
