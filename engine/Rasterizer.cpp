@@ -154,6 +154,7 @@ Interval LinearBand(double a, double b, double low, double high) {
 
 Interval DiscRow(double cx, double cy, double r, double y) {
     const double dy = y - cy;
+    if (std::abs(dy) > r + Tolerance) return {};
     const double t = r * r - dy * dy;
     if (t < -Tolerance) return {};
     const double half = std::sqrt(std::max(t, 0.0));
@@ -161,21 +162,26 @@ Interval DiscRow(double cx, double cy, double r, double y) {
 }
 
 // The round-capped stroke around segment a-b, cut by row y.
-struct Capsule {
-    double ax, ay, bx, by, r;
+class Capsule {
+public:
+    Capsule(double ax, double ay, double bx, double by, double r)
+        : ax_(ax), ay_(ay), bx_(bx), by_(by), r_(r), dx_(bx - ax), dy_(by - ay),
+          lengthSquared_(dx_ * dx_ + dy_ * dy_), reach_(r * std::sqrt(lengthSquared_)) {}
+
+    double Top() const { return std::min(ay_, by_) - r_; }
+    double Bottom() const { return std::max(ay_, by_) + r_; }
 
     Interval Row(double y) const {
-        Interval row = DiscRow(ax, ay, r, y).Join(DiscRow(bx, by, r, y));
-        const double dx = bx - ax;
-        const double dy = by - ay;
-        const double lengthSquared = dx * dx + dy * dy;
-        if (lengthSquared == 0.0) return row;
+        Interval row = DiscRow(ax_, ay_, r_, y).Join(DiscRow(bx_, by_, r_, y));
+        if (lengthSquared_ == 0.0) return row;
         // Projection onto the segment within [0, L^2], distance from its line within r.
-        const Interval along = LinearBand(dx, dy * (y - ay) - dx * ax, 0.0, lengthSquared);
-        const double reach = r * std::sqrt(lengthSquared);
-        const Interval across = LinearBand(-dy, dx * (y - ay) + dy * ax, -reach, reach);
+        const Interval along = LinearBand(dx_, dy_ * (y - ay_) - dx_ * ax_, 0.0, lengthSquared_);
+        const Interval across = LinearBand(-dy_, dx_ * (y - ay_) + dy_ * ax_, -reach_, reach_);
         return row.Join(along.Meet(across));
     }
+
+private:
+    double ax_, ay_, bx_, by_, r_, dx_, dy_, lengthSquared_, reach_;
 };
 
 // Writes the whole pixels of x in row y; returns the rectangle written.
@@ -192,10 +198,10 @@ QRect FillInterval(const SpanWriter& w, int y, Interval x) {
 
 QRect RasterStroke(const SpanWriter& pen, QPoint from, QPoint to, int width) {
     const double shift = width % 2 == 0 ? -0.5 : 0.0;
-    const Capsule c{from.x() + shift, from.y() + shift, to.x() + shift, to.y() + shift,
-                    width / 2.0};
-    const double top = std::floor(std::min(c.ay, c.by) - c.r);
-    const double bottom = std::ceil(std::max(c.ay, c.by) + c.r);
+    const Capsule c(from.x() + shift, from.y() + shift, to.x() + shift, to.y() + shift,
+                    width / 2.0);
+    const double top = std::floor(c.Top());
+    const double bottom = std::ceil(c.Bottom());
     const int y0 = static_cast<int>(std::max(top, 0.0));
     const int y1 = static_cast<int>(std::min(bottom, double(pen.Height() - 1)));
     QRect changed;

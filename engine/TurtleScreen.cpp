@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <exception>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace mivarelo {
@@ -53,30 +54,11 @@ int LabelPixelHeight(float fontSize) {
 } // namespace
 
 bool IsControlFlowCode(CommandCode code) {
-    switch (code) {
-    case 41:
-    case 73: // repeat
-    case 89:
-    case 90: // if
-    case 96:
-    case 97: // test
-    case 98:
-    case 99: // iftrue
-    case 100:
-    case 101: // iffalse
-    case 104:
-    case 105: // until
-    case 106:
-    case 107: // while
-    case 108:
-    case 109: // dountil
-    case 110:
-    case 111: // dowhile
-    case 112:
-    case 113: // for
-    case AssignmentCode: return true;
-    default: return false;
-    }
+    // repeat, if, test, iftrue, iffalse, until, while, dountil, dowhile, for, assignment
+    static constexpr CommandCode codes[] = {41,  73,  89,  90,  96,  97,  98,
+                                            99,  100, 101, 104, 105, 106, 107,
+                                            108, 109, 110, 111, 112, 113, AssignmentCode};
+    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
 }
 
 const TurtleScreen::Handler* TurtleScreen::HandlerTable() {
