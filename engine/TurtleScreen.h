@@ -38,7 +38,9 @@ class TurtleScreen : public TurtlePosition {
 public:
     using ControlFlowHandler = std::function<bool(CommandCode, std::string_view)>;
 
-    // A picture of the global screen size, then ResetTurtle.
+    // A picture of the global screen size, then ResetTurtle. The owner
+    // attaches the screen to the variable store (AttachScreen) so that
+    // "_nerdex" and "_nerdey" read the turtle position.
     TurtleScreen();
 
     // Carries out one built-in command (codes below ProcedureCodeBase) with its
@@ -61,7 +63,8 @@ public:
     // "wait": the executor never sleeps. It records the requested pause in
     // milliseconds ((sixtieths * 1000) / 60, truncated); the interpreter takes
     // it after the line and suspends the running list that long. Returns 0
-    // when no pause is pending; an interval of zero or less records nothing.
+    // when no pause is pending; an interval of zero or less records nothing,
+    // and several waits before the next call add up.
     int TakePendingWaitMs();
     // The refresh the window owes since the last call; resets it to None.
     // Which pixels changed is the picture's DirtyRect.
