@@ -1,0 +1,107 @@
+#include "cli/RunnerOptions.h"
+
+#include <charconv>
+
+namespace mivarelo {
+
+namespace {
+
+struct Flag {
+    const char* name;
+    bool RunnerOptions::*field;
+    bool value;
+};
+
+constexpr Flag Flags[] = {
+    {"--state", &RunnerOptions::printState, true},
+    {"--english", &RunnerOptions::english, true},
+    {"--no-accept-space", &RunnerOptions::acceptSpace, false},
+    {"--no-autocorrect", &RunnerOptions::autoCorrect, false},
+    {"--stop-at-errors", &RunnerOptions::stopAtErrors, true},
+    {"--no-wait", &RunnerOptions::noWait, true},
+    {"--help", &RunnerOptions::help, true},
+    {"-h", &RunnerOptions::help, true},
+    {"--version", &RunnerOptions::version, true},
+};
+
+bool SetFlag(const std::string& arg, RunnerOptions& options) {
+    for (const Flag& flag : Flags) {
+        if (arg != flag.name) continue;
+        options.*flag.field = flag.value;
+        return true;
+    }
+    return false;
+}
+
+std::optional<std::uint64_t> ParseCount(const std::string& text) {
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+// Reads the options that take values. `k` is on the option and moves to its
+// last value. Returns false for an option it does not know.
+bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOptions& options,
+                std::optional<std::string>& error) {
+    const std::string& arg = args[k];
+    const std::size_t needed = arg == "--define" ? 2 : 1;
+    const bool known = arg == "-e" || arg == "--exec" || arg == "--png" || arg == "--eval" ||
+                       arg == "--max-lines" || arg == "--define";
+    if (!known) return false;
+    if (k + needed >= args.size()) {
+        error = arg + " needs " + (needed == 2 ? "two values" : "a value");
+        return true;
+    }
+    const std::string& value = args[++k];
+    if (arg == "-e" || arg == "--exec") options.execLines.push_back(value);
+    if (arg == "--png") options.pngPath = value;
+    if (arg == "--eval") options.evalExpressions.push_back(value);
+    if (arg == "--define") options.procedures.emplace_back(value, args[++k]);
+    if (arg == "--max-lines") {
+        options.maxLines = ParseCount(value);
+        if (!options.maxLines) error = "--max-lines needs a whole number of 0 or more: " + value;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> ParseRunnerOptions(const std::vector<std::string>& args,
+                                              RunnerOptions& options) {
+    std::optional<std::string> error;
+    for (std::size_t k = 0; k < args.size() && !error; ++k) {
+        const std::string& arg = args[k];
+        if (SetFlag(arg, options) || TakeValued(args, k, options, error)) continue;
+        if (arg.size() > 1 && arg.front() == '-') return "unknown option: " + arg;
+        if (options.programFile) return "more than one program file: " + arg;
+        options.programFile = arg;
+    }
+    return error;
+}
+
+const char* RunnerUsage() {
+    return "Usage: mivarelo-run [options] [FILE]\n"
+           "Runs a Logo program without a window. Without FILE and without -e the\n"
+           "main procedure's lines are read from standard input (UTF-8).\n"
+           "\n"
+           "  -e, --exec TEXT        a line of the main procedure (repeatable, in order)\n"
+           "  --define HEADER BODY   add a procedure, e.g. --define 'square :a' 'repeat 4 [fd :a "
+           "rt 90]'\n"
+           "  --png PATH             save the picture as PNG after the run\n"
+           "  --state                print the final turtle state as JSON\n"
+           "  --eval EXPR            print the value of EXPR after the run (repeatable)\n"
+           "  --english              English interface language (default Turkish)\n"
+           "  --no-accept-space      do not split commands separated only by blanks\n"
+           "  --no-autocorrect       do not retry unknown commands as keyword prefixes\n"
+           "  --stop-at-errors       end a list at its first failing line\n"
+           "  --max-lines N          stop the run after N executed lines\n"
+           "  --no-wait              skip the pauses of wait\n"
+           "  --help, --version\n"
+           "\n"
+           "Exit status: 0 no error line, 1 error lines written, 2 usage error or\n"
+           "unreadable program, 3 stopped by --max-lines or too deep nesting.\n";
+}
+
+} // namespace mivarelo

@@ -1,0 +1,35 @@
+#pragma once
+// The command line of mivarelo-run.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace mivarelo {
+
+struct RunnerOptions {
+    std::optional<std::string> programFile;
+    std::vector<std::string> execLines;                          // -e, UTF-8
+    std::vector<std::pair<std::string, std::string>> procedures; // --define header, body
+    std::vector<std::string> evalExpressions;                    // --eval, UTF-8
+    std::string pngPath;
+    bool printState = false;
+    bool english = false;
+    bool acceptSpace = true;
+    bool autoCorrect = true;
+    bool stopAtErrors = false;
+    bool noWait = false;
+    bool help = false;
+    bool version = false;
+    std::optional<std::uint64_t> maxLines;
+};
+
+// Fills `options` from the arguments. On a usage error returns its one-line
+// description.
+std::optional<std::string> ParseRunnerOptions(const std::vector<std::string>& args,
+                                              RunnerOptions& options);
+// The --help text.
+const char* RunnerUsage();
+
+} // namespace mivarelo

@@ -1,0 +1,37 @@
+// mivarelo-run: runs a Logo program headless and reports the picture and the
+// final state. Works without a display: Qt's offscreen platform is chosen
+// unless the environment names another one.
+#include "cli/HeadlessRunner.h"
+#include "cli/RunnerOptions.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#ifndef MIVARELO_VERSION
+#define MIVARELO_VERSION "unknown"
+#endif
+
+int main(int argc, char** argv) {
+    using namespace mivarelo;
+    RunnerOptions options;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const auto error = ParseRunnerOptions(args, options)) {
+        std::fprintf(stderr, "mivarelo-run: %s (see --help)\n", error->c_str());
+        return ExitUsage;
+    }
+    if (options.help) {
+        std::fputs(RunnerUsage(), stdout);
+        return ExitClean;
+    }
+    if (options.version) {
+        std::puts("mivarelo-run " MIVARELO_VERSION);
+        return ExitClean;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    return HeadlessRunner(options).Run();
+}

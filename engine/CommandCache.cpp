@@ -1,0 +1,23 @@
+#include "engine/CommandCache.h"
+
+namespace mivarelo {
+
+void CommandCache::Validate(std::uint64_t run, bool acceptSpace, bool autoCorrect) {
+    if (run == run_ && acceptSpace == acceptSpace_ && autoCorrect == autoCorrect_) return;
+    pieces_.clear();
+    run_ = run;
+    acceptSpace_ = acceptSpace;
+    autoCorrect_ = autoCorrect;
+}
+
+const ParsedPiece* CommandCache::Find(std::string_view piece) const {
+    const auto found = pieces_.find(piece);
+    return found == pieces_.end() ? nullptr : &found->second;
+}
+
+const ParsedPiece& CommandCache::Store(std::string_view piece, ParsedPiece commands) {
+    if (pieces_.size() >= MaxPieces) pieces_.clear();
+    return pieces_.insert_or_assign(std::string(piece), std::move(commands)).first->second;
+}
+
+} // namespace mivarelo

@@ -1,0 +1,219 @@
+#include "engine/Interpreter.h"
+
+#include "core/Degiskenler.h"
+#include "core/ErrorList.h"
+#include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
+#include "engine/LineDispatcher.h"
+#include "engine/RunListener.h"
+#include "engine/TurtleScreen.h"
+
+#include <exception>
+#include <new>
+#include <thread>
+
+namespace mivarelo {
+
+namespace {
+
+constexpr int NestingTooDeepTextId = 7720;
+constexpr int LineLimitTextId = 7721;
+
+SharedText EmptyText() {
+    static const SharedText empty = std::make_shared<const std::string>();
+    return empty;
+}
+
+} // namespace
+
+Interpreter::Interpreter(TurtleScreen& screen)
+    : screen_(screen), now_([] { return Clock::now(); }) {}
+
+bool Interpreter::StartThread(bool procedureScope, SharedText listText,
+                              std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
+                              std::string_view names, std::string_view arguments) {
+    if (threads_.Count() >= nestingLimit_) {
+        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        return false;
+    }
+    if (threads_.Empty()) {
+        stopReason_ = StopReason::None;
+        linesRun_ = 0;
+        ++runSerial_;
+    }
+    try {
+        return PushContext(procedureScope, std::move(listText), std::move(loop), nested,
+                           repeatCount, names, arguments);
+    } catch (const std::bad_alloc&) {
+        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        return false;
+    }
+}
+
+// The context goes on the stack before its frame is pushed, so that a failed
+// frame push leaves a context that pops nothing.
+bool Interpreter::PushContext(bool procedureScope, SharedText listText,
+                              std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
+                              std::string_view names, std::string_view arguments) {
+    LogoThread& thread = threads_.PushThread(LogoThread(
+        listText ? std::move(listText) : EmptyText(), repeatCount, std::move(loop), nested));
+    SetRunActive(true);
+    if (procedureScope) {
+        PushFrame(arguments, names);
+        thread.OpenScope();
+    }
+    return true;
+}
+
+bool Interpreter::RunProcedure(int index, std::string_view arguments, bool nested,
+                               int repeatCount) {
+    const ProcedureText& procedure = TextOf(index);
+    const bool started =
+        StartThread(true, procedure.text, nullptr, nested, repeatCount, procedure.names, arguments);
+    Globals().StopRequested = false;
+    return started;
+}
+
+const Interpreter::ProcedureText& Interpreter::TextOf(int index) {
+    static const ProcedureText none{{}, {}, EmptyText(), {}};
+    const Prosedurler& store = screen_.Procedures();
+    if (index < 0 || index >= store.ProcedureCount()) return none;
+    const auto i = static_cast<std::size_t>(index);
+    if (procedureTexts_.size() <= i) procedureTexts_.resize(i + 1);
+    ProcedureText& cached = procedureTexts_[i];
+    const std::string& header = store.Headers()[i];
+    const std::string& body = store.Bodies()[i];
+    if (!cached.text || cached.header != header || cached.body != body) {
+        cached.text = std::make_shared<const std::string>(store.JoinBodyLines(index, "\n"));
+        cached.names = store.GetArguments(index);
+        cached.header = header;
+        cached.body = body;
+    }
+    return cached;
+}
+
+bool Interpreter::RunText(std::string_view text, int repeatCount, std::unique_ptr<DonguUnsur> loop,
+                          bool nested) {
+    SharedText list;
+    try {
+        list = std::make_shared<const std::string>(text);
+    } catch (const std::bad_alloc&) {
+        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        return false;
+    }
+    return StartThread(false, std::move(list), std::move(loop), nested, repeatCount, {}, {});
+}
+
+void Interpreter::RequestStop() {
+    Globals().StopRequested = true;
+    Globals().AbortRequested = true;
+    waitUntil_.reset();
+}
+
+bool Interpreter::Step() {
+    LogoThread* top = threads_.Top();
+    if (!top) return false;
+    switch (top->NextLine()) {
+    case LogoThread::Advance::Pending: return true;
+    case LogoThread::Advance::Finished: FinishTop(); return true;
+    case LogoThread::Advance::Line: break;
+    }
+    if (lineLimit_ && linesRun_ >= *lineLimit_) {
+        Halt(StopReason::LineLimit, LineLimitTextId);
+        return true;
+    }
+    RunLine(*top);
+    return true;
+}
+
+// The context stays where it is while its line runs: contexts pushed by the
+// line go above it and the deque does not move it.
+void Interpreter::RunLine(LogoThread& top) {
+    ++linesRun_;
+    Globals().CurrentLineNumber = top.LineNumber();
+    currentThread_ = &top;
+    bool ok = false;
+    try {
+        if (listener_)
+            ok = listener_->ExecuteLine(*dispatcher_, top.CurrentLine());
+        else if (dispatcher_)
+            ok = dispatcher_->RunCommandLine(top.CurrentLine());
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    currentThread_ = nullptr;
+    top.LineDone(ok);
+    const int waitMs = screen_.TakePendingWaitMs();
+    if (waitMs > 0 && !Globals().AbortRequested)
+        waitUntil_ = now_() + std::chrono::milliseconds(waitMs);
+}
+
+// A procedure call pops its frame and absorbs a stop: the stop has left the
+// procedure, and its caller goes on.
+void Interpreter::FinishTop() {
+    LogoThread* top = threads_.Top();
+    const bool nested = top->Nested();
+    if (top->OwnsFrame()) PopFrame();
+    if (top->ProcedureScope()) Globals().StopRequested = false;
+    threads_.Pop();
+    const bool ended = threads_.Empty();
+    if (listener_) listener_->ThreadFinished(ended);
+    if (!nested || ended) SetRunActive(false);
+    if (ended) EndRun();
+}
+
+// Nothing is left running, so no flag of this run may reach the next one.
+void Interpreter::EndRun() {
+    Globals().StopRequested = false;
+    Globals().AbortRequested = false;
+    waitUntil_.reset();
+}
+
+void Interpreter::SetRunActive(bool active) {
+    GlobalSettings& g = Globals();
+    if (g.RunActive == active) return;
+    g.RunActive = active;
+    if (listener_) listener_->ThreadRunningChanged(active);
+}
+
+// The first reason wins and writes one error line; every context then ends
+// after its current line.
+void Interpreter::Halt(StopReason reason, int textId) {
+    GlobalSettings& g = Globals();
+    g.AbortRequested = true;
+    waitUntil_.reset();
+    if (stopReason_ != StopReason::None) return;
+    stopReason_ = reason;
+    g.LastErrorLine = g.CurrentLineNumber;
+    if (ErrorList* list = CurrentErrorList()) list->AddErrorLine(GetLanguageString(textId));
+}
+
+bool Interpreter::StillWaiting() {
+    if (!waitUntil_) return false;
+    if (!Globals().AbortRequested && now_() < *waitUntil_) return true;
+    waitUntil_.reset();
+    return false;
+}
+
+bool Interpreter::RunFor(std::chrono::milliseconds budget) {
+    const Clock::time_point end = now_() + budget;
+    while (Busy()) {
+        if (StillWaiting()) return true;
+        Step();
+        if (now_() >= end) break;
+    }
+    return Busy();
+}
+
+void Interpreter::RunToEnd(bool honourWaits) {
+    while (Busy()) {
+        if (waitUntil_ && honourWaits && !Globals().AbortRequested) {
+            const Clock::duration left = *waitUntil_ - now_();
+            if (left > Clock::duration::zero()) std::this_thread::sleep_for(left);
+        }
+        waitUntil_.reset();
+        Step();
+    }
+}
+
+} // namespace mivarelo

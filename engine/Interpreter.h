@@ -1,0 +1,123 @@
+#pragma once
+// Runs Logo text. Every running list is a LogoThread context on one stack;
+// starting a list pushes a context and returns at once, so the rest of the
+// current line runs before the list's first line. The scheduler runs one line
+// of the top context per step; a context that ends is popped and its caller
+// goes on after the line that started it.
+//
+// Two drivers share the scheduler: RunToEnd for the headless runner, and
+// RunFor, which runs lines for a slice of time and returns so that an event
+// loop can paint and take input between slices.
+#include "engine/LogoThreadler.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mivarelo {
+
+class LineDispatcher;
+class RunListener;
+class TurtleScreen;
+
+class Interpreter {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Live contexts allowed at once; one more stops the run with an error line.
+    static constexpr std::size_t DefaultNestingLimit = 1'000'000;
+
+    enum class StopReason { None, NestingLimit, LineLimit };
+
+    explicit Interpreter(TurtleScreen& screen);
+
+    void SetDispatcher(LineDispatcher* dispatcher) { dispatcher_ = dispatcher; }
+    void SetListener(RunListener* listener) { listener_ = listener; }
+    void SetNestingLimit(std::size_t limit) { nestingLimit_ = limit; }
+    // At most this many lines per run; none means no limit.
+    void SetLineLimit(std::optional<std::uint64_t> limit) { lineLimit_ = limit; }
+    // The time source of waits (tests pass a fake one).
+    void SetClock(std::function<Clock::time_point()> now) { now_ = std::move(now); }
+
+    // Pushes a context for `listText`. With `procedureScope` a variable frame
+    // is pushed first from `arguments` (evaluated now, in the caller's frame)
+    // and `names`, and popped when the context ends. False, with an error
+    // line and the run stopped, when the nesting limit or memory is exhausted.
+    bool StartThread(bool procedureScope, SharedText listText, std::unique_ptr<DonguUnsur> loop,
+                     bool nested, int repeatCount, std::string_view names,
+                     std::string_view arguments);
+    // Calls procedure `index` of the store with the argument text; a stop
+    // that was pending is cleared afterwards.
+    bool RunProcedure(int index, std::string_view arguments, bool nested, int repeatCount);
+    // Runs a list without a variable scope (the list commands).
+    bool RunText(std::string_view text, int repeatCount, std::unique_ptr<DonguUnsur> loop,
+                 bool nested);
+    // The Stop action: every context ends after its current line; a wait
+    // in progress ends at once.
+    void RequestStop();
+
+    // One step of the top context: one line, or the bookkeeping of a context
+    // that ends an iteration or finishes. Waits are the drivers' business.
+    // False when nothing runs.
+    bool Step();
+    bool Busy() const { return !threads_.Empty(); }
+    // The end of the wait in progress, if any.
+    std::optional<Clock::time_point> WaitDeadline() const { return waitUntil_; }
+    // Runs steps for about `budget`; returns at once while a wait lasts.
+    // True while work remains.
+    bool RunFor(std::chrono::milliseconds budget);
+    // Runs until the stack is empty, sleeping through waits unless told not to.
+    void RunToEnd(bool honourWaits);
+
+    StopReason LastStopReason() const { return stopReason_; }
+    std::uint64_t LinesRun() const { return linesRun_; }
+    std::size_t Depth() const { return threads_.Count(); }
+    // Counts the runs: it changes whenever a context is pushed on an empty stack.
+    std::uint64_t RunSerial() const { return runSerial_; }
+    // The context whose line is running, or null between lines.
+    const LogoThread* CurrentThread() const { return currentThread_; }
+
+private:
+    // The joined body and argument names of a procedure, kept while the
+    // store's header and body stay the same.
+    struct ProcedureText {
+        std::string header;
+        std::string body;
+        SharedText text;
+        std::string names;
+    };
+
+    const ProcedureText& TextOf(int index);
+    bool PushContext(bool procedureScope, SharedText listText, std::unique_ptr<DonguUnsur> loop,
+                     bool nested, int repeatCount, std::string_view names,
+                     std::string_view arguments);
+    void RunLine(LogoThread& top);
+    void FinishTop();
+    void EndRun();
+    void SetRunActive(bool active);
+    void Halt(StopReason reason, int textId);
+    // True when the wait in progress still lasts; clears it once over.
+    bool StillWaiting();
+
+    TurtleScreen& screen_;
+    LineDispatcher* dispatcher_ = nullptr;
+    RunListener* listener_ = nullptr;
+    LogoThreadler threads_;
+    LogoThread* currentThread_ = nullptr;
+    std::vector<ProcedureText> procedureTexts_;
+    std::function<Clock::time_point()> now_;
+    std::optional<Clock::time_point> waitUntil_;
+    std::optional<std::uint64_t> lineLimit_;
+    std::size_t nestingLimit_ = DefaultNestingLimit;
+    std::uint64_t linesRun_ = 0;
+    std::uint64_t runSerial_ = 0;
+    StopReason stopReason_ = StopReason::None;
+};
+
+} // namespace mivarelo

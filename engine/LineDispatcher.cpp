@@ -1,0 +1,306 @@
+#include "engine/LineDispatcher.h"
+
+#include "core/ErrorList.h"
+#include "core/GlobalSettings.h"
+#include "core/LineParser.h"
+#include "core/TextReaders.h"
+#include "engine/Conditions.h"
+#include "engine/DonguUnsur.h"
+#include "engine/Evaluator.h"
+#include "engine/Interpreter.h"
+#include "engine/TurtleScreen.h"
+#include "engine/TurtleState.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace mivarelo {
+
+namespace {
+
+// Command codes of the list commands (both dialects of each).
+enum : CommandCode {
+    RepeatTr = 41,   // tekrar
+    RepeatEn = 73,   // repeat
+    IfEn = 89,       // if
+    IfTr = 90,       // eğer
+    TestTr = 96,     // dene
+    TestEn = 97,     // test
+    IfTrueEn = 98,   // iftrue
+    IfTrueTr = 99,   // eğerdoğru
+    IfFalseEn = 100, // iffalse
+    IfFalseTr = 101, // eğeryanlış
+    UntilEn = 104,   // until
+    UntilTr = 105,   // kadar
+    WhileEn = 106,   // while
+    WhileTr = 107,   // iken
+    DoUntilEn = 108, // dountil
+    DoUntilTr = 109, // yapkadar
+    DoWhileEn = 110, // dowhile
+    DoWhileTr = 111, // yapiken
+    ForEn = 112,     // for
+    ForTr = 113,     // döngü
+};
+
+bool Halted() {
+    const GlobalSettings& g = Globals();
+    return g.AbortRequested || g.StopRequested;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// Counts the error lines written while it is installed, passing each on to
+// the error list it replaced.
+class ErrorLineCounter : public ErrorList {
+public:
+    ErrorLineCounter() : previous_(SetCurrentErrorList(this)) {}
+    ~ErrorLineCounter() override { SetCurrentErrorList(previous_); }
+    ErrorLineCounter(const ErrorLineCounter&) = delete;
+    ErrorLineCounter& operator=(const ErrorLineCounter&) = delete;
+
+    void AddErrorLine(const std::string& line) override {
+        ++count_;
+        if (previous_) previous_->AddErrorLine(line);
+    }
+    int Count() const { return count_; }
+
+private:
+    ErrorList* previous_;
+    int count_ = 0;
+};
+
+} // namespace
+
+LineDispatcher::LineDispatcher(TurtleScreen& screen, Interpreter& interpreter)
+    : screen_(screen), interpreter_(interpreter) {
+    screen_.SetControlFlowHandler([this](CommandCode code, std::string_view argument) {
+        return RunControlFlow(code, argument);
+    });
+}
+
+LineDispatcher::~LineDispatcher() {
+    screen_.SetControlFlowHandler(nullptr);
+}
+
+bool LineDispatcher::RunCommandLine(std::string_view line) {
+    if (line.empty()) return true;
+    Cursor c(line);
+    while (!Halted() && !c.AtEnd()) {
+        const std::string piece = ReadUntilBalanced(c, ';', true);
+        if (!RunPiece(piece)) return false;
+    }
+    return true;
+}
+
+// During a run a piece is parsed once and then taken from the cache.
+bool LineDispatcher::RunPiece(std::string_view piece) {
+    const bool cacheable = interpreter_.Busy();
+    if (cacheable) {
+        const GlobalSettings& g = Globals();
+        cache_.Validate(interpreter_.RunSerial(), g.AcceptSpace, g.AutoCorrectErrors);
+        if (const ParsedPiece* commands = cache_.Find(piece)) return RunCommands(*commands);
+    }
+    bool reported = false;
+    ParsedPiece commands = ParsePiece(piece, reported);
+    if (cacheable && !reported) return RunCommands(cache_.Store(piece, std::move(commands)));
+    return RunCommands(commands);
+}
+
+// With AcceptSpace the piece runs in its normalized form, in which every
+// command ends with " ; ". Without it the normalizer would change nothing
+// and is not asked.
+ParsedPiece LineDispatcher::ParsePiece(std::string_view piece, bool& reported) const {
+    ParsedPiece commands;
+    if (!Globals().AcceptSpace) {
+        AddCommand(commands, piece);
+        return commands;
+    }
+    std::string normalized;
+    {
+        const ErrorLineCounter counter;
+        normalized = NormalizeLine(piece, &screen_.Procedures());
+        reported = counter.Count() > 0;
+    }
+    if (normalized == piece) {
+        AddCommand(commands, piece);
+        return commands;
+    }
+    Cursor c(normalized);
+    while (!c.AtEnd())
+        AddCommand(commands, ReadUntilBalanced(c, ';', true));
+    return commands;
+}
+
+void LineDispatcher::AddCommand(ParsedPiece& commands, std::string_view text) const {
+    if (!IsBlank(text)) commands.push_back(Parse(text));
+}
+
+ParsedCommand LineDispatcher::Parse(std::string_view text) const {
+    ParsedCommand command;
+    command.text = std::string(text);
+    std::string word;
+    std::string rest;
+    command.code = SplitCommandWord(&screen_.Procedures(), text, word, rest);
+    command.argumentStart = command.text.size() - std::min(rest.size(), command.text.size());
+    return command;
+}
+
+// A stop skips the remaining commands; a failing command fails the line.
+bool LineDispatcher::RunCommands(const ParsedPiece& commands) {
+    for (const ParsedCommand& command : commands) {
+        if (Halted()) break;
+        if (!RunCommand(command)) return false;
+    }
+    return true;
+}
+
+bool LineDispatcher::RunCommandText(std::string_view text) {
+    if (IsBlank(text)) return true;
+    return RunCommand(Parse(text));
+}
+
+// A word that is no command may still start an assignment; otherwise it is
+// reported and, with AutoCorrectErrors, retried as a keyword prefix.
+bool LineDispatcher::RunCommand(const ParsedCommand& command) {
+    if (command.code != UnknownCode) return DispatchCode(command.code, command.Argument());
+    if (ExecuteAssignment(command.text)) return true;
+    ReportUnknownWord(Trimmed(command.text));
+    return Globals().AutoCorrectErrors && AutoSplitCommand(command.text);
+}
+
+bool LineDispatcher::DispatchCode(CommandCode code, std::string_view argument) {
+    if (code < ProcedureCodeBase) return screen_.ExecuteTurtleCommand(code, argument);
+    return interpreter_.RunProcedure(code - ProcedureCodeBase, argument, false, 1);
+}
+
+bool LineDispatcher::AutoSplitCommand(std::string_view text) {
+    if (IsBlank(text)) return true;
+    const std::string_view rest = text.substr(text.find_first_not_of(' '));
+    for (std::size_t length = 1; length <= rest.size(); ++length) {
+        if (Halted()) return false;
+        const CommandCode code = LookupCommand(rest.substr(0, length), &screen_.Procedures());
+        if (code != UnknownCode) return DispatchCode(code, rest.substr(length));
+    }
+    return false;
+}
+
+bool LineDispatcher::RunControlFlow(CommandCode code, std::string_view argument) {
+    switch (code) {
+    case RepeatTr:
+    case RepeatEn: return Repeat(argument);
+    case IfEn:
+    case IfTr: return If(argument, false);
+    case TestTr:
+    case TestEn: return If(argument, true);
+    case IfTrueEn:
+    case IfTrueTr: return IfTestResult(argument, true);
+    case IfFalseEn:
+    case IfFalseTr: return IfTestResult(argument, false);
+    case UntilEn:
+    case UntilTr: return ConditionFirstLoop(argument, false);
+    case WhileEn:
+    case WhileTr: return ConditionFirstLoop(argument, true);
+    case DoUntilEn:
+    case DoUntilTr: return BodyFirstLoop(argument, false);
+    case DoWhileEn:
+    case DoWhileTr: return BodyFirstLoop(argument, true);
+    case ForEn:
+    case ForTr: return For(argument);
+    case AssignmentCode: return ExecuteAssignment(argument);
+    default: return true;
+    }
+}
+
+// "repeat COUNT [LIST]": the count is everything before the '['; a count of
+// zero or less runs nothing.
+bool LineDispatcher::Repeat(std::string_view argument) {
+    if (argument.empty()) return true;
+    Cursor c(argument);
+    const int count = TruncToInt(evaluate(ReadUntil(c, '[', false)));
+    if (count <= 0) return true;
+    c.Advance();
+    const std::string list = ReadUntilBalanced(c, ']', true);
+    if (list.empty()) return true;
+    return interpreter_.RunText(list, count, nullptr, true);
+}
+
+// "if CONDITION [LIST]" and "test CONDITION [LIST]"; there is no else branch.
+// test also keeps the condition's value for iftrue and iffalse.
+bool LineDispatcher::If(std::string_view argument, bool isTest) {
+    GlobalSettings& g = Globals();
+    if (isTest) g.TestResult = 0;
+    if (argument.empty()) return true;
+    Cursor c(argument);
+    const int result = ConditionValue(c);
+    if (isTest) g.TestResult = result;
+    if (result == 0) return true;
+    ReadUntil(c, '[', true);
+    const std::string list = ReadUntilBalanced(c, ']', true);
+    if (list.empty()) return true;
+    return interpreter_.RunText(list, 1, nullptr, false);
+}
+
+bool LineDispatcher::IfTestResult(std::string_view argument, bool wanted) {
+    if ((Globals().TestResult != 0) != wanted) return true;
+    const std::string list = FirstBlock(argument);
+    if (list.empty()) return true;
+    return interpreter_.RunText(list, 1, nullptr, true);
+}
+
+// "while [CONDITION] [BODY]" and "until [CONDITION] [BODY]".
+bool LineDispatcher::ConditionFirstLoop(std::string_view argument, bool continueWhen) {
+    if (argument.empty()) return true;
+    std::string condition;
+    std::string body;
+    TwoBlocks(argument, condition, body);
+    if (condition.empty() || body.empty()) return true;
+    auto loop = std::make_unique<DonguUnsur>();
+    loop->Condition = std::move(condition);
+    loop->ContinueWhen = continueWhen;
+    loop->TestFirst = true;
+    return interpreter_.RunText(body, 1, std::move(loop), false);
+}
+
+// "dowhile [BODY] [CONDITION]" and "dountil [BODY] [CONDITION]".
+bool LineDispatcher::BodyFirstLoop(std::string_view argument, bool continueWhen) {
+    if (argument.empty()) return true;
+    std::string body;
+    std::string condition;
+    TwoBlocks(argument, body, condition);
+    if (condition.empty() || body.empty()) return true;
+    auto loop = std::make_unique<DonguUnsur>();
+    loop->Condition = std::move(condition);
+    loop->ContinueWhen = continueWhen;
+    loop->TestFirst = false;
+    return interpreter_.RunText(body, -1, std::move(loop), false);
+}
+
+// "for [INIT; CONDITION; STEP] [BODY]": the condition is tested after each
+// iteration before the step, so "i := 1; i < 4; i := i + 1" runs with
+// i = 1, 2, 3 and 4.
+bool LineDispatcher::For(std::string_view argument) {
+    if (argument.empty()) return true;
+    std::string header;
+    std::string body;
+    TwoBlocks(argument, header, body);
+    if (header.empty() || body.empty()) return true;
+    auto loop = std::make_unique<DonguUnsur>();
+    Cursor c(header);
+    loop->Init = ReadUntil(c, ';', true);
+    loop->Condition = ReadUntil(c, ';', true);
+    loop->Step = ReadUntil(c, ';', true);
+    loop->ContinueWhen = true;
+    loop->TestFirst = true;
+    return interpreter_.RunText(body, -1, std::move(loop), false);
+}
+
+} // namespace mivarelo

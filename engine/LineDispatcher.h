@@ -1,0 +1,61 @@
+#pragma once
+// What happens to one program line: it is cut into commands at ';' (and,
+// with AcceptSpace, wherever the normalizer finds a command word), each
+// command's first word is looked up (procedures before keywords), keyword
+// codes go to the turtle executor, procedure codes start a call, assignments
+// are stored, and unknown words are reported and optionally retried as a
+// keyword prefix. The commands that run nested lists (repeat, if, test,
+// iftrue, iffalse, the loops) come back here from the executor and start
+// contexts on the interpreter.
+#include "core/Keywords.h"
+#include "engine/CommandCache.h"
+
+#include <string_view>
+
+namespace mivarelo {
+
+class Interpreter;
+class TurtleScreen;
+
+class LineDispatcher {
+public:
+    // Installs itself as the control-flow handler of `screen`.
+    LineDispatcher(TurtleScreen& screen, Interpreter& interpreter);
+    ~LineDispatcher();
+    LineDispatcher(const LineDispatcher&) = delete;
+    LineDispatcher& operator=(const LineDispatcher&) = delete;
+
+    // Runs every command of the line; false as soon as one fails (the rest of
+    // the line is skipped). A stop also skips the rest of the line.
+    bool RunCommandLine(std::string_view line);
+    // Runs one command text.
+    bool RunCommandText(std::string_view text);
+    // A keyword code goes to the executor, a procedure code starts a call.
+    bool DispatchCode(CommandCode code, std::string_view argument);
+    // The retry of an unknown command: the shortest prefix that names a
+    // command is run with the rest of the text as its argument ("fdd 10"
+    // runs fd with "d 10"). False when no prefix matches.
+    bool AutoSplitCommand(std::string_view text);
+    // repeat, if, test, iftrue, iffalse, the loops and assignment.
+    bool RunControlFlow(CommandCode code, std::string_view argument);
+
+private:
+    bool RunPiece(std::string_view piece);
+    ParsedPiece ParsePiece(std::string_view piece, bool& reported) const;
+    void AddCommand(ParsedPiece& commands, std::string_view text) const;
+    ParsedCommand Parse(std::string_view text) const;
+    bool RunCommands(const ParsedPiece& commands);
+    bool RunCommand(const ParsedCommand& command);
+    bool Repeat(std::string_view argument);
+    bool If(std::string_view argument, bool isTest);
+    bool IfTestResult(std::string_view argument, bool wanted);
+    bool ConditionFirstLoop(std::string_view argument, bool continueWhen);
+    bool BodyFirstLoop(std::string_view argument, bool continueWhen);
+    bool For(std::string_view argument);
+
+    TurtleScreen& screen_;
+    Interpreter& interpreter_;
+    CommandCache cache_;
+};
+
+} // namespace mivarelo

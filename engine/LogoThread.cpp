@@ -1,0 +1,133 @@
+#include "engine/LogoThread.h"
+
+#include "core/Degiskenler.h"
+#include "core/GlobalSettings.h"
+#include "core/LineParser.h"
+
+namespace mivarelo {
+
+namespace {
+
+// The two names of the iteration counter: "repcount" and "döngüno".
+constexpr std::string_view RepCountName = "repcount";
+constexpr std::string_view DonguNoName = "d\xF6ng\xFCno";
+
+bool Halted() {
+    const GlobalSettings& g = Globals();
+    return g.AbortRequested || g.StopRequested;
+}
+
+// A line runs unless it is empty, or a comment (from the first apostrophe
+// on) leaves nothing of it, or its first non-blank character is ';'.
+bool Runnable(std::string_view line) {
+    if (line.empty()) return false;
+    const std::size_t first = line.find_first_not_of(' ');
+    return first == std::string_view::npos || line[first] != ';';
+}
+
+} // namespace
+
+LogoThread::LogoThread(SharedText listText, int repeatCount, std::unique_ptr<DonguUnsur> loop,
+                       bool nested)
+    : list_(std::move(listText)), loop_(std::move(loop)), repeatCount_(repeatCount),
+      nested_(nested) {}
+
+void LogoThread::OpenScope() {
+    procedureScope_ = true;
+    ownsFrame_ = true;
+}
+
+LogoThread::Advance LogoThread::NextLine() {
+    for (;;) {
+        switch (phase_) {
+        case Phase::Start: Begin(); break;
+        case Phase::Iteration: BeginIteration(); break;
+        case Phase::Lines: {
+            const Advance a = ReadLine();
+            if (a != Advance::Pending) return a;
+            if (phase_ == Phase::Iteration) return Advance::Pending;
+            break;
+        }
+        case Phase::AfterLine:
+            if (Halted() || (!lastLineOk_ && Globals().StopAtErrors)) return Finish();
+            phase_ = Phase::Lines;
+            break;
+        case Phase::Finished: return Advance::Finished;
+        }
+    }
+}
+
+// The initialisation runs before the first test, so that a "for" loop starts
+// from its own initial value even when the variable is left over from an
+// earlier run.
+void LogoThread::Begin() {
+    if (!list_ || list_->empty()) {
+        phase_ = Phase::Finished;
+        return;
+    }
+    continueLoop_ = true;
+    if (loop_) {
+        ExecuteAssignment(loop_->Init);
+        continueLoop_ = !loop_->TestFirst || loop_->CheckLoop();
+    }
+    iteration_ = 0;
+    phase_ = Phase::Iteration;
+}
+
+// A list text starting with '#' marks a procedure scope: a stop ends here.
+void LogoThread::BeginIteration() {
+    const bool more = loop_ || iteration_ < repeatCount_;
+    if (Halted() || !more || !continueLoop_) {
+        phase_ = Phase::Finished;
+        return;
+    }
+    const auto counter = static_cast<float>(iteration_ + 1);
+    SetVariable(RepCountName, counter);
+    SetVariable(DonguNoName, counter);
+    cursor_ = 0;
+    if (!list_->empty() && list_->front() == '#') {
+        procedureScope_ = true;
+        cursor_ = 1;
+    }
+    executedLines_ = 0;
+    lineNumber_ = 0;
+    phase_ = Phase::Lines;
+}
+
+LogoThread::Advance LogoThread::EndIteration() {
+    if (loop_) {
+        continueLoop_ = loop_->CheckLoop();
+        ExecuteAssignment(loop_->Step);
+    } else {
+        continueLoop_ = true;
+    }
+    ++iteration_;
+    phase_ = Phase::Iteration;
+    return Advance::Pending;
+}
+
+// Takes the next line off the list; Pending when it is skipped.
+LogoThread::Advance LogoThread::ReadLine() {
+    if (Halted()) return Finish();
+    const std::string_view text = *list_;
+    if (cursor_ >= text.size()) return EndIteration();
+    const std::size_t feed = text.find('\n', cursor_);
+    const std::size_t end = feed == std::string_view::npos ? text.size() : feed;
+    std::string_view line = text.substr(cursor_, end - cursor_);
+    cursor_ = end == text.size() ? end : end + 1;
+    ++lineNumber_;
+    line = line.substr(0, line.find('\''));
+    if (!Runnable(line)) return Advance::Pending;
+    currentLine_ = line;
+    ++executedLines_;
+    lastLineOk_ = true;
+    phase_ = Phase::AfterLine;
+    return Advance::Line;
+}
+
+LogoThread::Advance LogoThread::Finish() {
+    phase_ = Phase::Finished;
+    return Advance::Finished;
+}
+
+} // namespace mivarelo

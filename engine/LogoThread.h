@@ -1,0 +1,78 @@
+#pragma once
+// One running list (a procedure body, a repeat or loop body, the body of an
+// if) as a resumable context. The interpreter keeps these on a stack and
+// advances only the top one, one line at a time: NextLine does the
+// bookkeeping up to the next line to run (iteration counters, loop tests and
+// steps, the stop checks) and hands that line back; the caller runs it and
+// reports the result with LineDone. Nothing here recurses, so the depth of
+// Logo nesting costs memory (one small context each) and never C++ stack.
+#include "engine/DonguUnsur.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace mivarelo {
+
+// List texts are shared: every call of a recursive procedure runs the same body.
+using SharedText = std::shared_ptr<const std::string>;
+
+class LogoThread {
+public:
+    enum class Advance : std::uint8_t {
+        Line,     // CurrentLine is to be run now
+        Pending,  // an iteration ended without a line; ask again
+        Finished, // the list is done (or stopped); pop the context
+    };
+
+    LogoThread(SharedText listText, int repeatCount, std::unique_ptr<DonguUnsur> loop, bool nested);
+
+    // Moves to the next line to run. The stop and abort flags are checked
+    // before every iteration and every line, and after each line once the
+    // lists it started have finished (the context is on top again then).
+    Advance NextLine();
+    // The result of the line NextLine handed out.
+    void LineDone(bool ok) { lastLineOk_ = ok; }
+    // This context pushed a variable frame for a procedure call.
+    void OpenScope();
+
+    bool Nested() const { return nested_; }
+    bool ProcedureScope() const { return procedureScope_; }
+    bool OwnsFrame() const { return ownsFrame_; }
+    bool LastLineOk() const { return lastLineOk_; }
+    int RepeatCount() const { return repeatCount_; }
+    int ExecutedLines() const { return executedLines_; }
+    // The physical line number of CurrentLine in the list, counting from 1
+    // (skipped empty and comment lines count too).
+    int LineNumber() const { return lineNumber_; }
+    // The line being run, without its comment; valid while the context lives.
+    std::string_view CurrentLine() const { return currentLine_; }
+    const DonguUnsur* Loop() const { return loop_.get(); }
+
+private:
+    enum class Phase : std::uint8_t { Start, Iteration, Lines, AfterLine, Finished };
+
+    void Begin();
+    void BeginIteration();
+    Advance EndIteration();
+    Advance ReadLine();
+    Advance Finish();
+
+    SharedText list_;
+    std::unique_ptr<DonguUnsur> loop_;
+    std::string_view currentLine_;
+    std::size_t cursor_ = 0;
+    int repeatCount_;
+    int iteration_ = 0;
+    int lineNumber_ = 0;
+    int executedLines_ = 0;
+    Phase phase_ = Phase::Start;
+    bool nested_;
+    bool procedureScope_ = false;
+    bool ownsFrame_ = false;
+    bool lastLineOk_ = true;
+    bool continueLoop_ = true;
+};
+
+} // namespace mivarelo

@@ -1,0 +1,183 @@
+// The line dispatcher: command lookup and dispatch, ';' and blank splitting,
+// assignments, unknown commands with their error lines and the retry.
+#include "InterpreterFixture.h"
+
+#include "core/Keywords.h"
+
+namespace mivarelo::testing {
+namespace {
+
+using DispatchTest = InterpreterFixture;
+
+TEST_F(DispatchTest, EverySynonymOfForwardAndRightReachesTheExecutor) {
+    // ileri, ig, forward, fd: 10 pixels each to the right.
+    for (const char* word : {"ileri", "ig", "forward", "fd"})
+        EXPECT_TRUE(Dispatcher().RunCommandText(std::string(word) + " 10")) << word;
+    EXPECT_EQ(X(), 540);
+    // sağ, sag, right, rt: 10 degrees each.
+    for (const char* word : {"sa\xF0", "sag", "right", "rt"})
+        EXPECT_TRUE(Dispatcher().RunCommandText(std::string(word) + " 10")) << word;
+    EXPECT_FLOAT_EQ(Heading(), 40.0f);
+    // Upper case is folded the Turkish way: "İLERİ" is "ileri".
+    EXPECT_TRUE(Dispatcher().RunCommandText("\xDDLER\xDD 0"));
+    EXPECT_EQ(X(), 540);
+}
+
+TEST_F(DispatchTest, DispatchCodeRoutesKeywordsAndProcedures) {
+    EXPECT_TRUE(Dispatcher().DispatchCode(LookupCommand("fd"), " 25"));
+    EXPECT_EQ(X(), 525);
+    Define("jump :d", "pu\nfd :d\npd\n");
+    EXPECT_TRUE(Dispatcher().DispatchCode(ProcedureCodeBase + 1, "15"));
+    // The call is only started; its lines run under the scheduler.
+    EXPECT_EQ(X(), 525);
+    EXPECT_EQ(Runner().Depth(), 1u);
+    Runner().RunToEnd(false);
+    EXPECT_EQ(X(), 540);
+    EXPECT_TRUE(engine_->Screen().State().PenIsDown);
+    EXPECT_EQ(FrameCount(), 0);
+}
+
+TEST_F(DispatchTest, AProcedureNamedLikeAKeywordHidesTheKeyword) {
+    Define("fd :n", "rt :n\n");
+    Run("fd 30\n");
+    EXPECT_EQ(X(), 500);
+    EXPECT_FLOAT_EQ(Heading(), 30.0f);
+}
+
+TEST_F(DispatchTest, SemicolonsSplitALineButNotInsideBrackets) {
+    Run("fd 10; rt 90; fd 10\n");
+    EXPECT_EQ(X(), 510);
+    EXPECT_EQ(Y(), 510);
+    Run("for [i := 1; i < 3; i := i + 1] [fd 10]\n");
+    EXPECT_EQ(Y(), 540);
+    EXPECT_TRUE(errors_.lines.empty());
+}
+
+TEST_F(DispatchTest, AcceptSpaceSplitsCommandsSeparatedByBlanksOnly) {
+    Run("fd 10 rt 90 fd 20\n");
+    EXPECT_EQ(X(), 510);
+    EXPECT_EQ(Y(), 520);
+    Globals().AcceptSpace = false;
+    // Without it "45 fd 20" is all rt's argument: fd never runs.
+    Run("rt 45 fd 20\n");
+    EXPECT_EQ(X(), 510);
+    EXPECT_EQ(Y(), 520);
+}
+
+TEST_F(DispatchTest, AssignmentForms) {
+    EXPECT_TRUE(Dispatcher().RunCommandText("x := 5"));
+    EXPECT_FLOAT_EQ(Var("x"), 5.0f);
+    EXPECT_TRUE(Dispatcher().RunCommandText("y = 2 * 3"));
+    EXPECT_FLOAT_EQ(Var("y"), 6.0f);
+    EXPECT_TRUE(Dispatcher().RunCommandText("z := 1/3"));
+    EXPECT_FLOAT_EQ(Var("z"), 0.3f);
+    EXPECT_TRUE(errors_.lines.empty());
+}
+
+TEST_F(DispatchTest, AnAssignmentWithoutAValueFails) {
+    Globals().AutoCorrectErrors = false;
+    EXPECT_TRUE(Dispatcher().RunCommandText("x := 5"));
+    // As a command text it is an unknown command.
+    EXPECT_FALSE(Dispatcher().RunCommandText("x :="));
+    EXPECT_EQ(errors_.lines.size(), 1u);
+    // As the assignment code it fails without a message.
+    EXPECT_FALSE(Dispatcher().DispatchCode(AssignmentCode, "x :="));
+    EXPECT_FALSE(Dispatcher().DispatchCode(AssignmentCode, "x"));
+    EXPECT_EQ(errors_.lines.size(), 1u);
+    EXPECT_FLOAT_EQ(Var("x"), 5.0f);
+}
+
+TEST_F(DispatchTest, UnknownCommandIsReportedWithItsLineNumber) {
+    Globals().AcceptSpace = false;
+    Globals().AutoCorrectErrors = false;
+    Run("fd 1\n\nfdd 10\nfd 2\n");
+    ASSERT_EQ(errors_.lines.size(), 1u);
+    EXPECT_EQ(errors_.lines[0], "Unknown command: 'fdd 10' ( line = 3 ) ");
+    EXPECT_EQ(Globals().LastErrorLine, 3);
+    // The failing line does not stop the list without StopAtErrors.
+    EXPECT_EQ(X(), 503);
+}
+
+TEST_F(DispatchTest, AutoCorrectionRunsTheShortestKeywordPrefix) {
+    Globals().AcceptSpace = false;
+    // fd gets the argument "d 10", which is d times 10.
+    Run("d := 2\nfdd 10\n");
+    ASSERT_EQ(errors_.lines.size(), 1u);
+    EXPECT_EQ(errors_.lines[0], "Unknown command: 'fdd 10' ( line = 2 ) ");
+    EXPECT_EQ(X(), 520);
+    // No prefix of "qq 10" is a command: the command fails.
+    EXPECT_FALSE(Dispatcher().RunCommandText("qq 10"));
+    EXPECT_TRUE(Dispatcher().AutoSplitCommand("   "));
+    EXPECT_TRUE(Dispatcher().AutoSplitCommand("  rt90"));
+    EXPECT_FLOAT_EQ(Heading(), 90.0f);
+}
+
+TEST_F(DispatchTest, AFalseCommandSkipsTheRestOfItsLineOnly) {
+    Globals().AcceptSpace = false;
+    Globals().AutoCorrectErrors = false;
+    Run("qq; fd 10\nfd 5\n");
+    EXPECT_EQ(X(), 505);
+    EXPECT_EQ(errors_.lines.size(), 1u);
+}
+
+TEST_F(DispatchTest, CommentsSemicolonLinesAndEmptyLines) {
+    Globals().AutoCorrectErrors = false;
+    Run("fd 10 'a comment: fd 100\n;fd 100\n'fd 100\n\nqq\n");
+    EXPECT_EQ(X(), 510);
+    ASSERT_EQ(errors_.lines.size(), 1u);
+    // Skipped lines still count: qq stands on line 5.
+    EXPECT_EQ(errors_.lines[0], "Unknown command: 'qq' ( line = 5 ) ");
+}
+
+TEST_F(DispatchTest, StopSkipsTheRestOfTheLine) {
+    Define("p", "fd 1; stop; fd 10\nfd 100\n");
+    Run("p\nfd 1000\n");
+    EXPECT_EQ(X(), 1501);
+    EXPECT_FALSE(Globals().StopRequested);
+}
+
+TEST_F(DispatchTest, ListCommandsWithoutListsDoNothing) {
+    for (const char* text : {"repeat 3", "repeat", "repeat 3 []", "if 1 < 2", "if", "test",
+                             "iftrue", "while [1 < 2]", "while [] [fd 1]",
+                             "for [i := 1; i < 3; "
+                             "i := i + 1]",
+                             "dowhile [fd 1]", "until"})
+        EXPECT_TRUE(Dispatcher().RunCommandText(text)) << text;
+    EXPECT_EQ(Runner().Depth(), 0u);
+    EXPECT_EQ(X(), 500);
+}
+
+TEST_F(DispatchTest, TestSetsAndClearsTheTestResult) {
+    EXPECT_TRUE(Dispatcher().RunCommandText("test 2 > 1"));
+    EXPECT_EQ(Globals().TestResult, 1);
+    EXPECT_TRUE(Dispatcher().RunCommandText("dene"));
+    EXPECT_EQ(Globals().TestResult, 0);
+    EXPECT_TRUE(Dispatcher().RunCommandText("test 2 > 1"));
+    EXPECT_TRUE(Dispatcher().RunCommandText("if 1 > 2 [fd 1]"));
+    EXPECT_EQ(Globals().TestResult, 1);
+}
+
+TEST_F(DispatchTest, APrefixSplitIsReportedEachTimeItsLineRuns) {
+    Define("p", "ileri10\n");
+    Run("repeat 3 [p]\n");
+    EXPECT_EQ(X(), 530);
+    ASSERT_EQ(errors_.lines.size(), 3u);
+    EXPECT_EQ(errors_.lines[2], "Unknown command: 'ileri10' ( line = 1 ) ");
+}
+
+TEST_F(DispatchTest, ALineSeesTheProceduresOfItsOwnRun) {
+    Globals().AutoCorrectErrors = false;
+    Run("zz 5\n");
+    EXPECT_EQ(errors_.lines.size(), 1u);
+    Define("zz :n", "fd :n\n");
+    Run("zz 5\n");
+    EXPECT_EQ(X(), 505);
+    EXPECT_EQ(errors_.lines.size(), 1u);
+    engine_->Procedures().SetHeader(1, "yy :n");
+    Run("zz 5\n");
+    EXPECT_EQ(errors_.lines.size(), 2u);
+    EXPECT_EQ(X(), 505);
+}
+
+} // namespace
+} // namespace mivarelo::testing
