@@ -9,6 +9,7 @@
 #include <cmath>
 #include <exception>
 #include <string>
+#include <vector>
 
 // The evaluation runs in three passes: the text is cut into tokens, the
 // tokens are put into postfix order with an operator-precedence stack, and
@@ -24,11 +25,13 @@ namespace {
 // The operator that applies the function named by its left operand to its
 // right operand. The tokeniser inserts it after every function name.
 constexpr char Apply = '\xC4';
-// A pseudo-function that negates its argument. It stands for a sign that
-// opens a function's argument ("sin -30", "sin(-30)"): left as a plain
-// operator, that sign would take the function name as its left operand and
-// the function would be lost.
-constexpr std::string_view Negate = "~";
+// The prefix operator that negates its operand. The tokeniser puts it in
+// place of a '-' that stands where an operand is expected ("-5", "2*-3",
+// "(-3)", "sin -30"); read as a binary minus, such a sign would take the
+// wrong left operand or none. It binds tighter than '*', '/', '%', '+' and
+// '-' but looser than '^' and function application, so "-2^2" is -4 and
+// "-sin 30" is -0.5. The character cannot come from the text as an operator.
+constexpr char Negate = '~';
 
 // ---- evaluation of postfix tokens ----
 
@@ -56,6 +59,7 @@ public:
     double Result();
 
 private:
+    void Negative();
     double Compute(char op, const std::string& left, const std::string& right);
 
     MyStringStack operands_;
@@ -72,6 +76,7 @@ void PostfixEvaluation::Operand(std::string&& token) {
 // operator it is dropped.
 void PostfixEvaluation::Operator(char op) {
     if (failed_) return;
+    if (op == Negate) return Negative();
     std::optional<std::string> right = operands_.Pop();
     std::optional<std::string> left = operands_.Pop();
     if (right && left) {
@@ -84,11 +89,23 @@ void PostfixEvaluation::Operator(char op) {
     }
 }
 
+// Negating flips the sign written in front of the operand's text, so a plain
+// number or variable keeps all its digits (no rounding as for a computed
+// result). Without an operand there is nothing to negate.
+void PostfixEvaluation::Negative() {
+    std::optional<std::string> operand = operands_.Pop();
+    if (!operand) return;
+    if (operand->empty() || (operand->front() != '-' && operand->front() != '+'))
+        operand->insert(operand->begin(), '-');
+    else if (operand->front() == '-')
+        operand->erase(0, 1);
+    else
+        operand->front() = '-';
+    operands_.Push(std::move(*operand));
+}
+
 double PostfixEvaluation::Compute(char op, const std::string& left, const std::string& right) {
-    if (op == Apply) {
-        if (left == Negate) return -OperandValue(right);
-        return ApplyFunctionByName(left, OperandValue(right), failed_);
-    }
+    if (op == Apply) return ApplyFunctionByName(left, OperandValue(right), failed_);
     const double l = OperandValue(left);
     const double r = OperandValue(right);
     switch (op) {
@@ -129,15 +146,17 @@ double PostfixEvaluation::Result() {
 // ---- ordering: infix to postfix ----
 
 // Whether the operator on top of the stack leaves before the incoming one.
-// Precedence from high to low: application, '^', '*' '/', '%', '+' '-'; all
-// but '^' and application associate to the left.
+// Precedence from high to low: application, '^', negation, '*' '/', '%',
+// '+' '-'; all binary operators but '^' associate to the left. Negation is a
+// prefix: its operand is still to come when it arrives, so it moves nothing.
 bool PopsBefore(char top, char incoming) {
-    if (top == '(' || incoming == '(') return false;
+    if (top == '(' || incoming == '(' || incoming == Negate) return false;
     if (incoming == ')') return true;
     if (top == Apply) return incoming != Apply;
     if (incoming == Apply) return false;
     switch (top) {
-    case '^': return incoming != '^';
+    case '^':
+    case Negate: return incoming != '^';
     case '*':
     case '/': return incoming != '^';
     case '%': return incoming == '%' || incoming == '+' || incoming == '-';
@@ -230,7 +249,8 @@ private:
     void OnDigit(char c);
     void OnName(char c);
     void OnOperator(char c);
-    void OnBracket(char bracket);
+    void OnOpen();
+    void OnClose();
     void OnDecimal();
 
     Ordering& out_;
@@ -239,9 +259,14 @@ private:
     std::string fraction_;
     int decimals_ = 0;
     bool lastOperandIsFunction_ = false;
-    // True while the last token emitted opens a function's argument: the
-    // application operator, possibly followed by opening brackets.
-    bool argumentStart_ = false;
+    // True where an operand is expected: at the start and after every
+    // operator but ')'. A sign found there is a prefix, not a binary operator.
+    bool operandExpected_ = true;
+    // The number of brackets emitted and not yet closed, and the depths at
+    // which the open brackets that hold a function's argument after a blank
+    // ("sin (30)") were opened.
+    int openBrackets_ = 0;
+    std::vector<int> argumentBrackets_;
 };
 
 void Tokeniser::Read(std::string_view text) {
@@ -252,8 +277,8 @@ void Tokeniser::Read(std::string_view text) {
         case CharClass::Digit: OnDigit(c); break;
         case CharClass::Name: OnName(c); break;
         case CharClass::Operator: OnOperator(c); break;
-        case CharClass::Open: OnBracket('('); break;
-        case CharClass::Close: OnBracket(')'); break;
+        case CharClass::Open: OnOpen(); break;
+        case CharClass::Close: OnClose(); break;
         case CharClass::Decimal: OnDecimal(); break;
         }
     }
@@ -262,12 +287,12 @@ void Tokeniser::Read(std::string_view text) {
 }
 
 void Tokeniser::EmitOperand(std::string&& token) {
-    argumentStart_ = false;
+    operandExpected_ = false;
     out_.Operand(std::move(token));
 }
 
 void Tokeniser::EmitOperator(char op) {
-    argumentStart_ = op == Apply || (argumentStart_ && op == '(');
+    operandExpected_ = op != ')';
     out_.Operator(op);
 }
 
@@ -337,27 +362,40 @@ void Tokeniser::OnName(char c) {
     decimals_ = 0;
 }
 
-// A sign that opens a function's argument belongs to the argument.
+// A '-' where an operand is expected negates that operand; a '+' there
+// changes nothing and is dropped.
 void Tokeniser::OnOperator(char c) {
     Flush();
-    if ((c == '-' || c == '+') && argumentStart_) {
-        if (c == '-') {
-            EmitOperand(std::string(Negate));
-            EmitOperator(Apply);
-        }
-    } else {
+    if (!operandExpected_ || (c != '-' && c != '+'))
         EmitOperator(c);
-    }
+    else if (c == '-')
+        EmitOperator(Negate);
     state_ = State::Start;
     decimals_ = 0;
 }
 
 // All bracket kinds become round ones. A bracket right after a blank that
-// followed an operand is skipped.
-void Tokeniser::OnBracket(char bracket) {
-    if (state_ == State::AfterBlank) return;
+// followed an operand is skipped ("2 (3)" is 2 * 3), except an opening one
+// after a function name, which holds the function's argument like the
+// bracket in "sin(30)", and the bracket that closes it.
+void Tokeniser::OnOpen() {
+    const bool argument = state_ == State::AfterBlank && lastOperandIsFunction_;
+    if (state_ == State::AfterBlank && !argument) return;
     Flush();
-    EmitOperator(bracket);
+    EmitOperator('(');
+    ++openBrackets_;
+    if (argument) argumentBrackets_.push_back(openBrackets_);
+    state_ = State::Start;
+}
+
+void Tokeniser::OnClose() {
+    const bool closesArgument =
+        !argumentBrackets_.empty() && argumentBrackets_.back() == openBrackets_;
+    if (state_ == State::AfterBlank && !closesArgument) return;
+    Flush();
+    EmitOperator(')');
+    if (closesArgument) argumentBrackets_.pop_back();
+    if (openBrackets_ > 0) --openBrackets_;
     state_ = State::Start;
 }
 

@@ -124,6 +124,69 @@ TEST_F(EvaluatorTest, SignsAndVariables) {
     EXPECT_DOUBLE_EQ(evaluate("big"), 0.0); // reads as absent
 }
 
+TEST_F(EvaluatorTest, SignWhereAnOperandIsExpectedBelongsToThatOperand) {
+    PushFrame("4", ":x");
+    EXPECT_DOUBLE_EQ(evaluate("2*-3"), -6.0);
+    EXPECT_DOUBLE_EQ(evaluate("2*(-3)"), -6.0);
+    EXPECT_DOUBLE_EQ(evaluate("(-3)*2"), -6.0);
+    EXPECT_DOUBLE_EQ(evaluate("10/-4"), -2.5);
+    EXPECT_DOUBLE_EQ(evaluate("2+-3"), -1.0);
+    EXPECT_DOUBLE_EQ(evaluate("5--3"), 8.0);
+    EXPECT_DOUBLE_EQ(evaluate("10 % -5"), 1.0);
+    EXPECT_DOUBLE_EQ(evaluate("-5+2"), -3.0);
+    EXPECT_DOUBLE_EQ(evaluate("-(2+3)"), -5.0);
+    EXPECT_DOUBLE_EQ(evaluate("--3"), 3.0);
+    EXPECT_DOUBLE_EQ(evaluate("---3"), -3.0);
+    EXPECT_DOUBLE_EQ(evaluate("-:x"), -4.0);
+    EXPECT_DOUBLE_EQ(evaluate("2*-:x"), -8.0);
+    EXPECT_DOUBLE_EQ(evaluate("2*+3"), 6.0);
+    EXPECT_DOUBLE_EQ(evaluate("-+3"), -3.0);
+    EXPECT_DOUBLE_EQ(evaluate("- 5"), -5.0);
+}
+
+TEST_F(EvaluatorTest, NegationBindsLooserThanPowerAndFunctionsTighterThanTheRest) {
+    EXPECT_DOUBLE_EQ(evaluate("-2^2"), -4.0);
+    EXPECT_DOUBLE_EQ(evaluate("2^-1"), 0.5);
+    EXPECT_DOUBLE_EQ(evaluate("-2^-2"), -0.25);
+    EXPECT_DOUBLE_EQ(evaluate("2^-1*3"), 1.5);
+    EXPECT_DOUBLE_EQ(evaluate("-sin 30"), -0.5);
+    EXPECT_DOUBLE_EQ(evaluate("-sin 30 * 4"), -2.0);
+    EXPECT_DOUBLE_EQ(evaluate("-2*3+1"), -5.0);
+    EXPECT_DOUBLE_EQ(evaluate("-6 % 3 + 1"), 2.0);
+    EXPECT_DOUBLE_EQ(evaluate("sin -30 * 2"), -1.0);
+}
+
+TEST_F(EvaluatorTest, MinusAfterAnOperandStaysBinary) {
+    EXPECT_DOUBLE_EQ(evaluate("2 -3"), -1.0);
+    EXPECT_DOUBLE_EQ(evaluate("2 - 3"), -1.0);
+    EXPECT_DOUBLE_EQ(evaluate("10-2-3"), 5.0);
+    EXPECT_DOUBLE_EQ(evaluate("(5)-2"), 3.0);
+    EXPECT_DOUBLE_EQ(evaluate("sin 30 - 1"), -0.5);
+}
+
+TEST_F(EvaluatorTest, SignOnAPlainOperandKeepsAllItsDigits) {
+    EXPECT_EQ(evaluate("-1.23456"), -1.23456);
+    EXPECT_EQ(evaluate("--1.23456"), 1.23456);
+    EXPECT_EQ(evaluate("-(1.23456)"), -1.23456);
+    // Only the product is rounded to three decimals, not the factor.
+    EXPECT_DOUBLE_EQ(evaluate("1000000 * -0.0001234"), -123.4);
+    EXPECT_DOUBLE_EQ(evaluate("-(1/3)"), -0.333);
+}
+
+TEST_F(EvaluatorTest, BracketAfterAFunctionNameAndABlankHoldsTheArgument) {
+    EXPECT_EQ(evaluate("sin (30)"), 0.5);
+    EXPECT_EQ(evaluate("sin ( 30 )"), 0.5);
+    EXPECT_EQ(evaluate("sin (30 )"), 0.5);
+    EXPECT_EQ(evaluate("sin [30]"), 0.5);
+    EXPECT_EQ(evaluate("sin (-30)"), -0.5);
+    EXPECT_DOUBLE_EQ(evaluate("sin (30+60)"), 1.0);
+    EXPECT_DOUBLE_EQ(evaluate("sqrt (9+7) * 2"), 8.0);
+    EXPECT_DOUBLE_EQ(evaluate("sin (cos (0) * 90)"), 1.0);
+    EXPECT_DOUBLE_EQ(evaluate("sin ( cos ( 0 ) * 90 )"), 1.0);
+    // After any other operand the bracket is still skipped.
+    EXPECT_DOUBLE_EQ(evaluate("2 (3)"), 6.0);
+}
+
 TEST_F(EvaluatorTest, NumberTexts) {
     EXPECT_DOUBLE_EQ(evaluate("1,5"), 1.5);
     EXPECT_DOUBLE_EQ(evaluate("1.5*2"), 3.0);
