@@ -5,6 +5,7 @@
 #include "cli/RunnerOptions.h"
 
 #include <QGuiApplication>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,17 @@
 #ifndef MIVARELO_VERSION
 #define MIVARELO_VERSION "unknown"
 #endif
+
+namespace {
+
+// Standard error carries the run's error lines; Qt's notes about the
+// environment (such as a missing runtime folder) would only be noise there.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "mivarelo-run: %s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace mivarelo;
@@ -32,6 +44,7 @@ int main(int argc, char** argv) {
         return ExitClean;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
     return HeadlessRunner(options).Run();
 }

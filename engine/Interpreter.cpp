@@ -96,12 +96,25 @@ bool Interpreter::RunText(std::string_view text, int repeatCount, std::unique_pt
                           bool nested) {
     SharedText list;
     try {
-        list = std::make_shared<const std::string>(text);
+        list = ListTextOf(text);
     } catch (const std::bad_alloc&) {
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);
         return false;
     }
     return StartThread(false, std::move(list), std::move(loop), nested, repeatCount, {}, {});
+}
+
+SharedText Interpreter::ListTextOf(std::string_view text) {
+    constexpr std::size_t MaxTexts = 4096;
+    if (listTextsRun_ != runSerial_ || listTexts_.size() >= MaxTexts) {
+        listTexts_.clear();
+        listTextsRun_ = runSerial_;
+    }
+    const auto found = listTexts_.find(text);
+    if (found != listTexts_.end()) return found->second;
+    SharedText shared = std::make_shared<const std::string>(text);
+    listTexts_.emplace(std::string(text), shared);
+    return shared;
 }
 
 void Interpreter::RequestStop() {

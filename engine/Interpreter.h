@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mivarelo {
@@ -94,6 +95,10 @@ private:
     };
 
     const ProcedureText& TextOf(int index);
+    // One shared copy per distinct list text of a run: a list started again
+    // and again (a loop inside a procedure, the if of a recursion) costs no
+    // new text.
+    SharedText ListTextOf(std::string_view text);
     bool PushContext(bool procedureScope, SharedText listText, std::unique_ptr<DonguUnsur> loop,
                      bool nested, int repeatCount, std::string_view names,
                      std::string_view arguments);
@@ -111,6 +116,14 @@ private:
     LogoThreadler threads_;
     LogoThread* currentThread_ = nullptr;
     std::vector<ProcedureText> procedureTexts_;
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::unordered_map<std::string, SharedText, TextHash, std::equal_to<>> listTexts_;
+    std::uint64_t listTextsRun_ = 0;
     std::function<Clock::time_point()> now_;
     std::optional<Clock::time_point> waitUntil_;
     std::optional<std::uint64_t> lineLimit_;

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Starts the program from the build folder given as $1.
+# Runs the sample program with the headless runner of the build folder given
+# as $1 and saves its picture.
 set -euo pipefail
 build=${1:-build}
+root=$(cd "$(dirname "$0")/.." && pwd)
 runner="$build/bin/mivarelo-run"
 if [ ! -x "$runner" ]; then
   echo "Nothing to run yet: $runner has not been built." >&2
   exit 1
 fi
-mkdir -p out
-"$runner" --no-wait --png out/example.png examples/flower.elg
-echo "Picture saved to $(pwd)/out/example.png"
+mkdir -p "$root/out"
+"$runner" --no-wait --png "$root/out/example.png" < "$root/examples/flower.logo"
+echo "Picture saved to $root/out/example.png"

@@ -164,6 +164,20 @@ TEST_F(InterpreterTest, WaitPausesTheSchedulerUntilItsDeadline) {
     EXPECT_EQ(X(), 530);
 }
 
+TEST_F(InterpreterTest, RunForReturnsWhenItsTimeSliceIsUsedUp) {
+    // Every look at the clock costs a millisecond.
+    Interpreter::Clock::time_point now{};
+    Runner().SetClock([&now] { return now += std::chrono::milliseconds(1); });
+    Start("repeat 100 [fd 1]\n");
+    EXPECT_TRUE(Runner().RunFor(std::chrono::milliseconds(10)));
+    EXPECT_GT(X(), 500);
+    EXPECT_LT(X(), 515);
+    EXPECT_TRUE(Runner().Busy());
+    while (Runner().RunFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_EQ(X(), 600);
+}
+
 TEST_F(InterpreterTest, StopEndsAWaitAndTheRun) {
     Interpreter::Clock::time_point now{};
     Runner().SetClock([&now] { return now; });
