@@ -52,7 +52,9 @@ int HeadlessRunner::Run() {
     ErrorList* previousList = SetCurrentErrorList(this);
     engine.Runner().SetListener(this);
     engine.Runner().SetLineLimit(options_.maxLines);
-    LoadLanguageModule(&engine.Procedures());
+    if (!LoadLanguageModule(&engine.Procedures()))
+        PrintLine(stderr, "mivarelo-run: no language files in " + LanguageDirectory() +
+                              "; interface texts stay empty");
     engine.NewProgram();
     std::string error;
     if (!LoadProgram(engine, error)) {

@@ -147,10 +147,9 @@ void Interpreter::RunLine(LogoThread& top) {
     currentThread_ = &top;
     bool ok = false;
     try {
-        if (listener_)
-            ok = listener_->ExecuteLine(*dispatcher_, top.CurrentLine());
-        else if (dispatcher_)
-            ok = dispatcher_->RunCommandLine(top.CurrentLine());
+        if (dispatcher_)
+            ok = listener_ ? listener_->ExecuteLine(*dispatcher_, top.CurrentLine())
+                           : dispatcher_->RunCommandLine(top.CurrentLine());
     } catch (const std::exception&) {
         ok = false;
     }

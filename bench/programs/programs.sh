@@ -20,4 +20,4 @@ echo "== Programs (median of $runs runs, peak resident memory)"
 # A binary tree of depth 12: every call draws its trunk and two subtrees.
 "$measure" tree "$runs" 0.2 80 "$runner" --no-wait \
   --define 'tree :n :len' $'if :n < 1 [stop]\nfd :len\nlt 30\ntree :n - 1, :len * 0.75\nrt 60\ntree :n - 1, :len * 0.75\nlt 30\nbk :len' \
-  -e 'pu' -e 'setpos [1000 1500]' -e 'pd' -e 'seth 270' -e 'tree 12, 200'
+  -e 'pu' -e 'setpos 1000,1500' -e 'pd' -e 'seth 270' -e 'tree 12, 200'
