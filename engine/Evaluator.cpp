@@ -9,7 +9,6 @@
 #include <cmath>
 #include <exception>
 #include <string>
-#include <vector>
 
 // The evaluation runs in three passes: the text is cut into tokens, the
 // tokens are put into postfix order with an operator-precedence stack, and
@@ -262,11 +261,8 @@ private:
     // True where an operand is expected: at the start and after every
     // operator but ')'. A sign found there is a prefix, not a binary operator.
     bool operandExpected_ = true;
-    // The number of brackets emitted and not yet closed, and the depths at
-    // which the open brackets that hold a function's argument after a blank
-    // ("sin (30)") were opened.
+    // The number of brackets emitted and not yet closed.
     int openBrackets_ = 0;
-    std::vector<int> argumentBrackets_;
 };
 
 void Tokeniser::Read(std::string_view text) {
@@ -374,34 +370,32 @@ void Tokeniser::OnOperator(char c) {
     decimals_ = 0;
 }
 
-// All bracket kinds become round ones. A bracket right after a blank that
-// followed an operand is skipped ("2 (3)" is 2 * 3), except an opening one
-// after a function name, which holds the function's argument like the
-// bracket in "sin(30)", and the bracket that closes it.
+// All bracket kinds become round ones. A bracket that opens right after a
+// blank that followed an operand multiplies like a number there would
+// ("2 (3+4)" is 2 * (3+4)); after a function name it holds the function's
+// argument ("sin (30)"). A closing bracket always closes an open one, blank
+// before it or not ("( 30 )"); one that closes nothing is skipped after a
+// blank.
 void Tokeniser::OnOpen() {
-    const bool argument = state_ == State::AfterBlank && lastOperandIsFunction_;
-    if (state_ == State::AfterBlank && !argument) return;
+    const bool multiplies = state_ == State::AfterBlank && !lastOperandIsFunction_;
     Flush();
+    if (multiplies) EmitOperator('*');
     EmitOperator('(');
     ++openBrackets_;
-    if (argument) argumentBrackets_.push_back(openBrackets_);
     state_ = State::Start;
 }
 
 void Tokeniser::OnClose() {
-    const bool closesArgument =
-        !argumentBrackets_.empty() && argumentBrackets_.back() == openBrackets_;
-    if (state_ == State::AfterBlank && !closesArgument) return;
+    if (state_ == State::AfterBlank && openBrackets_ == 0) return;
     Flush();
     EmitOperator(')');
-    if (closesArgument) argumentBrackets_.pop_back();
     if (openBrackets_ > 0) --openBrackets_;
     state_ = State::Start;
 }
 
 // A second separator restarts the fraction part.
 void Tokeniser::OnDecimal() {
-    fraction_ = ".";
+    fraction_.assign(1, '.');
     ++decimals_;
 }
 

@@ -183,8 +183,18 @@ TEST_F(EvaluatorTest, BracketAfterAFunctionNameAndABlankHoldsTheArgument) {
     EXPECT_DOUBLE_EQ(evaluate("sqrt (9+7) * 2"), 8.0);
     EXPECT_DOUBLE_EQ(evaluate("sin (cos (0) * 90)"), 1.0);
     EXPECT_DOUBLE_EQ(evaluate("sin ( cos ( 0 ) * 90 )"), 1.0);
-    // After any other operand the bracket is still skipped.
+}
+
+TEST_F(EvaluatorTest, BracketsBalanceWhateverTheBlanks) {
     EXPECT_DOUBLE_EQ(evaluate("2 (3)"), 6.0);
+    EXPECT_DOUBLE_EQ(evaluate("2 (3+4)"), 14.0);
+    EXPECT_DOUBLE_EQ(evaluate("( 30 )"), 30.0);
+    EXPECT_DOUBLE_EQ(evaluate("(2+3 )*4"), 20.0);
+    EXPECT_DOUBLE_EQ(evaluate("( 2 + 3 ) * ( 1 + 1 )"), 10.0);
+    EXPECT_DOUBLE_EQ(evaluate("sin( 30 )"), 0.5);
+    EXPECT_DOUBLE_EQ(evaluate("[ 2 + 3 ] * 4"), 20.0);
+    // A closing bracket that closes nothing is still skipped after a blank.
+    EXPECT_DOUBLE_EQ(evaluate("2 ) + 1"), 3.0);
 }
 
 TEST_F(EvaluatorTest, NumberTexts) {
