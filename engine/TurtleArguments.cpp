@@ -45,7 +45,10 @@ QPoint ParsePosition(std::string_view argument) {
     std::string xText;
     std::string yText;
     if (c.Peek() == '[') {
+        // The normalizer writes a list as "[ 100 200 ; ]": blanks after the
+        // bracket must not leave x empty.
         c.Advance();
+        SkipSpaces(c);
         xText = ReadUntil(c, ' ', false);
         SkipSpaces(c);
         yText = ReadUntil(c, ']', false);

@@ -64,6 +64,13 @@ TEST_F(DispatchTest, AcceptSpaceSplitsCommandsSeparatedByBlanksOnly) {
     EXPECT_EQ(Y(), 520);
 }
 
+TEST_F(DispatchTest, ListArgumentsSurviveTheNormalizer) {
+    Run("pu setpos [100 200] setpc [255 0 0]\n");
+    EXPECT_EQ(X(), 100);
+    EXPECT_EQ(Y(), 200);
+    EXPECT_EQ(engine_->Screen().State().PenColor, 0x0000FFu);
+}
+
 TEST_F(DispatchTest, AssignmentForms) {
     EXPECT_TRUE(Dispatcher().RunCommandText("x := 5"));
     EXPECT_FLOAT_EQ(Var("x"), 5.0f);

@@ -244,6 +244,7 @@ TEST_F(TurtleTest, ParsesColoursAndPositions) {
     EXPECT_EQ(ParsePosition(" 100, 200"), QPoint(100, 200));
     EXPECT_EQ(ParsePosition(""), QPoint(0, 0));
     EXPECT_EQ(ParsePosition("[-3   4]"), QPoint(-3, 4));
+    EXPECT_EQ(ParsePosition("[  100 200 ;  ]"), QPoint(100, 200));
     EXPECT_EQ(ParseCoordinate(" [12.9]"), 12);
     EXPECT_EQ(ParseCoordinate(" -7,5"), -7);
     EXPECT_EQ(ParseCoordinate("  "), 0);
