@@ -1,5 +1,6 @@
 #include "core/Degiskenler.h"
 #include "core/ExpressionHook.h"
+#include "support/Recorders.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,10 @@ public:
 // Each test gets a fresh process-wide store.
 class DegiskenlerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = SetVariableStore(&store_);
-        SetExpressionEvaluator(nullptr);
-    }
-    void TearDown() override { SetVariableStore(previous_); }
+    void SetUp() override { SetExpressionEvaluator(nullptr); }
 
-    Degiskenler store_;
-    Degiskenler* previous_ = nullptr;
+    support::ScopedVariableStore scoped_;
+    Degiskenler& store_ = scoped_.store;
 };
 
 std::string PrintfOneDecimal(float value) {

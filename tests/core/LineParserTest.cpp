@@ -1,12 +1,11 @@
 #include "core/LineParser.h"
 
 #include "core/Degiskenler.h"
-#include "core/ErrorList.h"
 #include "core/ExpressionHook.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
-#include "core/Notifier.h"
 #include "core/Prosedurler.h"
+#include "support/Recorders.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +16,9 @@
 namespace mivarelo {
 namespace {
 
-class RecordingErrorList : public ErrorList {
-public:
-    void AddErrorLine(const std::string& line) override { lines.push_back(line); }
-    std::vector<std::string> lines;
-};
-
-class BeepCounter : public Notifier {
-public:
-    void ShowMessage(const std::string&, const std::string&) override {}
-    void Beep() override { ++beeps; }
-    int beeps = 0;
-};
+using support::RecordingErrorList;
+using support::RecordingNotifier;
+using support::ScopedVariableStore;
 
 // The number of blanks in normalized text carries no meaning, so outputs are
 // compared with every run of blanks collapsed into one.
@@ -53,25 +43,15 @@ protected:
     void SetUp() override {
         ResetGlobals();
         LoadLanguageModule();
-        previousList_ = SetCurrentErrorList(&errors);
-        previousNotifier_ = SetNotifier(&notifier);
         store.AddProcedure("AnaEkran", "");
         store.AddProcedure("kare :a", "ileri :a\n");
     }
-    void TearDown() override {
-        SetCurrentErrorList(previousList_);
-        SetNotifier(previousNotifier_);
-        ResetGlobals();
-    }
+    void TearDown() override { ResetGlobals(); }
     std::string Normalize(const std::string& text) { return Collapse(NormalizeLine(text, &store)); }
 
     Prosedurler store;
     RecordingErrorList errors;
-    BeepCounter notifier;
-
-private:
-    ErrorList* previousList_ = nullptr;
-    Notifier* previousNotifier_ = nullptr;
+    RecordingNotifier notifier;
 };
 
 TEST_F(LineParserTest, BlankSeparatedCommandsBecomeSeparateCommands) {
@@ -383,15 +363,8 @@ TEST(SplitAssignmentTest, FailsWithoutOperatorOrRightSide) {
 
 class ExecuteAssignmentTest : public ::testing::Test {
 protected:
-    void SetUp() override { previous_ = SetVariableStore(&variables); }
-    void TearDown() override {
-        SetVariableStore(previous_);
-        SetExpressionEvaluator(nullptr);
-    }
-    Degiskenler variables;
-
-private:
-    Degiskenler* previous_ = nullptr;
+    void TearDown() override { SetExpressionEvaluator(nullptr); }
+    ScopedVariableStore variables;
 };
 
 TEST_F(ExecuteAssignmentTest, StoresTheEvaluatedValue) {

@@ -1,6 +1,6 @@
 #include "core/Numbers.h"
 
-#include "core/Notifier.h"
+#include "support/Recorders.h"
 
 #include <gtest/gtest.h>
 
@@ -10,24 +10,7 @@
 #include <vector>
 
 using namespace mivarelo;
-
-namespace {
-
-class RecordingNotifier : public Notifier {
-public:
-    RecordingNotifier() : previous_(SetNotifier(this)) {}
-    ~RecordingNotifier() override { SetNotifier(previous_); }
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        messages.push_back(caption + ": " + text);
-    }
-    void Beep() override {}
-    std::vector<std::string> messages;
-
-private:
-    Notifier* previous_;
-};
-
-} // namespace
+using support::RecordingNotifier;
 
 TEST(Numbers, TextToIntNeedsTheWholeFirstWord) {
     EXPECT_EQ(TextToInt(""), 0);

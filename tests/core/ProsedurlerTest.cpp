@@ -1,6 +1,6 @@
 #include "core/Prosedurler.h"
 
-#include "core/Notifier.h"
+#include "support/Recorders.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +8,9 @@
 #include <vector>
 
 using namespace mivarelo;
+using support::RecordingNotifier;
 
 namespace {
-
-class RecordingNotifier : public Notifier {
-public:
-    RecordingNotifier() : previous_(SetNotifier(this)) {}
-    ~RecordingNotifier() override { SetNotifier(previous_); }
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        messages.push_back(caption + ": " + text);
-    }
-    void Beep() override {}
-    std::vector<std::string> messages;
-
-private:
-    Notifier* previous_;
-};
 
 // A program of five procedures: main, kare, ucgen, daire, yildiz.
 Prosedurler FiveProcedures() {

@@ -1,6 +1,7 @@
 #include "engine/Conditions.h"
 #include "core/Degiskenler.h"
 #include "engine/Evaluator.h"
+#include "support/Recorders.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,9 @@ namespace {
 
 class ConditionsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = SetVariableStore(&store_);
-        InstallEvaluator();
-    }
-    void TearDown() override { SetVariableStore(previous_); }
+    void SetUp() override { InstallEvaluator(); }
 
-    Degiskenler store_;
-    Degiskenler* previous_ = nullptr;
+    support::ScopedVariableStore variables_;
 };
 
 TEST_F(ConditionsTest, EveryComparisonKind) {

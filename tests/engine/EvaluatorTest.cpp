@@ -2,6 +2,7 @@
 #include "core/Degiskenler.h"
 #include "core/ExpressionHook.h"
 #include "engine/MyStringStack.h"
+#include "support/Recorders.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,9 @@ namespace {
 // Each test gets a fresh process-wide variable store and the real evaluator.
 class EvaluatorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = SetVariableStore(&store_);
-        InstallEvaluator();
-    }
-    void TearDown() override { SetVariableStore(previous_); }
+    void SetUp() override { InstallEvaluator(); }
 
-    Degiskenler store_;
-    Degiskenler* previous_ = nullptr;
+    support::ScopedVariableStore variables_;
 };
 
 TEST(MyStringStackTest, PushPopTopAndItems) {
