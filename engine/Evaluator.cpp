@@ -72,7 +72,9 @@ void PostfixEvaluation::Operand(std::string&& token) {
 }
 
 // A lone right operand under '-' or '+' takes the sign; under any other
-// operator it is dropped.
+// operator it is dropped. A result that does not fit a 32-bit float (or is
+// undefined) is a failure: as text it would read "inf" or "nan", which the
+// next operation would take for a variable's name.
 void PostfixEvaluation::Operator(char op) {
     if (failed_) return;
     if (op == Negate) return Negative();
@@ -81,25 +83,27 @@ void PostfixEvaluation::Operator(char op) {
     if (right && left) {
         lastResult_ = Compute(op, *left, *right);
         operated_ = true;
-        operands_.Push(FloatToText(static_cast<float>(lastResult_), 3));
+        const auto stored = static_cast<float>(lastResult_);
+        if (!std::isfinite(stored)) failed_ = true;
+        operands_.Push(FloatToText(stored, 3));
     } else if (right && (op == '-' || op == '+')) {
         right->insert(right->begin(), op);
         operands_.Push(std::move(*right));
     }
 }
 
-// Negating flips the sign written in front of the operand's text, so a plain
-// number or variable keeps all its digits (no rounding as for a computed
-// result). Without an operand there is nothing to negate.
+// Negating writes a sign in front of the operand's text, so a plain number
+// or variable keeps all its digits (no rounding as for a computed result). A
+// sign already there is flipped in place ('+' reads as no sign), so a long
+// run of negations costs no more than the operand's length once. Without an
+// operand there is nothing to negate.
 void PostfixEvaluation::Negative() {
     std::optional<std::string> operand = operands_.Pop();
     if (!operand) return;
     if (operand->empty() || (operand->front() != '-' && operand->front() != '+'))
         operand->insert(operand->begin(), '-');
-    else if (operand->front() == '-')
-        operand->erase(0, 1);
     else
-        operand->front() = '-';
+        operand->front() = operand->front() == '-' ? '+' : '-';
     operands_.Push(std::move(*operand));
 }
 

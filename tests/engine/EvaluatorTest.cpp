@@ -240,6 +240,21 @@ TEST_F(EvaluatorTest, ResultsAreAlwaysFinite) {
     EXPECT_DOUBLE_EQ(evaluate("((10^30"), 1e30);
 }
 
+// An overflowing or undefined intermediate result would reach the operand
+// stack as the text "inf" or "nan"; it must never be read as a variable.
+TEST_F(EvaluatorTest, OverflowIsAFailureNotAVariableName) {
+    SetVariable("inf", 7.0f);
+    SetVariable("nan", 3.0f);
+    EXPECT_EQ(evaluate("10^40"), 0.0);
+    EXPECT_EQ(evaluate("10^400"), 0.0);
+    EXPECT_EQ(evaluate("1 + 10^40"), 0.0);
+    EXPECT_EQ(evaluate("-(10^40)"), 0.0);
+    EXPECT_EQ(evaluate("(0-8)^0.5"), 0.0);
+    EXPECT_EQ(evaluate("(-8)^0.5 * 2"), 0.0);
+    EXPECT_DOUBLE_EQ(evaluate("inf + nan"), 10.0);
+    EXPECT_DOUBLE_EQ(evaluate("10^38 / 10^37"), 10.0);
+}
+
 TEST_F(EvaluatorTest, PathologicalTextsDoNotCrash) {
     const std::string deep = std::string(50000, '(') + "1+2" + std::string(50000, ')');
     EXPECT_DOUBLE_EQ(evaluate(deep), 3.0);
