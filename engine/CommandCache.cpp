@@ -2,9 +2,13 @@
 
 namespace mivarelo {
 
-void CommandCache::Validate(std::uint64_t run, bool acceptSpace, bool autoCorrect) {
-    if (run == run_ && acceptSpace == acceptSpace_ && autoCorrect == autoCorrect_) return;
+void CommandCache::Validate(std::uint64_t run, bool acceptSpace, bool autoCorrect,
+                            const StringList& headers) {
+    if (run == run_ && acceptSpace == acceptSpace_ && autoCorrect == autoCorrect_ &&
+        headers == headers_)
+        return;
     pieces_.clear();
+    headers_ = headers;
     run_ = run;
     acceptSpace_ = acceptSpace;
     autoCorrect_ = autoCorrect;

@@ -3,12 +3,15 @@
 // that runs again and again (a loop body, a recursive procedure) is then
 // normalized and looked up once per run instead of at every pass.
 //
-// What a piece becomes depends on the procedure names and on the AcceptSpace
-// and AutoCorrectErrors options, none of which change while a run is in
-// progress; the cache is therefore kept for one run and one set of options.
+// What a piece becomes depends on the procedure headers (the names and their
+// places in the store) and on the AcceptSpace and AutoCorrectErrors options.
+// The cache is therefore kept for one run, one set of options and one list
+// of headers; a procedure added, deleted or renamed during a run, or an
+// option switched, starts it afresh.
 // A piece whose normalization reported an unknown word is never stored, so
 // that its error line comes again each time the piece runs.
 #include "core/Keywords.h"
+#include "core/StringList.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,8 +34,9 @@ using ParsedPiece = std::vector<ParsedCommand>;
 
 class CommandCache {
 public:
-    // Forgets every piece unless they were stored in this run with these options.
-    void Validate(std::uint64_t run, bool acceptSpace, bool autoCorrect);
+    // Forgets every piece unless they were stored in this run with these
+    // options and procedure headers.
+    void Validate(std::uint64_t run, bool acceptSpace, bool autoCorrect, const StringList& headers);
     // The stored commands of `piece`, or null.
     const ParsedPiece* Find(std::string_view piece) const;
     // Stores the commands of `piece`; the result stays valid until the next
@@ -51,6 +55,7 @@ private:
     static constexpr std::size_t MaxPieces = 4096;
 
     std::unordered_map<std::string, ParsedPiece, Hash, std::equal_to<>> pieces_;
+    StringList headers_;
     std::uint64_t run_ = 0;
     bool acceptSpace_ = false;
     bool autoCorrect_ = false;

@@ -106,7 +106,8 @@ bool LineDispatcher::RunPiece(std::string_view piece) {
     const bool cacheable = interpreter_.Busy();
     if (cacheable) {
         const GlobalSettings& g = Globals();
-        cache_.Validate(interpreter_.RunSerial(), g.AcceptSpace, g.AutoCorrectErrors);
+        cache_.Validate(interpreter_.RunSerial(), g.AcceptSpace, g.AutoCorrectErrors,
+                        screen_.Procedures().Headers());
         if (const ParsedPiece* commands = cache_.Find(piece)) return RunCommands(*commands);
     }
     bool reported = false;

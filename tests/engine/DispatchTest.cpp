@@ -186,5 +186,48 @@ TEST_F(DispatchTest, ALineSeesTheProceduresOfItsOwnRun) {
     EXPECT_EQ(X(), 505);
 }
 
+// The parsed pieces kept during a run must follow the procedure store: a
+// procedure defined, deleted or renamed while the run goes on changes what
+// the same line runs on its next pass.
+TEST_F(DispatchTest, ProceduresChangedDuringARunChangeWhatALineRuns) {
+    Globals().AutoCorrectErrors = false;
+    Define("a", "fd 1\n");
+    Define("b", "rt 90\n");
+    Start("repeat 3 [b; zz 5]\n");
+    // Pass 1: b is started, zz is unknown and fails the line.
+    while (errors_.lines.empty() && Runner().Step()) {
+    }
+    ASSERT_EQ(errors_.lines.size(), 1u);
+    Define("zz :n", "fd :n\n");
+    engine_->Procedures().DeleteProcedure(1);
+    // Pass 2: zz moves down, then b (now at index 1) turns again.
+    while (Y() == 500 && Runner().Step()) {
+    }
+    engine_->Procedures().SetHeader(1, "c");
+    // Pass 3: b no longer exists.
+    Runner().RunToEnd(false);
+    ASSERT_EQ(errors_.lines.size(), 2u);
+    EXPECT_EQ(errors_.lines[1], "Unknown command: 'b' ( line = 1 ) ");
+    EXPECT_FLOAT_EQ(Heading(), 180.0f);
+    EXPECT_EQ(X(), 500);
+    EXPECT_EQ(Y(), 505);
+}
+
+// Switching AcceptSpace off during a run changes how the same line is cut
+// on its next pass.
+TEST_F(DispatchTest, AcceptSpaceSwitchedDuringARunChangesHowALineIsCut) {
+    Define("p", "fd 10 rt 90\n");
+    Start("p\np\n");
+    while (Heading() == 0.0f && Runner().Step()) {
+    }
+    EXPECT_EQ(X(), 510);
+    // Now "10 rt 90" is all fd's argument: 10 times rt times 90 is 0.
+    Globals().AcceptSpace = false;
+    Runner().RunToEnd(false);
+    EXPECT_FLOAT_EQ(Heading(), 90.0f);
+    EXPECT_EQ(X(), 510);
+    EXPECT_EQ(Y(), 500);
+}
+
 } // namespace
 } // namespace mivarelo::testing
