@@ -333,7 +333,8 @@ void TurtleScreen::SetScreenColor(std::string_view argument) {
 }
 
 void TurtleScreen::SetFontSize(std::string_view argument) {
-    state_.FontSize = static_cast<float>(ArgumentValue(argument));
+    const double size = ArgumentValue(argument);
+    if (FitsFloat(size)) state_.FontSize = static_cast<float>(size);
 }
 
 void TurtleScreen::SetFontName(std::string_view argument) {
@@ -344,7 +345,8 @@ void TurtleScreen::SetFontName(std::string_view argument) {
 }
 
 void TurtleScreen::SetHeading(std::string_view argument) {
-    state_.Heading = static_cast<float>(ArgumentValue(argument));
+    const double heading = ArgumentValue(argument);
+    if (FitsFloat(heading)) state_.Heading = static_cast<float>(heading);
 }
 
 // Fills the region under the turtle in the given colour for this one fill;

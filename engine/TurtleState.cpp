@@ -1,5 +1,6 @@
 #include "engine/TurtleState.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 
@@ -30,15 +31,23 @@ QPoint MovePoint(QPoint from, int distance, float heading) {
     return {TruncToInt(x), TruncToInt(y)};
 }
 
+bool FitsFloat(long double value) {
+    return !std::isnan(value) && std::fabs(value) <= FLT_MAX;
+}
+
 float TurnLeft(float heading, double angle) {
-    float h = static_cast<float>(static_cast<long double>(heading) - angle);
+    const long double turned = static_cast<long double>(heading) - angle;
+    if (!FitsFloat(turned)) return heading;
+    float h = static_cast<float>(turned);
     if (h > 360.0f) h -= 360.0f;
     if (h < 0.0f) h += 360.0f;
     return h;
 }
 
 float TurnRight(float heading, double angle) {
-    float h = static_cast<float>(static_cast<long double>(heading) + angle);
+    const long double turned = static_cast<long double>(heading) + angle;
+    if (!FitsFloat(turned)) return heading;
+    float h = static_cast<float>(turned);
     if (h > 360.0f) h -= 360.0f;
     return h;
 }

@@ -44,9 +44,15 @@ int TruncToInt(long double value);
 // int32 range instead of overflowing.
 QPoint MovePoint(QPoint from, int distance, float heading);
 
+// Whether the value is a number within the 32-bit float range. A heading
+// outside it would have no direction at all, so none is ever stored.
+bool FitsFloat(long double value);
+
 // heading - angle; above 360 loses 360 once, then below 0 gains 360 once.
+// A result beyond the float range leaves the heading as it was.
 float TurnLeft(float heading, double angle);
 // heading + angle; above 360 loses 360 once; a negative result stays.
+// A result beyond the float range leaves the heading as it was.
 float TurnRight(float heading, double angle);
 
 } // namespace mivarelo

@@ -135,6 +135,28 @@ TEST(TurtleTurning, CorrectsTheHeadingOnceAsDescribed) {
     EXPECT_EQ(TurnLeft(0.0f, -800), 440.0f);
 }
 
+// A heading or font size beyond the 32-bit float range cannot be stored:
+// the field keeps its value, so the turtle never loses its direction.
+TEST(TurtleTurning, ATurnBeyondTheFloatRangeKeepsTheHeading) {
+    EXPECT_EQ(TurnRight(30.0f, 1e50), 30.0f);
+    EXPECT_EQ(TurnLeft(30.0f, -1e50), 30.0f);
+    EXPECT_EQ(TurnRight(30.0f, 0.0 / 0.0), 30.0f);
+    EXPECT_EQ(TurnLeft(3e38f, -3e38), 3e38f);
+    EXPECT_EQ(TurnRight(0.0f, 3e38), 3e38f);
+    // Refused turns leave even a heading above 360 uncorrected.
+    EXPECT_EQ(TurnRight(400.0f, 1e50), 400.0f);
+    EXPECT_EQ(TurnLeft(-30.0f, 1e50), -30.0f);
+}
+
+TEST_F(TurtleTest, HeadingsAndFontSizesBeyondTheFloatRangeAreRefused) {
+    const std::string huge = "1" + std::string(50, '0');
+    RunAll({"rt 30", "seth " + huge, "rt " + huge, "lt " + huge, "fs " + huge});
+    EXPECT_EQ(State().Heading, 30.0f);
+    EXPECT_EQ(State().FontSize, 12.0f);
+    Run("fd 10");
+    EXPECT_EQ(State().Position(), QPoint(509, 505));
+}
+
 TEST_F(TurtleTest, ForwardAndBackMoveByTruncatedDistances) {
     Run("fd 10.9");
     EXPECT_EQ(State().Position(), QPoint(510, 500));
