@@ -14,10 +14,16 @@ namespace {
 // taken for ">".
 constexpr std::array<std::string_view, 6> Operators = {">=", "<=", "<>", "==", ">", "<"};
 
+// A side of blanks only counts as missing, as an empty one does: the text
+// before a condition's list ends in a blank, so "x > [fd 10]" has one there.
+bool IsMissing(std::string_view side) {
+    return side.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 bool FindPair(std::string_view condition, KarsilastirmaPair& pair) {
     for (std::size_t k = 0; k < Operators.size(); ++k) {
         if (!SplitAtOperator(condition, Operators[k], pair.Left, pair.Right)) continue;
-        if (pair.Left.empty() || pair.Right.empty()) continue;
+        if (IsMissing(pair.Left) || IsMissing(pair.Right)) continue;
         pair.Operator = Operators[k];
         pair.Kind = static_cast<unsigned char>(k + 1);
         return true;

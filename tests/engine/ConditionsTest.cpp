@@ -52,8 +52,27 @@ TEST_F(ConditionsTest, MissingOperatorOrSideIsFalse) {
     EXPECT_EQ(CompareText("5"), 0);
     EXPECT_EQ(CompareText("5 >"), 0);
     EXPECT_EQ(CompareText("> 5"), 0);
-    EXPECT_EQ(CompareText("5 <= "), 0); // a blank right side evaluates to 0
-    EXPECT_EQ(CompareText("5 > "), 1);
+    // A side of blanks only is as missing as an empty one: trailing blanks
+    // never change what a condition means.
+    EXPECT_EQ(CompareText("5 > "), 0);
+    EXPECT_EQ(CompareText("-5 < \t"), 0);
+    EXPECT_EQ(CompareText("5 >= "), CompareText("5 >="));
+    EXPECT_EQ(CompareText("-5 <= "), CompareText("-5 <="));
+    EXPECT_EQ(CompareText(" < 5"), 0);
+    EXPECT_EQ(CompareText("0 == \n"), 0);
+}
+
+// The text before the list always ends in the blank that separates the two,
+// so a condition whose right side is missing arrives with a blank there.
+TEST_F(ConditionsTest, MissingSideBeforeTheListIsFalse) {
+    SetVariable("x", 7.0f);
+    Cursor missing(std::string_view("x > [fd 10]"));
+    EXPECT_EQ(ConditionValue(missing), 0);
+    EXPECT_EQ(missing.Peek(), '[');
+    Cursor bracketed(std::string_view("( x <> ) [fd 10]"));
+    EXPECT_EQ(ConditionValue(bracketed), 0);
+    Cursor present(std::string_view("x > 0 [fd 10]"));
+    EXPECT_EQ(ConditionValue(present), 1);
 }
 
 TEST_F(ConditionsTest, ConditionValueStopsAtTheList) {
