@@ -11,12 +11,15 @@ bool IsClosingBracket(char c) {
     return c == ')' || c == ']' || c == '}';
 }
 
-// Takes characters off the cursor while `keep` holds for them.
+// Takes characters off the cursor while `keep` holds for them. Reading from
+// Rest() keeps a cursor placed past the end harmless.
 template <class Predicate> std::string ReadWhile(Cursor& c, Predicate keep) {
-    const std::size_t start = c.pos;
-    while (!c.AtEnd() && keep(c.Peek()))
-        c.Advance();
-    return std::string(c.text.substr(start, c.pos - start));
+    const std::string_view rest = c.Rest();
+    std::size_t n = 0;
+    while (n < rest.size() && keep(rest[n]))
+        ++n;
+    c.pos += n;
+    return std::string(rest.substr(0, n));
 }
 
 void SkipIf(Cursor& c, char expected) {
@@ -60,6 +63,7 @@ std::string ReadUntil(Cursor& c, char delimiter, bool consume) {
 // read only at depth zero or below; when the delimiter is itself a closing
 // bracket, a nested pair of the same kind is taken whole.
 std::string ReadUntilBalanced(Cursor& c, char delimiter, bool consume) {
+    const std::string_view rest = c.Rest();
     const std::size_t start = c.pos;
     int depth = 0;
     while (!c.AtEnd()) {
@@ -69,7 +73,7 @@ std::string ReadUntilBalanced(Cursor& c, char delimiter, bool consume) {
         if (IsClosingBracket(ch) && !(ch == delimiter && depth == 0)) --depth;
         c.Advance();
     }
-    std::string part(c.text.substr(start, c.pos - start));
+    std::string part(rest.substr(0, c.pos - start));
     if (consume) SkipIf(c, delimiter);
     return part;
 }

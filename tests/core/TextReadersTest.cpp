@@ -24,6 +24,19 @@ TEST(TextReaders, EmptyTextGivesEmptyResultsWithoutMoving) {
     EXPECT_EQ(c.pos, 0u);
 }
 
+TEST(TextReaders, CursorPastTheEndReadsNothing) {
+    Cursor c("abc", 7);
+    char terminator = 'x';
+    EXPECT_EQ(ReadWord(c, &terminator), "");
+    EXPECT_EQ(terminator, '\0');
+    EXPECT_EQ(ReadUntil(c, ';', true), "");
+    EXPECT_EQ(ReadUntilBalanced(c, ';', true), "");
+    EXPECT_EQ(ReadCommandWord(c), "");
+    EXPECT_EQ(ReadArgument(c), "");
+    EXPECT_TRUE(c.AtEnd());
+    EXPECT_EQ(c.Rest(), "");
+}
+
 TEST(TextReaders, SkipSpacesSkipsBlanksButNotTabs) {
     Cursor c{"  \tx"};
     SkipSpaces(c);
