@@ -2,6 +2,7 @@
 
 #include "core/CaseFold.h"
 #include "core/Notifier.h"
+#include "core/TextOps.h"
 #include "core/TextReaders.h"
 
 namespace mivarelo {
@@ -27,20 +28,6 @@ StringList BodyLines(std::string_view body) {
         start = end + 1;
     }
     return lines;
-}
-
-std::string ReplaceAll(const std::string& text, const std::string& oldText,
-                       const std::string& newText) {
-    std::string result;
-    std::size_t start = 0;
-    for (std::size_t hit = text.find(oldText); hit != std::string::npos;
-         hit = text.find(oldText, start)) {
-        result.append(text, start, hit - start);
-        result += newText;
-        start = hit + oldText.size();
-    }
-    result.append(text, start, std::string::npos);
-    return result;
 }
 
 } // namespace
@@ -158,7 +145,7 @@ bool Prosedurler::ReplaceInBodies(const std::string& oldText, const std::string&
     for (std::string& body : bodies_) {
         if (body.empty()) continue;
         anyBody = true;
-        body = ReplaceAll(body, oldText, newText);
+        ReplaceAll(body, oldText, newText);
     }
     return anyBody;
 }

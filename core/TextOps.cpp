@@ -21,21 +21,18 @@ bool SplitAtOperator(std::string_view text, std::string_view op, std::string& le
 
 bool ReplaceAll(std::string& text, std::string_view search, std::string_view replacement) {
     if (text.empty() || search.empty()) return false;
+    std::size_t hit = text.find(search);
+    if (hit == std::string::npos) return false;
     std::string result;
-    result.reserve(text.size());
-    bool replaced = false;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text.size() - i >= search.size() && text.compare(i, search.size(), search) == 0) {
-            result += replacement;
-            i += search.size();
-            replaced = true;
-        } else {
-            result += text[i++];
-        }
+    std::size_t start = 0;
+    for (; hit != std::string::npos; hit = text.find(search, start)) {
+        result.append(text, start, hit - start);
+        result += replacement;
+        start = hit + search.size();
     }
+    result.append(text, start, std::string::npos);
     text = std::move(result);
-    return replaced;
+    return true;
 }
 
 } // namespace mivarelo
