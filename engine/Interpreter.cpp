@@ -39,6 +39,7 @@ bool Interpreter::StartThread(bool procedureScope, SharedText listText,
     if (threads_.Empty()) {
         stopReason_ = StopReason::None;
         linesRun_ = 0;
+        idleIterations_ = 0;
         ++runSerial_;
     }
     try {
@@ -127,16 +128,24 @@ bool Interpreter::Step() {
     LogoThread* top = threads_.Top();
     if (!top) return false;
     switch (top->NextLine()) {
-    case LogoThread::Advance::Pending: return true;
+    case LogoThread::Advance::Pending:
+        if (top->ExecutedLines() == 0) CountIdleIteration();
+        return true;
     case LogoThread::Advance::Finished: FinishTop(); return true;
     case LogoThread::Advance::Line: break;
     }
-    if (lineLimit_ && linesRun_ >= *lineLimit_) {
+    if (lineLimit_ && linesRun_ + idleIterations_ >= *lineLimit_) {
         Halt(StopReason::LineLimit, LineLimitTextId);
         return true;
     }
     RunLine(*top);
     return true;
+}
+
+void Interpreter::CountIdleIteration() {
+    ++idleIterations_;
+    if (lineLimit_ && linesRun_ + idleIterations_ > *lineLimit_)
+        Halt(StopReason::LineLimit, LineLimitTextId);
 }
 
 // The context stays where it is while its line runs: contexts pushed by the

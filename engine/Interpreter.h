@@ -41,7 +41,9 @@ public:
     void SetDispatcher(LineDispatcher* dispatcher) { dispatcher_ = dispatcher; }
     void SetListener(RunListener* listener) { listener_ = listener; }
     void SetNestingLimit(std::size_t limit) { nestingLimit_ = limit; }
-    // At most this many lines per run; none means no limit.
+    // At most this many lines per run; none means no limit. An iteration of
+    // a list that runs no line (all its lines empty or comments) counts as
+    // one line, so that such a loop cannot run on for ever.
     void SetLineLimit(std::optional<std::uint64_t> limit) { lineLimit_ = limit; }
     // The time source of waits (tests pass a fake one).
     void SetClock(std::function<Clock::time_point()> now) { now_ = std::move(now); }
@@ -103,6 +105,7 @@ private:
                      bool nested, int repeatCount, std::string_view names,
                      std::string_view arguments);
     void RunLine(LogoThread& top);
+    void CountIdleIteration();
     void FinishTop();
     void EndRun();
     void SetRunActive(bool active);
@@ -129,6 +132,7 @@ private:
     std::optional<std::uint64_t> lineLimit_;
     std::size_t nestingLimit_ = DefaultNestingLimit;
     std::uint64_t linesRun_ = 0;
+    std::uint64_t idleIterations_ = 0;
     std::uint64_t runSerial_ = 0;
     StopReason stopReason_ = StopReason::None;
 };

@@ -64,7 +64,8 @@ private:
     std::string_view currentLine_;
     std::size_t cursor_ = 0;
     int repeatCount_;
-    int iteration_ = 0;
+    // 64 bits: a loop may go on past the int32 range.
+    std::int64_t iteration_ = 0;
     int lineNumber_ = 0;
     int executedLines_ = 0;
     Phase phase_ = Phase::Start;

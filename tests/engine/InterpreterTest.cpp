@@ -239,6 +239,22 @@ TEST_F(InterpreterTest, TheLineLimitStopsTheRun) {
     EXPECT_EQ(X(), 502);
 }
 
+TEST_F(InterpreterTest, IterationsThatRunNoLineCountTowardTheLineLimit) {
+    // The body holds only a skipped line: without the limit the loop would
+    // never end and no line would ever run.
+    Runner().SetLineLimit(1000);
+    Start("while [1 < 2] [;]\nfd 100\n");
+    for (int step = 0; step < 100000 && Runner().Step(); ++step) {
+    }
+    EXPECT_FALSE(Runner().Busy());
+    EXPECT_EQ(Runner().LastStopReason(), Interpreter::StopReason::LineLimit);
+    EXPECT_EQ(X(), 500);
+    // The while line and 999 empty iterations fill the limit; the next empty
+    // iteration stops the run.
+    EXPECT_EQ(Runner().LinesRun(), 1u);
+    EXPECT_FLOAT_EQ(Var("repcount"), 1000.0f);
+}
+
 class RecordingListener : public RunListener {
 public:
     bool ExecuteLine(LineDispatcher& dispatcher, std::string_view line) override {
