@@ -1,9 +1,11 @@
 #include "cli/HeadlessRunner.h"
 
+#include "cli/ProgramIO.h"
 #include "cli/StateReport.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
+#include "core/Translation.h"
 #include "engine/Evaluator.h"
 #include "engine/LogoEngine.h"
 
@@ -46,27 +48,32 @@ void HeadlessRunner::ThreadFinished(bool runEnded) {
     if (runEnded) Globals().Running = false;
 }
 
+void HeadlessRunner::ShowMessage(const std::string& text, const std::string& caption) {
+    const std::string message = Cp1254ToUtf8(caption.empty() ? text : caption + ": " + text);
+    if (holdMessages_)
+        heldMessage_ = message;
+    else
+        PrintLine(stderr, "mivarelo-run: " + message);
+}
+
 int HeadlessRunner::Run() {
     ApplyOptions();
     LogoEngine engine;
     ErrorList* previousList = SetCurrentErrorList(this);
+    Notifier* previousNotifier = SetNotifier(this);
     engine.Runner().SetListener(this);
     engine.Runner().SetLineLimit(options_.maxLines);
     if (!LoadLanguageModule(&engine.Procedures()))
         PrintLine(stderr, "mivarelo-run: no language files in " + LanguageDirectory() +
                               "; interface texts stay empty");
-    engine.NewProgram();
     std::string error;
-    if (!LoadProgram(engine, error)) {
+    int status = ExitUsage;
+    if (PrepareProgram(engine, error))
+        status = RunProgram(engine);
+    else
         PrintLine(stderr, "mivarelo-run: " + error);
-        SetCurrentErrorList(previousList);
-        return ExitUsage;
-    }
-    Globals().Running = true;
-    engine.StartRun(0);
-    engine.Runner().RunToEnd(!options_.noWait);
-    const int status = Report(engine);
     engine.Runner().SetListener(nullptr);
+    SetNotifier(previousNotifier);
     SetCurrentErrorList(previousList);
     return status;
 }
@@ -80,21 +87,36 @@ void HeadlessRunner::ApplyOptions() const {
     g.Running = false;
 }
 
-// The main procedure's body comes from -e lines, else from standard input.
-bool HeadlessRunner::LoadProgram(LogoEngine& engine, std::string& error) const {
-    if (options_.programFile) {
-        error = "program files are not supported yet: " + *options_.programFile;
+bool HeadlessRunner::PrepareProgram(LogoEngine& engine, std::string& error) {
+    engine.NewProgram();
+    if (!LoadProgramFile(engine, error)) return false;
+    DefineProcedures(engine);
+    AppendMainLines(engine);
+    if (const auto dialect = options_.dialect)
+        TranslateProgram(engine.Procedures(), dialect->toTurkish, dialect->toLong, false);
+    if (options_.printProgram) {
+        std::fputs(ProgramListing(engine.Procedures()).c_str(), stdout);
+        std::fflush(stdout);
+    }
+    return SaveProgramFile(engine, error);
+}
+
+// A file without any procedure leaves the new program (an empty main
+// procedure) in place, so that -e lines still have a procedure to go to.
+bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) const {
+    if (!options_.programFile) return true;
+    const std::string& path = *options_.programFile;
+    Prosedurler& store = engine.Procedures();
+    if (!ReadProgramFile(store, path)) {
+        error = "cannot read the program file " + path;
         return false;
     }
-    DefineProcedures(engine);
-    std::string body;
-    if (options_.execLines.empty()) {
-        body = BodyLines(ReadStandardInput());
-    } else {
-        for (const std::string& line : options_.execLines)
-            body += BodyLines(line.empty() ? std::string("\n") : line);
+    if (!CompleteProcedures(store)) {
+        PrintLine(stderr, "mivarelo-run: " + path +
+                              " holds no procedure; the program starts with an empty main "
+                              "procedure");
+        engine.NewProgram();
     }
-    engine.Procedures().SetBody(0, body);
     return true;
 }
 
@@ -103,17 +125,58 @@ void HeadlessRunner::DefineProcedures(LogoEngine& engine) const {
         engine.Procedures().AddProcedure(Utf8ToCp1254(header), BodyLines(body));
 }
 
+// The -e lines go to the end of the main procedure. Without them, and
+// without a program file, the main procedure is read from standard input.
+void HeadlessRunner::AppendMainLines(LogoEngine& engine) const {
+    std::string lines;
+    if (!options_.execLines.empty()) {
+        for (const std::string& line : options_.execLines)
+            lines += BodyLines(line.empty() ? std::string("\n") : line);
+    } else if (!options_.programFile) {
+        lines = BodyLines(ReadStandardInput());
+    }
+    Prosedurler& store = engine.Procedures();
+    const std::string body = store.GetBody(0);
+    if (!lines.empty() && !body.empty() && body.back() != '\n') lines.insert(0, "\n");
+    store.AppendToBody(0, lines);
+}
+
+bool HeadlessRunner::SaveProgramFile(LogoEngine& engine, std::string& error) {
+    if (options_.savePath.empty()) return true;
+    holdMessages_ = true;
+    heldMessage_.clear();
+    const bool saved = WriteProgramFile(engine.Procedures(), options_.savePath);
+    holdMessages_ = false;
+    if (saved) return true;
+    error = "cannot save the program to " + options_.savePath;
+    if (!heldMessage_.empty()) error += " (" + heldMessage_ + ")";
+    return false;
+}
+
+// --max-lines 0 asks for no run at all: the program is only prepared.
+int HeadlessRunner::RunProgram(LogoEngine& engine) {
+    if (options_.maxLines != std::uint64_t{0}) {
+        Globals().Running = true;
+        engine.StartRun(0);
+        engine.Runner().RunToEnd(!options_.noWait);
+    }
+    return Report(engine);
+}
+
 // Reported even after a stopped run: what was drawn and set up to the stop.
 int HeadlessRunner::Report(LogoEngine& engine) {
     int status = errors_.empty() ? ExitClean : ExitErrorLines;
+    const QImage& picture = engine.Screen().Surface().Image();
     if (!options_.pngPath.empty() &&
-        !engine.Screen().Surface().Image().save(QString::fromStdString(options_.pngPath), "PNG")) {
+        !picture.save(QString::fromStdString(options_.pngPath), "PNG")) {
         PrintLine(stderr, "mivarelo-run: cannot write the picture to " + options_.pngPath);
         status = ExitUsage;
     }
     if (options_.printState) {
-        const std::string json = StateJson(engine.Screen().State(), Globals().TestResult,
-                                           engine.Variables().Globals(), errors_);
+        const TurtleState& state = engine.Screen().State();
+        const std::string json =
+            StateJson(state, Globals().TestResult, engine.Variables().Globals(), errors_,
+                      MeasurePaintedArea(picture, state.ScreenColor));
         PrintLine(stdout, json);
     }
     for (const std::string& expression : options_.evalExpressions)

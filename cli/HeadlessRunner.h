@@ -1,10 +1,13 @@
 #pragma once
-// One run of mivarelo-run: sets the options, builds the program, runs it to
-// the end and reports (picture, state, expression values, exit status). It
-// is the run's error list, echoing each line to standard error, and hears
-// the run's state like the main window does.
+// One run of mivarelo-run: sets the options, builds the program (loading,
+// translating, printing and saving it as asked), runs it to the end and
+// reports (picture, state, expression values, exit status). It is the run's
+// error list, echoing each line to standard error, hears the run's state
+// like the main window does, and shows the core's messages on standard
+// error.
 #include "cli/RunnerOptions.h"
 #include "core/ErrorList.h"
+#include "core/Notifier.h"
 #include "engine/RunListener.h"
 
 #include <string>
@@ -22,7 +25,7 @@ enum RunnerExit {
     ExitStopped = 3,
 };
 
-class HeadlessRunner : public ErrorList, public RunListener {
+class HeadlessRunner : public ErrorList, public RunListener, public Notifier {
 public:
     explicit HeadlessRunner(const RunnerOptions& options) : options_(options) {}
     // Needs a QGuiApplication (labels are drawn with the system fonts).
@@ -30,15 +33,25 @@ public:
 
     void AddErrorLine(const std::string& line) override;
     void ThreadFinished(bool runEnded) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    void Beep() override {}
 
 private:
     void ApplyOptions() const;
-    bool LoadProgram(LogoEngine& engine, std::string& error) const;
+    // Everything before the run; on failure `error` is the line to show.
+    bool PrepareProgram(LogoEngine& engine, std::string& error);
+    bool LoadProgramFile(LogoEngine& engine, std::string& error) const;
     void DefineProcedures(LogoEngine& engine) const;
+    void AppendMainLines(LogoEngine& engine) const;
+    bool SaveProgramFile(LogoEngine& engine, std::string& error);
+    int RunProgram(LogoEngine& engine);
     int Report(LogoEngine& engine);
 
     const RunnerOptions& options_;
     std::vector<std::string> errors_;
+    // While a save runs its refusal message is kept for the failure line.
+    bool holdMessages_ = false;
+    std::string heldMessage_;
 };
 
 } // namespace mivarelo

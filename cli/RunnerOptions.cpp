@@ -14,6 +14,7 @@ struct Flag {
 
 constexpr Flag Flags[] = {
     {"--state", &RunnerOptions::printState, true},
+    {"--print-program", &RunnerOptions::printProgram, true},
     {"--english", &RunnerOptions::english, true},
     {"--no-accept-space", &RunnerOptions::acceptSpace, false},
     {"--no-autocorrect", &RunnerOptions::autoCorrect, false},
@@ -48,7 +49,8 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
     const std::string& arg = args[k];
     const std::size_t needed = arg == "--define" ? 2 : 1;
     const bool known = arg == "-e" || arg == "--exec" || arg == "--png" || arg == "--eval" ||
-                       arg == "--max-lines" || arg == "--define";
+                       arg == "--max-lines" || arg == "--define" || arg == "--dialect" ||
+                       arg == "--save";
     if (!known) return false;
     if (k + needed >= args.size()) {
         error = arg + " needs " + (needed == 2 ? "two values" : "a value");
@@ -57,8 +59,14 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
     const std::string& value = args[++k];
     if (arg == "-e" || arg == "--exec") options.execLines.push_back(value);
     if (arg == "--png") options.pngPath = value;
+    if (arg == "--save") options.savePath = value;
     if (arg == "--eval") options.evalExpressions.push_back(value);
     if (arg == "--define") options.procedures.emplace_back(value, args[++k]);
+    if (arg == "--dialect") {
+        options.dialect = ParseDialect(value);
+        if (!options.dialect)
+            error = "unknown dialect: " + value + " (tr-long, tr-short, en-long or en-short)";
+    }
     if (arg == "--max-lines") {
         options.maxLines = ParseCount(value);
         if (!options.maxLines) error = "--max-lines needs a whole number of 0 or more: " + value;
@@ -67,6 +75,14 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
 }
 
 } // namespace
+
+std::optional<Dialect> ParseDialect(const std::string& name) {
+    if (name == "tr-long") return Dialect{true, true};
+    if (name == "tr-short") return Dialect{true, false};
+    if (name == "en-long") return Dialect{false, true};
+    if (name == "en-short") return Dialect{false, false};
+    return std::nullopt;
+}
 
 std::optional<std::string> ParseRunnerOptions(const std::vector<std::string>& args,
                                               RunnerOptions& options) {
@@ -83,25 +99,46 @@ std::optional<std::string> ParseRunnerOptions(const std::vector<std::string>& ar
 
 const char* RunnerUsage() {
     return "Usage: mivarelo-run [options] [FILE]\n"
-           "Runs a Logo program without a window. Without FILE and without -e the\n"
-           "main procedure's lines are read from standard input (UTF-8).\n"
+           "Runs the main procedure (procedure 0) of a Logo program without a window.\n"
+           "FILE is a program file: plain Logo text when its path contains \".lgo\" (in\n"
+           "any letter case; imported: \"to ... end\" blocks, the first one becomes the\n"
+           "main procedure), otherwise the native \".elg\" format. A file without any\n"
+           "procedure (an empty file, for one) gives a program with an empty main\n"
+           "procedure and a warning. Without FILE and without -e the main procedure's\n"
+           "lines are read from standard input (UTF-8).\n"
+           "\n"
+           "The work is done in this order: load FILE (or start an empty program),\n"
+           "add the --define procedures, append the -e lines to the main procedure,\n"
+           "translate (--dialect), print (--print-program), save (--save), run.\n"
            "\n"
            "  -e, --exec TEXT        a line of the main procedure (repeatable, in order)\n"
            "  --define HEADER BODY   add a procedure, e.g. --define 'square :a' 'repeat 4 [fd :a "
            "rt 90]'\n"
+           "  --dialect D            rewrite every procedure body into dialect D: tr-long,\n"
+           "                         tr-short, en-long or en-short\n"
+           "  --print-program        print the program in UTF-8 before the run: per\n"
+           "                         procedure its header line, then its body lines;\n"
+           "                         one empty line between procedures\n"
+           "  --save PATH            save the program before the run: plain Logo text when\n"
+           "                         PATH contains \".lgo\" (translated to en-long first),\n"
+           "                         otherwise the native \".elg\" format\n"
            "  --png PATH             save the picture as PNG after the run\n"
-           "  --state                print the final turtle state as JSON\n"
+           "  --state                print the final turtle state as JSON, with the number\n"
+           "                         and the bounding box of the pixels that differ from\n"
+           "                         the screen colour\n"
            "  --eval EXPR            print the value of EXPR after the run (repeatable)\n"
            "  --english              English interface language (default Turkish)\n"
            "  --no-accept-space      do not split commands separated only by blanks\n"
            "  --no-autocorrect       do not retry unknown commands as keyword prefixes\n"
            "  --stop-at-errors       end a list at its first failing line\n"
-           "  --max-lines N          stop the run after N executed lines\n"
+           "  --max-lines N          stop the run after N executed lines; with 0 the\n"
+           "                         program is not run at all (convert or print only)\n"
            "  --no-wait              skip the pauses of wait\n"
            "  --help, --version\n"
            "\n"
-           "Exit status: 0 no error line, 1 error lines written, 2 usage error or\n"
-           "unreadable program, 3 stopped by --max-lines or too deep nesting.\n";
+           "Exit status: 0 no error line, 1 error lines written, 2 usage error,\n"
+           "unreadable program file or failed save, 3 stopped by --max-lines or too\n"
+           "deep nesting.\n";
 }
 
 } // namespace mivarelo

@@ -8,12 +8,24 @@
 
 namespace mivarelo {
 
+// A keyword dialect a program can be translated into.
+struct Dialect {
+    bool toTurkish = true;
+    bool toLong = true;
+};
+
+// "tr-long", "tr-short", "en-long" or "en-short"; nothing for other texts.
+std::optional<Dialect> ParseDialect(const std::string& name);
+
 struct RunnerOptions {
     std::optional<std::string> programFile;
     std::vector<std::string> execLines;                          // -e, UTF-8
     std::vector<std::pair<std::string, std::string>> procedures; // --define header, body
     std::vector<std::string> evalExpressions;                    // --eval, UTF-8
+    std::optional<Dialect> dialect;
+    std::string savePath;
     std::string pngPath;
+    bool printProgram = false;
     bool printState = false;
     bool english = false;
     bool acceptSpace = true;

@@ -2,6 +2,7 @@
 
 #include "core/Encoding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -45,7 +46,34 @@ std::string ErrorsJson(const std::vector<std::string>& errors) {
     return json + "]";
 }
 
+std::string BoxJson(const QRect& box) {
+    if (box.isNull()) return "null";
+    const auto n = [](int v) { return std::to_string(v); };
+    return "[" + n(box.left()) + ", " + n(box.top()) + ", " + n(box.right()) + ", " +
+           n(box.bottom()) + "]";
+}
+
 } // namespace
+
+PaintedArea MeasurePaintedArea(const QImage& picture, ColorValue background) {
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb ground = ToPixel(background);
+    PaintedArea area;
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((row[x] | 0xFF000000u) == ground) continue;
+            ++area.pixels;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = y;
+        }
+    }
+    if (area.pixels > 0) area.box = QRect(QPoint(left, top), QPoint(right, bottom));
+    return area;
+}
 
 std::string JsonString(const std::string& utf8) {
     std::string json = "\"";
@@ -79,7 +107,7 @@ std::string SixDecimals(double value) {
 }
 
 std::string StateJson(const TurtleState& state, int testResult, const MyArgumanType& globals,
-                      const std::vector<std::string>& errors) {
+                      const std::vector<std::string>& errors, const PaintedArea& painted) {
     const auto integer = [](long long v) { return std::to_string(v); };
     const auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };
     std::string json = "{";
@@ -98,6 +126,8 @@ std::string StateJson(const TurtleState& state, int testResult, const MyArgumanT
     json += ", \"test_result\": " + integer(testResult);
     json += ", \"globals\": " + GlobalsJson(globals);
     json += ", \"errors\": " + ErrorsJson(errors);
+    json += ", \"painted_pixels\": " + integer(painted.pixels);
+    json += ", \"painted_box\": " + BoxJson(painted.box);
     return json + "}";
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the sample program with the headless runner of the build folder given
-# as $1 and saves its picture.
+# Runs a sample program (examples/flower.elg) with the headless runner of the
+# build folder given as $1 and saves its picture.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,5 +10,5 @@ if [ ! -x "$runner" ]; then
   exit 1
 fi
 mkdir -p "$root/out"
-"$runner" --no-wait --png "$root/out/example.png" < "$root/examples/flower.logo"
-echo "Picture saved to $root/out/example.png"
+"$runner" --no-wait --png "$root/out/flower.png" "$root/examples/flower.elg"
+echo "Ran $root/examples/flower.elg; picture saved to $root/out/flower.png"

@@ -3,6 +3,7 @@
 # time of 5 runs and the peak memory, against their targets.
 set -euo pipefail
 build=${1:-build-bench}
+here=$(cd "$(dirname "$0")" && pwd)
 runner="$build/bin/mivarelo-run"
 measure="$build/bin/bench_measure"
 for tool in "$runner" "$measure"; do
@@ -17,7 +18,9 @@ echo "== Programs (median of $runs runs, peak resident memory)"
   -e 'for [i := 1; i < 200001; i := i + 1] [x := x + i]'
 "$measure" spiral "$runs" 0.5 80 "$runner" --no-wait \
   -e 'repeat 20000 [fd repcount rt 91]'
-# A binary tree of depth 12: every call draws its trunk and two subtrees.
-"$measure" tree "$runs" 0.2 80 "$runner" --no-wait \
-  --define 'tree :n :len' $'if :n < 1 [stop]\nfd :len\nlt 30\ntree :n - 1, :len * 0.75\nrt 60\ntree :n - 1, :len * 0.75\nlt 30\nbk :len' \
-  -e 'pu' -e 'setpos 1000,1500' -e 'pd' -e 'seth 270' -e 'tree 12, 200'
+# A binary tree of depth 12 (tree.elg): every call draws its trunk and two
+# subtrees. The file was written by the runner itself:
+#   mivarelo-run --english --max-lines 0 --save tree.elg \
+#     --define 'tree :n :len' $'if :n < 1 [stop]\nfd :len\nlt 30\ntree :n - 1, :len * 0.75\nrt 60\ntree :n - 1, :len * 0.75\nlt 30\nbk :len' \
+#     -e 'pu' -e 'setpos 1000,1500' -e 'pd' -e 'seth 270' -e 'tree 12, 200'
+"$measure" tree "$runs" 0.2 80 "$runner" --no-wait "$here/tree.elg"

@@ -1,57 +1,36 @@
 // mivarelo-run end to end: the state JSON, exit statuses, error lines,
 // standard input, expression values and the saved picture.
-#include <QByteArray>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
-#include <QTemporaryDir>
+#include "RunnerProcess.h"
 
-#include <gtest/gtest.h>
+#include <QJsonArray>
+#include <QTemporaryDir>
 
 namespace {
 
-struct RunResult {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-RunResult RunRunner(const QStringList& args, const QByteArray& input = {},
-                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(MIVARELO_RUN_PATH), args);
-    RunResult result;
-    if (!process.waitForStarted(30000)) return result;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000)) return result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
-
-QJsonObject StateOf(const RunResult& result) {
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(result.out, &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << result.out.toStdString();
-    return doc.object();
-}
+using namespace runner_test;
 
 TEST(RunnerTest, StatePrintsTheFinalTurtleAndVariables) {
     const RunResult r = RunRunner({"-e", "setkalemkalınlık 4", "-e", "fd 100; rt 90", "-e",
                                    "x := 1/3", "-e", "setpc [255 0 0]", "--state"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonObject s = StateOf(r);
-    const QStringList keys = {
-        "x",         "y",         "heading",     "pen_down",     "turtle_visible",
-        "pen_width", "pen_color", "fill_color",  "screen_color", "font_name",
-        "font_size", "home",      "test_result", "globals",      "errors"};
+    const QStringList keys = {"x",
+                              "y",
+                              "heading",
+                              "pen_down",
+                              "turtle_visible",
+                              "pen_width",
+                              "pen_color",
+                              "fill_color",
+                              "screen_color",
+                              "font_name",
+                              "font_size",
+                              "home",
+                              "test_result",
+                              "globals",
+                              "errors",
+                              "painted_pixels",
+                              "painted_box"};
     EXPECT_EQ(s.keys().size(), keys.size());
     for (const QString& key : keys)
         EXPECT_TRUE(s.contains(key)) << key.toStdString();
@@ -73,6 +52,26 @@ TEST(RunnerTest, StatePrintsTheFinalTurtleAndVariables) {
     EXPECT_EQ(globals["uzunluk"].toString(), "40.0");
     EXPECT_EQ(globals["döngüno"].toString(), "1.0");
     EXPECT_TRUE(s["errors"].toArray().isEmpty());
+}
+
+TEST(RunnerTest, StateCountsThePaintedPixels) {
+    RunResult r = RunRunner({"-e", "pu fd 100", "--state"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QJsonObject s = StateOf(r);
+    EXPECT_EQ(s["painted_pixels"].toInt(), 0);
+    EXPECT_TRUE(s["painted_box"].isNull());
+    // A width-1 line leaves its end pixel unset.
+    r = RunRunner({"-e", "fd 10", "--state"});
+    s = StateOf(r);
+    EXPECT_EQ(s["painted_pixels"].toInt(), 10);
+    EXPECT_EQ(s["painted_box"].toArray(), QJsonArray({500, 500, 509, 500}));
+    // Pixels are counted against the screen colour, whatever it is.
+    r = RunRunner({"-e", "setsc [0 0 255]", "-e", "rt 90", "-e", "fd 7", "-e", "pu", "-e",
+                   "setpos 3,1990", "-e", "pd", "-e", "fd 2", "--state"});
+    s = StateOf(r);
+    EXPECT_EQ(s["screen_color"].toInt(), 0xFF0000);
+    EXPECT_EQ(s["painted_pixels"].toInt(), 9);
+    EXPECT_EQ(s["painted_box"].toArray(), QJsonArray({3, 500, 500, 1991}));
 }
 
 TEST(RunnerTest, TextsInTheStateAreUtf8AndEscaped) {
@@ -153,9 +152,11 @@ TEST(RunnerTest, LineLimitStopsWithStatusThree) {
     const QJsonObject s = StateOf(r);
     EXPECT_EQ(s["x"].toInt(), 502);
     EXPECT_EQ(s["errors"].toArray().size(), 1);
+    // No line at all: the program is not run, which is no stop.
     r = RunRunner({"--max-lines", "0", "-e", "fd 1", "--state"});
-    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(StateOf(r)["x"].toInt(), 500);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     r = RunRunner({"--max-lines", "2", "-e", "fd 1", "-e", "fd 1"});
     EXPECT_EQ(r.exitCode, 0);
 }
@@ -164,15 +165,16 @@ TEST(RunnerTest, UsageErrorsGiveStatusTwoWithOneLine) {
     for (const QStringList& args :
          {QStringList{"--max-lines"}, QStringList{"--max-lines", "-1"},
           QStringList{"--max-lines", "12x"}, QStringList{"--bogus"}, QStringList{"-e"},
-          QStringList{"--define", "p"}, QStringList{"a.elg", "b.elg"}}) {
+          QStringList{"--define", "p"}, QStringList{"a.elg", "b.elg"}, QStringList{"--dialect"},
+          QStringList{"--dialect", "de-long"}, QStringList{"--dialect", "TR-LONG", "-e", "fd 1"},
+          QStringList{"--save"}}) {
         const RunResult r = RunRunner(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
-    const RunResult file = RunRunner({"program.elg"});
-    EXPECT_EQ(file.exitCode, 2);
-    EXPECT_TRUE(file.err.contains("not supported yet")) << file.err.toStdString();
+    const RunResult dialect = RunRunner({"--dialect", "de-long"});
+    EXPECT_TRUE(dialect.err.contains("unknown dialect: de-long")) << dialect.err.toStdString();
 }
 
 TEST(RunnerTest, HelpAndVersion) {

@@ -1,0 +1,30 @@
+#pragma once
+// The program files of mivarelo-run: which format a path names, loading and
+// saving by that format, and the printed listing of a program.
+#include <string>
+#include <string_view>
+
+namespace mivarelo {
+
+class Prosedurler;
+
+// True when the path names a plain Logo file: ".lgo" anywhere in the path,
+// in any letter case, as the main window judges opened files. Any other path
+// names a native file.
+bool IsLogoTextPath(std::string_view path);
+// Loads the file into the store (replacing its program) by the path's kind.
+// False when the file cannot be read.
+bool ReadProgramFile(Prosedurler& store, const std::string& path);
+// Saves the program by the path's kind. Plain Logo text holds English
+// commands, so the program is translated into English long commands first
+// and stays translated, as in the main window. False when nothing was saved.
+bool WriteProgramFile(Prosedurler& store, const std::string& path);
+// A damaged native file may hold more headers than bodies; every header gets
+// an (empty) body so that each procedure can run and grow. False when the
+// store holds no procedure at all.
+bool CompleteProcedures(Prosedurler& store);
+// The program in UTF-8: per procedure its header line, then its body lines;
+// one empty line between procedures.
+std::string ProgramListing(const Prosedurler& store);
+
+} // namespace mivarelo

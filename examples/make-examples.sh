@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# Writes the sample programs of this folder (*.elg) from the texts below with
+# the headless runner of the build folder given as $1 (default: build).
+# Each program is put together from --define procedures and -e lines of the
+# main procedure and saved without being run (--max-lines 0).
+#
+# Things worth knowing when writing such programs: every dialect is accepted
+# at any time; a list (of repeat, if, ...) and a procedure call run after the
+# rest of their line, so "repeat 3 [rt 120 koch 2, 90]" turns before it draws;
+# a procedure's arguments are visible from its call to the end of its run,
+# so commands after a call on the same line see the callee's arguments.
+set -euo pipefail
+build=${1:-build}
+here=$(cd "$(dirname "$0")" && pwd)
+runner="$build/bin/mivarelo-run"
+if [ ! -x "$runner" ]; then
+  echo "Cannot write the examples: $runner has not been built." >&2
+  exit 1
+fi
+
+save() {
+  local name=$1
+  shift
+  "$runner" --max-lines 0 --save "$here/$name.elg" "$@"
+  echo "Wrote $here/$name.elg"
+}
+
+# Turkish long: a flower of 36 turning squares with a stem and two leaves.
+save flower \
+  --define 'kare :boy' 'tekrar 4 [ileri :boy sağ 90]' \
+  --define 'çiçek :adet :boy' 'tekrar :adet [değiştirkalemrenk [255 repcount*6 220-repcount*5] sağ 360/:adet kare :boy]' \
+  --define 'yaprak :adım :yön' 'yond :yön - 135
+tekrar 2 [sağ 90 tekrar 30 [ileri :adım sağ 3]]
+kalemyukarı
+yond :yön
+ileri :adım*13
+boya [90 190 70]
+geri :adım*13
+kalemaşağı' \
+  -e 'kalemyukarı' -e 'kurpos 1000,1000' -e 'yond 90' -e 'kalemaşağı' \
+  -e 'değiştirkalemrenk [30 110 40]' -e 'setkalemkalınlık 16' -e 'ileri 850' \
+  -e 'setkalemkalınlık 6' \
+  -e 'kalemyukarı' -e 'kurpos 1000,1550' -e 'kalemaşağı' -e 'yaprak 12, 325' \
+  -e 'kalemyukarı' -e 'kurpos 1000,1350' -e 'kalemaşağı' -e 'yaprak 10, 215' \
+  -e 'kalemyukarı' -e 'kurpos 1000,650' -e 'yond 0' -e 'kalemaşağı' \
+  -e 'setkalemkalınlık 5' -e 'çiçek 36, 300' \
+  -e 'kalemyukarı' -e 'kurpos 910,650' -e 'kalemaşağı' \
+  -e 'değiştirkalemrenk [200 110 0]' -e 'değiştirdolgurenk [255 200 0]' -e 'elips 0,180' \
+  -e 'saklakaplumbağa'
+
+# Turkish short: filled stars and a crescent moon in the night sky.
+save stars \
+  --define 'yıldız :x :y :boy' 'ky
+kurpos :x,:y
+yond 72
+ka
+tekrar 5 [ig :boy sağ 144]
+ky
+yond 90
+ig :boy/1.902
+doldur
+yond 270
+tekrar 5 [ig :boy*0.4 doldur gg :boy*0.4 sağ 72]' \
+  --define 'ay :x :y :çap' 'ky
+kurpos :x,:y
+yond 0
+ka
+degkr [250 240 200]
+degdr [250 240 200]
+elips 0,:çap
+ky
+kurpos :x+:çap/4,:y-:çap/8
+ka
+degkr [20 25 70]
+degdr [20 25 70]
+elips 0,:çap' \
+  -e 'deger [20 25 70]' -e 'kk 3' -e 'ay 250, 350, 300' \
+  -e 'degkr [255 170 0]' -e 'degdr [255 225 60]' \
+  -e 'yıldız 1000, 550, 700' \
+  -e 'yıldız 500, 1300, 200' -e 'yıldız 1500, 1250, 260' -e 'yıldız 1650, 300, 150' \
+  -e 'yıldız 300, 850, 120' -e 'yıldız 1100, 1550, 160' -e 'yıldız 700, 1650, 110' \
+  -e 'yıldız 1750, 1700, 120' -e 'yıldız 250, 1750, 90' -e 'yıldız 1800, 800, 90' \
+  -e 'sk'
+
+# English long: a triangular spiral whose colour runs from red to cyan.
+save spiral --english \
+  --define 'polyspiral :count :angle :grow' 'repeat :count [setpencolor [255-repcount*255/:count 60+repcount*150/:count repcount*255/:count] forward repcount*:grow right :angle]' \
+  -e 'setscreencolor [250 248 240]' \
+  -e 'penup' -e 'setpos 1000,1000' -e 'pendown' -e 'setpenwidth 3' \
+  -e 'polyspiral 300, 121, 5' \
+  -e 'hideturtle'
+
+# English short: a recursive tree in blossom on a strip of grass.
+save tree --english \
+  --define 'tree :n :len' 'if :n < 1 [stop]
+spw :n*1.6
+setpc [40+:n*7 160-:n*9 40-:n*2]
+pd
+fd :len
+if :n < 2 [blossom]
+lt 22
+tree :n - 1, :len * 0.78
+rt 47
+tree :n - 1, :len * 0.7
+lt 25
+pu
+bk :len' \
+  --define 'blossom' 'setpc [250 160 195]
+spw 16
+fd 1
+bk 1' \
+  -e 'setsc [235 245 255]' \
+  -e 'pu' -e 'setpos 150,1880' -e 'pd' -e 'setpc [120 180 80]' -e 'spw 60' -e 'setx 1850' \
+  -e 'pu' -e 'setpos 1000,1850' -e 'seth 270' \
+  -e 'tree 11, 360' -e 'ht'
+
+# Mixed dialects: Koch snowflakes, filled once they are closed.
+save snowflake \
+  --define 'koch :n :len' 'eğer :n < 1 [ileri :len durdur]
+koch :n - 1, :len / 3
+lt 60
+koch :n - 1, :len / 3
+sağ 120
+koch :n - 1, :len / 3
+sol 60
+koch :n - 1, :len / 3' \
+  --define 'kartanesi :x :y :n :len' 'penup
+setpos :x - :len / 2,:y - :len * 0.2887
+seth 240
+kalemaşağı
+tekrar 3 [sağ 120 koch :n, :len]' \
+  --define 'renklendir :x :y :r :g :b' 'ky
+kurpos :x,:y
+degdr [:r :g :b]
+fill' \
+  -e 'setsc [25 45 90]' -e 'spw 3' \
+  -e 'degkr [255 255 255]' -e 'kartanesi 1000, 1000, 4, 1134' \
+  -e 'renklendir 1000, 1000, 170, 215, 255' \
+  -e 'degkr [170 215 255]' \
+  -e 'kartanesi 300, 300, 3, 216' -e 'renklendir 300, 300, 255, 255, 255' \
+  -e 'kartanesi 1700, 300, 3, 216' -e 'renklendir 1700, 300, 255, 255, 255' \
+  -e 'kartanesi 300, 1700, 3, 216' -e 'renklendir 300, 1700, 255, 255, 255' \
+  -e 'kartanesi 1700, 1700, 3, 216' -e 'renklendir 1700, 1700, 255, 255, 255' \
+  -e 'ht'
+
+# Turkish long: a house with filled walls, roof, door and windows, and a sun.
+save house \
+  --define 'dikdörtgen :x :y :en :boy :r :g :b' 'kalemyukarı
+kurpos :x,:y
+kalemaşağı
+kurpos :x + :en,:y
+kurpos :x + :en,:y + :boy
+kurpos :x,:y + :boy
+kurpos :x,:y
+kalemyukarı
+kurpos :x + :en / 2,:y + :boy / 2
+değiştirdolgurenk [:r :g :b]
+doldur' \
+  --define 'çatı :x :y :en :yükseklik' 'kalemyukarı
+kurpos :x,:y
+kalemaşağı
+kurpos :x + :en,:y
+kurpos :x + :en / 2,:y - :yükseklik
+kurpos :x,:y
+kalemyukarı
+kurpos :x + :en / 2,:y - :yükseklik / 3
+değiştirdolgurenk [180 60 50]
+doldur' \
+  --define 'pencere :x :y :boy' 'dikdörtgen :x, :y, :boy, :boy, 200, 235, 255
+kalemyukarı
+kurpos :x + :boy / 2,:y
+kalemaşağı
+kurpos :x + :boy / 2,:y + :boy
+kalemyukarı
+kurpos :x,:y + :boy / 2
+kalemaşağı
+kurpos :x + :boy,:y + :boy / 2' \
+  --define 'güneş :x :y :çap' 'değiştirkalemrenk [255 170 0]
+değiştirdolgurenk [255 220 50]
+setkalemkalınlık 8
+yond 0
+tekrar 12 [kalemyukarı kurpos :x,:y ileri :çap * 0.65 kalemaşağı ileri :çap * 0.3 sağ 30]
+kalemyukarı
+kurpos :x - :çap / 2,:y
+kalemaşağı
+elips 0,:çap' \
+  -e 'değiştirekranrenk [185 220 255]' \
+  -e 'güneş 1580, 360, 280' \
+  -e 'değiştirkalemrenk [40 40 40]' -e 'setkalemkalınlık 5' \
+  -e 'dikdörtgen 60, 1500, 1880, 420, 90, 170, 70' \
+  -e 'dikdörtgen 560, 900, 880, 600, 240, 215, 170' \
+  -e 'çatı 500, 900, 1000, 380' \
+  -e 'kalemyukarı' -e 'kurpos 1180,657' -e 'kalemaşağı' \
+  -e 'kurpos 1180,560' -e 'kurpos 1270,560' -e 'kurpos 1270,725' \
+  -e 'kalemyukarı' -e 'kurpos 1225,620' -e 'değiştirdolgurenk [150 80 60]' -e 'doldur' \
+  -e 'dikdörtgen 925, 1230, 150, 270, 130, 80, 40' \
+  -e 'pencere 660, 1010, 190' -e 'pencere 1150, 1010, 190' \
+  -e 'kalemyukarı' -e 'kurpos 1040,1370' -e 'kalemaşağı' -e 'setkalemkalınlık 14' -e 'ileri 1' \
+  -e 'saklakaplumbağa'

@@ -1,0 +1,48 @@
+// Every sample program in examples/ runs headless without an error and
+// draws a picture that lies inside the 2000 x 2000 surface, in the dialect
+// it was written in and translated into each of the four dialects.
+#include "RunnerProcess.h"
+
+#include <QDir>
+#include <QJsonArray>
+
+namespace {
+
+using namespace runner_test;
+
+QStringList ExamplePrograms() {
+    const QDir dir(QStringLiteral(MIVARELO_SOURCE_DIR "/examples"));
+    QStringList paths;
+    for (const QString& name : dir.entryList({"*.elg"}, QDir::Files, QDir::Name))
+        paths << dir.filePath(name);
+    return paths;
+}
+
+TEST(ExamplesTest, EveryExampleDrawsInsideThePictureWithoutErrors) {
+    const QStringList programs = ExamplePrograms();
+    ASSERT_GE(programs.size(), 6);
+    for (const QString& program : programs) {
+        SCOPED_TRACE(program.toStdString());
+        const RunResult r = RunRunner({"--no-wait", program, "--state"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        const QJsonObject s = StateOf(r);
+        EXPECT_TRUE(s["errors"].toArray().isEmpty());
+        EXPECT_GT(s["painted_pixels"].toInt(), 100000);
+        // Nothing reaches the picture's edge, so nothing was cut off.
+        const QJsonArray box = s["painted_box"].toArray();
+        ASSERT_EQ(box.size(), 4);
+        EXPECT_GT(box[0].toInt(), 0);
+        EXPECT_GT(box[1].toInt(), 0);
+        EXPECT_LT(box[2].toInt(), 1999);
+        EXPECT_LT(box[3].toInt(), 1999);
+        for (const char* dialect : {"tr-long", "tr-short", "en-long", "en-short"}) {
+            const RunResult translated =
+                RunRunner({"--no-wait", program, "--dialect", dialect, "--state"});
+            EXPECT_EQ(translated.exitCode, 0) << dialect << translated.err.toStdString();
+            EXPECT_EQ(StateOf(translated), s) << dialect;
+        }
+    }
+}
+
+} // namespace
