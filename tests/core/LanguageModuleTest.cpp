@@ -5,6 +5,7 @@
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
 #include "core/Prosedurler.h"
+#include "support/Recorders.h"
 
 #include <gtest/gtest.h>
 
@@ -69,8 +70,7 @@ protected:
         fs::create_directories(temp_);
     }
     void TearDown() override {
-        // Leave no module and no store behind for other tests.
-        SetVariableStore(nullptr);
+        // Leave no module behind for other tests.
         SetLanguageDirectory((temp_ / "none").string());
         LoadLanguageModule();
         SetLanguageDirectory("");
@@ -219,8 +219,8 @@ TEST_F(LanguageModuleTest, LanguageSwitchTranslatesEveryGeneratedWord) {
 }
 
 TEST_F(LanguageModuleTest, SwitchRenamesPredefinedVariablesAndKeepsTheirValues) {
-    Degiskenler variables;
-    SetVariableStore(&variables);
+    support::ScopedVariableStore scoped;
+    const Degiskenler& variables = scoped.store;
     ASSERT_TRUE(LoadReal(false));
     EXPECT_EQ(Globals().LengthVariableName, "uzunluk");
     EXPECT_EQ(GetVariable("uzunluk"), 40.0f); // 0 becomes the start value
