@@ -6,6 +6,7 @@
 #include "core/LanguageModule.h"
 #include "core/Prosedurler.h"
 #include "support/Recorders.h"
+#include "support/SplitResult.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ namespace {
 using support::RecordingErrorList;
 using support::RecordingNotifier;
 using support::ScopedVariableStore;
+using support::SplitResult;
+using support::SplitWith;
 
 // The number of blanks in normalized text carries no meaning, so outputs are
 // compared with every run of blanks collapsed into one.
@@ -210,50 +213,32 @@ TEST(MatchingBracketTest, ClosesTheThreeBracketKinds) {
     EXPECT_EQ(MatchingBracket('a'), 'a');
 }
 
+SplitResult Prefix(std::string_view word) {
+    return SplitWith([](auto w, auto& k, auto& r) { return SplitKeywordPrefix(w, k, r); }, word);
+}
+
 TEST(SplitKeywordPrefixTest, ShortestKeywordPrefixWins) {
-    std::string keyword = "old";
-    std::string rest = "old";
-    EXPECT_TRUE(SplitKeywordPrefix("ileri100", keyword, rest));
-    EXPECT_EQ(keyword, "ileri");
-    EXPECT_EQ(rest, "100");
-    EXPECT_TRUE(SplitKeywordPrefix("sag90", keyword, rest));
-    EXPECT_EQ(keyword, "sag");
-    EXPECT_EQ(rest, "90");
+    EXPECT_EQ(Prefix("ileri100"), (SplitResult{true, "ileri", "100"}));
+    EXPECT_EQ(Prefix("sag90"), (SplitResult{true, "sag", "90"}));
     // "seth" is no prefix of "setpenwidth2"; the first keyword prefix is the whole word.
-    EXPECT_TRUE(SplitKeywordPrefix("setpenwidth2", keyword, rest));
-    EXPECT_EQ(keyword, "setpenwidth");
-    EXPECT_EQ(rest, "2");
+    EXPECT_EQ(Prefix("setpenwidth2"), (SplitResult{true, "setpenwidth", "2"}));
     // The shorter "seth" wins over "sethome".
-    EXPECT_TRUE(SplitKeywordPrefix("sethome5", keyword, rest));
-    EXPECT_EQ(keyword, "seth");
-    EXPECT_EQ(rest, "ome5");
-    EXPECT_TRUE(SplitKeywordPrefix("  fd", keyword, rest));
-    EXPECT_EQ(keyword, "fd");
-    EXPECT_EQ(rest, "");
+    EXPECT_EQ(Prefix("sethome5"), (SplitResult{true, "seth", "ome5"}));
+    EXPECT_EQ(Prefix("  fd"), (SplitResult{true, "fd", ""}));
 }
 
 TEST(SplitKeywordPrefixTest, KeywordComesInTableForm) {
-    std::string keyword;
-    std::string rest;
     // "\xDD" is the capital dotted I of Windows-1254; it folds to 'i'.
-    EXPECT_TRUE(SplitKeywordPrefix("\xDDLER\xDD"
-                                   "5",
-                                   keyword, rest));
-    EXPECT_EQ(keyword, "ileri");
-    EXPECT_EQ(rest, "5");
-    EXPECT_TRUE(SplitKeywordPrefix("FD20", keyword, rest));
-    EXPECT_EQ(keyword, "fd");
-    EXPECT_EQ(rest, "20");
+    EXPECT_EQ(Prefix("\xDDLER\xDD"
+                     "5"),
+              (SplitResult{true, "ileri", "5"}));
+    EXPECT_EQ(Prefix("FD20"), (SplitResult{true, "fd", "20"}));
 }
 
 TEST(SplitKeywordPrefixTest, NoKeywordPrefixEmptiesTheOutputs) {
-    std::string keyword = "old";
-    std::string rest = "old";
-    EXPECT_FALSE(SplitKeywordPrefix("xyz", keyword, rest));
-    EXPECT_EQ(keyword, "");
-    EXPECT_EQ(rest, "");
-    EXPECT_FALSE(SplitKeywordPrefix("", keyword, rest));
-    EXPECT_FALSE(SplitKeywordPrefix(std::string(200000, 'x') + "ileri", keyword, rest));
+    EXPECT_EQ(Prefix("xyz"), SplitResult{});
+    EXPECT_EQ(Prefix(""), SplitResult{});
+    EXPECT_EQ(Prefix(std::string(200000, 'x') + "ileri"), SplitResult{});
 }
 
 TEST_F(LineParserTest, ReportUnknownWordWritesTheErrorLine) {
@@ -299,21 +284,20 @@ TEST(SplitCommandWordTest, EmptyTextLeavesTheOutputs) {
     EXPECT_EQ(rest, "keep");
 }
 
+SplitResult Blocks(std::string_view text) {
+    return SplitWith(
+        [](auto t, auto& first, auto& second) {
+            TwoBlocks(t, first, second);
+            return true;
+        },
+        text);
+}
+
 TEST(BlockTest, TwoBlocksTakesNestedListsWhole) {
-    std::string first = "old";
-    std::string second = "old";
-    TwoBlocks("[a] [b [c]]", first, second);
-    EXPECT_EQ(first, "a");
-    EXPECT_EQ(second, "b [c]");
-    TwoBlocks("[:x > 5] [fd 10 rt 5]", first, second);
-    EXPECT_EQ(first, ":x > 5");
-    EXPECT_EQ(second, "fd 10 rt 5");
-    TwoBlocks("[a]", first, second);
-    EXPECT_EQ(first, "a");
-    EXPECT_EQ(second, "");
-    TwoBlocks("", first, second);
-    EXPECT_EQ(first, "");
-    EXPECT_EQ(second, "");
+    EXPECT_EQ(Blocks("[a] [b [c]]"), (SplitResult{true, "a", "b [c]"}));
+    EXPECT_EQ(Blocks("[:x > 5] [fd 10 rt 5]"), (SplitResult{true, ":x > 5", "fd 10 rt 5"}));
+    EXPECT_EQ(Blocks("[a]"), (SplitResult{true, "a", ""}));
+    EXPECT_EQ(Blocks(""), (SplitResult{true, "", ""}));
 }
 
 TEST(BlockTest, FirstBlockSkipsTheTextBeforeTheBracket) {
@@ -333,32 +317,22 @@ TEST(BlockTest, ReadBlockLeavesTheCursorAfterTheList) {
     EXPECT_EQ(ReadBlock(c), "");
 }
 
+SplitResult Assignment(std::string_view text) {
+    return SplitWith([](auto t, auto& name, auto& e) { return SplitAssignment(t, name, e); }, text);
+}
+
 TEST(SplitAssignmentTest, SplitsAtColonEqualsThenAtEquals) {
-    std::string name;
-    std::string expression;
-    EXPECT_TRUE(SplitAssignment("x := 5", name, expression));
-    EXPECT_EQ(name, "x ");
-    EXPECT_EQ(expression, " 5");
-    EXPECT_TRUE(SplitAssignment("y = 2 * 3", name, expression));
-    EXPECT_EQ(name, "y ");
-    EXPECT_EQ(expression, " 2 * 3");
-    EXPECT_TRUE(SplitAssignment("x:=y=2", name, expression));
-    EXPECT_EQ(name, "x");
-    EXPECT_EQ(expression, "y=2");
+    EXPECT_EQ(Assignment("x := 5"), (SplitResult{true, "x ", " 5"}));
+    EXPECT_EQ(Assignment("y = 2 * 3"), (SplitResult{true, "y ", " 2 * 3"}));
+    EXPECT_EQ(Assignment("x:=y=2"), (SplitResult{true, "x", "y=2"}));
     // The first ':' is no ":=", so the split falls back to the '='.
-    EXPECT_TRUE(SplitAssignment(":x := 5", name, expression));
-    EXPECT_EQ(name, ":x :");
-    EXPECT_EQ(expression, " 5");
+    EXPECT_EQ(Assignment(":x := 5"), (SplitResult{true, ":x :", " 5"}));
 }
 
 TEST(SplitAssignmentTest, FailsWithoutOperatorOrRightSide) {
-    std::string name;
-    std::string expression;
-    EXPECT_FALSE(SplitAssignment("x :=", name, expression));
-    EXPECT_EQ(name, "");
-    EXPECT_EQ(expression, "");
-    EXPECT_FALSE(SplitAssignment("ileri 10", name, expression));
-    EXPECT_FALSE(SplitAssignment("", name, expression));
+    EXPECT_EQ(Assignment("x :="), SplitResult{});
+    EXPECT_EQ(Assignment("ileri 10"), SplitResult{});
+    EXPECT_EQ(Assignment(""), SplitResult{});
 }
 
 class ExecuteAssignmentTest : public ::testing::Test {

@@ -1,52 +1,38 @@
 #include "core/TextOps.h"
 
+#include "support/SplitResult.h"
+
 #include <gtest/gtest.h>
 
 namespace mivarelo {
 namespace {
 
-struct Split {
-    bool ok;
-    std::string left;
-    std::string right;
-};
+using support::SplitResult;
 
-Split SplitAt(std::string_view text, std::string_view op) {
-    Split s{false, "stale", "stale"};
-    s.ok = SplitAtOperator(text, op, s.left, s.right);
-    return s;
+SplitResult SplitAt(std::string_view text, std::string_view op) {
+    return support::SplitWith(
+        [op](auto t, auto& left, auto& right) { return SplitAtOperator(t, op, left, right); },
+        text);
 }
 
 TEST(SplitAtOperatorTest, SplitsAtTheFirstOccurrenceKeepingBlanks) {
-    const Split s = SplitAt("3 >= 3", ">=");
-    EXPECT_TRUE(s.ok);
-    EXPECT_EQ(s.left, "3 ");
-    EXPECT_EQ(s.right, " 3");
-    const Split assignment = SplitAt("x:=:x+1", ":=");
-    EXPECT_TRUE(assignment.ok);
-    EXPECT_EQ(assignment.left, "x");
-    EXPECT_EQ(assignment.right, ":x+1");
-    const Split emptyLeft = SplitAt(">5", ">");
-    EXPECT_TRUE(emptyLeft.ok);
-    EXPECT_EQ(emptyLeft.left, "");
-    EXPECT_EQ(emptyLeft.right, "5");
+    EXPECT_EQ(SplitAt("3 >= 3", ">="), (SplitResult{true, "3 ", " 3"}));
+    EXPECT_EQ(SplitAt("x:=:x+1", ":="), (SplitResult{true, "x", ":x+1"}));
+    EXPECT_EQ(SplitAt(">5", ">"), (SplitResult{true, "", "5"}));
 }
 
 TEST(SplitAtOperatorTest, OnlyTheFirstOccurrenceOfTheFirstCharacterIsTried) {
-    const Split s = SplitAt("a <x <= b", "<=");
-    EXPECT_FALSE(s.ok);
-    EXPECT_EQ(s.left, "");
-    EXPECT_EQ(s.right, "");
-    EXPECT_FALSE(SplitAt("2 <> 3", "<=").ok);
-    EXPECT_FALSE(SplitAt("1 >", ">=").ok); // the rest of the operator runs past the end
+    EXPECT_EQ(SplitAt("a <x <= b", "<="), SplitResult{});
+    EXPECT_FALSE(SplitAt("2 <> 3", "<=").found);
+    EXPECT_FALSE(SplitAt("1 >", ">=").found); // the rest of the operator runs past the end
 }
 
 TEST(SplitAtOperatorTest, FailsWithoutOperatorTextOrRightPart) {
-    EXPECT_FALSE(SplitAt("5 >", ">").ok);
-    EXPECT_FALSE(SplitAt("", ">").ok);
-    EXPECT_FALSE(SplitAt("a > b", "").ok);
-    EXPECT_FALSE(SplitAt("x = 5", "==").ok);
-    EXPECT_TRUE(SplitAt("5 > ", ">").ok); // a blank right part is not empty
+    EXPECT_FALSE(SplitAt("5 >", ">").found);
+    EXPECT_FALSE(SplitAt("", ">").found);
+    EXPECT_FALSE(SplitAt("a > b", "").found);
+    EXPECT_FALSE(SplitAt("x = 5", "==").found);
+    EXPECT_TRUE(SplitAt("5 > ", ">").found); // a blank right part is not empty
 }
 
 TEST(ReplaceAllTest, ReplacesNonOverlappingOccurrencesLeftToRight) {

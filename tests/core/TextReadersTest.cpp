@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 using namespace mivarelo;
 
 TEST(TextReaders, WordEndsAreExactlyTheEightSeparators) {
@@ -11,30 +14,22 @@ TEST(TextReaders, WordEndsAreExactlyTheEightSeparators) {
     EXPECT_EQ(ends, "\n\r ;[]{}");
 }
 
-TEST(TextReaders, EmptyTextGivesEmptyResultsWithoutMoving) {
-    Cursor c{""};
-    char terminator = 'x';
-    EXPECT_EQ(ReadWord(c, &terminator), "");
-    EXPECT_EQ(terminator, '\0');
-    EXPECT_EQ(ReadUntil(c, ';', true), "");
-    EXPECT_EQ(ReadUntilBalanced(c, ';', true), "");
-    EXPECT_EQ(ReadCommandWord(c), "");
-    EXPECT_EQ(ReadArgument(c), "");
-    SkipSpaces(c);
-    EXPECT_EQ(c.pos, 0u);
-}
-
-TEST(TextReaders, CursorPastTheEndReadsNothing) {
-    Cursor c("abc", 7);
-    char terminator = 'x';
-    EXPECT_EQ(ReadWord(c, &terminator), "");
-    EXPECT_EQ(terminator, '\0');
-    EXPECT_EQ(ReadUntil(c, ';', true), "");
-    EXPECT_EQ(ReadUntilBalanced(c, ';', true), "");
-    EXPECT_EQ(ReadCommandWord(c), "");
-    EXPECT_EQ(ReadArgument(c), "");
-    EXPECT_TRUE(c.AtEnd());
-    EXPECT_EQ(c.Rest(), "");
+// An empty text, and a cursor placed past the end of a text, give empty
+// results without moving.
+TEST(TextReaders, NothingToReadGivesEmptyResultsWithoutMoving) {
+    for (Cursor c : {Cursor(""), Cursor("abc", 7)}) {
+        const std::size_t start = c.pos;
+        char terminator = 'x';
+        EXPECT_EQ(ReadWord(c, &terminator), "");
+        EXPECT_EQ(terminator, '\0');
+        EXPECT_EQ(ReadUntil(c, ';', true), "");
+        EXPECT_EQ(ReadUntilBalanced(c, ';', true), "");
+        EXPECT_EQ(ReadCommandWord(c), "");
+        EXPECT_EQ(ReadArgument(c), "");
+        SkipSpaces(c);
+        EXPECT_EQ(c.pos, start);
+        EXPECT_EQ(c.Rest(), "");
+    }
 }
 
 TEST(TextReaders, SkipSpacesSkipsBlanksButNotTabs) {
@@ -87,59 +82,48 @@ TEST(TextReaders, ReadUntilConsumesOnlyTheDelimiter) {
     EXPECT_TRUE(none.AtEnd());
 }
 
-TEST(TextReaders, ReadUntilBalancedKeepsBracketedDelimiters) {
-    Cursor c{"tekrar 4 [ileri 10; sag 90]; geri 5"};
-    EXPECT_EQ(ReadUntilBalanced(c, ';', true), "tekrar 4 [ileri 10; sag 90]");
-    EXPECT_EQ(c.Rest(), " geri 5");
+using Taken = std::pair<std::string, std::string>;
 
-    Cursor kept{"a(b;c);d"};
-    EXPECT_EQ(ReadUntilBalanced(kept, ';', false), "a(b;c)");
-    EXPECT_EQ(kept.Peek(), ';');
+// What one reader takes off the front of `text`, beside what it leaves.
+template <class Reader> Taken TakeFrom(std::string_view text, Reader read) {
+    Cursor c(text);
+    std::string part = read(c);
+    return {part, std::string(c.Rest())};
+}
+
+Taken Balanced(std::string_view text, char delimiter, bool consume) {
+    return TakeFrom(text, [=](Cursor& c) { return ReadUntilBalanced(c, delimiter, consume); });
+}
+
+Taken CommandWord(std::string_view text) {
+    return TakeFrom(text, [](Cursor& c) { return ReadCommandWord(c); });
+}
+
+TEST(TextReaders, ReadUntilBalancedKeepsBracketedDelimiters) {
+    EXPECT_EQ(Balanced("tekrar 4 [ileri 10; sag 90]; geri 5", ';', true),
+              Taken("tekrar 4 [ileri 10; sag 90]", " geri 5"));
+    EXPECT_EQ(Balanced("a(b;c);d", ';', false), Taken("a(b;c)", ";d"));
 }
 
 TEST(TextReaders, ReadUntilBalancedWithClosingDelimiterTakesNestedPairsWhole) {
-    Cursor c{"a [b] c] d"};
-    EXPECT_EQ(ReadUntilBalanced(c, ']', true), "a [b] c");
-    EXPECT_EQ(c.Rest(), " d");
-
-    Cursor deep{"x [y [z]] w] v"};
-    EXPECT_EQ(ReadUntilBalanced(deep, ']', false), "x [y [z]] w");
-    EXPECT_EQ(deep.Peek(), ']');
+    EXPECT_EQ(Balanced("a [b] c] d", ']', true), Taken("a [b] c", " d"));
+    EXPECT_EQ(Balanced("x [y [z]] w] v", ']', false), Taken("x [y [z]] w", "] v"));
 }
 
 TEST(TextReaders, ReadUntilBalancedCountsAllBracketKindsAlike) {
     // '(' opened and ']' closed cancel each other.
-    Cursor mixed{"(a];b"};
-    EXPECT_EQ(ReadUntilBalanced(mixed, ';', true), "(a]");
-    EXPECT_EQ(mixed.Rest(), "b");
-
+    EXPECT_EQ(Balanced("(a];b", ';', true), Taken("(a]", "b"));
     // An unopened closing bracket drives the depth negative; a delimiter
     // still stops the read there.
-    Cursor negative{"a)[b;c];d"};
-    EXPECT_EQ(ReadUntilBalanced(negative, ';', true), "a)[b");
-    EXPECT_EQ(negative.Rest(), "c];d");
-
-    Cursor unclosed{"[a;b"};
-    EXPECT_EQ(ReadUntilBalanced(unclosed, ';', true), "[a;b");
-    EXPECT_TRUE(unclosed.AtEnd());
+    EXPECT_EQ(Balanced("a)[b;c];d", ';', true), Taken("a)[b", "c];d"));
+    EXPECT_EQ(Balanced("[a;b", ';', true), Taken("[a;b", ""));
 }
 
 TEST(TextReaders, ReadCommandWordStopsBeforeBrackets) {
-    Cursor c{"ileri(10)"};
-    EXPECT_EQ(ReadCommandWord(c), "ileri");
-    EXPECT_EQ(c.Peek(), '(');
-
-    Cursor list{"tekrar[4]"};
-    EXPECT_EQ(ReadCommandWord(list), "tekrar");
-    EXPECT_EQ(list.Peek(), '[');
-
-    Cursor brace{"a{b"};
-    EXPECT_EQ(ReadCommandWord(brace), "a");
-    EXPECT_EQ(brace.Peek(), '{');
-
-    Cursor blank{"fd;10 x"};
-    EXPECT_EQ(ReadCommandWord(blank), "fd;10");
-    EXPECT_EQ(blank.Peek(), ' ');
+    EXPECT_EQ(CommandWord("ileri(10)"), Taken("ileri", "(10)"));
+    EXPECT_EQ(CommandWord("tekrar[4]"), Taken("tekrar", "[4]"));
+    EXPECT_EQ(CommandWord("a{b"), Taken("a", "{b"));
+    EXPECT_EQ(CommandWord("fd;10 x"), Taken("fd;10", " x"));
 }
 
 TEST(TextReaders, ReadArgumentSkipsOneFollowingBlankOrComma) {
