@@ -67,6 +67,16 @@ void Picture::DrawLabel(QPoint origin, const QString& text, const LabelFont& fon
     place.translate(origin.x(), origin.y());
     place.rotate(-font.escapement / 10.0);
 
+    // The reach of the text is worked out in floating point and clipped to
+    // the picture before it becomes whole pixels: integer rectangles of a
+    // label far outside would overflow. Such a label is not drawn at all.
+    const QRectF cell = QRectF(metrics.boundingRect(text)).translated(0, metrics.ascent());
+    const QRect reach = place.mapRect(cell)
+                            .adjusted(-2, -2, 2, 2)
+                            .intersected(QRectF(image_.rect()))
+                            .toAlignedRect();
+    if (reach.isEmpty()) return;
+
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -78,9 +88,7 @@ void Picture::DrawLabel(QPoint origin, const QString& text, const LabelFont& fon
     painter.setTransform(place);
     painter.drawText(QPoint(0, metrics.ascent()), text);
     painter.end();
-
-    const QRect cell = metrics.boundingRect(text).translated(0, metrics.ascent());
-    MarkDirty(place.mapRect(cell).adjusted(-2, -2, 2, 2));
+    MarkDirty(reach);
 }
 
 QRect Picture::TakeDirtyRect() {

@@ -417,3 +417,24 @@ TEST(PictureLabel, DrawsOnlyInkInTheFontColourWithoutABox) {
     for (const auto& [x, y] : red)
         EXPECT_TRUE(dirty.contains(x, y));
 }
+
+TEST(PictureLabel, LabelsAtTheEndsOfTheCoordinateRangeChangeNothing) {
+    Picture p(100, 100);
+    LabelFont font;
+    font.face = "DejaVu Sans";
+    font.pixelHeight = 20;
+    for (const QPoint origin : {QPoint(INT_MIN, 50), QPoint(INT_MAX, 50), QPoint(50, INT_MIN),
+                                QPoint(50, INT_MAX), QPoint(INT_MIN, INT_MIN)}) {
+        for (const int escapement : {0, 450, 1800}) {
+            font.escapement = escapement;
+            p.DrawLabel(origin, "Mivarelo", font);
+        }
+    }
+    EXPECT_TRUE(PixelsOf(p, BlackColor).empty());
+    EXPECT_TRUE(p.DirtyRect().isEmpty());
+    // Near the left edge the text still reaches into the picture.
+    font.escapement = 0;
+    p.DrawLabel({-20, 10}, "Mivarelo", font);
+    EXPECT_FALSE(PixelsOf(p, BlackColor).empty());
+    EXPECT_EQ(p.DirtyRect().left(), 0);
+}

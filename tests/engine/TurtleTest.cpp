@@ -415,6 +415,13 @@ TEST_F(TurtleTest, PaintUsesTheGivenColourOnceAndRestoresTheBrush) {
     EXPECT_EQ(Pixel(450, 450), WhiteColor);
     EXPECT_EQ(State().FillColor, Green);
     EXPECT_EQ(screen_->Surface().BrushColor(), Green);
+    // After a label the brush is hollow; boya sets and restores its colour,
+    // which leaves it solid again, so the next fill paints.
+    RunAll({"pu", "setpos [300 300]", "label x", "setpos [550 550]", "boya [0 0 255]"});
+    EXPECT_EQ(Pixel(550, 550), Blue);
+    EXPECT_FALSE(screen_->Surface().BrushHollow());
+    Run("fill");
+    EXPECT_EQ(Pixel(550, 550), Green);
 }
 
 TEST_F(TurtleTest, EraseAndDrawModes) {
