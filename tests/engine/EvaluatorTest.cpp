@@ -59,8 +59,11 @@ TEST_F(EvaluatorTest, PrecedenceAndAssociativity) {
     EXPECT_DOUBLE_EQ(evaluate("[2+3]*4"), 20.0);
     EXPECT_DOUBLE_EQ(evaluate("{2+3}*4"), 20.0);
     EXPECT_DOUBLE_EQ(evaluate("((1+2)*(3+4))"), 21.0);
-    EXPECT_DOUBLE_EQ(evaluate("2+6 % 3"), 3.0); // '%' binds tighter than '+'
-    EXPECT_DOUBLE_EQ(evaluate("2*6 % 4"), 1.0); // and looser than '*'
+    EXPECT_DOUBLE_EQ(evaluate("2+6 % 3"), 3.0);    // '%' binds tighter than '+'
+    EXPECT_DOUBLE_EQ(evaluate("2*6 % 4"), 1.0);    // and looser than '*'
+    EXPECT_DOUBLE_EQ(evaluate("12 % 4 * 3"), 1.0); // 12 % 12, on either side
+    EXPECT_DOUBLE_EQ(evaluate("12 % 4 / 2"), 1.0); // 12 % 2
+    EXPECT_DOUBLE_EQ(evaluate("5 % 3 % 2"), 1.0);  // left to right: (5 % 3) % 2
 }
 
 TEST_F(EvaluatorTest, ImplicitMultiplication) {
