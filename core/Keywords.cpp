@@ -197,7 +197,12 @@ CommandCode LookupCommand(std::string_view word, const Prosedurler* store) {
     const std::string folded = TurkishLower(word.substr(start));
     // A procedure named like a keyword hides that keyword.
     if (store) {
-        const int index = store->FindProcedure(folded);
+        int index = store->FindProcedure(folded);
+        // The Turkish fold makes 'I' a dotless 'ı', but procedure names are
+        // compared with the platform lower-casing ('I' -> 'i'): a name
+        // written with a capital I must still call its own procedure.
+        if (index < 0 && word.find('I') != std::string_view::npos)
+            index = store->FindProcedure(word.substr(start));
         if (index >= 0) return ProcedureCodeBase + index;
     }
     for (int p = 0; p < KeywordCount; ++p)

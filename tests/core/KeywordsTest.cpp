@@ -260,6 +260,18 @@ TEST(Keywords, ProceduresComeBeforeKeywords) {
     EXPECT_EQ(LookupCommand("", &empty), UnknownCode);
 }
 
+TEST(Keywords, ProcedureNamedWithACapitalICallsItself) {
+    Prosedurler store;
+    store.AddProcedure("ana", "");
+    store.AddProcedure("IKI :n", "fd :n\n");
+    store.AddProcedure("k\xFDrm\xFDz\xFD", "fd 1\n"); // kırmızı
+    EXPECT_EQ(LookupCommand("IKI", &store), ProcedureCodeBase + 1);
+    EXPECT_EQ(LookupCommand("iki", &store), ProcedureCodeBase + 1);
+    EXPECT_EQ(LookupCommand("KIRMIZI", &store), ProcedureCodeBase + 2);
+    // Keywords keep the Turkish fold: "ILERI" is still no keyword.
+    EXPECT_EQ(LookupCommand("ILERI", &store), UnknownCode);
+}
+
 TEST(Keywords, TranslationPicksEachRowsDialectMember) {
     const bool turkish[] = {true, true, false, false};
     const bool longForm[] = {true, false, true, false};
