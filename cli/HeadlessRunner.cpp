@@ -137,7 +137,7 @@ void HeadlessRunner::AppendMainLines(LogoEngine& engine) const {
     }
     Prosedurler& store = engine.Procedures();
     const std::string body = store.GetBody(0);
-    if (!lines.empty() && !body.empty() && body.back() != '\n') lines.insert(0, "\n");
+    if (!lines.empty() && !body.empty() && body.back() != '\n') store.AppendToBody(0, "\n");
     store.AppendToBody(0, lines);
 }
 

@@ -48,9 +48,12 @@ std::string ErrorsJson(const std::vector<std::string>& errors) {
 
 std::string BoxJson(const QRect& box) {
     if (box.isNull()) return "null";
-    const auto n = [](int v) { return std::to_string(v); };
-    return "[" + n(box.left()) + ", " + n(box.top()) + ", " + n(box.right()) + ", " +
-           n(box.bottom()) + "]";
+    std::string json = "[";
+    for (const int v : {box.left(), box.top(), box.right(), box.bottom()}) {
+        if (json.size() > 1) json += ", ";
+        json += std::to_string(v);
+    }
+    return json + "]";
 }
 
 } // namespace
