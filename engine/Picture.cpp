@@ -65,7 +65,7 @@ void Picture::DrawLabel(QPoint origin, const QString& text, const LabelFont& fon
 
     QTransform place;
     place.translate(origin.x(), origin.y());
-    place.rotate(-font.escapement / 10.0);
+    place.rotate(-(font.escapement / 10.0));
 
     // The reach of the text is worked out in floating point and clipped to
     // the picture before it becomes whole pixels: integer rectangles of a

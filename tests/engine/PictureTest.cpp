@@ -432,7 +432,16 @@ TEST(PictureLabel, LabelsAtTheEndsOfTheCoordinateRangeChangeNothing) {
     }
     EXPECT_TRUE(PixelsOf(p, BlackColor).empty());
     EXPECT_TRUE(p.DirtyRect().isEmpty());
+    // Any escapement turns the text, the extremes of the range included.
+    for (const int escapement : {INT_MIN, INT_MAX}) {
+        font.escapement = escapement;
+        p.DrawLabel({50, 50}, "Mivarelo", font);
+    }
+    EXPECT_FALSE(PixelsOf(p, BlackColor).empty());
     // Near the left edge the text still reaches into the picture.
+    p.SetBrushColor(WhiteColor);
+    p.FillRect(QRect(0, 0, 100, 100));
+    p.TakeDirtyRect();
     font.escapement = 0;
     p.DrawLabel({-20, 10}, "Mivarelo", font);
     EXPECT_FALSE(PixelsOf(p, BlackColor).empty());
