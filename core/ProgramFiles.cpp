@@ -7,6 +7,7 @@
 #include "core/Numbers.h"
 #include "core/Prosedurler.h"
 #include "core/StringList.h"
+#include "core/TextOps.h"
 #include "core/TextReaders.h"
 #include "core/Translation.h"
 
@@ -310,6 +311,15 @@ std::string FirstWordFolded(std::string_view line, Cursor& c) {
     return TurkishLower(ReadUntil(c, ' ', false));
 }
 
+// The header of a "to" line. Export writes the blanks of a header as '_'
+// ("to kare_:a"); turning "_:" back into " :" keeps the arguments of such a
+// procedure, so calls to it survive an export and an import.
+std::string HeaderFromLogo(std::string_view text) {
+    std::string header(text);
+    ReplaceAll(header, "_:", " :");
+    return header;
+}
+
 // The "to ... end" blocks of the file. Lines outside a block are ignored; a
 // block that is not closed by "end" ends at the next "to" or at the end of
 // the file and keeps its lines.
@@ -321,7 +331,7 @@ std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines) {
         const std::string word = FirstWordFolded(line, c);
         SkipSpaces(c);
         if (word == "to" && !Trim(c.Rest()).empty()) {
-            blocks.push_back({std::string(c.Rest()), {}});
+            blocks.push_back({HeaderFromLogo(c.Rest()), {}});
             inside = true;
         } else if (word == "end") {
             inside = false;

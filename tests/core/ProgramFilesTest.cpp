@@ -387,6 +387,20 @@ TEST_F(ProgramFilesTest, ExportedProgramImportsBack) {
                           "tekrar 3 [ forward 50 ; left 120 ]\n"}));
 }
 
+TEST_F(ProgramFilesTest, ExportedArgumentsImportBackAsArguments) {
+    const Prosedurler store = StoreOf({
+        {"ana", "kare 10\n"},
+        {"kare :a :b", "forward :a\n"},
+        {"my_box", "kare 5\n"},
+    });
+    ASSERT_TRUE(ExportLogoText(store, PathOf("args.lgo")));
+    Prosedurler imported;
+    ASSERT_TRUE(ImportLogoText(imported, PathOf("args.lgo")));
+    EXPECT_EQ(imported.Headers(), (StringList{"ana", "kare :a :b", "my_box"}));
+    EXPECT_EQ(imported.GetBody(0), "kare 10\n");
+    EXPECT_EQ(imported.GetBody(2), "kare 5\n");
+}
+
 TEST_F(ProgramFilesTest, LinesConvertFromPlainLogo) {
     const Prosedurler store = StoreOf({{"kare :a", ""}});
     EXPECT_EQ(ConvertLineFromLogo(store, "CS"), "et;pd;sol 90;");
