@@ -51,8 +51,9 @@ bool Interpreter::StartThread(bool procedureScope, SharedText listText,
     }
 }
 
-// The context goes on the stack before its frame is pushed, so that a failed
-// frame push leaves a context that pops nothing.
+// The context goes on the stack before its frame is built, so that a failed
+// build leaves a context that pops nothing. The frame itself is pushed by the
+// context's first step.
 bool Interpreter::PushContext(bool procedureScope, SharedText listText,
                               std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
                               std::string_view names, std::string_view arguments) {
@@ -60,8 +61,10 @@ bool Interpreter::PushContext(bool procedureScope, SharedText listText,
         listText ? std::move(listText) : EmptyText(), repeatCount, std::move(loop), nested));
     SetRunActive(true);
     if (procedureScope) {
-        PushFrame(arguments, names);
-        thread.OpenScope();
+        std::unique_ptr<MyArgumanType> frame;
+        if (VariableStore())
+            frame = std::make_unique<MyArgumanType>(MyArgumanType::FromTexts(arguments, names));
+        thread.OpenScope(std::move(frame));
     }
     return true;
 }
@@ -127,6 +130,7 @@ void Interpreter::RequestStop() {
 bool Interpreter::Step() {
     LogoThread* top = threads_.Top();
     if (!top) return false;
+    if (!PushPendingFrame(*top)) return true;
     switch (top->NextLine()) {
     case LogoThread::Advance::Pending:
         if (top->ExecutedLines() == 0) CountIdleIteration();
@@ -139,6 +143,22 @@ bool Interpreter::Step() {
         return true;
     }
     RunLine(*top);
+    return true;
+}
+
+// A procedure call's frame goes on the variable stack when its first step
+// runs. Memory running out halts the run like too deep a nesting; every
+// context then unwinds and the frame stack empties with them.
+bool Interpreter::PushPendingFrame(LogoThread& top) {
+    std::unique_ptr<MyArgumanType> frame = top.TakePendingFrame();
+    if (!frame) return true;
+    try {
+        VariableStore()->Frames().Push(std::move(*frame));
+        top.FramePushed();
+    } catch (const std::bad_alloc&) {
+        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        return false;
+    }
     return true;
 }
 

@@ -105,6 +105,7 @@ private:
                      bool nested, int repeatCount, std::string_view names,
                      std::string_view arguments);
     void RunLine(LogoThread& top);
+    bool PushPendingFrame(LogoThread& top);
     void CountIdleIteration();
     void FinishTop();
     void EndRun();

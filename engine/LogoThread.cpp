@@ -32,9 +32,9 @@ LogoThread::LogoThread(SharedText listText, int repeatCount, std::unique_ptr<Don
     : list_(std::move(listText)), loop_(std::move(loop)), repeatCount_(repeatCount),
       nested_(nested) {}
 
-void LogoThread::OpenScope() {
+void LogoThread::OpenScope(std::unique_ptr<MyArgumanType> frame) {
     procedureScope_ = true;
-    ownsFrame_ = true;
+    pendingFrame_ = std::move(frame);
 }
 
 LogoThread::Advance LogoThread::NextLine() {

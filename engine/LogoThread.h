@@ -6,6 +6,7 @@
 // steps, the stop checks) and hands that line back; the caller runs it and
 // reports the result with LineDone. Nothing here recurses, so the depth of
 // Logo nesting costs memory (one small context each) and never C++ stack.
+#include "core/Degiskenler.h"
 #include "engine/DonguUnsur.h"
 
 #include <cstdint>
@@ -34,8 +35,15 @@ public:
     Advance NextLine();
     // The result of the line NextLine handed out.
     void LineDone(bool ok) { lastLineOk_ = ok; }
-    // This context pushed a variable frame for a procedure call.
-    void OpenScope();
+    // This context runs a procedure call with the given argument frame. The
+    // frame's values are evaluated when the call is made, but the frame is
+    // pushed only when the call's first step runs (TakePendingFrame), so the
+    // rest of the calling line still reads the caller's variables.
+    void OpenScope(std::unique_ptr<MyArgumanType> frame);
+    // The frame still to be pushed (handed out once), and the note that it
+    // was pushed: from then on this context pops it when it finishes.
+    std::unique_ptr<MyArgumanType> TakePendingFrame() { return std::move(pendingFrame_); }
+    void FramePushed() { ownsFrame_ = true; }
 
     bool Nested() const { return nested_; }
     bool ProcedureScope() const { return procedureScope_; }
@@ -61,6 +69,7 @@ private:
 
     SharedText list_;
     std::unique_ptr<DonguUnsur> loop_;
+    std::unique_ptr<MyArgumanType> pendingFrame_;
     std::string_view currentLine_;
     std::size_t cursor_ = 0;
     int repeatCount_;

@@ -6,9 +6,7 @@
 #
 # Things worth knowing when writing such programs: every dialect is accepted
 # at any time; a list (of repeat, if, ...) and a procedure call run after the
-# rest of their line, so "repeat 3 [rt 120 koch 2, 90]" turns before it draws;
-# a procedure's arguments are visible from its call to the end of its run,
-# so commands after a call on the same line see the callee's arguments.
+# rest of their line, so "repeat 3 [rt 120 koch 2, 90]" turns before it draws.
 set -euo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)

@@ -127,6 +127,25 @@ TEST_F(InterpreterTest, ProcedureArgumentsAreEvaluatedInTheCallersFrame) {
     EXPECT_EQ(FrameCount(), 0);
 }
 
+TEST_F(InterpreterTest, TheRestOfACallingLineKeepsTheCallersVariables) {
+    // After "p 5" starts, "fd :n" on the same line still reads q's :n.
+    Define("p :a", "fd :a\n");
+    Define("q :n", "p 5; fd :n\n");
+    Run("q 7\n");
+    EXPECT_EQ(X(), 512);
+    EXPECT_EQ(FrameCount(), 0);
+    // A flower: each square is followed on its line by a turn of 360/:adet.
+    Define("kare :a", "repeat 4 [fd :a rt 90]\n");
+    Define("cicek :adet :boy", "repeat :adet [kare :boy; toplam := toplam + 360/:adet]\n");
+    Run("toplam := 0\ncicek 4, 10\n");
+    EXPECT_FLOAT_EQ(Var("toplam"), 360.0f);
+    // Two calls on one line each get their own frame.
+    Define("ileri2 :n", "fd :n\n");
+    Run("ileri2 3 ileri2 4\n");
+    EXPECT_EQ(X(), 519);
+    EXPECT_EQ(FrameCount(), 0);
+}
+
 TEST_F(InterpreterTest, AProcedureEditedBetweenRunsRunsItsNewBody) {
     Define("p", "fd 10\n");
     Run("p\n");
