@@ -207,13 +207,13 @@ bool LineDispatcher::RunControlFlow(CommandCode code, std::string_view argument)
     case IfFalseEn:
     case IfFalseTr: return IfTestResult(argument, false);
     case UntilEn:
-    case UntilTr: return ConditionFirstLoop(argument, false);
+    case UntilTr: return ConditionLoop(argument, false, false);
     case WhileEn:
-    case WhileTr: return ConditionFirstLoop(argument, true);
+    case WhileTr: return ConditionLoop(argument, false, true);
     case DoUntilEn:
-    case DoUntilTr: return BodyFirstLoop(argument, false);
+    case DoUntilTr: return ConditionLoop(argument, true, false);
     case DoWhileEn:
-    case DoWhileTr: return BodyFirstLoop(argument, true);
+    case DoWhileTr: return ConditionLoop(argument, true, true);
     case ForEn:
     case ForTr: return For(argument);
     case AssignmentCode: return ExecuteAssignment(argument);
@@ -257,32 +257,23 @@ bool LineDispatcher::IfTestResult(std::string_view argument, bool wanted) {
     return interpreter_.RunText(list, 1, nullptr, true);
 }
 
-// "while [CONDITION] [BODY]" and "until [CONDITION] [BODY]".
-bool LineDispatcher::ConditionFirstLoop(std::string_view argument, bool continueWhen) {
+// "while [CONDITION] [BODY]" and "until [CONDITION] [BODY]" test before the
+// first iteration; "dowhile [BODY] [CONDITION]" and "dountil [BODY]
+// [CONDITION]" run the body first. The loop goes on while the condition's
+// result equals continueWhen.
+bool LineDispatcher::ConditionLoop(std::string_view argument, bool bodyFirst, bool continueWhen) {
     if (argument.empty()) return true;
-    std::string condition;
-    std::string body;
-    TwoBlocks(argument, condition, body);
+    std::string first;
+    std::string second;
+    TwoBlocks(argument, first, second);
+    std::string& condition = bodyFirst ? second : first;
+    std::string& body = bodyFirst ? first : second;
     if (condition.empty() || body.empty()) return true;
     auto loop = std::make_unique<DonguUnsur>();
     loop->Condition = std::move(condition);
     loop->ContinueWhen = continueWhen;
-    loop->TestFirst = true;
-    return interpreter_.RunText(body, 1, std::move(loop), false);
-}
-
-// "dowhile [BODY] [CONDITION]" and "dountil [BODY] [CONDITION]".
-bool LineDispatcher::BodyFirstLoop(std::string_view argument, bool continueWhen) {
-    if (argument.empty()) return true;
-    std::string body;
-    std::string condition;
-    TwoBlocks(argument, body, condition);
-    if (condition.empty() || body.empty()) return true;
-    auto loop = std::make_unique<DonguUnsur>();
-    loop->Condition = std::move(condition);
-    loop->ContinueWhen = continueWhen;
-    loop->TestFirst = false;
-    return interpreter_.RunText(body, -1, std::move(loop), false);
+    loop->TestFirst = !bodyFirst;
+    return interpreter_.RunText(body, bodyFirst ? -1 : 1, std::move(loop), false);
 }
 
 // "for [INIT; CONDITION; STEP] [BODY]": the condition is tested after each

@@ -49,8 +49,7 @@ private:
     bool Repeat(std::string_view argument);
     bool If(std::string_view argument, bool isTest);
     bool IfTestResult(std::string_view argument, bool wanted);
-    bool ConditionFirstLoop(std::string_view argument, bool continueWhen);
-    bool BodyFirstLoop(std::string_view argument, bool continueWhen);
+    bool ConditionLoop(std::string_view argument, bool bodyFirst, bool continueWhen);
     bool For(std::string_view argument);
 
     TurtleScreen& screen_;
