@@ -1,10 +1,10 @@
 #include "cli/HeadlessRunner.h"
 
-#include "cli/ProgramIO.h"
 #include "cli/StateReport.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
+#include "core/ProgramIO.h"
 #include "core/Translation.h"
 #include "engine/Evaluator.h"
 #include "engine/LogoEngine.h"

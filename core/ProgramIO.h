@@ -1,5 +1,5 @@
 #pragma once
-// The program files of mivarelo-run: which format a path names, loading and
+// The program files by path: which format a path names, loading and
 // saving by that format, and the printed listing of a program.
 #include <string>
 #include <string_view>

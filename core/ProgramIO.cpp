@@ -1,4 +1,4 @@
-#include "cli/ProgramIO.h"
+#include "core/ProgramIO.h"
 
 #include "core/Encoding.h"
 #include "core/ProgramFiles.h"
