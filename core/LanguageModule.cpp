@@ -175,7 +175,7 @@ void RefreshPredefinedVariable(const PredefinedVariable& v, Prosedurler* procedu
     SetVariable(current, value == 0.0f ? v.startValue : value);
     if (old.empty() || PlatformEqualsIgnoreCase(old, current)) return;
     if (Degiskenler* store = VariableStore()) store->RemoveGlobalVariable(old);
-    if (procedures) procedures->ReplaceInBodies(old, current);
+    if (procedures) procedures->ReplaceWordInBodies(old, current);
 }
 
 } // namespace

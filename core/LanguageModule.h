@@ -24,9 +24,9 @@ constexpr int LanguageTextMaxBytes = 499;
 // kept in OldLengthVariableName/OldAngleVariableName, the new ones come from
 // texts 7623 and 7624 (a missing text keeps the name), each variable takes
 // over the value of its old name (40 and 360 when that is 0), a variable whose
-// name changed is removed, and the old names are replaced by the new ones in
-// every procedure of `procedures` (when given). Returns true when a file was
-// loaded.
+// name changed is removed, and the old names are replaced by the new ones
+// wherever they stand as whole words in the procedures of `procedures` (when
+// given). Returns true when a file was loaded.
 bool LoadLanguageModule(Prosedurler* procedures = nullptr);
 // True while a language file is loaded.
 bool LanguageModuleLoaded();

@@ -150,6 +150,14 @@ bool Prosedurler::ReplaceInBodies(const std::string& oldText, const std::string&
     return anyBody;
 }
 
+bool Prosedurler::ReplaceWordInBodies(const std::string& oldWord, const std::string& newWord) {
+    if (oldWord.empty() || newWord.empty()) return false;
+    bool changed = false;
+    for (std::string& body : bodies_)
+        changed = ReplaceWholeWords(body, oldWord, newWord) || changed;
+    return changed;
+}
+
 void Prosedurler::Replace(StringList headers, StringList bodies) {
     headers_ = std::move(headers);
     bodies_ = std::move(bodies);

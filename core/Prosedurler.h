@@ -34,6 +34,11 @@ public:
     std::string GetBodyLine(int i, int n) const;
     bool CopyBodyLines(int i, StringList* list) const;
     bool ReplaceInBodies(const std::string& oldText, const std::string& newText);
+    // Replaces `oldWord` by `newWord` in every body where it stands as a
+    // whole word (ReplaceWholeWords), so "setuzunluk" and "uzunluk2" keep
+    // their "uzunluk" while ":uzunluk" loses it. True when a body changed;
+    // false for an empty old or new word.
+    bool ReplaceWordInBodies(const std::string& oldWord, const std::string& newWord);
     // Any list-like target with clear() and push_back(std::string).
     template <class List> void FillHeaderList(List& target, bool includeMain) const {
         target.clear();

@@ -35,4 +35,36 @@ bool ReplaceAll(std::string& text, std::string_view search, std::string_view rep
     return true;
 }
 
+bool IsWordChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_')
+        return true;
+    if (u >= 0xC0) return u != 0xD7 && u != 0xF7;
+    return u == 0x8A || u == 0x8C || u == 0x9A || u == 0x9C || u == 0x9F;
+}
+
+// The boundaries are judged in the original text, so a replacement never
+// decides whether the next occurrence is a whole word.
+bool ReplaceWholeWords(std::string& text, std::string_view word, std::string_view replacement) {
+    if (text.empty() || word.empty()) return false;
+    std::string result;
+    std::size_t start = 0;
+    bool replaced = false;
+    for (std::size_t hit = text.find(word); hit != std::string::npos;
+         hit = text.find(word, hit + 1)) {
+        const std::size_t end = hit + word.size();
+        const bool wholeWord = (hit == 0 || !IsWordChar(text[hit - 1])) &&
+                               (end == text.size() || !IsWordChar(text[end]));
+        if (!wholeWord || hit < start) continue;
+        result.append(text, start, hit - start);
+        result += replacement;
+        start = end;
+        replaced = true;
+    }
+    if (!replaced) return false;
+    result.append(text, start, std::string::npos);
+    text = std::move(result);
+    return true;
+}
+
 } // namespace mivarelo

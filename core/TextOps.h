@@ -1,5 +1,6 @@
 #pragma once
-// Two text helpers shared by conditions, assignments and the main window.
+// Text helpers shared by conditions, assignments, the procedure store and the
+// main window.
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,13 @@ bool SplitAtOperator(std::string_view text, std::string_view op, std::string& le
 // Replaces every non-overlapping occurrence, left to right. True when at
 // least one was replaced.
 bool ReplaceAll(std::string& text, std::string_view search, std::string_view replacement);
+// A character that belongs to a word: an ASCII letter or digit, '_', or a
+// Windows-1254 letter (0xC0-0xFF except the signs 0xD7 and 0xF7, and
+// Š Œ š œ Ÿ at 0x8A 0x8C 0x9A 0x9C 0x9F).
+bool IsWordChar(char c);
+// Replaces every non-overlapping occurrence of `word` that stands as a whole
+// word, with no word character (IsWordChar) right before or after it in the
+// original text. True when at least one was replaced.
+bool ReplaceWholeWords(std::string& text, std::string_view word, std::string_view replacement);
 
 } // namespace mivarelo
