@@ -36,7 +36,11 @@ struct GlobalSettings {
     int MruCount = 5;
     StringList MruList;
     int AngleButtonFirst = 31;
+    // The line now running, numbered in the body of the procedure that
+    // holds it (a bracketed list takes the line that started it), and that
+    // procedure's index: -1 when nothing runs.
     int CurrentLineNumber = 0;
+    int RunningProcedure = -1;
     int LastErrorLine = 0;
     bool RunActive = false;
     bool RefreshSuspended = false;

@@ -31,7 +31,7 @@ Interpreter::Interpreter(TurtleScreen& screen)
 
 bool Interpreter::StartThread(bool procedureScope, SharedText listText,
                               std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
-                              std::string_view names, std::string_view arguments) {
+                              std::string_view names, std::string_view arguments, LinePlace place) {
     if (threads_.Count() >= nestingLimit_) {
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);
         return false;
@@ -44,7 +44,7 @@ bool Interpreter::StartThread(bool procedureScope, SharedText listText,
     }
     try {
         return PushContext(procedureScope, std::move(listText), std::move(loop), nested,
-                           repeatCount, names, arguments);
+                           repeatCount, names, arguments, place);
     } catch (const std::bad_alloc&) {
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);
         return false;
@@ -56,9 +56,9 @@ bool Interpreter::StartThread(bool procedureScope, SharedText listText,
 // context's first step.
 bool Interpreter::PushContext(bool procedureScope, SharedText listText,
                               std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
-                              std::string_view names, std::string_view arguments) {
+                              std::string_view names, std::string_view arguments, LinePlace place) {
     LogoThread& thread = threads_.PushThread(LogoThread(
-        listText ? std::move(listText) : EmptyText(), repeatCount, std::move(loop), nested));
+        listText ? std::move(listText) : EmptyText(), repeatCount, std::move(loop), nested, place));
     SetRunActive(true);
     if (procedureScope) {
         std::unique_ptr<MyArgumanType> frame;
@@ -72,8 +72,8 @@ bool Interpreter::PushContext(bool procedureScope, SharedText listText,
 bool Interpreter::RunProcedure(int index, std::string_view arguments, bool nested,
                                int repeatCount) {
     const ProcedureText& procedure = TextOf(index);
-    const bool started =
-        StartThread(true, procedure.text, nullptr, nested, repeatCount, procedure.names, arguments);
+    const bool started = StartThread(true, procedure.text, nullptr, nested, repeatCount,
+                                     procedure.names, arguments, LinePlace{index, 1, true});
     Globals().StopRequested = false;
     return started;
 }
@@ -105,7 +105,9 @@ bool Interpreter::RunText(std::string_view text, int repeatCount, std::unique_pt
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);
         return false;
     }
-    return StartThread(false, std::move(list), std::move(loop), nested, repeatCount, {}, {});
+    LinePlace place;
+    if (currentThread_) place = {currentThread_->Procedure(), currentThread_->BodyLine(), false};
+    return StartThread(false, std::move(list), std::move(loop), nested, repeatCount, {}, {}, place);
 }
 
 SharedText Interpreter::ListTextOf(std::string_view text) {
@@ -138,6 +140,7 @@ bool Interpreter::Step() {
     case LogoThread::Advance::Finished: FinishTop(); return true;
     case LogoThread::Advance::Line: break;
     }
+    ShowPosition(*top);
     if (lineLimit_ && linesRun_ + idleIterations_ >= *lineLimit_) {
         Halt(StopReason::LineLimit, LineLimitTextId);
         return true;
@@ -168,11 +171,18 @@ void Interpreter::CountIdleIteration() {
         Halt(StopReason::LineLimit, LineLimitTextId);
 }
 
+// Shown before the line limit is checked, so that a run halted by the limit
+// points at the line it did not run.
+void Interpreter::ShowPosition(const LogoThread& top) {
+    GlobalSettings& g = Globals();
+    g.CurrentLineNumber = top.BodyLine();
+    g.RunningProcedure = top.Procedure();
+}
+
 // The context stays where it is while its line runs: contexts pushed by the
 // line go above it and the deque does not move it.
 void Interpreter::RunLine(LogoThread& top) {
     ++linesRun_;
-    Globals().CurrentLineNumber = top.LineNumber();
     currentThread_ = &top;
     bool ok = false;
     try {
@@ -205,8 +215,10 @@ void Interpreter::FinishTop() {
 
 // Nothing is left running, so no flag of this run may reach the next one.
 void Interpreter::EndRun() {
-    Globals().StopRequested = false;
-    Globals().AbortRequested = false;
+    GlobalSettings& g = Globals();
+    g.StopRequested = false;
+    g.AbortRequested = false;
+    g.RunningProcedure = -1;
     waitUntil_.reset();
 }
 

@@ -52,13 +52,16 @@ public:
     // is pushed first from `arguments` (evaluated now, in the caller's frame)
     // and `names`, and popped when the context ends. False, with an error
     // line and the run stopped, when the nesting limit or memory is exhausted.
+    // `place` tells where the lines stand in the program (see LinePlace).
     bool StartThread(bool procedureScope, SharedText listText, std::unique_ptr<DonguUnsur> loop,
                      bool nested, int repeatCount, std::string_view names,
-                     std::string_view arguments);
+                     std::string_view arguments, LinePlace place);
     // Calls procedure `index` of the store with the argument text; a stop
-    // that was pending is cleared afterwards.
+    // that was pending is cleared afterwards. Its lines are numbered as the
+    // lines of its body.
     bool RunProcedure(int index, std::string_view arguments, bool nested, int repeatCount);
-    // Runs a list without a variable scope (the list commands).
+    // Runs a list without a variable scope (the list commands). Its lines
+    // take the procedure and the body line of the line now running.
     bool RunText(std::string_view text, int repeatCount, std::unique_ptr<DonguUnsur> loop,
                  bool nested);
     // The Stop action: every context ends after its current line; a wait
@@ -103,7 +106,9 @@ private:
     SharedText ListTextOf(std::string_view text);
     bool PushContext(bool procedureScope, SharedText listText, std::unique_ptr<DonguUnsur> loop,
                      bool nested, int repeatCount, std::string_view names,
-                     std::string_view arguments);
+                     std::string_view arguments, LinePlace place);
+    // Publishes the procedure and body line of the top context's line.
+    static void ShowPosition(const LogoThread& top);
     void RunLine(LogoThread& top);
     bool PushPendingFrame(LogoThread& top);
     void CountIdleIteration();

@@ -4,6 +4,7 @@
 #include "core/LanguageModule.h"
 #include "engine/Evaluator.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace mivarelo {
@@ -48,10 +49,15 @@ bool LogoEngine::StartRun(int index) {
     return interpreter_.RunProcedure(index, {}, false, 1);
 }
 
+// The text's first line lands on the line after the body's last line feed
+// (glued to an unfinished last line), so counting the feeds numbers it.
 bool LogoEngine::SetMainProcedureAndRun(const std::string& text) {
-    screen_.Procedures().AppendToBody(0, text);
+    Prosedurler& store = screen_.Procedures();
+    const LinePlace place{0, static_cast<int>(std::ranges::count(store.GetBody(0), '\n')) + 1,
+                          true};
+    store.AppendToBody(0, text);
     return interpreter_.StartThread(true, std::make_shared<const std::string>(text), nullptr, false,
-                                    1, {}, {});
+                                    1, {}, {}, place);
 }
 
 } // namespace mivarelo

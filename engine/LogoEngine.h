@@ -34,6 +34,7 @@ public:
     bool StartRun(int index);
     // Appends `text` to the main procedure and starts a run of `text` alone
     // in a procedure scope without arguments (the graphical mode's road).
+    // Its lines count as procedure 0's lines where they were appended.
     bool SetMainProcedureAndRun(const std::string& text);
 
 private:

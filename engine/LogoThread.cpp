@@ -28,8 +28,8 @@ bool Runnable(std::string_view line) {
 } // namespace
 
 LogoThread::LogoThread(SharedText listText, int repeatCount, std::unique_ptr<DonguUnsur> loop,
-                       bool nested)
-    : list_(std::move(listText)), loop_(std::move(loop)), repeatCount_(repeatCount),
+                       bool nested, LinePlace place)
+    : list_(std::move(listText)), loop_(std::move(loop)), place_(place), repeatCount_(repeatCount),
       nested_(nested) {}
 
 void LogoThread::OpenScope(std::unique_ptr<MyArgumanType> frame) {

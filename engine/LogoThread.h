@@ -19,6 +19,17 @@ namespace mivarelo {
 // List texts are shared: every call of a recursive procedure runs the same body.
 using SharedText = std::shared_ptr<const std::string>;
 
+// Where a context's lines stand in the program, so that an error names the
+// line the user wrote: the procedure whose body holds them (-1 for none), the
+// body line of the context's first line, and whether the context's lines are
+// body lines of their own (a procedure body) or all lie on the one body line
+// that started the context (a bracketed list, at any depth).
+struct LinePlace {
+    int procedure = -1;
+    int firstLine = 1;
+    bool ownLines = true;
+};
+
 class LogoThread {
 public:
     enum class Advance : std::uint8_t {
@@ -27,7 +38,8 @@ public:
         Finished, // the list is done (or stopped); pop the context
     };
 
-    LogoThread(SharedText listText, int repeatCount, std::unique_ptr<DonguUnsur> loop, bool nested);
+    LogoThread(SharedText listText, int repeatCount, std::unique_ptr<DonguUnsur> loop, bool nested,
+               LinePlace place);
 
     // Moves to the next line to run. The stop and abort flags are checked
     // before every iteration and every line, and after each line once the
@@ -54,6 +66,12 @@ public:
     // The physical line number of CurrentLine in the list, counting from 1
     // (skipped empty and comment lines count too).
     int LineNumber() const { return lineNumber_; }
+    // The procedure whose body holds CurrentLine, and CurrentLine's line in
+    // that body.
+    int Procedure() const { return place_.procedure; }
+    int BodyLine() const {
+        return place_.ownLines ? place_.firstLine + lineNumber_ - 1 : place_.firstLine;
+    }
     // The line being run, without its comment; valid while the context lives.
     std::string_view CurrentLine() const { return currentLine_; }
     const DonguUnsur* Loop() const { return loop_.get(); }
@@ -70,6 +88,7 @@ private:
     SharedText list_;
     std::unique_ptr<DonguUnsur> loop_;
     std::unique_ptr<MyArgumanType> pendingFrame_;
+    LinePlace place_;
     std::string_view currentLine_;
     std::size_t cursor_ = 0;
     int repeatCount_;
