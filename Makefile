@@ -5,7 +5,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= 2
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps build build-asan test test-plain test-asan run bench clean
+.PHONY: deps build build-asan test test-plain test-asan run bench screenshots clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -15,7 +15,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DMIVARELO_SANITIZE=ON -DMIVARELO_GUI=OFF
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DMIVARELO_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test-plain: build
@@ -30,6 +30,10 @@ test: test-plain test-asan
 
 run: build
 	@bash scripts/run.sh $(BUILD)
+
+# Pictures of the program at work for the README, taken under Xvfb.
+screenshots: build
+	@bash scripts/screenshots.sh $(BUILD)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DMIVARELO_BENCH=ON -DMIVARELO_GUI=OFF

@@ -1,0 +1,49 @@
+#pragma once
+// Every modal question and message of the application goes through the one
+// Dialogs object in use: the program installs WidgetDialogs, the widget
+// tests a scripted stand-in, so that no test ever waits on a modal window.
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace mivarelo {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The one-line input dialog: the edited text when accepted (OK or Enter),
+    // otherwise `initial`. Callers treat an empty answer as cancelled.
+    virtual QString AskText(const QString& prompt, const QString& initial, const QString& title,
+                            const QString& okCaption, const QString& cancelCaption) = 0;
+    // The three-button confirm dialog: 1 yes, 0 no (also when closed by its
+    // frame), -1 cancel. An empty caption keeps the button's default.
+    virtual int AskYesNoCancel(const QString& message, const QString& title,
+                               const QString& yesCaption, const QString& noCaption,
+                               const QString& cancelCaption) = 0;
+    // The procedure-deletion dialog over `names` (two or more): the chosen
+    // index, or -1 when cancelled.
+    virtual int ChooseProcedure(const QStringList& names) = 0;
+    // The variable-watch window: names and their values side by side, as they
+    // are when it opens.
+    virtual void ShowVariables(const QStringList& names, const QStringList& values) = 0;
+    // The about box under `title`.
+    virtual void ShowAbout(const QString& title) = 0;
+    // A message with an OK button.
+    virtual void ShowMessage(const QString& text, const QString& caption) = 0;
+    // The colour dialog opened on `initial`; nothing when cancelled.
+    virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+    // A file to open: empty when cancelled. `filter` is a Qt name filter.
+    virtual QString ChooseOpenFile(const QString& caption, const QString& folder,
+                                   const QString& filter) = 0;
+};
+
+// The Dialogs in use; never null (a process starts with WidgetDialogs).
+Dialogs& CurrentDialogs();
+// Installs `dialogs` (null puts the widget dialogs back) and returns the
+// previous one.
+Dialogs* SetDialogs(Dialogs* dialogs);
+
+} // namespace mivarelo

@@ -1,0 +1,817 @@
+#include "shell/TLogoMainForm.h"
+
+#include "core/CaseFold.h"
+#include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
+#include "core/ProgramIO.h"
+#include "core/Translation.h"
+#include "modes/TNormalKomutForm.h"
+#include "shell/Dialogs.h"
+#include "shell/MainActions.h"
+#include "shell/QtText.h"
+#include "shell/RunDriver.h"
+#include "shell/StatusPanels.h"
+#include "shell/THelpForm.h"
+#include "shell/TLogoEkranForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace mivarelo {
+
+namespace {
+
+constexpr int FocusDelayMs = 100;
+constexpr int StatusRefreshMs = 33;
+constexpr int WordListFirstId = 7611;
+constexpr int WordListLastId = 7640;
+constexpr int MainProcedureNameId = 7625;
+constexpr std::array<int, 8> PanelWidths = {100, 100, 100, 100, 150, 150, 150, 150};
+
+// The procedure's lines as the editor shows them: one per editor line.
+QString EditorTextOf(const Prosedurler& store, int index) {
+    std::string body = store.GetBody(index);
+    if (!body.empty() && body.back() == '\n') body.pop_back();
+    return ToQt(body);
+}
+
+// The editor's lines as a body: every line ends with a line feed.
+std::string BodyOfEditor(const QString& text) {
+    if (text.isEmpty()) return {};
+    std::string body = FromQt(text);
+    std::erase(body, '\r');
+    return body + '\n';
+}
+
+// The offending text (between the first two apostrophes) and the line
+// number (after '=', up to the next blank or ')') of an error-list entry.
+bool ParseErrorEntry(const QString& entry, QString& text, int& line) {
+    const qsizetype open = entry.indexOf(u'\'');
+    if (open < 0) return false;
+    const qsizetype close = entry.indexOf(u'\'', open + 1);
+    if (close < 0) return false;
+    text = entry.mid(open + 1, close - open - 1);
+    const qsizetype equals = entry.indexOf(u'=', close);
+    if (equals < 0) return false;
+    const QString rest = entry.mid(equals + 1).trimmed();
+    qsizetype end = 0;
+    while (end < rest.size() && rest[end].isDigit())
+        ++end;
+    line = rest.left(end).toInt();
+    return true;
+}
+
+} // namespace
+
+TLogoMainForm::TLogoMainForm(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Mivarelo"));
+    resize(939, 594);
+    previousNotifier_ = SetNotifier(this);
+    previousErrorList_ = SetCurrentErrorList(this);
+    GlobalSettings& g = Globals();
+    g.CurrentProcedure = -1;
+    driver_ = new RunDriver(engine_.Runner(), this);
+    engine_.Runner().SetListener(this);
+    FocusTimer.setSingleShot(true);
+    FocusTimer.setInterval(FocusDelayMs);
+    connect(&FocusTimer, &QTimer::timeout, this, &TLogoMainForm::FocusTimerTimer);
+    connect(driver_, &RunDriver::SliceDone, this, &TLogoMainForm::FlushRefresh);
+    BuildWindow();
+    ConnectActions();
+    SetTurtleLook(0);
+    SetTurnCommandType(1);
+    actions_->FareTakipEt1->setChecked(g.TraceMouse);
+    FormCreate();
+}
+
+// A run still going is stopped and unwound before the window goes.
+TLogoMainForm::~TLogoMainForm() {
+    if (engine_.Runner().Busy()) {
+        engine_.Runner().RequestStop();
+        engine_.Runner().RunToEnd(false);
+    }
+    engine_.Runner().SetListener(nullptr);
+    delete commandWindow_;
+    commandWindow_ = nullptr;
+    SetCurrentErrorList(previousErrorList_);
+    SetNotifier(previousNotifier_);
+}
+
+void TLogoMainForm::BuildWindow() {
+    actions_ = std::make_unique<MainActions>(menuBar(), this);
+    for (QAction* action : menuBar()->actions())
+        addAction(action);
+    addAction(actions_->HatalarGosterF8);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    UstStatusBar = new QStatusBar(central);
+    UstStatusBar->setSizeGripEnabled(false);
+    for (std::size_t k = 0; k < panels_.size(); ++k) {
+        panels_[k] = new QLabel(UstStatusBar);
+        panels_[k]->setMinimumWidth(PanelWidths[k]);
+        UstStatusBar->addWidget(panels_[k]);
+    }
+    layout->addWidget(UstStatusBar);
+    scrollArea_ = new QScrollArea(central);
+    scrollArea_->setBackgroundRole(QPalette::Dark);
+    layout->addWidget(scrollArea_, 1);
+    setCentralWidget(central);
+}
+
+void TLogoMainForm::ConnectActions() {
+    MainActions& a = *actions_;
+    for (QAction* action : findChildren<QAction*>())
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(a.ResetAction, &QAction::triggered, this, &TLogoMainForm::ResetExecute);
+    connect(a.CikAction, &QAction::triggered, this, &QWidget::close);
+    connect(a.DurDurAction, &QAction::triggered, this, &TLogoMainForm::StopRun);
+    connect(a.HatalarGosterF8, &QAction::triggered, this, &TLogoMainForm::ShowNextError);
+    connect(a.DoNormalKomutAction, &QAction::triggered, this, &TLogoMainForm::SwitchToCommandMode);
+    connect(a.Yardmindekiler1, &QAction::triggered, this, [this] { ShowHelp(false); });
+    connect(a.YardmKomutlar1, &QAction::triggered, this, [this] { ShowHelp(true); });
+    connect(a.MIVARELOrnekler1, &QAction::triggered, this, &TLogoMainForm::OpenSamples);
+    connect(a.Hakkinda1, &QAction::triggered, this,
+            [] { CurrentDialogs().ShowAbout(QStringLiteral("Mivarelo")); });
+    // The graphical mode is not part of this program yet.
+    a.DoButonFormAction->setVisible(false);
+    ConnectProcedureActions();
+    ConnectOptionActions();
+}
+
+void TLogoMainForm::ConnectProcedureActions() {
+    MainActions& a = *actions_;
+    connect(a.DoAction, &QAction::triggered, this, &TLogoMainForm::DoActionExecute);
+    connect(a.EkleProsedurAction, &QAction::triggered, this, &TLogoMainForm::AddProcedureAsk);
+    connect(a.ProsedurIsimAction, &QAction::triggered, this, &TLogoMainForm::RenameProcedureAsk);
+    connect(a.ArgumanGirAction, &QAction::triggered, this, &TLogoMainForm::EnterArgumentsAsk);
+    connect(a.ProsedurSilmeAction, &QAction::triggered, this, &TLogoMainForm::DeleteProcedureAsk);
+    connect(a.DoTurkceAction, &QAction::triggered, this, [this] { SetDialect(true, true); });
+    connect(a.DoTurkceKisaAction, &QAction::triggered, this, [this] { SetDialect(true, false); });
+    connect(a.DoIngilizceAction, &QAction::triggered, this, [this] { SetDialect(false, true); });
+    connect(a.DoIngilizceKisaAction, &QAction::triggered, this,
+            [this] { SetDialect(false, false); });
+}
+
+void TLogoMainForm::ConnectOptionActions() {
+    MainActions& a = *actions_;
+    GlobalSettings& g = Globals();
+    connect(a.Kaplum1, &QAction::triggered, this, [this] { SetTurtleLook(0); });
+    connect(a.Kaplum2, &QAction::triggered, this, [this] { SetTurtleLook(1); });
+    connect(a.Kaplum4, &QAction::triggered, this, [this] { SetTurtleLook(3); });
+    connect(a.Kaplum5, &QAction::triggered, this, [this] { SetTurtleLook(4); });
+    const std::array<QAction*, 4> turns = {a.Donus1, a.Donus2, a.Donus3, a.Donus4};
+    for (int k = 0; k < 4; ++k)
+        connect(turns[k], &QAction::triggered, this, [this, k] { SetTurnCommandType(k); });
+    connect(a.English1, &QAction::triggered, this, [this] { SetInterfaceLanguage(true); });
+    connect(a.Turkce1, &QAction::triggered, this, [this] { SetInterfaceLanguage(false); });
+    connect(a.YnKullan1, &QAction::toggled, this, [this, &g](bool on) {
+        g.UseDirections = on;
+        SetInterfaceLanguage(g.EnglishInterface);
+        if (commandWindow_) commandWindow_->RunStateChanged(true);
+    });
+    connect(a.GosterDegiskenAction, &QAction::triggered, this,
+            &TLogoMainForm::ShowVariablesExecute);
+    connect(a.SetEkranRenkAction, &QAction::triggered, this, &TLogoMainForm::ScreenColourExecute);
+    connect(a.FareTakipEt1, &QAction::toggled, this, [&g](bool on) { g.TraceMouse = on; });
+    connect(a.HatalardaDurAction, &QAction::toggled, this, [&g](bool on) { g.StopAtErrors = on; });
+    connect(a.HataDuzeltAction, &QAction::toggled, this,
+            [&g](bool on) { g.AutoCorrectErrors = on; });
+    connect(a.BoslukKabulEtAction, &QAction::toggled, this, [&g](bool on) { g.AcceptSpace = on; });
+    connect(a.HatalarGosterAction, &QAction::toggled, this, [this](bool on) {
+        if (controls_.ErrorList) controls_.ErrorList->setVisible(on);
+        if (controls_.ErrorNumberLabel) controls_.ErrorNumberLabel->setVisible(on);
+    });
+    connect(a.HizliAction, &QAction::toggled, this, [this, &g](bool on) {
+        g.QuickCommands = on;
+        if (!on) drawingWindow_->RefreshWindow(true);
+    });
+    connect(a.DurumCubuguAction, &QAction::toggled, UstStatusBar, &QWidget::setVisible);
+    connect(a.KomutPencereGosterAction, &QAction::toggled, this, &TLogoMainForm::UpdateActions);
+    connect(a.RefreshScreen1, &QAction::triggered, this,
+            [this] { drawingWindow_->RefreshWindow(true); });
+    connect(a.CanUndoLastCommand1, &QAction::toggled, this,
+            [&g](bool on) { g.CanUndoLastCommand = on; });
+}
+
+// The main procedure is made by the switch to command mode, before the
+// interface language is loaded.
+void TLogoMainForm::FormCreate() {
+    drawingWindow_ = new TLogoEkranForm(engine_, scrollArea_);
+    scrollArea_->setWidget(drawingWindow_);
+    connect(drawingWindow_, &TLogoEkranForm::MouseMoved, this, &TLogoMainForm::SetMousePanel);
+    SwitchToCommandMode();
+    SetRunning(false);
+    LoadLanguageModule(&engine_.Procedures());
+    actions_->SetCaptions();
+    Globals().MainProcedureName = FromQt(Text(MainProcedureNameId));
+    if (commandWindow_) commandWindow_->RefreshLanguage();
+    RefreshStatusBar();
+}
+
+bool TLogoMainForm::Running() const {
+    return Globals().Running;
+}
+
+QString TLogoMainForm::Text(int id) const {
+    return LanguageText(id);
+}
+
+// ---- running -------------------------------------------------------------
+
+void TLogoMainForm::DoActionExecute() {
+    SetRunning(true);
+    Globals().LastErrorLine = 0;
+    errorCursor_ = 0;
+    if (controls_.ErrorNumberLabel) controls_.ErrorNumberLabel->setText(QStringLiteral("-"));
+    if (controls_.ErrorList) controls_.ErrorList->clear();
+    errorProcedures_.clear();
+    StoreEditorIntoProcedure();
+    const int index =
+        controls_.ProcedureList ? std::max(0, controls_.ProcedureList->currentIndex()) : 0;
+    RunProcedure(index);
+}
+
+void TLogoMainForm::RunProcedure(int index) {
+    if (!Running()) SetRunning(true);
+    engine_.StartRun(index);
+    driver_->Start();
+    if (!engine_.Runner().Busy()) SetRunning(false);
+}
+
+bool TLogoMainForm::SetMainProcedureAndRun(const std::string& text) {
+    programChanged_ = true;
+    if (!engine_.SetMainProcedureAndRun(text)) return false;
+    driver_->Start();
+    return true;
+}
+
+void TLogoMainForm::StopRun() {
+    driver_->Stop();
+}
+
+bool TLogoMainForm::ExecuteLine(LineDispatcher& dispatcher, std::string_view line) {
+    const bool ok = dispatcher.RunCommandLine(line);
+    const RefreshRequest request = engine_.Screen().TakeRefreshRequest();
+    if (request > pendingRefresh_) pendingRefresh_ = request;
+    return ok;
+}
+
+// Once per slice: the picture's changed part and, at most at frame rate,
+// the status bar.
+void TLogoMainForm::FlushRefresh() {
+    if (pendingRefresh_ != RefreshRequest::None) {
+        drawingWindow_->RefreshWindow(pendingRefresh_ == RefreshRequest::Forced);
+        pendingRefresh_ = RefreshRequest::None;
+    }
+    if (!statusClock_.isValid() || statusClock_.elapsed() >= StatusRefreshMs) {
+        RefreshStatusBar();
+        statusClock_.restart();
+    }
+}
+
+void TLogoMainForm::ThreadFinished(bool runEnded) {
+    if (!runEnded) return;
+    if (actions_->KomutPencereGosterAction->isChecked()) {
+        if (controls_.Editor) controls_.Editor->setEnabled(true);
+        FocusTimer.start();
+    }
+    SetRunning(false);
+}
+
+void TLogoMainForm::ThreadRunningChanged(bool running) {
+    UpdateActions();
+    if (commandWindow_) {
+        commandWindow_->SetIdle(!running);
+        commandWindow_->RunStateChanged(!running);
+    }
+    if (!running) FollowTurtle();
+}
+
+void TLogoMainForm::SetRunning(bool running) {
+    GlobalSettings& g = Globals();
+    g.Running = running;
+    UpdateActions();
+    if (controls_.RunningLabel) controls_.RunningLabel->setVisible(running);
+    if (controls_.ProcedureList) controls_.ProcedureList->setEnabled(!running);
+    if (controls_.Editor) controls_.Editor->setEnabled(!running);
+    RefreshStatusBar();
+    if (!running) {
+        g.RefreshSuspended = false;
+        FlushRefresh();
+        drawingWindow_->RefreshWindow(true);
+        emit RunEnded();
+    }
+}
+
+void TLogoMainForm::UpdateActions() {
+    const bool running = Running();
+    actions_->DurDurAction->setEnabled(running);
+    for (QAction* action : actions_->IdleActions())
+        action->setEnabled(!running);
+    actions_->Dil1->setEnabled(!running);
+    if (commandWindow_)
+        commandWindow_->setVisible(!running && actions_->KomutPencereGosterAction->isChecked());
+}
+
+void TLogoMainForm::FollowTurtle() {
+    const TurtleState& turtle = engine_.Screen().State();
+    if (commandWindow_) commandWindow_->TurtleMoved(turtle.Position());
+    if (!Globals().TraceMouse) return;
+    scrollArea_->horizontalScrollBar()->setValue(turtle.TurtleX - scrollArea_->viewport()->width() +
+                                                 100);
+    scrollArea_->verticalScrollBar()->setValue(turtle.TurtleY - scrollArea_->viewport()->height() +
+                                               100);
+}
+
+// With an empty error list a clean run stays silent: there is nothing to jump to.
+void TLogoMainForm::FocusTimerTimer() {
+    FocusTimer.stop();
+    if (!actions_->KomutPencereGosterAction->isChecked() || !controls_.Editor) return;
+    if (controls_.Editor->isEnabled() && controls_.Editor->isVisible()) {
+        controls_.Editor->window()->activateWindow();
+        controls_.Editor->setFocus();
+    }
+    errorCursor_ = 0;
+    if (controls_.ErrorList && controls_.ErrorList->count() > 0) JumpToError(0);
+}
+
+// ---- errors --------------------------------------------------------------
+
+void TLogoMainForm::AddErrorLine(const std::string& line) {
+    if (!controls_.ErrorList) return;
+    controls_.ErrorList->addItem(ToQt(line));
+    errorProcedures_.push_back(Globals().RunningProcedure);
+}
+
+void TLogoMainForm::JumpToError(int i) {
+    QListWidget* list = controls_.ErrorList;
+    if (!list || i < 0 || i >= list->count()) {
+        mivarelo::Beep();
+        return;
+    }
+    const QString entry = list->item(i)->text();
+    if (entry.isEmpty()) return;
+    QString text;
+    int line = 0;
+    if (ParseErrorEntry(entry, text, line)) {
+        const int procedure =
+            static_cast<std::size_t>(i) < errorProcedures_.size() ? errorProcedures_[i] : 0;
+        SelectErrorInEditor(text, line, procedure);
+    }
+    list->setCurrentRow(i);
+}
+
+// The editor shows the procedure the error came from; the selection runs
+// from the offending text to the end of its line.
+void TLogoMainForm::SelectErrorInEditor(const QString& text, int line, int procedure) {
+    QPlainTextEdit* editor = controls_.Editor;
+    if (!controls_.ErrorList || !editor || !actions_->KomutPencereGosterAction->isChecked()) return;
+    const Prosedurler& store = engine_.Procedures();
+    if (procedure >= 0 && procedure < store.ProcedureCount() &&
+        procedure != Globals().CurrentProcedure)
+        ShowProcedure(procedure);
+    const int shown = std::max(0, Globals().CurrentProcedure);
+    const QString lineText = ToQt(store.GetBodyLine(shown, line));
+    QTextDocument* document = editor->document();
+    const QTextBlock block = line > 0 ? document->findBlockByNumber(line - 1) : document->begin();
+    const int start = block.isValid() ? block.position() : 0;
+    const QTextBlock next = block.isValid() ? block.next() : QTextBlock();
+    const int end = next.isValid() ? next.position() - 1 : document->characterCount() - 1;
+    const qsizetype offset = lineText.isEmpty() || text.isEmpty() ? -1 : lineText.indexOf(text);
+    QTextCursor cursor(document);
+    cursor.setPosition(std::min(start + static_cast<int>(std::max<qsizetype>(0, offset)), end));
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    if (editor->isEnabled() && editor->isVisible()) editor->setFocus();
+}
+
+void TLogoMainForm::ShowNextError() {
+    QListWidget* list = controls_.ErrorList;
+    if (!list || list->count() == 0) return;
+    errorCursor_ = (errorCursor_ + 1) % list->count();
+    if (controls_.ErrorNumberLabel)
+        controls_.ErrorNumberLabel->setText(QString::number(errorCursor_ + 1));
+    JumpToError(errorCursor_);
+}
+
+// ---- procedures ----------------------------------------------------------
+
+void TLogoMainForm::FillEditor(int index) {
+    if (!controls_.Editor) return;
+    const QSignalBlocker quiet(controls_.Editor);
+    controls_.Editor->setPlainText(EditorTextOf(engine_.Procedures(), index));
+}
+
+void TLogoMainForm::StoreEditorIntoProcedure() {
+    const int current = Globals().CurrentProcedure;
+    if (current < 0 || !controls_.Editor) return;
+    engine_.Procedures().SetBody(current, BodyOfEditor(controls_.Editor->toPlainText()));
+}
+
+void TLogoMainForm::ShowProcedure(int index) {
+    StoreEditorIntoProcedure();
+    if (index == -1)
+        index = controls_.ProcedureList ? std::max(0, controls_.ProcedureList->currentIndex()) : 0;
+    Globals().CurrentProcedure = index;
+    FillEditor(index);
+    if (controls_.ProcedureList) controls_.ProcedureList->setCurrentIndex(index);
+}
+
+void TLogoMainForm::RefreshProcedureList() {
+    const Prosedurler& store = engine_.Procedures();
+    const int count = store.ProcedureCount();
+    GlobalSettings& g = Globals();
+    if (g.CurrentProcedure == -1) g.CurrentProcedure = 0;
+    if (g.CurrentProcedure >= count) g.CurrentProcedure = std::max(0, count - 1);
+    if (QComboBox* list = controls_.ProcedureList) {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        for (int i = 0; i < count; ++i)
+            list->addItem(ToQt(store.GetHeader(i)));
+        list->setCurrentIndex(g.CurrentProcedure);
+    }
+    FillEditor(g.CurrentProcedure);
+    if (auto* form = qobject_cast<TNormalKomutForm*>(commandWindow_)) form->Recolour();
+}
+
+void TLogoMainForm::AddProcedure(const std::string& name) {
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string::npos) return;
+    const std::string header = name.substr(first);
+    Prosedurler& store = engine_.Procedures();
+    if (store.FindProcedure(SplitFirstWord(header).first) < 0) {
+        const int index = store.ProcedureCount();
+        store.AddProcedure(header, std::string());
+        Globals().CurrentProcedure = index;
+    } else if (PlatformLower(SplitFirstWord(header).first) !=
+               PlatformLower(Globals().MainProcedureName)) {
+        CurrentDialogs().ShowMessage(Text(7710), Text(7806));
+    }
+    RefreshProcedureList();
+}
+
+void TLogoMainForm::AddProcedureWithBody(const std::string& name, const std::string& body) {
+    AddProcedure(name);
+    Prosedurler& store = engine_.Procedures();
+    store.SetBody(store.ProcedureCount() - 1, body);
+    programChanged_ = true;
+    RefreshProcedureList();
+}
+
+void TLogoMainForm::AddProcedureAsk() {
+    StoreEditorIntoProcedure();
+    const QString name =
+        CurrentDialogs().AskText(Text(7708), QString(), Text(7805), Text(7815), Text(7809));
+    if (!name.isEmpty()) {
+        AddProcedure(FromQt(name));
+        programChanged_ = true;
+    }
+}
+
+// A new name that another procedure already has is refused: the second of
+// two procedures of one name could never be called.
+void TLogoMainForm::RenameProcedureAsk() {
+    ShowProcedure(-1);
+    Prosedurler& store = engine_.Procedures();
+    const int current = Globals().CurrentProcedure;
+    const QString old = ToQt(store.GetHeader(current));
+    const QString answer =
+        CurrentDialogs().AskText(Text(7708), old, Text(7805), Text(7815), Text(7809));
+    if (answer.isEmpty() || answer == old) return;
+    const std::string header = FromQt(answer);
+    const int existing = store.FindProcedure(SplitFirstWord(header).first);
+    if (existing >= 0 && existing != current) {
+        CurrentDialogs().ShowMessage(Text(7710), Text(7806));
+        return;
+    }
+    store.SetHeader(current, header);
+    programChanged_ = true;
+    RefreshProcedureList();
+}
+
+void TLogoMainForm::EnterArgumentsAsk() {
+    ShowProcedure(-1);
+    Prosedurler& store = engine_.Procedures();
+    const int current = Globals().CurrentProcedure;
+    const QString answer = CurrentDialogs().AskText(Text(7709), ToQt(store.GetArguments(current)),
+                                                    Text(7805), Text(7815), Text(7809));
+    if (answer.isEmpty()) return;
+    store.SetArguments(current, FromQt(answer));
+    programChanged_ = true;
+    RefreshProcedureList();
+}
+
+// With one procedure or none there is nothing to choose: the message says
+// so and the main procedure stays. The editor is stored first so that the
+// text being edited is not lost when the indices move.
+void TLogoMainForm::DeleteProcedureAsk() {
+    Prosedurler& store = engine_.Procedures();
+    QStringList names;
+    for (int i = 0; i < store.ProcedureCount(); ++i)
+        names << ToQt(store.GetHeader(i));
+    if (names.size() <= 1) {
+        CurrentDialogs().ShowMessage(Text(7813), Text(7806));
+        return;
+    }
+    const int index = CurrentDialogs().ChooseProcedure(names);
+    if (index < 0 || index >= store.ProcedureCount()) return;
+    StoreEditorIntoProcedure();
+    store.DeleteProcedure(index);
+    RefreshProcedureList();
+    programChanged_ = true;
+}
+
+void TLogoMainForm::NewProgram() {
+    engine_.Procedures().ClearAll();
+    engine_.Screen().ResetTurtle();
+    engine_.Screen().TakeRefreshRequest();
+    if (controls_.Editor) {
+        const QSignalBlocker quiet(controls_.Editor);
+        controls_.Editor->clear();
+    }
+    if (controls_.ProcedureList) controls_.ProcedureList->clear();
+    Globals().CurrentProcedure = -1;
+    AddProcedure(Globals().MainProcedureName);
+    if (drawingWindow_) drawingWindow_->RefreshWindow(true);
+}
+
+// Reset: the main procedure emptied, every other procedure removed, the
+// turtle and the picture back to the start.
+void TLogoMainForm::ClearProgram() {
+    engine_.Procedures().ClearProgram();
+    engine_.Screen().ResetTurtle();
+    engine_.Screen().TakeRefreshRequest();
+    Globals().CurrentProcedure = 0;
+    RefreshProcedureList();
+    if (drawingWindow_) drawingWindow_->RefreshWindow(true);
+}
+
+void TLogoMainForm::ResetExecute() {
+    if (!commandWindow_ || commandWindow_->ConfirmReset()) ClearProgram();
+}
+
+// ---- modes ---------------------------------------------------------------
+
+bool TLogoMainForm::CloseCommandWindow() {
+    if (commandWindow_) {
+        if (!ConfirmDiscard()) return false;
+        commandWindow_->hide();
+        delete commandWindow_;
+        commandWindow_ = nullptr;
+    }
+    controls_ = CurrentControls();
+    NewProgram();
+    programChanged_ = false;
+    return true;
+}
+
+bool TLogoMainForm::SwitchToCommandMode() {
+    if (!CloseCommandWindow()) return false;
+    auto* form = new TNormalKomutForm(this);
+    commandWindow_ = form;
+    form->SetMainForm(this);
+    form->SetProcedureStore(&engine_.Procedures());
+    Globals().CommandMode = 0;
+    BindCurrentControls();
+    Relayout();
+    UpdateActions();
+    ClearProgram();
+    return true;
+}
+
+void TLogoMainForm::BindCurrentControls() {
+    controls_ = CurrentControls();
+    auto* form = qobject_cast<TNormalKomutForm*>(commandWindow_);
+    if (Globals().CommandMode != 0 || !form) return;
+    controls_.ErrorList = form->HataListBox;
+    controls_.Editor = form->KomutMemo;
+    controls_.ProcedureList = form->ProsedurComboBox;
+    controls_.RunningLabel = form->AktifLabel;
+    controls_.ErrorNumberLabel = form->HataNoLabel;
+    connect(form->HataListBox, &QListWidget::itemClicked, this,
+            [this, form](QListWidgetItem* item) { JumpToError(form->HataListBox->row(item)); });
+    const bool showErrors = actions_->HatalarGosterAction->isChecked();
+    form->HataListBox->setVisible(showErrors);
+    form->HataNoLabel->setVisible(showErrors);
+}
+
+void TLogoMainForm::Relayout() {
+    if (commandWindow_) commandWindow_->ArrangeControls();
+}
+
+void TLogoMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Relayout();
+}
+
+bool TLogoMainForm::ConfirmDiscard() {
+    if (commandWindow_ && !commandWindow_->CanLeave()) return false;
+    if (!programChanged_) return true;
+    StoreEditorIntoProcedure();
+    const int answer =
+        CurrentDialogs().AskYesNoCancel(Text(7711), Text(7712), Text(7807), Text(7808), Text(7809));
+    if (answer == 1) return SaveProgram();
+    return answer == 0;
+}
+
+void TLogoMainForm::closeEvent(QCloseEvent* event) {
+    if (Running()) {
+        engine_.Runner().RequestStop();
+        engine_.Runner().RunToEnd(false);
+    }
+    if (!ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    if (commandWindow_) commandWindow_->hide();
+    if (helpForm_) helpForm_->close();
+    event->accept();
+}
+
+// ---- dialect, language, look ----------------------------------------------
+
+void TLogoMainForm::SetDialect(bool turkish, bool isLong) {
+    ShowProcedure(-1);
+    MainActions& a = *actions_;
+    QAction* checked = turkish ? (isLong ? a.DoTurkceAction : a.DoTurkceKisaAction)
+                               : (isLong ? a.DoIngilizceAction : a.DoIngilizceKisaAction);
+    checked->setChecked(true);
+    TranslateProgram(engine_.Procedures(), turkish, isLong, false);
+    programChanged_ = true;
+    FillEditor(Globals().CurrentProcedure);
+}
+
+// The words the program itself writes into procedures (variable names,
+// generated procedure names) follow the interface language, whole words only.
+void TLogoMainForm::SetInterfaceLanguage(bool english) {
+    StoreEditorIntoProcedure();
+    GlobalSettings& g = Globals();
+    g.EnglishInterface = english;
+    (english ? actions_->English1 : actions_->Turkce1)->setChecked(true);
+    std::vector<std::string> oldWords;
+    for (int id = WordListFirstId; id <= WordListLastId; ++id)
+        oldWords.push_back(GetLanguageString(id));
+    Prosedurler& store = engine_.Procedures();
+    LoadLanguageModule(&store);
+    if (commandWindow_) commandWindow_->RefreshLanguage();
+    actions_->SetCaptions();
+    g.MainProcedureName = FromQt(Text(MainProcedureNameId));
+    RefreshStatusBar();
+    for (int id = WordListFirstId; id <= WordListLastId; ++id) {
+        const std::string& oldWord = oldWords[id - WordListFirstId];
+        const std::string newWord = GetLanguageString(id);
+        if (!oldWord.empty() && !newWord.empty() && oldWord != newWord)
+            store.ReplaceWordInBodies(oldWord, newWord);
+    }
+    if (commandWindow_) commandWindow_->RefreshProcedures();
+    RefreshProcedureList();
+    if (helpForm_) helpForm_->close();
+}
+
+void TLogoMainForm::SetTurtleLook(int look) {
+    GlobalSettings& g = Globals();
+    if (look == 4) {
+        const QString path = CurrentDialogs().ChooseOpenFile(
+            Text(7425), QString(),
+            QStringLiteral("Resim Dosyası (*.bmp *.png *.jpg *.jpeg *.gif *.xpm)"));
+        if (path.isEmpty() || !QFileInfo::exists(path)) {
+            actions_->Kaplum5->setChecked(g.TurtleLook == 4);
+            return;
+        }
+        g.TurtlePicturePath = FromQt(path);
+    }
+    g.TurtleLook = look;
+    MainActions& a = *actions_;
+    a.Kaplum1->setChecked(look == 0);
+    a.Kaplum2->setChecked(look == 1);
+    a.Kaplum4->setChecked(look == 3);
+    a.Kaplum5->setChecked(look == 4);
+    if (drawingWindow_) drawingWindow_->RefreshWindow(true);
+}
+
+void TLogoMainForm::SetTurnCommandType(int type) {
+    Globals().TurnCommandType = type;
+    const std::array<QAction*, 4> turns = {actions_->Donus1, actions_->Donus2, actions_->Donus3,
+                                           actions_->Donus4};
+    turns[type]->setChecked(true);
+}
+
+void TLogoMainForm::ScreenColourExecute() {
+    const ColorValue current = engine_.Screen().State().ScreenColor;
+    const QColor initial(current & 0xFF, (current >> 8) & 0xFF, (current >> 16) & 0xFF);
+    const std::optional<QColor> chosen = CurrentDialogs().ChooseColor(initial);
+    if (!chosen) return;
+    const std::string argument = "[" + std::to_string(chosen->red()) + " " +
+                                 std::to_string(chosen->green()) + " " +
+                                 std::to_string(chosen->blue()) + "]";
+    engine_.Screen().ExecuteTurtleCommand(LookupCommand("setsc"), argument);
+    engine_.Screen().TakeRefreshRequest();
+    drawingWindow_->RefreshWindow(true);
+    DoActionExecute();
+}
+
+void TLogoMainForm::ShowVariablesExecute() {
+    QStringList names;
+    QStringList values;
+    if (const Degiskenler* store = VariableStore()) {
+        const MyArgumanType& globals = store->Globals();
+        if (globals.names)
+            for (const std::string& name : *globals.names)
+                names << ToQt(name);
+        if (globals.values)
+            for (const std::string& value : *globals.values)
+                values << ToQt(value);
+    }
+    CurrentDialogs().ShowVariables(names, values);
+}
+
+void TLogoMainForm::ShowHelp(bool commands) {
+    if (!helpForm_) helpForm_ = new THelpForm(this);
+    if (commands)
+        helpForm_->ShowCommands();
+    else
+        helpForm_->ShowContents();
+}
+
+// The sample programs lie beside the program, or in the shared data folder
+// of an installation.
+void TLogoMainForm::OpenSamples() {
+    const QString base = QCoreApplication::applicationDirPath();
+    QString folder;
+    for (const QString& candidate :
+         {base + "/examples", base + "/../share/mivarelo/examples", base + "/../../examples"}) {
+        if (QFileInfo(candidate).isDir()) {
+            folder = QDir(candidate).absolutePath();
+            break;
+        }
+    }
+    const QString path = CurrentDialogs().ChooseOpenFile(Text(7470), folder,
+                                                         QStringLiteral("Mivarelo (*.elg *.lgo)"));
+    if (!path.isEmpty() && ConfirmDiscard()) OpenProgramPath(path);
+}
+
+// ---- files ---------------------------------------------------------------
+
+bool TLogoMainForm::OpenProgramPath(const QString& path) {
+    Prosedurler& store = engine_.Procedures();
+    Prosedurler loaded;
+    if (!ReadProgramFile(loaded, path.toStdString()) || !CompleteProcedures(loaded)) return false;
+    store.Replace(loaded.Headers(), loaded.Bodies());
+    Globals().CurrentProcedure = 0;
+    RefreshProcedureList();
+    if (commandWindow_) commandWindow_->RefreshProcedures();
+    programChanged_ = false;
+    if (actions_->AcincaCalistirAction->isChecked()) DoActionExecute();
+    return true;
+}
+
+bool TLogoMainForm::SaveProgram() {
+    return false;
+}
+
+// ---- status bar ----------------------------------------------------------
+
+void TLogoMainForm::RefreshStatusBar() {
+    const TurtleState& t = engine_.Screen().State();
+    const std::array<QString, 7> texts = {
+        StatusPanels::Format(7901, {t.TurtleX, t.TurtleY}),
+        StatusPanels::Format(7902, {t.HomeX, t.HomeY}),
+        StatusPanels::Format(t.PenIsDown ? 7903 : 7904, {}),
+        StatusPanels::Format(7905, {}, StatusPanels::Heading(t.Heading)),
+        StatusPanels::Format(7906, {}, StatusPanels::Colour(t.PenColor)),
+        StatusPanels::Format(7907, {}, StatusPanels::Colour(t.FillColor)),
+        StatusPanels::Format(7908, {}, StatusPanels::Colour(t.ScreenColor)),
+    };
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        panels_[k]->setText(texts[k]);
+}
+
+void TLogoMainForm::SetMousePanel(QPoint position) {
+    panels_[7]->setText(StatusPanels::Format(7909, {position.x(), position.y()}));
+}
+
+void TLogoMainForm::ShowMessage(const std::string& text, const std::string& caption) {
+    CurrentDialogs().ShowMessage(ToQt(text), ToQt(caption));
+}
+
+void TLogoMainForm::Beep() {
+    QApplication::beep();
+}
+
+} // namespace mivarelo

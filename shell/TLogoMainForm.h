@@ -1,0 +1,161 @@
+#pragma once
+// The main window and hub of the program: it owns the engine, the drawing
+// window in a scroll area, the current command window and the run driver;
+// it carries the menus, the status bar and the error list navigation, edits
+// procedures through the store, and switches dialect and interface language.
+#include "core/ErrorList.h"
+#include "core/Notifier.h"
+#include "engine/LogoEngine.h"
+#include "engine/RunListener.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QScrollArea;
+class QStatusBar;
+
+namespace mivarelo {
+
+class MainActions;
+class RunDriver;
+class THelpForm;
+class TKomutIdareForm;
+class TLogoEkranForm;
+
+// The controls of the command window that the main window works through;
+// all null in a mode without them, and every user checks.
+struct CurrentControls {
+    QListWidget* ErrorList = nullptr;
+    QPlainTextEdit* Editor = nullptr;
+    QComboBox* ProcedureList = nullptr;
+    QLabel* RunningLabel = nullptr;
+    QLabel* ErrorNumberLabel = nullptr;
+};
+
+class TLogoMainForm : public QMainWindow, public RunListener, public ErrorList, public Notifier {
+    Q_OBJECT
+public:
+    explicit TLogoMainForm(QWidget* parent = nullptr);
+    ~TLogoMainForm() override;
+
+    LogoEngine& Engine() { return engine_; }
+    TLogoEkranForm* DrawingWindow() const { return drawingWindow_; }
+    TKomutIdareForm* CommandWindow() const { return commandWindow_; }
+    const CurrentControls& Controls() const { return controls_; }
+    MainActions& Actions() { return *actions_; }
+    bool Running() const;
+
+    bool ProgramChanged() const { return programChanged_; }
+    void SetProgramChanged(bool changed) { programChanged_ = changed; }
+
+    // Procedure editing through the store.
+    void ShowProcedure(int index);
+    void StoreEditorIntoProcedure();
+    void RefreshProcedureList();
+    void AddProcedure(const std::string& name);
+    void AddProcedureWithBody(const std::string& name, const std::string& body);
+
+    // Running.
+    void RunProcedure(int index);
+    bool SetMainProcedureAndRun(const std::string& text);
+    void StopRun();
+
+    // The error list: entry i selected, its offending text marked in the
+    // editor in the procedure it came from; beeps for an index outside.
+    void JumpToError(int i);
+    // F8 at rest: the next error, after the last the first again.
+    void ShowNextError();
+    int ErrorCursor() const { return errorCursor_; }
+
+    void NewProgram();
+    void ClearProgram();
+    void SetDialect(bool turkish, bool isLong);
+    void SetInterfaceLanguage(bool english);
+    void SetTurtleLook(int look);
+    void SetTurnCommandType(int type);
+    // Closes the current command window (asking first) and opens command mode.
+    bool SwitchToCommandMode();
+    // Replaces the program with a program file; with Run When Opened it runs.
+    bool OpenProgramPath(const QString& path);
+    // The question before the program may be discarded: the command window,
+    // then whether to save a changed program. False to keep it.
+    bool ConfirmDiscard();
+    void FollowTurtle();
+    void RefreshStatusBar();
+    void SetMousePanel(QPoint position);
+
+    bool ExecuteLine(LineDispatcher& dispatcher, std::string_view line) override;
+    void ThreadFinished(bool runEnded) override;
+    void ThreadRunningChanged(bool running) override;
+    void AddErrorLine(const std::string& line) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    void Beep() override;
+
+signals:
+    // A run has ended and the window is at rest again.
+    void RunEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildWindow();
+    void ConnectActions();
+    void ConnectProcedureActions();
+    void ConnectOptionActions();
+    void FormCreate();
+    void SetRunning(bool running);
+    void UpdateActions();
+    void Relayout();
+    void BindCurrentControls();
+    bool CloseCommandWindow();
+    void FillEditor(int index);
+    void SelectErrorInEditor(const QString& text, int line, int procedure);
+    void FocusTimerTimer();
+    void FlushRefresh();
+    void DoActionExecute();
+    void AddProcedureAsk();
+    void RenameProcedureAsk();
+    void EnterArgumentsAsk();
+    void DeleteProcedureAsk();
+    void ResetExecute();
+    void ScreenColourExecute();
+    void ShowVariablesExecute();
+    void ShowHelp(bool commands);
+    void OpenSamples();
+    bool SaveProgram();
+    QString Text(int id) const;
+
+    LogoEngine engine_;
+    std::unique_ptr<MainActions> actions_;
+    RunDriver* driver_ = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
+    TLogoEkranForm* drawingWindow_ = nullptr;
+    TKomutIdareForm* commandWindow_ = nullptr;
+    THelpForm* helpForm_ = nullptr;
+    QStatusBar* UstStatusBar = nullptr;
+    std::array<QLabel*, 8> panels_{};
+    CurrentControls controls_;
+    QTimer FocusTimer;
+    QElapsedTimer statusClock_;
+    // The procedure each error-list entry belongs to, in list order.
+    std::vector<int> errorProcedures_;
+    RefreshRequest pendingRefresh_ = RefreshRequest::None;
+    Notifier* previousNotifier_ = nullptr;
+    ErrorList* previousErrorList_ = nullptr;
+    int errorCursor_ = 0;
+    bool programChanged_ = false;
+};
+
+} // namespace mivarelo

@@ -1,0 +1,50 @@
+// The desktop program: the main window with the drawing window and the
+// command window. "--screenshot PATH [--english] [FILE]" runs FILE, saves a
+// picture of the windows and exits (for screenshots, tests and benchmarks).
+#include "core/GlobalSettings.h"
+#include "shell/ScreenshotRun.h"
+#include "shell/TLogoMainForm.h"
+
+#include <QApplication>
+#include <QStringList>
+
+namespace {
+
+struct Arguments {
+    QString screenshot;
+    QString file;
+    bool english = false;
+};
+
+Arguments ParseArguments(const QStringList& list) {
+    Arguments arguments;
+    QStringList rest;
+    for (qsizetype k = 1; k < list.size(); ++k) {
+        if (list[k] == QLatin1String("--screenshot") && k + 1 < list.size())
+            arguments.screenshot = list[++k];
+        else if (list[k] == QLatin1String("--english"))
+            arguments.english = true;
+        else
+            rest << list[k];
+    }
+    arguments.file = rest.join(u' ');
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mivarelo"));
+    QApplication::setOrganizationName(QStringLiteral("Mivarelo"));
+    const Arguments arguments = ParseArguments(QApplication::arguments());
+    mivarelo::Globals().EnglishInterface = arguments.english;
+    mivarelo::TLogoMainForm window;
+    if (!arguments.screenshot.isEmpty()) {
+        window.resize(1280, 800);
+        return mivarelo::ScreenshotRun(window, arguments.screenshot, arguments.file).Exec();
+    }
+    window.showMaximized();
+    if (!arguments.file.isEmpty()) window.OpenProgramPath(arguments.file);
+    return QApplication::exec();
+}

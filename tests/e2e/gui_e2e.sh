@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# End-to-end check of the desktop program with real key events under Xvfb:
+# type a program into the command window, run it with F2 and see the turtle
+# draw; then start an endless loop, stop it with F8 and see the command
+# window come back while the program keeps answering.
+set -euo pipefail
+program=${1:?path of mivarelo}
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+display=":$((90 + RANDOM % 400))"
+app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+HOME=$work XDG_RUNTIME_DIR=$work "$program" >"$work/app.log" 2>&1 &
+app=$!
+
+command_window() { xdotool search --onlyvisible --name '^Komut Penceresi$' 2>/dev/null | head -1; }
+wait_for_command_window() {
+  for _ in $(seq 100); do
+    win=$(command_window)
+    [ -n "$win" ] && return 0
+    sleep 0.1
+  done
+  echo "FAIL: the command window did not appear"; cat "$work/app.log"; exit 1
+}
+black() { xwd -root -silent >"$work/screen.xwd"; python3 "$here/count_black.py" "$work/screen.xwd"; }
+
+wait_for_command_window
+before=$(black)
+xdotool windowfocus --sync "$win"
+xdotool type --delay 15 'repeat 4 [fd 100 rt 90]'
+xdotool key F2
+sleep 1
+wait_for_command_window
+after=$(black)
+drawn=$((after - before))
+if [ "$drawn" -lt 350 ]; then
+  echo "FAIL: F2 drew $drawn black pixels, a square of side 100 has about 400"; exit 1
+fi
+echo "ok: F2 ran the typed program ($drawn pixels drawn)"
+
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+a
+xdotool type --delay 15 'repeat 1000000000 [fd 1 rt 1]'
+xdotool key F2
+sleep 1
+if [ -n "$(command_window)" ]; then echo "FAIL: the command window stayed up during the run"; exit 1; fi
+main=$(xdotool search --onlyvisible --name '^Mivarelo$' | head -1)
+xdotool windowfocus --sync "$main"
+xdotool key F8
+wait_for_command_window
+kill -0 "$app" || { echo "FAIL: the program ended"; exit 1; }
+echo "ok: F8 stopped the endless loop and the command window came back"
+echo "2 passed, 0 failed"

@@ -1,0 +1,238 @@
+// Whole flows through the real main window and command window: typing a
+// program, running it, the error list and its navigation, procedure editing,
+// dialect and language switches. Dialogs answer from a script.
+#include "core/GlobalSettings.h"
+#include "core/Prosedurler.h"
+#include "engine/Picture.h"
+#include "modes/TNormalKomutForm.h"
+#include "shell/MainActions.h"
+#include "shell/QtText.h"
+#include "shell/TLogoMainForm.h"
+#include "shell/support/ScriptedDialogs.h"
+#include "support/Recorders.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace mivarelo;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<support::ScriptedDialogs> dialogs;
+    std::unique_ptr<TLogoMainForm> window;
+
+    QPlainTextEdit* Editor() { return window->Controls().Editor; }
+    QListWidget* Errors() { return window->Controls().ErrorList; }
+    Prosedurler& Store() { return window->Engine().Procedures(); }
+
+    void Type(const QString& program) {
+        Editor()->setFocus();
+        const QStringList lines = program.split(u'\n');
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            if (k > 0) QTest::keyClick(Editor(), Qt::Key_Return);
+            QTest::keyClicks(Editor(), lines[k]);
+        }
+    }
+
+    // Runs the program as F2 does and waits for its end and the focus timer.
+    void RunAndWait() {
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        window->Actions().DoAction->trigger();
+        if (window->Running()) QVERIFY(ended.wait(10000));
+        QTest::qWait(150);
+    }
+
+private slots:
+    void init() {
+        ResetGlobals();
+        dialogs = std::make_unique<support::ScriptedDialogs>();
+        window = std::make_unique<TLogoMainForm>();
+        window->show();
+    }
+
+    void cleanup() {
+        window.reset();
+        dialogs.reset();
+    }
+
+    void StartsInCommandModeWithTheMainProcedure() {
+        QVERIFY(qobject_cast<TNormalKomutForm*>(window->CommandWindow()));
+        QCOMPARE(Store().ProcedureCount(), 1);
+        QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
+        QCOMPARE(window->Controls().ProcedureList->currentText(), QString("AnaEkran"));
+        QCOMPARE(window->Actions().DoAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
+        QVERIFY(!window->Actions().DurDurAction->isEnabled());
+        QVERIFY(window->CommandWindow()->isVisible());
+    }
+
+    void TypedProgramRunsWithF2AndDraws() {
+        auto* form = qobject_cast<TNormalKomutForm*>(window->CommandWindow());
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Type("fd 100\nrt 90\nfd 50");
+        QVERIFY(window->ProgramChanged());
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QTest::keyClick(Editor(), Qt::Key_F2);
+        if (window->Running()) QVERIFY(ended.wait(10000));
+        QCOMPARE(Store().GetBody(0), std::string("fd 100\nrt 90\nfd 50\n"));
+        const Picture& picture = window->Engine().Screen().Surface();
+        QCOMPARE(picture.PixelColor(550, 500), BlackColor);
+        QCOMPARE(picture.PixelColor(600, 500), BlackColor);
+        QCOMPARE(picture.PixelColor(600, 530), BlackColor);
+        QCOMPARE(picture.PixelColor(550, 520), WhiteColor);
+        const TurtleState& turtle = window->Engine().Screen().State();
+        QCOMPARE(turtle.Position(), QPoint(600, 550));
+        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(Editor()->isEnabled());
+        QCOMPARE(Errors()->count(), 0);
+    }
+
+    void CleanRunIsSilentAndJumpOutsideTheListBeeps() {
+        support::RecordingNotifier notifier;
+        Type("fd 10");
+        RunAndWait();
+        QCOMPARE(notifier.beeps, 0);
+        window->JumpToError(0);
+        QCOMPARE(notifier.beeps, 1);
+    }
+
+    void ShowErrorsStepsThroughTheEntriesAndWraps() {
+        Type("qqq 1\nfd 10\nrepeat 1 [rt 90 ; zzz]\nxxx");
+        RunAndWait();
+        QCOMPARE(Errors()->count(), 3);
+        QCOMPARE(Errors()->item(0)->text(),
+                 QString::fromUtf8("Bilinmeyen komut: 'qqq 1' ( satır = 1 ) "));
+        // The error inside the list on line 3 is numbered by that line.
+        QCOMPARE(Errors()->item(1)->text(),
+                 QString::fromUtf8("Bilinmeyen komut: 'zzz' ( satır = 3 ) "));
+        QCOMPARE(Errors()->item(2)->text(),
+                 QString::fromUtf8("Bilinmeyen komut: 'xxx' ( satır = 4 ) "));
+        QCOMPARE(Errors()->currentRow(), 0);
+        QCOMPARE(Editor()->textCursor().selectedText(), QString("qqq 1"));
+        QLabel* label = window->Controls().ErrorNumberLabel;
+        const QList<int> rows = {1, 2, 0, 1};
+        const QStringList labels = {"2", "3", "1", "2"};
+        for (int k = 0; k < 4; ++k) {
+            window->Actions().HatalarGosterF8->trigger();
+            QCOMPARE(Errors()->currentRow(), rows[k]);
+            QCOMPARE(label->text(), labels[k]);
+        }
+        QCOMPARE(Editor()->textCursor().selectedText(), QString("zzz]"));
+    }
+
+    void ErrorInACalledProcedureIsShownInThatProcedure() {
+        Store().AddProcedure("kare", "fd 10\nwww 5\n");
+        window->RefreshProcedureList();
+        Type("kare");
+        RunAndWait();
+        QCOMPARE(Errors()->count(), 1);
+        QCOMPARE(Errors()->item(0)->text(),
+                 QString::fromUtf8("Bilinmeyen komut: 'www 5' ( satır = 2 ) "));
+        QCOMPARE(window->Controls().ProcedureList->currentIndex(), 1);
+        QCOMPARE(Editor()->toPlainText(), QString("fd 10\nwww 5"));
+        QCOMPARE(Editor()->textCursor().selectedText(), QString("www 5"));
+        QCOMPARE(Store().GetBody(0), std::string("kare\n"));
+    }
+
+    void StopEndsAnEndlessRunAndKeepsProgramAndPicture() {
+        Type("repeat 1000000000 [fd 1 rt 1]");
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        window->Actions().DoAction->trigger();
+        QTest::qWait(300);
+        QVERIFY(window->Running());
+        QVERIFY(!window->CommandWindow()->isVisible());
+        QVERIFY(window->Actions().DurDurAction->isEnabled());
+        QVERIFY(!window->Actions().DoAction->isEnabled());
+        window->Actions().DurDurAction->trigger();
+        QVERIFY(ended.count() == 1 || ended.wait(2000));
+        QVERIFY(!window->Running());
+        QCOMPARE(Store().GetBody(0), std::string("repeat 1000000000 [fd 1 rt 1]\n"));
+        QVERIFY(window->Engine().Screen().Surface().PixelColor(500, 500) == BlackColor ||
+                window->Engine().Screen().Surface().PixelColor(501, 500) == BlackColor);
+        QVERIFY(window->CommandWindow()->isVisible());
+    }
+
+    void AddingProcedures() {
+        dialogs->texts << "kare :a"
+                       << "AnaEkran"
+                       << "kare";
+        window->Actions().EkleProsedurAction->trigger();
+        QCOMPARE(Store().ProcedureCount(), 2);
+        QCOMPARE(Store().GetHeader(1), std::string("kare :a"));
+        QCOMPARE(window->Controls().ProcedureList->currentIndex(), 1);
+        window->Actions().EkleProsedurAction->trigger();
+        QVERIFY(dialogs->messages.isEmpty());
+        window->Actions().EkleProsedurAction->trigger();
+        QCOMPARE(dialogs->messages,
+                 QStringList(QString::fromUtf8("Bilgi: Bu adda bir prosedür zaten var.")));
+        QCOMPARE(Store().ProcedureCount(), 2);
+    }
+
+    void RenameArgumentsAndDelete() {
+        dialogs->texts << "kare"
+                       << "ucgen";
+        window->Actions().EkleProsedurAction->trigger();
+        Type("fd :a");
+        window->Actions().ProsedurIsimAction->trigger();
+        QCOMPARE(Store().GetHeader(1), std::string("ucgen"));
+        QCOMPARE(dialogs->questions.last(), QString::fromUtf8("Prosedür adını girin:|kare"));
+        dialogs->texts << ":a :b";
+        window->Actions().ArgumanGirAction->trigger();
+        QCOMPARE(Store().GetHeader(1), std::string("ucgen :a :b"));
+        QCOMPARE(Store().GetBody(1), std::string("fd :a\n"));
+        QCOMPARE(window->Controls().ProcedureList->itemText(1), QString("ucgen :a :b"));
+        dialogs->procedureChoices << 1;
+        window->Actions().ProsedurSilmeAction->trigger();
+        QCOMPARE(dialogs->offeredNames, QStringList({"AnaEkran", "ucgen :a :b"}));
+        QCOMPARE(Store().ProcedureCount(), 1);
+        QCOMPARE(Editor()->toPlainText(), QString());
+        window->Actions().ProsedurSilmeAction->trigger();
+        QCOMPARE(dialogs->messages.last(), QString::fromUtf8("Bilgi: Silinebilecek prosedürler"));
+        QCOMPARE(Store().ProcedureCount(), 1);
+        QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
+    }
+
+    void DialectAndLanguageSwitches() {
+        Type("ileri :uzunluk\nsetuzunluk 5\nrt 90");
+        window->Actions().DoIngilizceKisaAction->trigger();
+        QCOMPARE(Editor()->toPlainText(), QString("fd :uzunluk\nsetuzunluk 5\nrt 90"));
+        const QString turkish = QString::fromUtf8("ileri :uzunluk\nsetuzunluk 5\nsağ 90");
+        window->Actions().DoTurkceAction->trigger();
+        QCOMPARE(Editor()->toPlainText(), turkish);
+        window->Actions().English1->trigger();
+        QCOMPARE(window->Actions().DoAction->text(), QString("Run Procedure"));
+        QCOMPARE(window->CommandWindow()->windowTitle(), QString("Command Window"));
+        QCOMPARE(Editor()->toPlainText(), QString("forward :steplength\nsetuzunluk 5\nright 90"));
+        QCOMPARE(Globals().LengthVariableName, std::string("steplength"));
+        window->Actions().Turkce1->trigger();
+        QCOMPARE(window->Actions().DoAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
+        QCOMPARE(Editor()->toPlainText(), turkish);
+    }
+
+    void ModeSwitchAsksBeforeDiscardingAChangedProgram() {
+        Type("fd 10");
+        dialogs->confirmations << -1;
+        window->Actions().DoNormalKomutAction->trigger();
+        QCOMPARE(Store().GetBody(0), std::string("fd 10\n"));
+        QCOMPARE(Editor()->toPlainText(), QString("fd 10"));
+        dialogs->confirmations << 0;
+        QPointer<TKomutIdareForm> old = window->CommandWindow();
+        window->Actions().DoNormalKomutAction->trigger();
+        QVERIFY(old.isNull());
+        QCOMPARE(Store().GetBody(0), std::string());
+        QCOMPARE(Editor()->toPlainText(), QString());
+        QVERIFY(!window->ProgramChanged());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
