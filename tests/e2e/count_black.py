@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Counts the pure black pixels of an X window dump (xwd, 32 bits a pixel)."""
+"""Counts the pure black pixels of an X window dump (xwd, 24 or 32 bits a pixel)."""
 import struct
 import sys
 
@@ -11,13 +11,14 @@ def count_black(path):
     header_size, ncolors = fields[0], fields[19]
     bits_per_pixel, bytes_per_line = fields[11], fields[12]
     width, height = fields[4], fields[5]
-    if bits_per_pixel != 32:
+    if bits_per_pixel not in (24, 32):
         raise SystemExit(f"unexpected {bits_per_pixel} bits a pixel")
+    size = bits_per_pixel // 8
     start = header_size + 12 * ncolors
     black = 0
     for y in range(height):
-        row = data[start + y * bytes_per_line: start + y * bytes_per_line + 4 * width]
-        black += sum(1 for x in range(0, len(row), 4) if row[x:x + 3] == b"\0\0\0")
+        row = data[start + y * bytes_per_line: start + y * bytes_per_line + size * width]
+        black += sum(1 for x in range(0, len(row), size) if row[x:x + 3] == b"\0\0\0")
     return black
 
 

@@ -24,7 +24,7 @@ for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; slee
 HOME=$work XDG_RUNTIME_DIR=$work "$program" >"$work/app.log" 2>&1 &
 app=$!
 
-command_window() { xdotool search --onlyvisible --name '^Komut Penceresi$' 2>/dev/null | head -1; }
+command_window() { xdotool search --onlyvisible --name '^Komut Penceresi$' 2>/dev/null | head -1 || true; }
 wait_for_command_window() {
   for _ in $(seq 100); do
     win=$(command_window)
@@ -33,12 +33,18 @@ wait_for_command_window() {
   done
   echo "FAIL: the command window did not appear"; cat "$work/app.log"; exit 1
 }
+# A click inside a window gives it the keyboard, as a user would do it.
+focus() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --sync $((X + 200)) $((Y + 60)) click 1
+  sleep 0.3
+}
 black() { xwd -root -silent >"$work/screen.xwd"; python3 "$here/count_black.py" "$work/screen.xwd"; }
 
 wait_for_command_window
 before=$(black)
-xdotool windowfocus --sync "$win"
-xdotool type --delay 15 'repeat 4 [fd 100 rt 90]'
+focus "$win"
+xdotool type --delay 15 'repeat 4 [fd 100 lt 90]'
 xdotool key F2
 sleep 1
 wait_for_command_window
@@ -49,14 +55,14 @@ if [ "$drawn" -lt 350 ]; then
 fi
 echo "ok: F2 ran the typed program ($drawn pixels drawn)"
 
-xdotool windowfocus --sync "$win"
+focus "$win"
 xdotool key ctrl+a
 xdotool type --delay 15 'repeat 1000000000 [fd 1 rt 1]'
 xdotool key F2
 sleep 1
 if [ -n "$(command_window)" ]; then echo "FAIL: the command window stayed up during the run"; exit 1; fi
 main=$(xdotool search --onlyvisible --name '^Mivarelo$' | head -1)
-xdotool windowfocus --sync "$main"
+focus "$main"
 xdotool key F8
 wait_for_command_window
 kill -0 "$app" || { echo "FAIL: the program ended"; exit 1; }
