@@ -184,6 +184,12 @@ constexpr DialectRow DialectRows[] = {
     {{110, 111, 0, 0}, {111, 111, 110, 110}}, // yapiken / yapiken / dowhile / dowhile
 };
 
+CommandCode KeywordCode(std::string_view folded) {
+    for (int p = 0; p < KeywordCount; ++p)
+        if (folded == KeywordTable[p]) return p + 1;
+    return UnknownCode;
+}
+
 } // namespace
 
 std::string KeywordOf(CommandCode code) {
@@ -194,20 +200,23 @@ std::string KeywordOf(CommandCode code) {
 CommandCode LookupCommand(std::string_view word, const Prosedurler* store) {
     const std::size_t start = word.find_first_not_of(' ');
     if (start == std::string_view::npos) return UnknownCode;
-    const std::string folded = TurkishLower(word.substr(start));
+    const std::string_view typed = word.substr(start);
+    const std::string folded = TurkishLower(typed);
+    // The Turkish fold makes 'I' a dotless 'ı'. Names written with a capital
+    // I are therefore tried once more with the platform lower-casing ('I' ->
+    // 'i'), so that "RIGHT" is "right" while "İLERİ" and "SIFIRLA" keep their
+    // Turkish reading. Apart from 'I' the two foldings agree on every letter
+    // of the keyword table.
+    const bool hasCapitalI = typed.find('I') != std::string_view::npos;
     // A procedure named like a keyword hides that keyword.
     if (store) {
         int index = store->FindProcedure(folded);
-        // The Turkish fold makes 'I' a dotless 'ı', but procedure names are
-        // compared with the platform lower-casing ('I' -> 'i'): a name
-        // written with a capital I must still call its own procedure.
-        if (index < 0 && word.find('I') != std::string_view::npos)
-            index = store->FindProcedure(word.substr(start));
+        if (index < 0 && hasCapitalI) index = store->FindProcedure(typed);
         if (index >= 0) return ProcedureCodeBase + index;
     }
-    for (int p = 0; p < KeywordCount; ++p)
-        if (folded == KeywordTable[p]) return p + 1;
-    return UnknownCode;
+    const CommandCode code = KeywordCode(folded);
+    if (code != UnknownCode || !hasCapitalI) return code;
+    return KeywordCode(PlatformLower(typed));
 }
 
 CommandCode TranslateCode(CommandCode code, bool toTurkish, bool toLong) {

@@ -21,7 +21,10 @@ extern const std::array<const char*, KeywordCount> KeywordTable;
 // The keyword of a code 1..122, or the empty text.
 std::string KeywordOf(CommandCode code);
 
-// Procedures of `store` first (when given), then the keyword table; 0 when neither.
+// Procedures of `store` first (when given), then the keyword table; 0 when
+// neither. The word is lower-cased the Turkish way ("İLERİ" is "ileri"); a
+// word with a capital I that finds nothing so is tried with the platform
+// lower-casing as well ("RIGHT" is "right").
 CommandCode LookupCommand(std::string_view word, const Prosedurler* store = nullptr);
 
 // The member of the code's row for the target dialect; untranslated rows and

@@ -221,12 +221,16 @@ TEST(Keywords, KeywordsAreDistinctAndFoldedAlready) {
     }
 }
 
-TEST(Keywords, LookupFoldsTheTurkishWay) {
+TEST(Keywords, LookupFoldsTheTurkishWayThenThePlainWay) {
     EXPECT_EQ(CodeOf("İLERİ"), 18);
     EXPECT_EQ(CodeOf("ileri"), 18);
-    EXPECT_EQ(CodeOf("ILERI"), 0); // folds to "ılerı"
+    // "ılerı" and "rıght" are no keywords; the plain fold gives "ileri" and "right".
+    EXPECT_EQ(CodeOf("ILERI"), 18);
     EXPECT_EQ(CodeOf("FD"), 25);
-    EXPECT_EQ(CodeOf("RIGHT"), 0); // folds to "rıght"
+    EXPECT_EQ(CodeOf("RIGHT"), 32);
+    EXPECT_EQ(CodeOf("IF"), 89);
+    EXPECT_EQ(CodeOf("FILL"), 75);
+    EXPECT_EQ(CodeOf("ıf"), 0); // a typed dotless ı stays one
     EXPECT_EQ(CodeOf("Right"), 32);
     EXPECT_EQ(CodeOf("sag"), 24);
     EXPECT_EQ(CodeOf("sağ"), 23);
@@ -268,8 +272,10 @@ TEST(Keywords, ProcedureNamedWithACapitalICallsItself) {
     EXPECT_EQ(LookupCommand("IKI", &store), ProcedureCodeBase + 1);
     EXPECT_EQ(LookupCommand("iki", &store), ProcedureCodeBase + 1);
     EXPECT_EQ(LookupCommand("KIRMIZI", &store), ProcedureCodeBase + 2);
-    // Keywords keep the Turkish fold: "ILERI" is still no keyword.
-    EXPECT_EQ(LookupCommand("ILERI", &store), UnknownCode);
+    // Keywords come after the procedures, with both folds.
+    EXPECT_EQ(LookupCommand("ILERI", &store), 18);
+    store.AddProcedure("r\xFDght", "fd 1\n"); // rıght
+    EXPECT_EQ(LookupCommand("RIGHT", &store), ProcedureCodeBase + 3);
 }
 
 TEST(Keywords, TranslationPicksEachRowsDialectMember) {

@@ -56,6 +56,10 @@ TEST(Translation, EveryCommandOfALineGoesToEachDialect) {
     EXPECT_EQ(Line(line, TurkishShort), "ig 10\nsa\xF0 90\nka\ngg 5\nsa\xF0 1\n");
     EXPECT_EQ(Line(line, EnglishLong), "forward 10\nright 90\npendown\nback 5\nright 1\n");
     EXPECT_EQ(Line(line, EnglishShort), "fd 10\nrt 90\npd\nbk 5\nrt 1\n");
+    // English keywords in capitals are found although the Turkish fold makes
+    // their 'I' a dotless one.
+    EXPECT_EQ(Line("RIGHT 90 FILL REPEAT 2 [FD 10]", TurkishLong),
+              "sa\xF0 90\ndoldur\ntekrar 2 [ ileri 10; ]\n");
     // Rows without dialect members keep their word, in table form.
     EXPECT_EQ(Line("SIFIRLA; setev", EnglishShort), "s\xFD"
                                                     "f\xFDrla\nsetev\n");
