@@ -4,6 +4,7 @@
 #include "engine/Evaluator.h"
 #include "engine/TurtleState.h"
 
+#include <cmath>
 #include <string>
 
 namespace mivarelo {
@@ -15,8 +16,15 @@ double ArgumentValue(std::string_view argument) {
 
 namespace {
 
+// The low 8 bits of the truncated value as a 64-bit integer would hold them
+// (256 gives 0, -1 gives 255, 2^32 gives 0). The remainder of the truncated
+// value by 256 is exactly that for every finite value, including those beyond
+// the 64-bit range, whose low bits are all zero; anything else gives 0.
 int ComponentValue(const std::string& token) {
-    return TruncToInt(ArgumentValue(token)) & 0xFF;
+    const double value = std::trunc(ArgumentValue(token));
+    if (!std::isfinite(value)) return 0;
+    const auto low = static_cast<int>(std::fmod(value, 256.0));
+    return low < 0 ? low + 256 : low;
 }
 
 } // namespace

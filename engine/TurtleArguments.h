@@ -10,7 +10,7 @@
 namespace mivarelo {
 
 // "[r g b]", "[r,g,b]" or "r,g,b": three expressions, each truncated and
-// reduced to its low 8 bits, first red. Missing parts are 0.
+// reduced to its low 8 bits without capping, first red. Missing parts are 0.
 ColorValue ParseColor(std::string_view argument);
 // "[x y]" or "x,y"; (0, 0) for an empty or blank argument.
 QPoint ParsePosition(std::string_view argument);
