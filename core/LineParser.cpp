@@ -83,7 +83,9 @@ std::string Normalizer::Run(std::string_view text) {
 
 // A bracketed list goes into the argument text whole, its contents normalized
 // one level deeper. Past the depth limit the contents stay as written, which
-// bounds the recursion however deeply the input nests.
+// bounds the recursion however deeply the input nests. A list of blanks only
+// stays empty, as "[]" does, instead of becoming one empty command: the list
+// commands must see it as empty.
 void Normalizer::AppendList(Cursor& c, char open, const std::string& tok) {
     const char close = MatchingBracket(open);
     if (!tok.empty()) AppendToArgs(tok);
@@ -92,8 +94,10 @@ void Normalizer::AppendList(Cursor& c, char open, const std::string& tok) {
     const std::string inner = ReadUntilBalanced(c, close, true);
     const int innerDepth = depth_ + 1;
     args_ += ' ';
-    args_ +=
-        innerDepth <= NormalizeDepthLimit ? NormalizeAtDepth(inner, store_, innerDepth) : inner;
+    if (innerDepth > NormalizeDepthLimit)
+        args_ += inner;
+    else if (!IsBlank(inner))
+        args_ += NormalizeAtDepth(inner, store_, innerDepth);
     args_ += "  ";
     args_ += close;
 }
@@ -145,9 +149,11 @@ void Normalizer::AppendToArgs(const std::string& tok) {
     args_ += tok;
 }
 
+// An expression of blanks only is no value: "x :=" gets one from the
+// normalizer and must fail as it does without it.
 bool SplitAt(std::string_view text, std::string_view op, std::string& name,
              std::string& expression) {
-    if (SplitAtOperator(text, op, name, expression)) return true;
+    if (SplitAtOperator(text, op, name, expression) && !IsBlank(expression)) return true;
     name.clear();
     expression.clear();
     return false;

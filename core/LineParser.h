@@ -58,8 +58,8 @@ std::string FirstBlock(std::string_view text);
 // "b [c]"); both outputs are emptied first.
 void TwoBlocks(std::string_view text, std::string& first, std::string& second);
 
-// Splits "name := expression", or failing that "name = expression". The
-// outputs keep their blanks.
+// Splits "name := expression", or failing that "name = expression". An
+// expression of blanks only counts as missing. The outputs keep their blanks.
 bool SplitAssignment(std::string_view text, std::string& name, std::string& expression);
 // Evaluates the expression of an assignment and stores it in the variable.
 // False when the text is not an assignment.

@@ -28,6 +28,10 @@ void SkipIf(Cursor& c, char expected) {
 
 } // namespace
 
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
 bool IsWordEnd(char c) {
     switch (c) {
     case '\n':

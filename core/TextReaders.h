@@ -17,12 +17,17 @@ struct Cursor {
     bool AtEnd() const { return pos >= text.size(); }
     // The byte under the cursor, or 0 at the end.
     char Peek() const { return AtEnd() ? '\0' : text[pos]; }
-    void Advance() { if (!AtEnd()) ++pos; }
+    void Advance() {
+        if (!AtEnd()) ++pos;
+    }
     std::string_view Rest() const { return AtEnd() ? std::string_view() : text.substr(pos); }
 };
 
 // Line feed, carriage return, blank, ';', '[', ']', '{', '}'.
 bool IsWordEnd(char c);
+// Whether the text is empty or holds blanks (0x20) only. The normalizer pads
+// arguments and lists with blanks, so the commands treat such a text as empty.
+bool IsBlank(std::string_view text);
 
 // Skips blanks (0x20 only).
 void SkipSpaces(Cursor& c);

@@ -54,10 +54,6 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
 // Counts the error lines written while it is installed, passing each on to
 // the error list it replaced.
 class ErrorLineCounter : public ErrorList {
@@ -222,15 +218,17 @@ bool LineDispatcher::RunControlFlow(CommandCode code, std::string_view argument)
 }
 
 // "repeat COUNT [LIST]": the count is everything before the '['; a count of
-// zero or less runs nothing.
+// zero or less runs nothing. Here and in the other list commands an argument,
+// a list or a loop part of blanks only counts as missing, since the
+// normalizer leaves blanks where nothing was written.
 bool LineDispatcher::Repeat(std::string_view argument) {
-    if (argument.empty()) return true;
+    if (IsBlank(argument)) return true;
     Cursor c(argument);
     const int count = TruncToInt(evaluate(ReadUntil(c, '[', false)));
     if (count <= 0) return true;
     c.Advance();
     const std::string list = ReadUntilBalanced(c, ']', true);
-    if (list.empty()) return true;
+    if (IsBlank(list)) return true;
     return interpreter_.RunText(list, count, nullptr, true);
 }
 
@@ -239,21 +237,21 @@ bool LineDispatcher::Repeat(std::string_view argument) {
 bool LineDispatcher::If(std::string_view argument, bool isTest) {
     GlobalSettings& g = Globals();
     if (isTest) g.TestResult = 0;
-    if (argument.empty()) return true;
+    if (IsBlank(argument)) return true;
     Cursor c(argument);
     const int result = ConditionValue(c);
     if (isTest) g.TestResult = result;
     if (result == 0) return true;
     ReadUntil(c, '[', true);
     const std::string list = ReadUntilBalanced(c, ']', true);
-    if (list.empty()) return true;
+    if (IsBlank(list)) return true;
     return interpreter_.RunText(list, 1, nullptr, false);
 }
 
 bool LineDispatcher::IfTestResult(std::string_view argument, bool wanted) {
     if ((Globals().TestResult != 0) != wanted) return true;
     const std::string list = FirstBlock(argument);
-    if (list.empty()) return true;
+    if (IsBlank(list)) return true;
     return interpreter_.RunText(list, 1, nullptr, true);
 }
 
@@ -262,13 +260,13 @@ bool LineDispatcher::IfTestResult(std::string_view argument, bool wanted) {
 // [CONDITION]" run the body first. The loop goes on while the condition's
 // result equals continueWhen.
 bool LineDispatcher::ConditionLoop(std::string_view argument, bool bodyFirst, bool continueWhen) {
-    if (argument.empty()) return true;
+    if (IsBlank(argument)) return true;
     std::string first;
     std::string second;
     TwoBlocks(argument, first, second);
     std::string& condition = bodyFirst ? second : first;
     std::string& body = bodyFirst ? first : second;
-    if (condition.empty() || body.empty()) return true;
+    if (IsBlank(condition) || IsBlank(body)) return true;
     auto loop = std::make_unique<DonguUnsur>();
     loop->Condition = std::move(condition);
     loop->ContinueWhen = continueWhen;
@@ -280,11 +278,11 @@ bool LineDispatcher::ConditionLoop(std::string_view argument, bool bodyFirst, bo
 // iteration before the step, so "i := 1; i < 4; i := i + 1" runs with
 // i = 1, 2, 3 and 4.
 bool LineDispatcher::For(std::string_view argument) {
-    if (argument.empty()) return true;
+    if (IsBlank(argument)) return true;
     std::string header;
     std::string body;
     TwoBlocks(argument, header, body);
-    if (header.empty() || body.empty()) return true;
+    if (IsBlank(header) || IsBlank(body)) return true;
     auto loop = std::make_unique<DonguUnsur>();
     Cursor c(header);
     loop->Init = ReadUntil(c, ';', true);

@@ -28,10 +28,6 @@ constexpr int PicturePixelsPerInch = 96;
 // Longest face name a font request takes.
 constexpr std::size_t MaxFaceNameLength = 31;
 
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
 // n * numerator / denominator rounded half away from zero, as a font request
 // scales point sizes.
 int MulDiv(int n, int numerator, int denominator) {
@@ -201,7 +197,7 @@ void TurtleScreen::Reset(std::string_view) {
 }
 
 void TurtleScreen::SetPenWidth(std::string_view argument) {
-    if (argument.empty()) return;
+    if (IsBlank(argument)) return;
     state_.PenWidth = TruncToInt(ArgumentValue(argument));
     picture_.SetPenWidth(state_.PenWidth);
 }
@@ -291,8 +287,10 @@ void TurtleScreen::Fill(std::string_view argument) {
     picture_.FloodFillBorder(state_.Position(), border);
 }
 
+// A text of blanks only is no label; any other text is drawn as given,
+// blanks included.
 void TurtleScreen::Label(std::string_view argument) {
-    if (argument.empty()) return;
+    if (IsBlank(argument)) return;
     picture_.SetBrushHollow();
     std::string face = state_.FontName.empty() ? DefaultFontName : state_.FontName;
     if (face.size() > MaxFaceNameLength) face.resize(MaxFaceNameLength);
@@ -312,7 +310,7 @@ void TurtleScreen::SetY(std::string_view argument) {
 }
 
 void TurtleScreen::SetPos(std::string_view argument) {
-    if (argument.empty()) return;
+    if (IsBlank(argument)) return;
     MoveTo(ParsePosition(argument));
 }
 
@@ -386,7 +384,7 @@ void TurtleScreen::SetAngleVariable(std::string_view argument) {
 
 // The file name is the text between the first two double quotes.
 void TurtleScreen::SetTurtlePicture(std::string_view argument) {
-    if (argument.empty()) return;
+    if (IsBlank(argument)) return;
     std::string path;
     const std::size_t open = argument.find('"');
     if (open != std::string_view::npos) {

@@ -94,6 +94,8 @@ TEST_F(LineParserTest, ListsAreNormalizedRecursively) {
               "for [ i := 1 ; i < 3 ; i := i + 1 ; ] [ fd 10 ; ] ; ");
     EXPECT_EQ(Normalize("if 1 < 2 {ileri 10}"), "if 1 < 2 { ileri 10 ; } ; ");
     EXPECT_EQ(Normalize("tekrar 3 []"), "tekrar 3 [ ] ; ");
+    // A list of blanks is as empty as "[]": no empty command inside.
+    EXPECT_EQ(Normalize("kadar [  ] [ ]"), "kadar [ ] [ ] ; ");
 }
 
 TEST_F(LineParserTest, LineBreaksAndClosingBracketsStayInTheArguments) {
@@ -331,6 +333,9 @@ TEST(SplitAssignmentTest, SplitsAtColonEqualsThenAtEquals) {
 
 TEST(SplitAssignmentTest, FailsWithoutOperatorOrRightSide) {
     EXPECT_EQ(Assignment("x :="), SplitResult{});
+    // Blanks right of the operator are no value, for either operator.
+    EXPECT_EQ(Assignment("  x :=  "), SplitResult{});
+    EXPECT_EQ(Assignment("x = "), SplitResult{});
     EXPECT_EQ(Assignment("ileri 10"), SplitResult{});
     EXPECT_EQ(Assignment(""), SplitResult{});
 }

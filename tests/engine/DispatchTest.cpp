@@ -4,6 +4,9 @@
 
 #include "core/Keywords.h"
 
+#include <tuple>
+#include <utility>
+
 namespace mivarelo::testing {
 namespace {
 
@@ -228,6 +231,103 @@ TEST_F(DispatchTest, AcceptSpaceSwitchedDuringARunChangesHowALineIsCut) {
     EXPECT_EQ(X(), 510);
     EXPECT_EQ(Y(), 500);
 }
+
+// Blanks that the normalizer writes for an empty list or a missing argument
+// change nothing, and keywords written in capitals are found: every case runs
+// with AcceptSpace on and off, once with the English keywords in capitals and
+// once with the Turkish ones.
+class BlankAndCapitalTest : public InterpreterFixture,
+                            public ::testing::WithParamInterface<std::tuple<bool, bool>> {
+protected:
+    void SetUp() override {
+        InterpreterFixture::SetUp();
+        if (IsSkipped()) return;
+        Globals().AcceptSpace = std::get<0>(GetParam());
+        // A loop that never ends is stopped here instead of hanging the test.
+        Runner().SetLineLimit(1000);
+    }
+
+    std::string Say(const char* english, const char* turkish) const {
+        return std::get<1>(GetParam()) ? english : turkish;
+    }
+};
+
+TEST_P(BlankAndCapitalTest, ListCommandsWithAnEmptyGroupDoNothing) {
+    const std::pair<const char*, const char*> lines[] = {
+        {"UNTIL [] [FD 10]", "kadar [] [ileri 10]"},
+        {"UNTIL [1 > 2] []", "kadar [1 > 2] []"},
+        {"WHILE [] [FD 10]", "iken [] [ileri 10]"},
+        {"WHILE [1 < 2] []", "iken [1 < 2] []"},
+        {"DOUNTIL [] [1 > 2]", "yapkadar [] [1 > 2]"},
+        {"DOUNTIL [FD 10] []", "yapkadar [ileri 10] []"},
+        {"DOWHILE [] [1 < 2]", "yapiken [] [1 < 2]"},
+        {"DOWHILE [FD 10; x := x + 1] []", "yapiken [ileri 10; x := x + 1] []"},
+        {"FOR [] [FD 10]", "d\xF6ng\xFC [] [ileri 10]"},
+        {"FOR [i := 1; i < 3; i := i + 1] []", "d\xF6ng\xFC [i := 1; i < 3; i := i + 1] []"},
+        {"REPEAT 3 []", "tekrar 3 []"},
+        {"IF 1 < 2 [ ]", "e\xF0"
+                         "er 1 < 2 [ ]"},
+        {"TEST 1 < 2; IFTRUE []", "dene 1 < 2; e\xF0"
+                                  "erdo\xF0ru []"},
+    };
+    for (const auto& [english, turkish] : lines) {
+        const std::string line = Say(english, turkish);
+        EXPECT_TRUE(Dispatcher().RunCommandLine(line)) << line;
+        EXPECT_EQ(Runner().Depth(), 0u) << line;
+        Run(line + "\n");
+        EXPECT_EQ(Runner().LastStopReason(), Interpreter::StopReason::None) << line;
+        EXPECT_EQ(Runner().LinesRun(), 1u) << line;
+        // The main procedure's own pass; a list run would count on.
+        EXPECT_FLOAT_EQ(Var("repcount"), 1.0f) << line;
+    }
+    EXPECT_EQ(X(), 500);
+    EXPECT_FLOAT_EQ(Var("x"), 0.0f);
+    EXPECT_FLOAT_EQ(Var("i"), 0.0f);
+    EXPECT_TRUE(errors_.lines.empty());
+}
+
+TEST_P(BlankAndCapitalTest, CommandsWithoutAnArgumentChangeNothing) {
+    Globals().TurtleLook = 1;
+    Run(Say("x := 7\nSETPOS\nSPW\nLABEL\nSETSH\nx :=\nFD x\n",
+            "x := 7\nkurpos\nkk\nyaz\ndegresim\nx :=\nileri x\n"));
+    EXPECT_EQ(X(), 507);
+    EXPECT_EQ(Y(), 500);
+    EXPECT_EQ(engine_->Screen().State().PenWidth, 1);
+    EXPECT_EQ(engine_->Screen().Surface().PixelColor(503, 500), BlackColor);
+    EXPECT_FALSE(engine_->Screen().Surface().BrushHollow());
+    EXPECT_EQ(Globals().TurtleLook, 1);
+    // The assignment without a value fails and is reported; x keeps its value.
+    EXPECT_FLOAT_EQ(Var("x"), 7.0f);
+    ASSERT_EQ(errors_.lines.size(), 1u);
+    EXPECT_EQ(errors_.lines[0], "Unknown command: 'x :=' ( line = 6 ) ");
+}
+
+TEST_P(BlankAndCapitalTest, KeywordsInCapitalsAreFound) {
+    // The last line is glued and found by auto-correction, with its report.
+    Run(Say("SETFC [255 0 0]\nRIGHT 90\nIF 1 < 2 [FD 10]\nFILL\nRIGHT90\n",
+            "DE\xD0\xDD\xDET\xDDRDOLGURENK [255 0 0]\nSA\xD0 90\nE\xD0"
+            "ER 1 < 2 [\xDDLER\xDD 10]\nDOLDUR\nSA\xD0"
+            "90\n"));
+    EXPECT_EQ(X(), 500);
+    EXPECT_EQ(Y(), 510);
+    EXPECT_FLOAT_EQ(Heading(), 180.0f);
+    EXPECT_EQ(engine_->Screen().Surface().PixelColor(1, 1), 0x0000FFu);
+    ASSERT_EQ(errors_.lines.size(), 1u);
+    EXPECT_EQ(errors_.lines[0], "Unknown command: '" +
+                                    Say("RIGHT90", "SA\xD0"
+                                                   "90") +
+                                    "' ( line = 5 ) ");
+}
+
+// Each part keeps the low 8 bits of its truncated value, however large.
+TEST_P(BlankAndCapitalTest, ColourPartsWrapInsteadOfBeingCapped) {
+    Run(Say("SETPC [4294967296 2147483904 -4294967041]\n",
+            "de\xF0i\xFEtirkalemrenk [4294967296 2147483904 -4294967041]\n"));
+    EXPECT_EQ(engine_->Screen().State().PenColor, MakeColor(0, 0, 255));
+}
+
+INSTANTIATE_TEST_SUITE_P(AcceptSpaceAndDialect, BlankAndCapitalTest,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 } // namespace
 } // namespace mivarelo::testing

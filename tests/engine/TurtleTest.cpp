@@ -449,7 +449,10 @@ TEST_F(TurtleTest, PenWidthSetsStateAndSurface) {
     Run("rt 90");
     Run("fd 50");
     EXPECT_EQ(CountPixels(BlackColor, QRect(480, 520, 40, 1)), 5);
+    // Blanks only are no argument either.
     Run("spw  ");
+    EXPECT_EQ(State().PenWidth, 5);
+    Run("spw 0");
     EXPECT_EQ(State().PenWidth, 0);
     Run("setpenwidth 2.9");
     EXPECT_EQ(State().PenWidth, 2);
