@@ -2,25 +2,13 @@
 // What mivarelo-run prints after a run: the final state as one JSON object,
 // and expression values with six decimals, both independent of the locale.
 #include "core/Degiskenler.h"
-#include "engine/ColorValue.h"
+#include "engine/PaintedArea.h"
 #include "engine/TurtleState.h"
-
-#include <QImage>
-#include <QRect>
 
 #include <string>
 #include <vector>
 
 namespace mivarelo {
-
-// The pixels of a picture that differ from its background colour: how many,
-// and the smallest rectangle holding them (null when there are none).
-struct PaintedArea {
-    long long pixels = 0;
-    QRect box;
-};
-
-PaintedArea MeasurePaintedArea(const QImage& picture, ColorValue background);
 
 // Texts given in Windows-1254 appear in UTF-8. `errors` are the error-list
 // lines in order.
