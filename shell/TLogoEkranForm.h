@@ -1,0 +1,53 @@
+#pragma once
+// The drawing window: shows the engine's picture at its full size (the main
+// window scrolls over it) with the turtle drawn on top, and lets the user pick
+// a rectangle of the picture with the mouse. The turtle is never drawn into
+// the picture itself.
+#include "engine/LogoEngine.h"
+#include "engine/TurtleOverlay.h"
+
+#include <QPoint>
+#include <QRegion>
+#include <QWidget>
+
+class QRubberBand;
+
+namespace mivarelo {
+
+class TLogoEkranForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TLogoEkranForm(LogoEngine& engine, QWidget* parent = nullptr);
+
+    // After commands ran. Does nothing while QuickCommands or RefreshSuspended
+    // is on, unless `force`. Otherwise schedules a repaint of the picture's
+    // changed area and of the old and new turtle area; `force` schedules the
+    // whole window. Qt merges these requests into the next frame.
+    void RefreshWindow(bool force);
+    // The rectangle last chosen with the mouse; left = -1 when there is none.
+    const SelectionRect& Selection() const;
+
+signals:
+    // Every mouse move over the window, in picture coordinates.
+    void MouseMoved(const QPoint& picturePosition);
+    // A mouse drag ended and Selection holds its rectangle.
+    void SelectionMade();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    LogoEngine& engine_;
+    TurtleOverlay overlay_;
+    // Where a turtle was drawn since the last refresh; repainted at the next
+    // one so that no old turtle stays on the screen.
+    QRegion turtleShown_;
+    QRubberBand* rubberBand_;
+    bool dragging_ = false;
+    QPoint dragStart_;
+};
+
+} // namespace mivarelo
