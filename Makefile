@@ -36,7 +36,7 @@ screenshots: build
 	@bash scripts/screenshots.sh $(BUILD)
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DMIVARELO_BENCH=ON -DMIVARELO_GUI=OFF
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DMIVARELO_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@bash bench/run.sh $(BENCH_BUILD)
 

@@ -9,7 +9,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
-  xvfb xdotool x11-apps
+  xvfb xdotool x11-apps python3
 )
 
 missing=()

@@ -1,8 +1,10 @@
 #include "shell/ScreenshotRun.h"
 
 #include "modes/TKomutIdareForm.h"
+#include "shell/TLogoEkranForm.h"
 #include "shell/TLogoMainForm.h"
 
+#include <QEvent>
 #include <QEventLoop>
 #include <QListWidget>
 #include <QPainter>
@@ -18,7 +20,7 @@ namespace {
 // A program that does not end by itself is stopped after this long.
 constexpr int RunLimitMs = 120'000;
 // Time for the focus timer and the last frames after the run.
-constexpr int SettleMs = 300;
+constexpr int SettleMs = 150;
 
 void Pause(int ms) {
     QEventLoop loop;
@@ -28,24 +30,30 @@ void Pause(int ms) {
 
 } // namespace
 
-ScreenshotRun::ScreenshotRun(TLogoMainForm& window, QString target, QString program)
-    : window_(window), target_(std::move(target)), program_(std::move(program)) {}
+ScreenshotRun::ScreenshotRun(TLogoMainForm& window, Options options, const QElapsedTimer& clock)
+    : window_(window), options_(std::move(options)), clock_(clock) {
+    window_.DrawingWindow()->installEventFilter(this);
+}
 
 int ScreenshotRun::Exec() {
     window_.show();
-    Pause(50);
-    if (!program_.isEmpty()) {
-        if (!window_.OpenProgramPath(program_)) {
-            std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(program_));
+    if (!options_.program.isEmpty()) {
+        runStartMs_ = clock_.elapsed();
+        if (!window_.OpenProgramPath(options_.program)) {
+            std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
             return Unreadable;
         }
         WaitForRunEnd();
+        runEndMs_ = clock_.elapsed();
     }
     Pause(SettleMs);
+    window_.CentreOnDrawing();
+    Pause(30);
     if (!SavePicture()) {
-        std::fprintf(stderr, "mivarelo: cannot write %s\n", qPrintable(target_));
+        std::fprintf(stderr, "mivarelo: cannot write %s\n", qPrintable(options_.target));
         return Unreadable;
     }
+    if (options_.report) Report();
     const QListWidget* errors = window_.Controls().ErrorList;
     return errors && errors->count() > 0 ? WithErrors : Clean;
 }
@@ -54,8 +62,24 @@ void ScreenshotRun::WaitForRunEnd() {
     if (!window_.Running()) return;
     QEventLoop loop;
     QObject::connect(&window_, &TLogoMainForm::RunEnded, &loop, &QEventLoop::quit);
-    QTimer::singleShot(RunLimitMs, &window_, [this] { window_.StopRun(); });
+    const int stopAfter = options_.stopAfterMs > 0 ? options_.stopAfterMs : RunLimitMs;
+    QTimer::singleShot(stopAfter, &window_, [this] {
+        stopMs_ = clock_.elapsed();
+        window_.StopRun();
+    });
     loop.exec();
+}
+
+// Frames are the paints of the drawing window; the gaps count during the run.
+bool ScreenshotRun::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        const qint64 now = clock_.elapsed();
+        if (firstFrameMs_ < 0) firstFrameMs_ = now;
+        if (runStartMs_ >= 0 && runEndMs_ < 0 && lastFrameMs_ >= runStartMs_)
+            longestGapMs_ = std::max(longestGapMs_, now - lastFrameMs_);
+        lastFrameMs_ = now;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 // The command window is a window of its own; it is painted onto the main
@@ -67,7 +91,16 @@ bool ScreenshotRun::SavePicture() const {
         const QPoint offset = command->geometry().topLeft() - window_.geometry().topLeft();
         painter.drawPixmap(offset, command->grab());
     }
-    return picture.save(target_, "PNG");
+    return picture.save(options_.target, "PNG");
+}
+
+void ScreenshotRun::Report() const {
+    std::fprintf(stderr, "first_frame_ms %lld\n", static_cast<long long>(firstFrameMs_));
+    if (runStartMs_ >= 0)
+        std::fprintf(stderr, "run_ms %lld\n", static_cast<long long>(runEndMs_ - runStartMs_));
+    if (stopMs_ >= 0)
+        std::fprintf(stderr, "stop_latency_ms %lld\n", static_cast<long long>(runEndMs_ - stopMs_));
+    std::fprintf(stderr, "longest_frame_gap_ms %lld\n", static_cast<long long>(longestGapMs_));
 }
 
 } // namespace mivarelo

@@ -2,28 +2,52 @@
 // The automation road of the program (screenshots, benchmarks, tests): open
 // a program file, run it as Run When Opened does, wait for the end, save a
 // picture of the main window with the command window on it, and tell by the
-// exit status how it went.
+// exit status how it went. On request it also reports how fast the window
+// was: the first frame, the run, the stop latency and the longest pause
+// between two frames during the run.
+#include <QElapsedTimer>
+#include <QObject>
 #include <QString>
 
 namespace mivarelo {
 
 class TLogoMainForm;
 
-class ScreenshotRun {
+class ScreenshotRun : public QObject {
 public:
     enum Status { Clean = 0, WithErrors = 1, Unreadable = 2 };
 
-    ScreenshotRun(TLogoMainForm& window, QString target, QString program);
+    struct Options {
+        QString target;
+        QString program;
+        // Stop the run this many milliseconds after it started (0: never).
+        int stopAfterMs = 0;
+        // Print the timings to standard error.
+        bool report = false;
+    };
+
+    // `clock` runs since the start of the process.
+    ScreenshotRun(TLogoMainForm& window, Options options, const QElapsedTimer& clock);
     // Shows the window, runs, saves the picture; the exit status.
     int Exec();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void WaitForRunEnd();
     bool SavePicture() const;
+    void Report() const;
 
     TLogoMainForm& window_;
-    QString target_;
-    QString program_;
+    Options options_;
+    const QElapsedTimer& clock_;
+    qint64 firstFrameMs_ = -1;
+    qint64 runStartMs_ = -1;
+    qint64 runEndMs_ = -1;
+    qint64 stopMs_ = -1;
+    qint64 lastFrameMs_ = -1;
+    qint64 longestGapMs_ = 0;
 };
 
 } // namespace mivarelo

@@ -5,6 +5,7 @@
 #include "core/LanguageModule.h"
 #include "core/ProgramIO.h"
 #include "core/Translation.h"
+#include "engine/PaintedArea.h"
 #include "modes/TNormalKomutForm.h"
 #include "shell/Dialogs.h"
 #include "shell/MainActions.h"
@@ -337,6 +338,23 @@ void TLogoMainForm::FollowTurtle() {
                                                  100);
     scrollArea_->verticalScrollBar()->setValue(turtle.TurtleY - scrollArea_->viewport()->height() +
                                                100);
+}
+
+// The part of the view below the command window counts, when the command
+// window stands over the view.
+void TLogoMainForm::CentreOnDrawing() {
+    const TurtleScreen& screen = engine_.Screen();
+    const QRect box = MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
+    if (box.isNull()) return;
+    QWidget* view = scrollArea_->viewport();
+    int top = 0;
+    if (commandWindow_ && commandWindow_->isVisible()) {
+        const int below = view->mapFromGlobal(commandWindow_->frameGeometry().bottomLeft()).y();
+        if (below > 0 && below < view->height() / 2) top = below;
+    }
+    const QPoint centre = box.center();
+    scrollArea_->horizontalScrollBar()->setValue(centre.x() - view->width() / 2);
+    scrollArea_->verticalScrollBar()->setValue(centre.y() - (top + view->height()) / 2);
 }
 
 // With an empty error list a clean run stays silent: there is nothing to jump to.

@@ -91,6 +91,8 @@ public:
     // then whether to save a changed program. False to keep it.
     bool ConfirmDiscard();
     void FollowTurtle();
+    // Scrolls the view so that the drawn part of the picture is in the middle.
+    void CentreOnDrawing();
     void RefreshStatusBar();
     void SetMousePanel(QPoint position);
 
