@@ -2,10 +2,11 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+PACKAGE_BUILD ?= build-package
 JOBS       ?= 2
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps build build-asan test test-plain test-asan run bench screenshots clean
+.PHONY: deps build build-asan test test-plain test-asan run bench screenshots package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -31,6 +32,12 @@ test: test-plain test-asan
 run: build
 	@bash scripts/run.sh $(BUILD)
 
+# A Debian package of the program (CPack), built from a release build.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+
 # Pictures of the program at work for the README, taken under Xvfb.
 screenshots: build
 	@bash scripts/screenshots.sh $(BUILD)
@@ -41,4 +48,4 @@ bench: deps
 	@bash bench/run.sh $(BENCH_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)
