@@ -1,0 +1,45 @@
+#pragma once
+// The procedure-deletion dialog: the names to choose from in a list, the
+// first one selected. OK without a selection beeps and keeps the dialog open.
+#include <QDialog>
+#include <QStringList>
+
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+
+namespace mivarelo {
+
+class TProsedurSilmeForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TProsedurSilmeForm(QWidget* parent = nullptr);
+
+    // Fills the list with `names`, selects the first and takes the captions
+    // from the loaded language.
+    void Prepare(const QStringList& names);
+    // The selected index when OK closed the dialog, otherwise -1.
+    int ChosenIndex() const;
+    bool Accepted() const { return accepted_; }
+    const QStringList& Names() const { return names_; }
+
+    QGroupBox* GroupBox1() const { return groupBox1_; }
+    QListWidget* ListBox1() const { return listBox1_; }
+    QPushButton* Button1() const { return button1_; }
+    QPushButton* Button2() const { return button2_; }
+
+private:
+    int SelectedRow() const;
+    void Arrange();
+    void Button1Click();
+    void Button2Click();
+
+    QGroupBox* groupBox1_;
+    QListWidget* listBox1_;
+    QPushButton* button1_;
+    QPushButton* button2_;
+    QStringList names_;
+    bool accepted_ = false;
+};
+
+} // namespace mivarelo
