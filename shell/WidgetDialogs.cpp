@@ -1,0 +1,78 @@
+#include "shell/WidgetDialogs.h"
+
+#include "shell/TDegiskenIzlemeForm.h"
+#include "shell/TMyConfirmForm.h"
+#include "shell/TMyInputForm.h"
+#include "shell/TOrpuForm.h"
+#include "shell/TProsedurSilmeForm.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace mivarelo {
+
+namespace {
+
+// Dialogs open over whichever window the user is working in.
+QWidget* Owner() {
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+QString WidgetDialogs::AskText(const QString& prompt, const QString& initial, const QString& title,
+                               const QString& okCaption, const QString& cancelCaption) {
+    TMyInputForm form(Owner());
+    form.Prepare(prompt, initial, title, okCaption, cancelCaption);
+    form.exec();
+    return form.Result();
+}
+
+int WidgetDialogs::AskYesNoCancel(const QString& message, const QString& title,
+                                  const QString& yesCaption, const QString& noCaption,
+                                  const QString& cancelCaption) {
+    TMyConfirmForm form(Owner());
+    form.Prepare(message, title, yesCaption, noCaption, cancelCaption);
+    form.exec();
+    return form.Answer();
+}
+
+int WidgetDialogs::ChooseProcedure(const QStringList& names) {
+    if (names.isEmpty()) return -1;
+    TProsedurSilmeForm form(Owner());
+    form.Prepare(names);
+    form.exec();
+    return form.ChosenIndex();
+}
+
+void WidgetDialogs::ShowVariables(const QStringList& names, const QStringList& values) {
+    TDegiskenIzlemeForm form(Owner());
+    form.Prepare(names, values);
+    form.exec();
+}
+
+void WidgetDialogs::ShowAbout(const QString& title) {
+    TOrpuForm form(Owner());
+    form.Prepare(title);
+    form.exec();
+}
+
+void WidgetDialogs::ShowMessage(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, Owner());
+    box.exec();
+}
+
+std::optional<QColor> WidgetDialogs::ChooseColor(const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, Owner());
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+QString WidgetDialogs::ChooseOpenFile(const QString& caption, const QString& folder,
+                                      const QString& filter) {
+    return QFileDialog::getOpenFileName(Owner(), caption, folder, filter);
+}
+
+} // namespace mivarelo
