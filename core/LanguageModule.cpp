@@ -151,6 +151,26 @@ std::string ExecutableDirectory() {
     return error ? std::string() : exe.parent_path().string();
 }
 
+bool HoldsLanguageFile(const std::filesystem::path& dir) {
+    std::error_code error;
+    for (bool english : {false, true})
+        if (std::filesystem::is_regular_file(dir / LanguageFileName(english), error)) return true;
+    return false;
+}
+
+// The folder of the executable when a language file lies there (the build
+// tree), else the installed data folder <exe>/../share/mivarelo/lang when it
+// holds one, else the folder of the executable again.
+std::string DefaultLanguageDirectory() {
+    const std::string executableDirectory = ExecutableDirectory();
+    if (executableDirectory.empty() || HoldsLanguageFile(executableDirectory))
+        return executableDirectory;
+    const std::filesystem::path installed =
+        (std::filesystem::path(executableDirectory) / ".." / "share" / "mivarelo" / "lang")
+            .lexically_normal();
+    return HoldsLanguageFile(installed) ? installed.string() : executableDirectory;
+}
+
 struct PredefinedVariable {
     std::string GlobalSettings::*name;
     std::string GlobalSettings::*oldName;
@@ -205,8 +225,8 @@ void SetLanguageDirectory(const std::string& dir) {
 
 std::string LanguageDirectory() {
     if (!directoryOverride.empty()) return directoryOverride;
-    static const std::string executableDirectory = ExecutableDirectory();
-    return executableDirectory;
+    static const std::string defaultDirectory = DefaultLanguageDirectory();
+    return defaultDirectory;
 }
 
 bool LoadLanguageModule(Prosedurler* procedures) {

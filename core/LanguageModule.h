@@ -1,6 +1,7 @@
 #pragma once
 // Interface texts by numeric id, read from one UTF-8 text file per language
-// ("turkish.txt", "english.txt") found beside the executable. Texts come back
+// ("turkish.txt", "english.txt") found beside the executable or in the
+// installed data folder (see LanguageDirectory). Texts come back
 // in Windows-1254, at most 499 bytes. A missing file gives empty texts.
 //
 // File format: one entry per line, "id<TAB>text". In the text "\n" stands for
@@ -33,7 +34,9 @@ bool LanguageModuleLoaded();
 // The text of `id`, or the empty text when no module is loaded or the id is missing.
 std::string GetLanguageString(int id);
 // The folder the language files are read from; by default the folder of the
-// running executable. An empty folder restores the default.
+// running executable when a language file lies there, else the installed
+// <executable folder>/../share/mivarelo/lang when one lies there, else the
+// folder of the executable. An empty folder restores the default.
 void SetLanguageDirectory(const std::string& dir);
 std::string LanguageDirectory();
 // "english.txt" or "turkish.txt".
