@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
   xvfb xdotool x11-apps python3
+  dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()
