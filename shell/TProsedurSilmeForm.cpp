@@ -55,7 +55,6 @@ TProsedurSilmeForm::TProsedurSilmeForm(QWidget* parent)
 }
 
 void TProsedurSilmeForm::Prepare(const QStringList& names) {
-    names_ = names;
     accepted_ = false;
     listBox1_->clear();
     listBox1_->addItems(names);

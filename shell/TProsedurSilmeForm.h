@@ -20,8 +20,6 @@ public:
     void Prepare(const QStringList& names);
     // The selected index when OK closed the dialog, otherwise -1.
     int ChosenIndex() const;
-    bool Accepted() const { return accepted_; }
-    const QStringList& Names() const { return names_; }
 
     QGroupBox* GroupBox1() const { return groupBox1_; }
     QListWidget* ListBox1() const { return listBox1_; }
@@ -38,7 +36,6 @@ private:
     QListWidget* listBox1_;
     QPushButton* button1_;
     QPushButton* button2_;
-    QStringList names_;
     bool accepted_ = false;
 };
 
