@@ -32,10 +32,12 @@ test: test-plain test-asan
 run: build
 	@bash scripts/run.sh $(BUILD)
 
-# A Debian package of the program (CPack), built from a release build.
+# A Debian package of the program (CPack), built from a release build. Only
+# the two programs are built: the package holds no tests.
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
-	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target mivarelo mivarelo-run
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 
 # Pictures of the program at work for the README, taken under Xvfb.
