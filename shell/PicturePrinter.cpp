@@ -1,0 +1,132 @@
+#include "shell/PicturePrinter.h"
+
+#include "shell/QtText.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+
+#include <algorithm>
+
+namespace mivarelo {
+
+namespace {
+
+// Interface texts of printing; the English default stands in when the
+// language file lacks the id.
+QString Text(int id, const char* english) {
+    const QString text = LanguageText(id);
+    return text.isEmpty() ? QString::fromUtf8(english) : text;
+}
+
+// The footer's size on paper, whatever the printer's resolution.
+constexpr double FooterPointSize = 10.0;
+// Where the footer's first line starts, in printer pixels of the page.
+constexpr int FooterLeft = 200;
+constexpr int FooterTop = 10;
+
+// Where a job of `target` goes, for messages: its output file or its printer.
+QString Destination(const QPrinter& target) {
+    return target.outputFileName().isEmpty() ? target.printerName() : target.outputFileName();
+}
+
+QString BeginError(const QPrinter& target) {
+    if (!target.outputFileName().isEmpty())
+        return Text(7479, "The file \"%1\" could not be written.").arg(target.outputFileName());
+    return Text(7477, "The printer \"%1\" could not start printing.").arg(target.printerName());
+}
+
+} // namespace
+
+PicturePrinter::PicturePrinter() : printer_(QPrinter::HighResolution) {
+    const QPageLayout layout = printer_.pageLayout();
+    printer_.setPageMargins(layout.minimumMargins(), layout.units());
+    printer_.setPageOrientation(QPageLayout::Landscape);
+}
+
+void PicturePrinter::SetOrientation(QPageLayout::Orientation orientation) {
+    printer_.setPageOrientation(orientation);
+}
+
+QPageLayout::Orientation PicturePrinter::Orientation() const {
+    return printer_.pageLayout().orientation();
+}
+
+QString PicturePrinter::PageSizeText() const {
+    const QRectF millimetres = printer_.pageRect(QPrinter::Millimeter);
+    return Text(7474, "Page size (w x h):") + QLatin1Char('\n') +
+           QStringLiteral("%1 x %2 ")
+               .arg(millimetres.width(), 0, 'f', 0)
+               .arg(millimetres.height(), 0, 'f', 0) +
+           Text(7475, "(mm)") + QLatin1Char('\n') +
+           QStringLiteral("%1 x %2 ").arg(printer_.width()).arg(printer_.height()) +
+           Text(7476, "(pixels)");
+}
+
+bool PicturePrinter::Print(const QImage& picture, QString& error) {
+    return PrintOn(printer_, picture, error);
+}
+
+bool PicturePrinter::ExportPdf(const QImage& picture, const QString& path, QString& error) {
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setPageLayout(printer_.pageLayout());
+    pdf.setOutputFileName(path);
+    return PrintOn(pdf, picture, error);
+}
+
+void PicturePrinter::Preview(const QImage& picture, QWidget* parent) {
+    QPrintPreviewDialog dialog(&printer_, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [this, &picture](QPrinter* target) {
+                         QPainter painter(target);
+                         DrawPage(painter, *target, picture);
+                     });
+    dialog.exec();
+}
+
+bool PicturePrinter::PrintOn(QPrinter& target, const QImage& picture, QString& error) const {
+    target.setDocName(QString::fromLatin1(DocumentTitle));
+    QPainter painter;
+    if (!painter.begin(&target)) {
+        error = BeginError(target);
+        return false;
+    }
+    DrawPage(painter, target, picture);
+    // A printer that failed while the page was sent takes no more of the job.
+    const bool failed = target.printerState() == QPrinter::Error;
+    if (failed) target.abort();
+    if (!painter.end() || failed) {
+        error = Text(7478, "Printing on \"%1\" failed; the job was cancelled.")
+                    .arg(Destination(target));
+        return false;
+    }
+    return true;
+}
+
+void PicturePrinter::DrawPage(QPainter& painter, const QPrinter& target,
+                              const QImage& picture) const {
+    const int width = target.width();
+    const int height = target.height();
+    const int side = std::min(width, height);
+    const QRect area =
+        type_ == PrintType::FitToScreen ? QRect(0, 0, width, height) : QRect(0, 0, side, side);
+    // Lines of one pixel would blur and ring under JPEG compression.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(area, picture);
+
+    // Text takes its colour from the pen; nothing is filled behind it.
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    QFont font = painter.font();
+    font.setPointSizeF(FooterPointSize);
+    painter.setFont(font);
+    painter.drawText(QRect(FooterLeft, FooterTop, width - FooterLeft, height - FooterTop),
+                     Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromUtf8(FooterText) + QLatin1Char('\n') +
+                         QString::fromUtf8(CreditText));
+}
+
+} // namespace mivarelo
