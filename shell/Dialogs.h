@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QPrinter;
+
 namespace mivarelo {
 
 class Dialogs {
@@ -35,9 +37,15 @@ public:
     virtual void ShowMessage(const QString& text, const QString& caption) = 0;
     // The colour dialog opened on `initial`; nothing when cancelled.
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
-    // A file to open: empty when cancelled. `filter` is a Qt name filter.
+    // A file to open or to save to, empty when cancelled. `filters` are Qt
+    // name filters; `filterIndex` (when not null) receives the number of
+    // the one chosen, counting from 1.
     virtual QString ChooseOpenFile(const QString& caption, const QString& folder,
-                                   const QString& filter) = 0;
+                                   const QStringList& filters, int* filterIndex) = 0;
+    virtual QString ChooseSaveFile(const QString& caption, const QString& folder,
+                                   const QStringList& filters, int* filterIndex) = 0;
+    // The print dialog on `printer`: false when cancelled.
+    virtual bool ConfirmPrint(QPrinter& printer) = 0;
 };
 
 // The Dialogs in use; never null (a process starts with WidgetDialogs).

@@ -43,13 +43,41 @@ QActionGroup* MainActions::Group(std::initializer_list<QAction*> actions) {
 
 void MainActions::BuildFileMenu(QMenuBar* bar) {
     Dosya1 = AddMenu(bar, nullptr, 7401, "File");
+    AcAction = Add(Dosya1, 7402, "Open File");
+    AcAction->setShortcut(QKeySequence::Open);
+    KaydetAction = Add(Dosya1, 7403, "Save File");
+    KaydetAction->setShortcut(QKeySequence::Save);
     ResetAction = Add(Dosya1, 7404, "Reset");
     ResetAction->setShortcut(Qt::Key_F10);
+    Dosya1->addSeparator();
+    YazYn1 = AddMenu(bar, Dosya1, 7405, "Print Orientation");
+    Yatay1 = Add(YazYn1, 7407, "Landscape");
+    Dikey1 = Add(YazYn1, 7408, "Portrait");
+    Group({Yatay1, Dikey1});
+    Yatay1->setChecked(true);
+    YazTipi1 = AddMenu(bar, Dosya1, 7406, "Print Type");
+    Oransal1 = Add(YazTipi1, 7409, "Proportional");
+    Aynen1 = Add(YazTipi1, 7410, "As It Is");
+    EkranaUydur1 = Add(YazTipi1, 7411, "Fit To Screen");
+    Group({Oransal1, Aynen1, EkranaUydur1});
+    Oransal1->setChecked(true);
+    YazdirResimAction = Add(Dosya1, 7463, "Print");
+    YazdirResimAction->setShortcut(QKeySequence::Print);
+    PrintPreviewAction = Add(Dosya1, 7461, "Print Preview");
+    ExportPdfAction = Add(Dosya1, 7462, "Export as PDF");
     Dosya1->addSeparator();
     CikAction = Add(Dosya1, 7412, "Exit");
     CikAction->setShortcut(QKeySequence::Quit);
     MRUSeparator = Dosya1->addSeparator();
-    idleActions_ << ResetAction << CikAction;
+    for (int i = 0; i < 5; ++i) {
+        QAction* entry = Dosya1->addAction(QString());
+        entry->setVisible(false);
+        MRU << entry;
+    }
+    MRUSeparator->setVisible(false);
+    idleActions_ << AcAction << KaydetAction << ResetAction << YazdirResimAction
+                 << PrintPreviewAction << ExportPdfAction << CikAction;
+    idleActions_ << MRU;
 }
 
 void MainActions::BuildProcedureMenu(QMenuBar* bar) {
@@ -122,10 +150,11 @@ void MainActions::BuildModesMenu(QMenuBar* bar) {
     KomutPencereGosterAction->setChecked(true);
     AcincaCalistirAction = Add(Modlar1, 7457, "Run When Opened", true);
     AcincaCalistirAction->setChecked(true);
+    KurOnuAction = Add(Modlar1, 7459, "Set Default Software");
     RefreshScreen1 = Add(Modlar1, 7471, "Refresh Screen");
     CanUndoLastCommand1 = Add(Modlar1, 7472, "Can Undo Last Command", true);
     idleActions_ << DoNormalKomutAction << DoButonFormAction << HizliAction << DurumCubuguAction
-                 << KomutPencereGosterAction << AcincaCalistirAction;
+                 << KomutPencereGosterAction << AcincaCalistirAction << KurOnuAction;
 }
 
 void MainActions::BuildHelpMenu(QMenuBar* bar) {

@@ -37,7 +37,11 @@ public:
     QAction* Aynen1 = nullptr;
     QAction* EkranaUydur1 = nullptr;
     QAction* YazdirResimAction = nullptr;
+    QAction* PrintPreviewAction = nullptr;
+    QAction* ExportPdfAction = nullptr;
     QAction* CikAction = nullptr;
+    // The recent files, at the end of the File menu.
+    QList<QAction*> MRU;
 
     QMenu* Prosedur1 = nullptr;
     QAction* DurDurAction = nullptr;
@@ -82,6 +86,7 @@ public:
     QAction* DurumCubuguAction = nullptr;
     QAction* KomutPencereGosterAction = nullptr;
     QAction* AcincaCalistirAction = nullptr;
+    QAction* KurOnuAction = nullptr;
     QAction* RefreshScreen1 = nullptr;
     QAction* CanUndoLastCommand1 = nullptr;
 

@@ -39,7 +39,7 @@ int ScreenshotRun::Exec() {
     window_.show();
     if (!options_.program.isEmpty()) {
         runStartMs_ = clock_.elapsed();
-        if (!window_.OpenProgramPath(options_.program)) {
+        if (!window_.OpenPath(options_.program)) {
             std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
             return Unreadable;
         }

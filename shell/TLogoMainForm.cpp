@@ -3,6 +3,7 @@
 #include "core/CaseFold.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
+#include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
 #include "core/Translation.h"
 #include "engine/PaintedArea.h"
@@ -20,17 +21,24 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace mivarelo {
 
@@ -76,6 +84,28 @@ bool ParseErrorEntry(const QString& entry, QString& text, int& line) {
     return true;
 }
 
+QStringList OpenFilters() {
+    return {QStringLiteral("Mivarelo Dosyası (*.elg)"), QStringLiteral("Logo Dosyası (*.lgo)")};
+}
+
+QStringList SaveFilters() {
+    return OpenFilters() << QStringLiteral("Resim dosyası (*.bmp)")
+                         << QStringLiteral("PNG resmi (*.png)");
+}
+
+QString ExtensionOf(int kind) {
+    static const QStringList extensions = {".elg", ".lgo", ".bmp", ".png"};
+    return extensions.value(kind - 1, extensions.first());
+}
+
+// Why a file could not be read, as the id of its text.
+int ReadFailureReason(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return 7732;
+    if (!info.isReadable()) return 7733;
+    return 7734;
+}
+
 } // namespace
 
 TLogoMainForm::TLogoMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -91,6 +121,8 @@ TLogoMainForm::TLogoMainForm(QWidget* parent) : QMainWindow(parent) {
     FocusTimer.setInterval(FocusDelayMs);
     connect(&FocusTimer, &QTimer::timeout, this, &TLogoMainForm::FocusTimerTimer);
     connect(driver_, &RunDriver::SliceDone, this, &TLogoMainForm::FlushRefresh);
+    recent_.Load();
+    setAcceptDrops(true);
     BuildWindow();
     ConnectActions();
     SetTurtleLook(0);
@@ -101,6 +133,7 @@ TLogoMainForm::TLogoMainForm(QWidget* parent) : QMainWindow(parent) {
 
 // A run still going is stopped and unwound before the window goes.
 TLogoMainForm::~TLogoMainForm() {
+    recent_.Save();
     if (engine_.Runner().Busy()) {
         engine_.Runner().RequestStop();
         engine_.Runner().RunToEnd(false);
@@ -139,6 +172,25 @@ void TLogoMainForm::ConnectActions() {
     MainActions& a = *actions_;
     for (QAction* action : findChildren<QAction*>())
         action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(a.AcAction, &QAction::triggered, this, &TLogoMainForm::OpenAsk);
+    connect(a.KaydetAction, &QAction::triggered, this, &TLogoMainForm::SaveAs);
+    connect(a.Dosya1, &QMenu::aboutToShow, this, &TLogoMainForm::ShowRecentFiles);
+    for (int i = 0; i < a.MRU.size(); ++i)
+        connect(a.MRU[i], &QAction::triggered, this,
+                [this, i] { OpenPath(recent_.Entries().value(i)); });
+    connect(a.Yatay1, &QAction::triggered, this,
+            [this] { printer_.SetOrientation(QPageLayout::Landscape); });
+    connect(a.Dikey1, &QAction::triggered, this,
+            [this] { printer_.SetOrientation(QPageLayout::Portrait); });
+    connect(a.Oransal1, &QAction::triggered, this,
+            [this] { printer_.SetPrintType(PicturePrinter::PrintType::Proportional); });
+    connect(a.Aynen1, &QAction::triggered, this,
+            [this] { printer_.SetPrintType(PicturePrinter::PrintType::AsItIs); });
+    connect(a.EkranaUydur1, &QAction::triggered, this,
+            [this] { printer_.SetPrintType(PicturePrinter::PrintType::FitToScreen); });
+    connect(a.YazdirResimAction, &QAction::triggered, this, &TLogoMainForm::PrintPicture);
+    connect(a.PrintPreviewAction, &QAction::triggered, this, &TLogoMainForm::PrintPreview);
+    connect(a.ExportPdfAction, &QAction::triggered, this, &TLogoMainForm::ExportPdf);
     connect(a.ResetAction, &QAction::triggered, this, &TLogoMainForm::ResetExecute);
     connect(a.CikAction, &QAction::triggered, this, &QWidget::close);
     connect(a.DurDurAction, &QAction::triggered, this, &TLogoMainForm::StopRun);
@@ -644,7 +696,7 @@ bool TLogoMainForm::ConfirmDiscard() {
     StoreEditorIntoProcedure();
     const int answer =
         CurrentDialogs().AskYesNoCancel(Text(7711), Text(7712), Text(7807), Text(7808), Text(7809));
-    if (answer == 1) return SaveProgram();
+    if (answer == 1) return SaveAs();
     return answer == 0;
 }
 
@@ -706,8 +758,8 @@ void TLogoMainForm::SetTurtleLook(int look) {
     GlobalSettings& g = Globals();
     if (look == 4) {
         const QString path = CurrentDialogs().ChooseOpenFile(
-            Text(7425), QString(),
-            QStringLiteral("Resim Dosyası (*.bmp *.png *.jpg *.jpeg *.gif *.xpm)"));
+            Text(7425), LastFolder(),
+            {QStringLiteral("Resim Dosyası (*.bmp *.png *.jpg *.jpeg *.gif *.xpm)")}, nullptr);
         if (path.isEmpty() || !QFileInfo::exists(path)) {
             actions_->Kaplum5->setChecked(g.TurtleLook == 4);
             return;
@@ -779,28 +831,180 @@ void TLogoMainForm::OpenSamples() {
             break;
         }
     }
-    const QString path = CurrentDialogs().ChooseOpenFile(Text(7470), folder,
-                                                         QStringLiteral("Mivarelo (*.elg *.lgo)"));
-    if (!path.isEmpty() && ConfirmDiscard()) OpenProgramPath(path);
+    int kind = ProgramKind;
+    const QString path = CurrentDialogs().ChooseOpenFile(Text(7470), folder, OpenFilters(), &kind);
+    if (!path.isEmpty()) OpenFile(path, kind);
 }
 
 // ---- files ---------------------------------------------------------------
 
-bool TLogoMainForm::OpenProgramPath(const QString& path) {
-    Prosedurler& store = engine_.Procedures();
+bool TLogoMainForm::OpenFile(const QString& path, int kind) {
+    if (!ConfirmDiscard()) return false;
     Prosedurler loaded;
-    if (!ReadProgramFile(loaded, path.toStdString()) || !CompleteProcedures(loaded)) return false;
-    store.Replace(loaded.Headers(), loaded.Bodies());
+    const std::string file = path.toStdString();
+    const bool read = kind == LogoKind ? ImportLogoText(loaded, file) : LoadProgram(loaded, file);
+    if (!read || !CompleteProcedures(loaded)) {
+        ShowFileError(7730, path, ReadFailureReason(path));
+        return false;
+    }
+    RememberFolder(path);
+    NewProgram();
+    engine_.Procedures().Replace(loaded.Headers(), loaded.Bodies());
+    recent_.Add(path);
+    programChanged_ = false;
     Globals().CurrentProcedure = 0;
     RefreshProcedureList();
     if (commandWindow_) commandWindow_->RefreshProcedures();
-    programChanged_ = false;
     if (actions_->AcincaCalistirAction->isChecked()) DoActionExecute();
     return true;
 }
 
-bool TLogoMainForm::SaveProgram() {
+// The kind is judged without regard to case, but the path is opened as
+// given: on most file systems letter case matters.
+bool TLogoMainForm::OpenPath(const QString& path) {
+    if (path.isEmpty()) return false;
+    return OpenFile(path, IsLogoTextPath(path.toStdString()) ? LogoKind : ProgramKind);
+}
+
+void TLogoMainForm::OpenAsk() {
+    int kind = ProgramKind;
+    const QString path =
+        CurrentDialogs().ChooseOpenFile(Text(7402), LastFolder(), OpenFilters(), &kind);
+    if (!path.isEmpty()) OpenFile(path, kind);
+}
+
+bool TLogoMainForm::SaveAs() {
+    int kind = ProgramKind;
+    QString path = CurrentDialogs().ChooseSaveFile(Text(7403), LastFolder(), SaveFilters(), &kind);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += ExtensionOf(kind);
+    ShowProcedure(-1);
+    RememberFolder(path);
+    if (kind == BitmapKind || kind == PngKind) {
+        WritePicture(path, kind);
+        return false;
+    }
+    if (!WriteProgramFile(path, kind)) return false;
+    recent_.Add(path);
+    programChanged_ = false;
+    return true;
+}
+
+// Plain Logo files hold English commands: the program is rewritten into
+// English long commands first, and stays so. A procedure holding the byte
+// that separates the native format's fields cannot be stored there.
+bool TLogoMainForm::WriteProgramFile(const QString& path, int kind) {
+    const Prosedurler& store = engine_.Procedures();
+    const std::string file = path.toStdString();
+    if (kind == LogoKind) {
+        SetDialect(false, true);
+        if (ExportLogoText(store, file)) return true;
+    } else {
+        const auto holdsSeparator = [](const std::string& text) {
+            return text.find(ProgramSeparator) != std::string::npos;
+        };
+        if (std::ranges::any_of(store.Headers(), holdsSeparator) ||
+            std::ranges::any_of(store.Bodies(), holdsSeparator)) {
+            ShowFileError(7731, path, 7736);
+            return false;
+        }
+        if (::mivarelo::SaveProgram(store, file)) return true;
+    }
+    ShowFileError(7731, path, 7735);
     return false;
+}
+
+// The picture as a 24-bit BMP or as PNG, written beside the target and then
+// renamed over it, so a failed save leaves the old file.
+bool TLogoMainForm::WritePicture(const QString& path, int kind) {
+    const QImage& picture = engine_.Screen().Surface().Image();
+    QSaveFile file(path);
+    const bool ok =
+        file.open(QIODevice::WriteOnly) &&
+        (kind == BitmapKind ? picture.convertToFormat(QImage::Format_RGB888).save(&file, "BMP")
+                            : picture.save(&file, "PNG")) &&
+        file.commit();
+    if (!ok) ShowFileError(7731, path, 7735);
+    return ok;
+}
+
+void TLogoMainForm::ShowFileError(int whatId, const QString& path, int reasonId) {
+    CurrentDialogs().ShowMessage(
+        Text(whatId) + ": " + QDir::toNativeSeparators(path) + "\n" + Text(reasonId), Text(7737));
+}
+
+void TLogoMainForm::OpenCommandLineFile(const QStringList& arguments) {
+    if (arguments.isEmpty()) return;
+    const QString joined = arguments.join(u' ');
+    if (QFileInfo(joined).isFile())
+        OpenPath(joined);
+    else if (QFileInfo(arguments.first()).isFile())
+        OpenPath(arguments.first());
+}
+
+void TLogoMainForm::ReceiveFile(const QString& path) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    if (!Running()) OpenPath(path);
+}
+
+void TLogoMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// Only the first of several dropped files is opened; nothing while running.
+void TLogoMainForm::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (Running() || urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    OpenPath(urls.first().toLocalFile());
+}
+
+void TLogoMainForm::ShowRecentFiles() {
+    const QStringList& entries = recent_.Entries();
+    bool any = false;
+    for (int i = 0; i < actions_->MRU.size(); ++i) {
+        QAction* item = actions_->MRU[i];
+        const QString path = entries.value(i);
+        item->setVisible(!path.isEmpty());
+        item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        any = any || !path.isEmpty();
+    }
+    actions_->MRUSeparator->setVisible(any);
+}
+
+QString TLogoMainForm::LastFolder() const {
+    return QSettings().value(QStringLiteral("LastFolder"), QDir::homePath()).toString();
+}
+
+void TLogoMainForm::RememberFolder(const QString& path) {
+    QSettings().setValue(QStringLiteral("LastFolder"), QFileInfo(path).absolutePath());
+}
+
+// ---- printing ------------------------------------------------------------
+
+void TLogoMainForm::PrintPicture() {
+    CurrentDialogs().ShowMessage(printer_.PageSizeText(), QStringLiteral("Mivarelo"));
+    if (!CurrentDialogs().ConfirmPrint(printer_.Printer())) return;
+    QString error;
+    if (!printer_.Print(engine_.Screen().Surface().Image(), error))
+        CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
+}
+
+void TLogoMainForm::PrintPreview() {
+    printer_.Preview(engine_.Screen().Surface().Image(), this);
+}
+
+void TLogoMainForm::ExportPdf() {
+    QString path = CurrentDialogs().ChooseSaveFile(Text(7462), LastFolder(),
+                                                   {QStringLiteral("PDF (*.pdf)")}, nullptr);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    RememberFolder(path);
+    QString error;
+    if (!printer_.ExportPdf(engine_.Screen().Surface().Image(), path, error))
+        CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
 }
 
 // ---- status bar ----------------------------------------------------------

@@ -7,6 +7,8 @@
 #include "core/Notifier.h"
 #include "engine/LogoEngine.h"
 #include "engine/RunListener.h"
+#include "shell/PicturePrinter.h"
+#include "shell/RecentFiles.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -85,8 +87,26 @@ public:
     void SetTurnCommandType(int type);
     // Closes the current command window (asking first) and opens command mode.
     bool SwitchToCommandMode();
-    // Replaces the program with a program file; with Run When Opened it runs.
-    bool OpenProgramPath(const QString& path);
+    // The kinds of file, numbered as the filters of the file dialogs.
+    enum FileKind { ProgramKind = 1, LogoKind = 2, BitmapKind = 3, PngKind = 4 };
+    // Opens a program of that kind, after asking to save a changed one. A
+    // file that cannot be read leaves everything as it was and says why.
+    // With Run When Opened the program runs at once.
+    bool OpenFile(const QString& path, int kind);
+    // Opens a program whose kind is judged from its path: plain Logo when it
+    // holds ".lgo" in any letter case.
+    bool OpenPath(const QString& path);
+    // Asks for a file and saves the program (or the picture) into it. True
+    // only when the program itself was saved.
+    bool SaveAs();
+    // The file named by the command line: the arguments joined by blanks
+    // when that names a file, else the first argument alone.
+    void OpenCommandLineFile(const QStringList& arguments);
+    // A file handed over by a later start of the program.
+    void ReceiveFile(const QString& path);
+    const RecentFiles& Recent() const { return recent_; }
+    PicturePrinter& Printer() { return printer_; }
+    void PrintPicture();
     // The question before the program may be discarded: the command window,
     // then whether to save a changed program. False to keep it.
     bool ConfirmDiscard();
@@ -109,6 +129,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -136,11 +158,21 @@ private:
     void ShowVariablesExecute();
     void ShowHelp(bool commands);
     void OpenSamples();
-    bool SaveProgram();
+    bool WriteProgramFile(const QString& path, int kind);
+    bool WritePicture(const QString& path, int kind);
+    void ShowFileError(int whatId, const QString& path, int reasonId);
+    void ShowRecentFiles();
+    QString LastFolder() const;
+    void RememberFolder(const QString& path);
+    void OpenAsk();
+    void PrintPreview();
+    void ExportPdf();
     QString Text(int id) const;
 
     LogoEngine engine_;
     std::unique_ptr<MainActions> actions_;
+    RecentFiles recent_;
+    PicturePrinter printer_;
     RunDriver* driver_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     TLogoEkranForm* drawingWindow_ = nullptr;

@@ -10,6 +10,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace mivarelo {
 
@@ -71,8 +73,26 @@ std::optional<QColor> WidgetDialogs::ChooseColor(const QColor& initial) {
 }
 
 QString WidgetDialogs::ChooseOpenFile(const QString& caption, const QString& folder,
-                                      const QString& filter) {
-    return QFileDialog::getOpenFileName(Owner(), caption, folder, filter);
+                                      const QStringList& filters, int* filterIndex) {
+    QString selected;
+    const QString path = QFileDialog::getOpenFileName(
+        Owner(), caption, folder, filters.join(QStringLiteral(";;")), &selected);
+    if (filterIndex) *filterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
+    return path;
+}
+
+QString WidgetDialogs::ChooseSaveFile(const QString& caption, const QString& folder,
+                                      const QStringList& filters, int* filterIndex) {
+    QString selected;
+    const QString path = QFileDialog::getSaveFileName(
+        Owner(), caption, folder, filters.join(QStringLiteral(";;")), &selected);
+    if (filterIndex) *filterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
+    return path;
+}
+
+bool WidgetDialogs::ConfirmPrint(QPrinter& printer) {
+    QPrintDialog dialog(&printer, Owner());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace mivarelo

@@ -17,7 +17,10 @@ public:
     void ShowMessage(const QString& text, const QString& caption) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
     QString ChooseOpenFile(const QString& caption, const QString& folder,
-                           const QString& filter) override;
+                           const QStringList& filters, int* filterIndex) override;
+    QString ChooseSaveFile(const QString& caption, const QString& folder,
+                           const QStringList& filters, int* filterIndex) override;
+    bool ConfirmPrint(QPrinter& printer) override;
 };
 
 } // namespace mivarelo

@@ -5,23 +5,34 @@
 // "--report" prints how fast the window was.
 #include "core/GlobalSettings.h"
 #include "shell/ScreenshotRun.h"
+#include "shell/SingleInstance.h"
 #include "shell/TLogoMainForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QStringList>
 
 namespace {
 
 struct Arguments {
     mivarelo::ScreenshotRun::Options screenshot;
-    QString file;
+    QStringList files;
     bool english = false;
 };
 
+// The file the arguments name: all of them joined by blanks (a path with
+// blanks that arrived in pieces), or else the first alone.
+QString ExistingFile(const QStringList& files) {
+    if (files.isEmpty()) return {};
+    if (QFileInfo(files.join(u' ')).isFile()) return files.join(u' ');
+    if (QFileInfo(files.first()).isFile()) return files.first();
+    return {};
+}
+
 Arguments ParseArguments(const QStringList& list) {
     Arguments arguments;
-    QStringList rest;
     for (qsizetype k = 1; k < list.size(); ++k) {
         if (list[k] == QLatin1String("--screenshot") && k + 1 < list.size())
             arguments.screenshot.target = list[++k];
@@ -32,9 +43,8 @@ Arguments ParseArguments(const QStringList& list) {
         else if (list[k] == QLatin1String("--english"))
             arguments.english = true;
         else
-            rest << list[k];
+            arguments.files << list[k];
     }
-    arguments.file = rest.join(u' ');
     return arguments;
 }
 
@@ -47,14 +57,27 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Mivarelo"));
     QApplication::setOrganizationName(QStringLiteral("Mivarelo"));
     Arguments arguments = ParseArguments(QApplication::arguments());
+    // One copy per user: a later start hands its file to the running copy,
+    // or says that only one copy can run. Screenshots always run on their own.
+    mivarelo::SingleInstance instance;
+    if (arguments.screenshot.target.isEmpty() && !instance.TryLock()) {
+        const QString file = ExistingFile(arguments.files);
+        if (!file.isEmpty() && instance.HandOver(QFileInfo(file).absoluteFilePath())) return 0;
+        QMessageBox::critical(nullptr, QStringLiteral("Mivarelo Hata"),
+                              QString::fromUtf8("MIVARELO'ün birden fazla kopyası aynı anda "
+                                                "çalışamaz\nDiğerini kapatıp tekrar deneyiniz!"));
+        return 0;
+    }
     mivarelo::Globals().EnglishInterface = arguments.english;
     mivarelo::TLogoMainForm window;
     if (!arguments.screenshot.target.isEmpty()) {
         window.resize(1280, 800);
-        arguments.screenshot.program = arguments.file;
+        arguments.screenshot.program = arguments.files.join(u' ');
         return mivarelo::ScreenshotRun(window, arguments.screenshot, clock).Exec();
     }
+    QObject::connect(&instance, &mivarelo::SingleInstance::FileReceived, &window,
+                     &mivarelo::TLogoMainForm::ReceiveFile);
     window.showMaximized();
-    if (!arguments.file.isEmpty()) window.OpenProgramPath(arguments.file);
+    window.OpenCommandLineFile(arguments.files);
     return QApplication::exec();
 }

@@ -16,7 +16,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -27,6 +29,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
+    QTemporaryDir settings;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
     std::unique_ptr<TLogoMainForm> window;
 
@@ -52,6 +55,10 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    }
+
     void init() {
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();

@@ -43,8 +43,27 @@ std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor&) {
     return colours.dequeue();
 }
 
-QString ScriptedDialogs::ChooseOpenFile(const QString&, const QString&, const QString&) {
+QString ScriptedDialogs::AnswerFile(const QString& folder, const QStringList& filters,
+                                    int* filterIndex) {
+    fileFolders << folder;
+    lastFilters = filters;
+    const int chosen = fileFilters.isEmpty() ? 1 : fileFilters.dequeue();
+    if (filterIndex) *filterIndex = chosen;
     return files.isEmpty() ? QString() : files.dequeue();
+}
+
+QString ScriptedDialogs::ChooseOpenFile(const QString&, const QString& folder,
+                                        const QStringList& filters, int* filterIndex) {
+    return AnswerFile(folder, filters, filterIndex);
+}
+
+QString ScriptedDialogs::ChooseSaveFile(const QString&, const QString& folder,
+                                        const QStringList& filters, int* filterIndex) {
+    return AnswerFile(folder, filters, filterIndex);
+}
+
+bool ScriptedDialogs::ConfirmPrint(QPrinter&) {
+    return acceptPrint;
 }
 
 } // namespace mivarelo::support

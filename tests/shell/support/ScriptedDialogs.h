@@ -25,14 +25,21 @@ public:
     void ShowMessage(const QString& text, const QString& caption) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
     QString ChooseOpenFile(const QString& caption, const QString& folder,
-                           const QString& filter) override;
+                           const QStringList& filters, int* filterIndex) override;
+    QString ChooseSaveFile(const QString& caption, const QString& folder,
+                           const QStringList& filters, int* filterIndex) override;
+    bool ConfirmPrint(QPrinter& printer) override;
 
     // Answers, taken in order; an empty queue answers as a cancelled dialog.
     QQueue<QString> texts;
     QQueue<int> confirmations;
     QQueue<int> procedureChoices;
     QQueue<QColor> colours;
+    // A file answer with the number of its filter (1 when not given).
     QQueue<QString> files;
+    QQueue<int> fileFilters;
+    // Whether the print dialog is accepted.
+    bool acceptPrint = true;
 
     // What was asked or shown: "prompt|initial" per text question, the
     // names offered for deletion, "caption: text" per message.
@@ -41,8 +48,13 @@ public:
     QStringList messages;
     QStringList variableNames;
     QStringList variableValues;
+    // The folder each file dialog opened in, and its filters.
+    QStringList fileFolders;
+    QStringList lastFilters;
 
 private:
+    QString AnswerFile(const QString& folder, const QStringList& filters, int* filterIndex);
+
     Dialogs* previous_;
 };
 

@@ -1,0 +1,258 @@
+// Opening, saving, dropping and remembering program files through the real
+// main window, the command line and the single-instance hand-over. Dialogs
+// answer from a script; settings and files live in a temporary folder.
+#include "core/GlobalSettings.h"
+#include "core/ProgramFiles.h"
+#include "core/Prosedurler.h"
+#include "shell/MainActions.h"
+#include "shell/SingleInstance.h"
+#include "shell/TLogoMainForm.h"
+#include "shell/support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+using namespace mivarelo;
+
+class ProgramFilesFlowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+    std::unique_ptr<support::ScriptedDialogs> dialogs;
+    std::unique_ptr<TLogoMainForm> window;
+
+    Prosedurler& Store() { return window->Engine().Procedures(); }
+    QString Path(const QString& name) const { return folder.filePath(name); }
+
+    // A native program file whose main procedure holds `body`.
+    QString WriteProgram(const QString& name, const std::string& body) {
+        Prosedurler program;
+        program.AddProcedure("AnaEkran", body);
+        const QString path = Path(name);
+        if (!SaveProgram(program, path.toStdString())) qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    static QByteArray Contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.filePath("cfg"));
+        QCoreApplication::setOrganizationName("Mivarelo");
+        QCoreApplication::setApplicationName("Mivarelo");
+    }
+
+    void init() {
+        QSettings().clear();
+        ResetGlobals();
+        dialogs = std::make_unique<support::ScriptedDialogs>();
+        window = std::make_unique<TLogoMainForm>();
+        window->Actions().AcincaCalistirAction->setChecked(false);
+    }
+
+    void cleanup() {
+        window.reset();
+        dialogs.reset();
+    }
+
+    void KindIsJudgedFromThePathButTheFileOpensAsNamed() {
+        QVERIFY(QDir(folder.path()).mkpath("lessons.lgo"));
+        const QString logo = Path("lessons.lgo/Square.TXT");
+        QFile file(logo);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("to square\r\nrepeat 4 [fd 50 rt 90]\r\nend\r\n");
+        file.close();
+        QVERIFY(window->OpenPath(logo));
+        QCOMPARE(Store().GetHeader(0), std::string("square"));
+        QCOMPARE(window->Recent().Entries().first(), logo);
+        const QString capitals = WriteProgram("Kare.ELG", "fd 10\n");
+        QFile::copy(capitals, Path("Star.LGO"));
+        QVERIFY(window->OpenPath(capitals));
+        QCOMPARE(Store().GetBody(0), std::string("fd 10\n"));
+        QCOMPARE(window->Controls().Editor->toPlainText(), QString("fd 10"));
+        QVERIFY(!window->ProgramChanged());
+    }
+
+    void RecentFilesKeepFiveWithoutDoublesAndSurviveARestart() {
+        QStringList paths;
+        for (int i = 1; i <= 6; ++i)
+            paths << WriteProgram(QString("p%1.elg").arg(i), "fd 1\n");
+        for (const QString& path : paths)
+            QVERIFY(window->OpenPath(path));
+        QVERIFY(window->OpenPath(paths[3]));
+        const QStringList expected = {paths[3], paths[5], paths[4], paths[2], paths[1]};
+        QCOMPARE(window->Recent().Entries(), expected);
+        window.reset();
+        window = std::make_unique<TLogoMainForm>();
+        QCOMPARE(window->Recent().Entries(), expected);
+        emit window->Actions().Dosya1->aboutToShow();
+        QCOMPARE(window->Actions().MRU[1]->text(), "&2 " + paths[5]);
+        QVERIFY(window->Actions().MRU[4]->isVisible());
+    }
+
+    void DroppingThreeFilesOpensOnlyTheFirst() {
+        const QString first = WriteProgram("first.elg", "rt 45\n");
+        const QString second = WriteProgram("second.elg", "lt 45\n");
+        QMimeData data;
+        data.setUrls(
+            {QUrl::fromLocalFile(first), QUrl::fromLocalFile(second), QUrl::fromLocalFile(second)});
+        window->show();
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &drop);
+        QCOMPARE(Store().GetBody(0), std::string("rt 45\n"));
+        QCOMPARE(window->Recent().Entries().first(), first);
+        QCOMPARE(window->Recent().Entries()[1], QString());
+    }
+
+    void UnreadableFilesAndCancelledQuestionsChangeNothing() {
+        QVERIFY(window->OpenPath(WriteProgram("kept.elg", "fd 7\n")));
+        window->Controls().Editor->setFocus();
+        window->Controls().Editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window->Controls().Editor, "0");
+        QVERIFY(window->ProgramChanged());
+        const QStringList recent = window->Recent().Entries();
+        dialogs->confirmations << -1;
+        QVERIFY(!window->OpenPath(WriteProgram("other.elg", "bk 1\n")));
+        QCOMPARE(window->Controls().Editor->toPlainText(), QString("fd 70"));
+        dialogs->confirmations << 0;
+        QVERIFY(!window->OpenPath(Path("Missing.elg")));
+        QCOMPARE(
+            dialogs->messages.last(),
+            QString::fromUtf8("Hata: Dosya açılamadı: %1\ndosya yok").arg(Path("Missing.elg")));
+        QCOMPARE(Store().GetBody(0), std::string("fd 70\n"));
+        QCOMPARE(window->Recent().Entries(), recent);
+        QVERIFY(window->ProgramChanged());
+    }
+
+    void SavingAsPlainLogoWritesEnglishLongCommands() {
+        window->Controls().Editor->setPlainText("ileri 10\nsağ 90");
+        dialogs->files << Path("shape");
+        dialogs->fileFilters << TLogoMainForm::LogoKind;
+        QVERIFY(window->SaveAs());
+        const QByteArray written = Contents(Path("shape.lgo"));
+        QVERIFY(written.contains("to AnaEkran\r\nforward 10\r\nright 90\r\nend\r\n"));
+        QCOMPARE(window->Controls().Editor->toPlainText(), QString("forward 10\nright 90"));
+        QCOMPARE(window->Recent().Entries().first(), Path("shape.lgo"));
+        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->SaveAs());
+        QCOMPARE(dialogs->fileFolders.last(), folder.path());
+    }
+
+    void ThePictureIsSavedAsBmpAndPngWithoutSavingTheProgram() {
+        window->Engine().Dispatcher().RunCommandLine("setpc [200 30 10]; spw 5; fd 100");
+        window->SetProgramChanged(true);
+        dialogs->files << Path("picture.bmp") << Path("picture.png");
+        dialogs->fileFilters << TLogoMainForm::BitmapKind << TLogoMainForm::PngKind;
+        QVERIFY(!window->SaveAs());
+        QVERIFY(!window->SaveAs());
+        const QByteArray bmp = Contents(Path("picture.bmp"));
+        QCOMPARE(bmp.left(2), QByteArray("BM"));
+        QCOMPARE(static_cast<int>(bmp[28]), 24);
+        const QImage& picture = window->Engine().Screen().Surface().Image();
+        for (const char* name : {"picture.bmp", "picture.png"}) {
+            const QImage read = QImage(Path(name)).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(read.size(), QSize(2000, 2000));
+            QCOMPARE(read.pixel(550, 500), qRgb(200, 30, 10));
+            QCOMPARE(read, picture.convertToFormat(QImage::Format_RGB32));
+        }
+        QVERIFY(window->ProgramChanged());
+        QCOMPARE(window->Recent().Entries().first(), QString());
+    }
+
+    void AFailedSaveKeepsTheProgramAndRefusesToDiscard() {
+        window->Controls().Editor->setFocus();
+        QTest::keyClicks(window->Controls().Editor, "fd 5");
+        // A folder that is a plain file cannot take a file, whoever asks.
+        QFile blocker(Path("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        dialogs->confirmations << 1;
+        dialogs->files << Path("blocker/p.elg");
+        const bool discarded = window->ConfirmDiscard();
+        QVERIFY(!discarded);
+        QCOMPARE(
+            dialogs->messages.last(),
+            QString::fromUtf8("Hata: Dosya kaydedilemedi: %1\nyazılamıyor (izin yok ya da disk "
+                              "dolu)")
+                .arg(Path("blocker/p.elg")));
+        QVERIFY(window->ProgramChanged());
+        QCOMPARE(window->Recent().Entries().first(), QString());
+        window->Controls().Editor->setPlainText("yaz [é]");
+        dialogs->files << Path("accent.elg");
+        QVERIFY(!window->SaveAs());
+        QVERIFY(!QFileInfo::exists(Path("accent.elg")));
+        QVERIFY(dialogs->messages.last().endsWith(
+            QString::fromUtf8("program dosyalarının saklayamadığı é harfi var")));
+    }
+
+    void CommandLineJoinsItsArgumentsWithBlanks() {
+        QVERIFY(QDir(folder.path()).mkpath("my lessons"));
+        const QString spaced = WriteProgram("my lessons/big square.elg", "fd 200\n");
+        window->OpenCommandLineFile(QStringList{Path("my"), "lessons/big", "square.elg"});
+        QCOMPARE(Store().GetBody(0), std::string("fd 200\n"));
+        QCOMPARE(window->Recent().Entries().first(), spaced);
+        const QString single = WriteProgram("single.elg", "rt 1\n");
+        window->OpenCommandLineFile(QStringList{single, "extra"});
+        QCOMPARE(Store().GetBody(0), std::string("rt 1\n"));
+        window->OpenCommandLineFile(QStringList{Path("nothing.elg")});
+        QCOMPARE(Store().GetBody(0), std::string("rt 1\n"));
+    }
+
+    void OneCopyRunsAndLaterStartsHandTheirFileOver() {
+        QTemporaryDir runtime;
+        SingleInstance first(runtime.path());
+        SingleInstance second(runtime.path());
+        QVERIFY(first.TryLock());
+        QVERIFY(!second.TryLock());
+        QSignalSpy received(&first, &SingleInstance::FileReceived);
+        QVERIFY(second.HandOver("/tmp/ders programı.elg"));
+        QVERIFY(received.count() == 1 || received.wait(3000));
+        QCOMPARE(received.first().first().toString(), QString::fromUtf8("/tmp/ders programı.elg"));
+    }
+
+    // A copy of the program killed while it ran leaves its lock behind.
+    void AStaleLockDoesNotBlockTheNextStart() {
+        QTemporaryDir runtime;
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("HOME", runtime.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(environment);
+        program.start(MIVARELO_APP_PATH, QStringList());
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime.filePath("mivarelo.lock")), 10000);
+        SingleInstance second(runtime.path());
+        QVERIFY(!second.TryLock());
+        program.kill();
+        QVERIFY(program.waitForFinished());
+        QVERIFY(QFileInfo::exists(runtime.filePath("mivarelo.lock")));
+        SingleInstance next(runtime.path());
+        QVERIFY(next.TryLock());
+    }
+};
+
+QTEST_MAIN(ProgramFilesFlowTest)
+#include "ProgramFilesFlowTest.moc"
