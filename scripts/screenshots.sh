@@ -24,7 +24,7 @@ shoot() {
   shift
   local status=0
   if command -v xvfb-run >/dev/null 2>&1; then
-    HOME=$work xvfb-run -a -s "-screen 0 1280x800x24" "$app" --screenshot "$out/$picture" "$@" || status=$?
+    HOME=$work QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$app" --screenshot "$out/$picture" "$@" || status=$?
   else
     HOME=$work QT_QPA_PLATFORM=offscreen "$app" --screenshot "$out/$picture" "$@" || status=$?
   fi

@@ -7,8 +7,10 @@
 #include "core/ProgramIO.h"
 #include "core/Translation.h"
 #include "engine/PaintedArea.h"
+#include "modes/TButtonKomutForm.h"
 #include "modes/TNormalKomutForm.h"
 #include "shell/Dialogs.h"
+#include "shell/FileAssociation.h"
 #include "shell/MainActions.h"
 #include "shell/QtText.h"
 #include "shell/RunDriver.h"
@@ -191,6 +193,10 @@ void TLogoMainForm::ConnectActions() {
     connect(a.YazdirResimAction, &QAction::triggered, this, &TLogoMainForm::PrintPicture);
     connect(a.PrintPreviewAction, &QAction::triggered, this, &TLogoMainForm::PrintPreview);
     connect(a.ExportPdfAction, &QAction::triggered, this, &TLogoMainForm::ExportPdf);
+    connect(a.KurOnuAction, &QAction::triggered, this, [] {
+        const FileAssociation::Result result = FileAssociation::Register();
+        CurrentDialogs().ShowMessage(result.message, QStringLiteral("Mivarelo"));
+    });
     connect(a.ResetAction, &QAction::triggered, this, &TLogoMainForm::ResetExecute);
     connect(a.CikAction, &QAction::triggered, this, &QWidget::close);
     connect(a.DurDurAction, &QAction::triggered, this, &TLogoMainForm::StopRun);
@@ -201,15 +207,14 @@ void TLogoMainForm::ConnectActions() {
     connect(a.MIVARELOrnekler1, &QAction::triggered, this, &TLogoMainForm::OpenSamples);
     connect(a.Hakkinda1, &QAction::triggered, this,
             [] { CurrentDialogs().ShowAbout(QStringLiteral("Mivarelo")); });
-    // The graphical mode is not part of this program yet.
-    a.DoButonFormAction->setVisible(false);
+    connect(a.DoButonFormAction, &QAction::triggered, this, &TLogoMainForm::SwitchToGraphicalMode);
     ConnectProcedureActions();
     ConnectOptionActions();
 }
 
 void TLogoMainForm::ConnectProcedureActions() {
     MainActions& a = *actions_;
-    connect(a.DoAction, &QAction::triggered, this, &TLogoMainForm::DoActionExecute);
+    connect(a.DoAction, &QAction::triggered, this, &TLogoMainForm::Run);
     connect(a.EkleProsedurAction, &QAction::triggered, this, &TLogoMainForm::AddProcedureAsk);
     connect(a.ProsedurIsimAction, &QAction::triggered, this, &TLogoMainForm::RenameProcedureAsk);
     connect(a.ArgumanGirAction, &QAction::triggered, this, &TLogoMainForm::EnterArgumentsAsk);
@@ -287,7 +292,7 @@ QString TLogoMainForm::Text(int id) const {
 
 // ---- running -------------------------------------------------------------
 
-void TLogoMainForm::DoActionExecute() {
+void TLogoMainForm::Run() {
     SetRunning(true);
     Globals().LastErrorLine = 0;
     errorCursor_ = 0;
@@ -665,6 +670,17 @@ bool TLogoMainForm::SwitchToCommandMode() {
     return true;
 }
 
+bool TLogoMainForm::SwitchToGraphicalMode() {
+    if (!CloseCommandWindow()) return false;
+    auto* form = new TButtonKomutForm(this);
+    commandWindow_ = form;
+    form->SetMainForm(this);
+    Globals().CommandMode = 1;
+    Relayout();
+    UpdateActions();
+    return true;
+}
+
 void TLogoMainForm::BindCurrentControls() {
     controls_ = CurrentControls();
     auto* form = qobject_cast<TNormalKomutForm*>(commandWindow_);
@@ -793,7 +809,7 @@ void TLogoMainForm::ScreenColourExecute() {
     engine_.Screen().ExecuteTurtleCommand(LookupCommand("setsc"), argument);
     engine_.Screen().TakeRefreshRequest();
     drawingWindow_->RefreshWindow(true);
-    DoActionExecute();
+    Run();
 }
 
 void TLogoMainForm::ShowVariablesExecute() {
@@ -855,7 +871,7 @@ bool TLogoMainForm::OpenFile(const QString& path, int kind) {
     Globals().CurrentProcedure = 0;
     RefreshProcedureList();
     if (commandWindow_) commandWindow_->RefreshProcedures();
-    if (actions_->AcincaCalistirAction->isChecked()) DoActionExecute();
+    if (actions_->AcincaCalistirAction->isChecked()) Run();
     return true;
 }
 

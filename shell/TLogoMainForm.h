@@ -87,6 +87,10 @@ public:
     void SetTurnCommandType(int type);
     // Closes the current command window (asking first) and opens command mode.
     bool SwitchToCommandMode();
+    // The same for graphical mode.
+    bool SwitchToGraphicalMode();
+    // The Run action: the editor stored, the selected procedure run.
+    void Run();
     // The kinds of file, numbered as the filters of the file dialogs.
     enum FileKind { ProgramKind = 1, LogoKind = 2, BitmapKind = 3, PngKind = 4 };
     // Opens a program of that kind, after asking to save a changed one. A
@@ -148,7 +152,6 @@ private:
     void SelectErrorInEditor(const QString& text, int line, int procedure);
     void FocusTimerTimer();
     void FlushRefresh();
-    void DoActionExecute();
     void AddProcedureAsk();
     void RenameProcedureAsk();
     void EnterArgumentsAsk();

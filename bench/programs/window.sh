@@ -23,7 +23,7 @@ trap 'rm -rf "$work"' EXIT
 
 display() {
   if command -v xvfb-run >/dev/null 2>&1; then
-    xvfb-run -a -s "-screen 0 1280x800x24" "$@"
+    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$@"
   else
     QT_QPA_PLATFORM=offscreen "$@"
   fi

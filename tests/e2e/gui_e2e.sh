@@ -21,7 +21,7 @@ xvfb=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-HOME=$work XDG_RUNTIME_DIR=$work "$program" >"$work/app.log" 2>&1 &
+HOME=$work XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
 app=$!
 
 command_window() { xdotool search --onlyvisible --name '^Komut Penceresi$' 2>/dev/null | head -1 || true; }

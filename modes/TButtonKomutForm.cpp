@@ -1,0 +1,7 @@
+#include "modes/TButtonKomutForm.h"
+
+namespace mivarelo {
+
+TButtonKomutForm::TButtonKomutForm(QWidget* owner) : TKomutIdareForm(owner) {}
+
+} // namespace mivarelo
