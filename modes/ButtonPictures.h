@@ -1,0 +1,26 @@
+#pragma once
+// The pictures of the graphical mode's buttons, drawn as scalable pictures
+// so that they stay crisp at any size and screen density. The eight
+// direction buttons and forward/back show an arrow turned to a heading: one
+// arrow picture, turned in steps of 5 degrees (72 pictures).
+#include <QIcon>
+
+namespace mivarelo {
+
+class ButtonPictures {
+public:
+    static constexpr int DirectionCount = 72;
+
+    // The direction picture of an angle in degrees: 360 is added once when
+    // it is negative, 360 taken away while it is 360 or more, then divided
+    // by 5 and kept within 0..71.
+    static int PictureIndex(int angle);
+    // Picture k: the arrow pointing along heading 5·k (0 right, 90 down,
+    // 180 left, 270 up, as the turtle turns on the screen).
+    static QIcon DirectionPicture(int index);
+    // The picture of button n (1..38) for the buttons that show no
+    // direction; a null icon for a button without a picture.
+    static QIcon ButtonPicture(int n);
+};
+
+} // namespace mivarelo
