@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -205,6 +206,27 @@ private slots:
         QVERIFY(!QFileInfo::exists(Path("accent.elg")));
         QVERIFY(dialogs->messages.last().endsWith(
             QString::fromUtf8("program dosyalarının saklayamadığı é harfi var")));
+    }
+
+    void PrintingAsksThenPrintsOrSaysWhyNot() {
+        QPrinter& printer = window->Printer().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Path("page.pdf"));
+        dialogs->acceptPrint = false;
+        window->Actions().YazdirResimAction->trigger();
+        QVERIFY(dialogs->messages.last().startsWith("Mivarelo: "));
+        QVERIFY(dialogs->messages.last().contains("(mm)"));
+        QVERIFY(!QFileInfo::exists(Path("page.pdf")));
+        dialogs->acceptPrint = true;
+        window->Actions().YazdirResimAction->trigger();
+        QVERIFY(Contents(Path("page.pdf")).startsWith("%PDF"));
+        printer.setOutputFileName(Path("blocker-file/page.pdf"));
+        QFile blocker(Path("blocker-file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        window->Actions().YazdirResimAction->trigger();
+        QVERIFY(dialogs->messages.last().startsWith(QString::fromUtf8("Hata: Yazdırılamadı\n")));
+        QVERIFY(dialogs->messages.last().contains(Path("blocker-file/page.pdf")));
     }
 
     void CommandLineJoinsItsArgumentsWithBlanks() {
