@@ -22,6 +22,21 @@ QWidget* Owner() {
     return QApplication::activeWindow();
 }
 
+// The file dialog for opening or saving; the number of the chosen filter
+// counts from 1.
+QString ChooseFile(QFileDialog::AcceptMode mode, const QString& caption, const QString& folder,
+                   const QStringList& filters, int* filterIndex) {
+    QFileDialog dialog(Owner(), caption, folder);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (filterIndex)
+        *filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles().first();
+}
+
 } // namespace
 
 QString WidgetDialogs::AskText(const QString& prompt, const QString& initial, const QString& title,
@@ -74,20 +89,12 @@ std::optional<QColor> WidgetDialogs::ChooseColor(const QColor& initial) {
 
 QString WidgetDialogs::ChooseOpenFile(const QString& caption, const QString& folder,
                                       const QStringList& filters, int* filterIndex) {
-    QString selected;
-    const QString path = QFileDialog::getOpenFileName(
-        Owner(), caption, folder, filters.join(QStringLiteral(";;")), &selected);
-    if (filterIndex) *filterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
-    return path;
+    return ChooseFile(QFileDialog::AcceptOpen, caption, folder, filters, filterIndex);
 }
 
 QString WidgetDialogs::ChooseSaveFile(const QString& caption, const QString& folder,
                                       const QStringList& filters, int* filterIndex) {
-    QString selected;
-    const QString path = QFileDialog::getSaveFileName(
-        Owner(), caption, folder, filters.join(QStringLiteral(";;")), &selected);
-    if (filterIndex) *filterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
-    return path;
+    return ChooseFile(QFileDialog::AcceptSave, caption, folder, filters, filterIndex);
 }
 
 bool WidgetDialogs::ConfirmPrint(QPrinter& printer) {
