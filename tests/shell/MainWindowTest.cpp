@@ -168,6 +168,25 @@ private slots:
         QVERIFY(window->CommandWindow()->isVisible());
     }
 
+    void StopEndsAWaitAtOnceAndClosingStopsARun() {
+        Type("fd 10\nwait 6000\nfd 10");
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        window->Actions().DoAction->trigger();
+        QTest::qWait(200);
+        QVERIFY(window->Running());
+        QCOMPARE(window->Engine().Screen().State().Position(), QPoint(510, 500));
+        window->StopRun();
+        QVERIFY(ended.count() == 1 || ended.wait(1000));
+        QCOMPARE(window->Engine().Screen().State().Position(), QPoint(510, 500));
+        window->Controls().Editor->setPlainText("repeat 1000000000 [fd 1 rt 1]");
+        window->Actions().DoAction->trigger();
+        QTest::qWait(100);
+        QVERIFY(window->Running());
+        QVERIFY(window->close());
+        QVERIFY(!window->Running());
+        QVERIFY(!window->Engine().Runner().Busy());
+    }
+
     void AddingProcedures() {
         dialogs->texts << "kare :a"
                        << "AnaEkran"
