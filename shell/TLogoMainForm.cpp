@@ -160,7 +160,6 @@ void TLogoMainForm::BuildWindow() {
     UstStatusBar->setSizeGripEnabled(false);
     for (std::size_t k = 0; k < panels_.size(); ++k) {
         panels_[k] = new QLabel(UstStatusBar);
-        panels_[k]->setMinimumWidth(PanelWidths[k]);
         UstStatusBar->addWidget(panels_[k]);
     }
     layout->addWidget(UstStatusBar);
@@ -279,6 +278,7 @@ void TLogoMainForm::FormCreate() {
     actions_->SetCaptions();
     Globals().MainProcedureName = FromQt(Text(MainProcedureNameId));
     if (commandWindow_) commandWindow_->RefreshLanguage();
+    SizePanels();
     RefreshStatusBar();
 }
 
@@ -758,6 +758,7 @@ void TLogoMainForm::SetInterfaceLanguage(bool english) {
     if (commandWindow_) commandWindow_->RefreshLanguage();
     actions_->SetCaptions();
     g.MainProcedureName = FromQt(Text(MainProcedureNameId));
+    SizePanels();
     RefreshStatusBar();
     for (int id = WordListFirstId; id <= WordListLastId; ++id) {
         const std::string& oldWord = oldWords[id - WordListFirstId];
@@ -1038,6 +1039,27 @@ void TLogoMainForm::RefreshStatusBar() {
     };
     for (std::size_t k = 0; k < texts.size(); ++k)
         panels_[k]->setText(texts[k]);
+}
+
+// Each panel is as wide as its longest text, so that the numbers never jump
+// and nothing is cut off.
+void TLogoMainForm::SizePanels() {
+    const std::string widest = StatusPanels::Colour(0xFFFFFF);
+    const std::array<QString, 8> longest = {
+        StatusPanels::Format(7901, {1999, 1999}),
+        StatusPanels::Format(7902, {1999, 1999}),
+        std::max(StatusPanels::Format(7903, {}), StatusPanels::Format(7904, {}),
+                 [](const QString& a, const QString& b) { return a.size() < b.size(); }),
+        StatusPanels::Format(7905, {}, StatusPanels::Heading(-359.9f)),
+        StatusPanels::Format(7906, {}, widest),
+        StatusPanels::Format(7907, {}, widest),
+        StatusPanels::Format(7908, {}, widest),
+        StatusPanels::Format(7909, {1999, 1999}),
+    };
+    for (std::size_t k = 0; k < panels_.size(); ++k) {
+        const int text = panels_[k]->fontMetrics().horizontalAdvance(longest[k]) + 12;
+        panels_[k]->setFixedWidth(std::max(PanelWidths[k], text));
+    }
 }
 
 void TLogoMainForm::SetMousePanel(QPoint position) {

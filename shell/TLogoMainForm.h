@@ -165,6 +165,7 @@ private:
     bool WritePicture(const QString& path, int kind);
     void ShowFileError(int whatId, const QString& path, int reasonId);
     void ShowRecentFiles();
+    void SizePanels();
     QString LastFolder() const;
     void RememberFolder(const QString& path);
     void OpenAsk();
