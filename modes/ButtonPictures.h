@@ -20,6 +20,11 @@ public:
     static QIcon DirectionPicture(int index);
     // The picture of button n (1..38) for the buttons that show no
     // direction; a null icon for a button without a picture.
+    // The direction buttons (1-4, 6-9) and forward and back (37, 38) get
+    // their arrows as they stand still, "up" pointing up: forward up, back
+    // down. The mirror-image buttons (turn and arc right, the angles of the
+    // left and lower diagonals) share one picture with their partners.
+    // A null icon for the restart button 25 and for numbers outside 1..38.
     static QIcon ButtonPicture(int n);
 };
 
