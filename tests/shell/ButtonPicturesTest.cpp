@@ -121,19 +121,6 @@ private slots:
         QVERIFY2(off <= 3, qPrintable(QStringLiteral("tip at %1 degrees").arg(degrees)));
     }
 
-    void arrowTipsByQuarter() {
-        const QImage right = Render(ButtonPictures::DirectionPicture(0), 64);
-        const QImage down = Render(ButtonPictures::DirectionPicture(18), 64);
-        const QImage up = Render(ButtonPictures::DirectionPicture(54), 64);
-        const QImage almostRight = Render(ButtonPictures::DirectionPicture(70), 64);
-        QVERIFY(Tip(right).x() > 24 && std::abs(Tip(right).y()) < 1.5);
-        QVERIFY(Tip(down).y() > 24 && std::abs(Tip(down).x()) < 1.5);
-        QVERIFY(Tip(up).y() < -24 && std::abs(Tip(up).x()) < 1.5);
-        // 350 degrees: right, and a little up (y grows downwards).
-        QVERIFY(Tip(almostRight).x() > 24);
-        QVERIFY(Tip(almostRight).y() < -2 && Tip(almostRight).y() > -8);
-    }
-
     void turningKeepsTheArrowsSize() {
         const int straight = OpaqueCount(Render(ButtonPictures::DirectionPicture(0), 48));
         QVERIFY(straight > 48 * 48 / 6);
