@@ -1,7 +1,869 @@
 #include "modes/TButtonKomutForm.h"
 
+#include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
+#include "core/Notifier.h"
+#include "core/Numbers.h"
+#include "core/Prosedurler.h"
+#include "engine/Evaluator.h"
+#include "engine/TurtleState.h"
+#include "modes/ButtonLayout.h"
+#include "modes/ButtonPictures.h"
+#include "shell/Dialogs.h"
+#include "shell/QtText.h"
+#include "shell/TLogoEkranForm.h"
+#include "shell/TLogoMainForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+#include <cmath>
+
 namespace mivarelo {
 
-TButtonKomutForm::TButtonKomutForm(QWidget* owner) : TKomutIdareForm(owner) {}
+namespace {
+
+constexpr int CaptionId = 7600;
+// Captions of Label1 .. Label8 in that order; Label8 comes after the pen-down text.
+constexpr std::array<int, 8> LabelCaptionIds = {7601, 7602, 7603, 7604, 7605, 7606, 7607, 7610};
+constexpr int MacroLabelId = 7608;
+constexpr int PenDownTextId = 7609;
+constexpr int IdleTextId = 7562;
+constexpr int RunningTextId = 7563;
+constexpr int PenWidthWordId = 7627;
+constexpr int FontSizeWordId = 7628;
+constexpr int LabelWordId = 7629;
+constexpr int FillWordId = 7622;
+constexpr int FillColourWordId = 7632;
+constexpr int InputTitleId = 7805;
+constexpr int OkId = 7815;
+constexpr int CancelId = 7809;
+constexpr int WarningTitleId = 7802;
+
+constexpr int ClassicWidth = 330;
+constexpr int VerticalWidth = 310;
+constexpr int ButtonsTop = 46;
+constexpr int FirstAngleButton = 31;
+constexpr int PaintModeButton = 21;
+constexpr int RestartButton = 25;
+constexpr int RepeatButton = 29;
+constexpr int RecordButton = 35;
+constexpr int StopRecordButton = 36;
+constexpr int ForwardButton = 37;
+constexpr int BackButton = 38;
+constexpr int WindowTop = 55;
+constexpr int ScreenMargin = 50;
+constexpr int TurtleMargin = 25;
+
+// The hint text id of each button; 0 for none.
+constexpr std::array<int, TButtonKomutForm::ButtonCount> HintIds = {
+    1301, 1302, 1303, 1304, 1214, 1305, 1306, 1307, 1308, 1206, 1207, 1210, 1209,
+    1208, 1215, 1201, 1211, 1213, 1204, 1205, 1318, 1313, 1314, 1315, 1316, 1229,
+    1317, 1221, 1230, 1226, 1309, 1311, 1310, 1312, 1231, 1232, 1320, 1319};
+
+// The captions the buttons carry until the interface language names them.
+const std::array<const char*, TButtonKomutForm::ButtonCount> DefaultCaptions = {
+    "Sol Üst",    "Yukarı",   "Sağ Üst",   "Sol",      "Ev",
+    "Sağ",        "Sol Alt",  "Aşağı",     "Sağ Alt",  "Aşağı",
+    "Yukarı",     "Renk",     "Göster",    "Sakla",    "",
+    "Temizle",    "Renk",     "Doldur",    "Sol Dön",  "Sağ Dön",
+    "Paint Mode", "Sola Yay", "Sağa Yay",  "Yay",      "Yeniden Başlat",
+    "Kalınlık",   "Adım",     "Metin Yaz", "Tekrarla", "Büyüklük",
+    "45",         "45",       "45",        "45",       "Kayıt",
+    "Dur",        "İleri",    "Geri Git"};
+
+// The angle each direction picture shows, added to the heading.
+struct PictureTurn {
+    int button;
+    int offset;
+};
+constexpr std::array<PictureTurn, 8> DirectionTurns = {
+    {{1, 315}, {2, 0}, {3, 45}, {4, 270}, {6, 90}, {7, 225}, {8, 180}, {9, 135}}};
+
+// The keypad keys of the nine grid buttons, with Num Lock on and off.
+struct KeypadKey {
+    int button;
+    Qt::Key digit;
+    Qt::Key navigation;
+};
+constexpr std::array<KeypadKey, 9> KeypadKeys = {{{1, Qt::Key_7, Qt::Key_Home},
+                                                  {2, Qt::Key_8, Qt::Key_Up},
+                                                  {3, Qt::Key_9, Qt::Key_PageUp},
+                                                  {4, Qt::Key_4, Qt::Key_Left},
+                                                  {5, Qt::Key_5, Qt::Key_Clear},
+                                                  {6, Qt::Key_6, Qt::Key_Right},
+                                                  {7, Qt::Key_1, Qt::Key_End},
+                                                  {8, Qt::Key_2, Qt::Key_Down},
+                                                  {9, Qt::Key_3, Qt::Key_PageDown}}};
+
+// One dispatch at a time in the whole program: a dialog opened by a button
+// runs its own event loop, in which another press must not start.
+bool dispatchBusy = false;
+
+class BusyScope {
+public:
+    BusyScope() { dispatchBusy = true; }
+    ~BusyScope() { dispatchBusy = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+};
+
+QString Text(int id) {
+    return LanguageText(id);
+}
+
+QLabel* NewLabel(const QString& text, QWidget* parent, bool red = false) {
+    auto* label = new QLabel(text, parent);
+    if (red) label->setStyleSheet(QStringLiteral("color: #c00000;"));
+    return label;
+}
+
+} // namespace
+
+TButtonKomutForm::TButtonKomutForm(QWidget* owner) : TKomutIdareForm(owner) {
+    setObjectName(QStringLiteral("ButtonKomutForm"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+    setWindowTitle(QStringLiteral("-"));
+    BuildControls();
+    BuildButtons();
+    BuildActions();
+    RefreshStatus();
+    ShowDiagonalAngles();
+    ArrangeButtons(ClassicWidth);
+    UpdateMacroButtons();
+    RunStateChanged(true);
+    ApplyLanguage();
+}
+
+void TButtonKomutForm::BuildControls() {
+    Label1 = NewLabel(QStringLiteral("Son Komut"), this);
+    Label2 = NewLabel(QStringLiteral("Komut No:"), this);
+    KomutNoLabel = NewLabel(QStringLiteral("0"), this);
+    Label3 = NewLabel(QStringLiteral("Adım Uzunluk:"), this);
+    UzunlukLabel = NewLabel(QStringLiteral("0"), this);
+    KalemDurumLabel = NewLabel(QStringLiteral("0"), this, true);
+    Label4 = NewLabel(QStringLiteral("Yay Açı:"), this);
+    YayAciLabel = NewLabel(QStringLiteral("0"), this);
+    Label5 = NewLabel(QStringLiteral("Font Uzunluk:"), this);
+    FontLabel = NewLabel(QStringLiteral("0"), this);
+    Label8 = NewLabel(QStringLiteral("Yön"), this);
+    YonLabel = NewLabel(QStringLiteral("0"), this);
+    for (QLabel* value : {KomutNoLabel, UzunlukLabel, YayAciLabel, FontLabel, YonLabel}) {
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
+    }
+    Label6 = NewLabel(QStringLiteral("Serbest Komut"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    HazirLabel = NewLabel(QStringLiteral("Hazır"), this, true);
+    SonKomutEdit = new QLineEdit(this);
+    SonKomutEdit->setObjectName(QStringLiteral("SonKomutEdit"));
+    SonKomutEdit->setReadOnly(true);
+    SonKomutEdit->setStyleSheet(QStringLiteral("background: #ffff80;"));
+    MakroLabel = NewLabel(QStringLiteral("Makro Kaydediliyor"), this, true);
+    MakroLabel->hide();
+    KomutNameLabel = NewLabel(QStringLiteral("-"), this, true);
+    Label7 = NewLabel(QStringLiteral("Prosedürler"), this);
+    ProsComboBox = new QComboBox(this);
+    ProsComboBox->setObjectName(QStringLiteral("ProsComboBox"));
+    KomutListBox = new QListWidget(this);
+    KomutListBox->setObjectName(QStringLiteral("KomutListBox"));
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] { ButtonCommand(FreeCommandNumber); });
+    connect(SonKomutEdit, &QLineEdit::returnPressed, this,
+            [this] { ButtonCommand(FreeCommandNumber); });
+    connect(ProsComboBox, &QComboBox::activated, this, &TButtonKomutForm::ProsComboBoxClick);
+}
+
+// Three buttons call their operation directly; every other one goes through
+// the dispatcher with its own number.
+void TButtonKomutForm::BuildButtons() {
+    QFont narrowFont = font();
+    narrowFont.setPointSizeF(narrowFont.pointSizeF() * 0.85);
+    for (int n = 1; n <= ButtonCount; ++n) {
+        auto* button = new QPushButton(QString::fromUtf8(DefaultCaptions[n - 1]), this);
+        button->setObjectName(QStringLiteral("BitBtn%1").arg(n));
+        if (n >= FirstAngleButton) button->setFont(narrowFont);
+        button->setFocusPolicy(Qt::NoFocus);
+        const QIcon picture = ButtonPictures::ButtonPicture(n);
+        if (!picture.isNull()) button->setIcon(picture);
+        buttons_[n - 1] = button;
+        if (n == RepeatButton)
+            connect(button, &QPushButton::clicked, this, &TButtonKomutForm::RepeatLast);
+        else if (n == RecordButton)
+            connect(button, &QPushButton::clicked, this, &TButtonKomutForm::StartMacro);
+        else if (n == StopRecordButton)
+            connect(button, &QPushButton::clicked, this, &TButtonKomutForm::FinishMacro);
+        else
+            connect(button, &QPushButton::clicked, this, [this, n] { ButtonCommand(n); });
+    }
+}
+
+QAction* TButtonKomutForm::AddAction(const QKeySequence& shortcut) {
+    auto* action = new QAction(this);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+}
+
+// F8 (finish the macro) is not an action: the main window owns F8 for the
+// whole program, so the window takes the key itself (see event).
+void TButtonKomutForm::BuildActions() {
+    GeriAlAction = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(GeriAlAction, &QAction::triggered, this, [this] {
+        if (Globals().CanUndoLastCommand) ButtonCommand(UndoNumber);
+    });
+    IleriAlAction = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(IleriAlAction, &QAction::triggered, this, [this] { ButtonCommand(RedoNumber); });
+    GosterAction = AddAction(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F11));
+    connect(GosterAction, &QAction::triggered, this, [this] {
+        showHistory_ = !showHistory_;
+        ArrangeControls();
+    });
+    AyarlaYatayAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F11));
+    connect(AyarlaYatayAction, &QAction::triggered, this, [this] {
+        ArrangeButtons(MainForm() ? MainForm()->height() - 10 : ClassicWidth);
+        ArrangeControls();
+    });
+    AyarlaDikeyAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F12));
+    connect(AyarlaDikeyAction, &QAction::triggered, this, [this] {
+        ArrangeButtons(VerticalWidth);
+        ArrangeControls();
+    });
+    KlasikAyarAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    connect(KlasikAyarAction, &QAction::triggered, this, [this] {
+        ArrangeButtons(ClassicWidth);
+        ArrangeControls();
+    });
+    MakroBaslatAction = AddAction(QKeySequence(Qt::Key_F7));
+    connect(MakroBaslatAction, &QAction::triggered, this, &TButtonKomutForm::StartMacro);
+    YineYapAction = AddAction(QKeySequence(Qt::Key_F4));
+    connect(YineYapAction, &QAction::triggered, this, &TButtonKomutForm::RepeatLast);
+    // The keypad presses the grid buttons; in the free command line its keys
+    // type as usual, because a line edit keeps typing keys for itself.
+    for (const KeypadKey& key : KeypadKeys) {
+        QAction* action = AddAction(QKeySequence());
+        action->setShortcuts({QKeySequence(Qt::KeypadModifier | key.digit),
+                              QKeySequence(Qt::KeypadModifier | key.navigation)});
+        connect(action, &QAction::triggered, Button(key.button), &QPushButton::click);
+    }
+}
+
+// ---- the dispatcher --------------------------------------------------------
+
+void TButtonKomutForm::ButtonCommand(int n) {
+    if (Globals().Running || dispatchBusy) {
+        Beep();
+        return;
+    }
+    const BusyScope busy;
+    bool restartRefused = false;
+    Perform(n, restartRefused);
+    if (restartRefused) return;
+    lastButton_ = n;
+    KomutNameLabel->setText(ButtonName(n));
+}
+
+void TButtonKomutForm::Perform(int n, bool& restartRefused) {
+    switch (n) {
+    case PaintModeButton: TogglePaintMode(); break;
+    case 24: AskArcAngle(); break;
+    case RestartButton:
+        if (ConfirmReset())
+            RestartDrawing();
+        else
+            restartRefused = true;
+        break;
+    case 26: AskPenWidth(); break;
+    case 27: AskStepLength(); break;
+    case 28: AskLabel(); break;
+    case 30: AskFontSize(); break;
+    case 31:
+    case 32:
+    case 33:
+    case 34: AskDiagonalAngle(n - FirstAngleButton); break;
+    case ForwardButton: RecordAndRun(GraphicalCommands::ForwardCommand()); break;
+    case BackButton: RecordAndRun(GraphicalCommands::BackCommand()); break;
+    case FreeCommandNumber: FreeCommand(); break;
+    case UndoNumber: UndoLast(); break;
+    case RedoNumber: RedoLast(); break;
+    default:
+        if (n >= 1 && n <= 23) RecordGenerated(GeneratedCommand(n));
+        break;
+    }
+}
+
+QString TButtonKomutForm::ButtonName(int n) const {
+    const GlobalSettings& g = Globals();
+    return Text(GraphicalCommands::ButtonNameId(n, g.PaintMode != 0, g.UseDirections));
+}
+
+// The direction, simple, colour, turn and arc commands; empty when a dialog
+// was cancelled or refused.
+std::string TButtonKomutForm::GeneratedCommand(int n) {
+    if (n <= 9) {
+        GraphicalCommands::Turning turning;
+        const GlobalSettings& g = Globals();
+        turning.useDirections = g.UseDirections;
+        turning.turnType = g.TurnCommandType;
+        turning.forceTurn = forceTurn_;
+        if (MainForm()) turning.heading = TruncToInt(MainForm()->Engine().Screen().State().Heading);
+        return GraphicalCommands::DirectionCommand(GraphicalCommands::GridCodeOfButton(n),
+                                                   diagonalAngles_, turning);
+    }
+    switch (n) {
+    case 10: return GetLanguageString(7617);
+    case 11: return GetLanguageString(7618);
+    case 12: return ColourCommand(7630, false);
+    case 13: return GetLanguageString(7619);
+    case 14: return GetLanguageString(7620);
+    case 15: return GetLanguageString(7621);
+    case 16: return GetLanguageString(7616);
+    case 17: return ColourCommand(7631, true);
+    case 18: return FillCommand();
+    case 19: return AskedTurn(true);
+    case 20: return AskedTurn(false);
+    case 22:
+    case 23: {
+        const std::string& lengthName = Globals().LengthVariableName;
+        return GraphicalCommands::ArcCommand(n == 22, VariableValue(lengthName),
+                                             VariableValue(Globals().AngleVariableName),
+                                             Globals().ArcStepAngle);
+    }
+    default: return {};
+    }
+}
+
+// A generated line is recorded with its line break; then the labels follow
+// and the next direction command turns only when it must.
+void TButtonKomutForm::RecordGenerated(const std::string& text) {
+    if (text.empty()) return;
+    RecordAndRun(text + '\n');
+    RefreshStatus();
+    forceTurn_ = false;
+}
+
+std::string TButtonKomutForm::ColourCommand(int wordId, bool startWhite) {
+    const auto colour = CurrentDialogs().ChooseColor(startWhite ? Qt::white : Qt::black);
+    if (!colour) return {};
+    const auto value = static_cast<std::uint32_t>(colour->red()) |
+                       static_cast<std::uint32_t>(colour->green()) << 8 |
+                       static_cast<std::uint32_t>(colour->blue()) << 16;
+    return GetLanguageString(wordId) + ColorToListText(value);
+}
+
+std::string TButtonKomutForm::FillCommand() {
+    const std::string colour = ColourCommand(FillColourWordId, false);
+    if (colour.empty()) return {};
+    return colour + ' ' + GetLanguageString(FillWordId);
+}
+
+// The typed text is written as it stands, so that an expression stays one.
+std::string TButtonKomutForm::AskedTurn(bool left) {
+    const QString typed = AskValue(7701, QStringLiteral("0"));
+    if (typed.isEmpty() || evaluate(FromQt(typed)) == 0.0) return {};
+    return GraphicalCommands::TurnText(left, FromQt(typed));
+}
+
+// ---- commands with their own dialog --------------------------------------
+
+QString TButtonKomutForm::AskValue(int promptId, const QString& initial) const {
+    return CurrentDialogs().AskText(Text(promptId), initial, Text(InputTitleId), Text(OkId),
+                                    Text(CancelId));
+}
+
+float TButtonKomutForm::VariableValue(const std::string& name) const {
+    return MainForm() ? MainForm()->Engine().Variables().GetVariable(name) : 0.0f;
+}
+
+void TButtonKomutForm::AskArcAngle() {
+    const float current = VariableValue(Globals().AngleVariableName);
+    const QString typed = AskValue(7704, ToQt(GraphicalCommands::PlainNumber(current)));
+    if (typed.isEmpty()) return;
+    const double value = evaluate(FromQt(typed));
+    if (value <= 0.0 || static_cast<float>(value) == current) return;
+    if (value > 360.0) {
+        CurrentDialogs().ShowMessage(Text(7803), Text(WarningTitleId));
+        return;
+    }
+    RecordAndRun("setyayaci " + IntToText(TruncToInt(value)) + '\n');
+    RefreshStatus();
+}
+
+void TButtonKomutForm::AskPenWidth() {
+    const int current = MainForm() ? MainForm()->Engine().Screen().State().PenWidth : 1;
+    const QString typed = AskValue(7707, QString::number(current));
+    if (typed.isEmpty() || TextToInt(FromQt(typed)) == current) return;
+    RecordAndRun(GetLanguageString(PenWidthWordId) + "  " + FromQt(typed) + '\n');
+}
+
+void TButtonKomutForm::AskStepLength() {
+    const std::string& name = Globals().LengthVariableName;
+    const float current = VariableValue(name);
+    const QString typed = AskValue(7701, ToQt(GraphicalCommands::PlainNumber(current)));
+    if (typed.isEmpty()) return;
+    const double value = evaluate(FromQt(typed));
+    if (value <= 0.0 || static_cast<float>(value) == current) return;
+    RecordAndRun(name + " = " + FromQt(typed) + '\n');
+}
+
+void TButtonKomutForm::AskLabel() {
+    const QString typed = AskValue(7706, QString());
+    if (typed.isEmpty()) return;
+    RecordAndRun(GetLanguageString(LabelWordId) + ' ' + FromQt(typed) + '\n');
+}
+
+void TButtonKomutForm::AskFontSize() {
+    const int current = MainForm() ? TruncToInt(MainForm()->Engine().Screen().State().FontSize) : 8;
+    const QString typed = AskValue(7705, QString::number(current));
+    if (typed.isEmpty()) return;
+    const double value = evaluate(FromQt(typed));
+    if (value <= 0.0 || value == current) return;
+    RecordAndRun(GetLanguageString(FontSizeWordId) + ' ' + FromQt(typed) + '\n');
+}
+
+void TButtonKomutForm::AskDiagonalAngle(int index) {
+    float& angle = diagonalAngles_[index];
+    const QString typed = AskValue(7703, ToQt(GraphicalCommands::PlainNumber(angle)));
+    if (typed.isEmpty()) return;
+    const double value = evaluate(FromQt(typed));
+    if (static_cast<float>(value) == angle) return;
+    if (value < 0.0 || value > 90.0) {
+        CurrentDialogs().ShowMessage(Text(7801), Text(WarningTitleId));
+        return;
+    }
+    angle = static_cast<float>(value);
+    ShowDiagonalAngles();
+}
+
+void TButtonKomutForm::ShowDiagonalAngles() {
+    for (int i = 0; i < 4; ++i)
+        Button(FirstAngleButton + i)->setText(ToQt(FloatToText(diagonalAngles_[i], 1)));
+}
+
+// Paint mode is a recorded line like any other, so the program has changed.
+void TButtonKomutForm::TogglePaintMode() {
+    GlobalSettings& g = Globals();
+    g.PaintMode = g.PaintMode ? 0 : 1;
+    RecordAndRun(g.PaintMode ? "pe\n" : "ppt\n");
+    if (MainForm()) MainForm()->SetProgramChanged(true);
+    Button(PaintModeButton)->setText(ButtonName(PaintModeButton));
+}
+
+// The free command may have turned the turtle, so the next direction button
+// writes its turn even when none seems needed.
+void TButtonKomutForm::FreeCommand() {
+    const QString typed = Edit1->text();
+    if (typed.isEmpty()) return;
+    Edit1->clear();
+    RecordAndRun(FromQt(typed) + '\n');
+    forceTurn_ = true;
+}
+
+// ---- history ---------------------------------------------------------------
+
+void TButtonKomutForm::RecordAndRun(const std::string& text) {
+    if (text.empty()) return;
+    redo_.clear();
+    RecordLine(text);
+}
+
+// The item keeps the line as recorded (line break included); it shows
+// without its line break.
+void TButtonKomutForm::RecordLine(std::string text) {
+    auto* item = new QListWidgetItem(ToQt(text).remove(u'\n'));
+    item->setData(Qt::UserRole, QByteArray::fromStdString(text));
+    KomutListBox->addItem(item);
+    KomutListBox->setCurrentItem(item);
+    if (!MainForm()) return;
+    MainForm()->SetMainProcedureAndRun(text);
+    SonKomutEdit->setText(item->text());
+}
+
+int TButtonKomutForm::HistoryCount() const {
+    return KomutListBox->count();
+}
+
+std::string TButtonKomutForm::HistoryLine(int i) const {
+    if (i < 0 || i >= HistoryCount()) return {};
+    return KomutListBox->item(i)->data(Qt::UserRole).toByteArray().toStdString();
+}
+
+std::vector<std::string> TButtonKomutForm::HistoryItems() const {
+    std::vector<std::string> items;
+    for (int i = 0; i < HistoryCount(); ++i)
+        items.push_back(HistoryLine(i));
+    return items;
+}
+
+// The drawing is made again from the remaining lines. The joined text ends
+// with a line break, so that the next recorded line starts a line of its own.
+void TButtonKomutForm::UndoLast() {
+    if (!MainForm()) return;
+    if (HistoryCount() <= 1) {
+        Beep();
+        return;
+    }
+    SonKomutEdit->clear();
+    redo_.push_back(HistoryLine(HistoryCount() - 1));
+    delete KomutListBox->takeItem(HistoryCount() - 1);
+    Globals().RefreshSuspended = true;
+    MainForm()->Engine().Procedures().ClearBody(0);
+    std::string replay = GraphicalCommands::JoinForReplay(HistoryItems());
+    if (!replay.empty() && replay.back() != '\n') replay += '\n';
+    MainForm()->SetMainProcedureAndRun(replay);
+}
+
+void TButtonKomutForm::RedoLast() {
+    if (redo_.empty()) {
+        Beep();
+        return;
+    }
+    std::string line = redo_.back();
+    redo_.pop_back();
+    if (line.empty() || line.back() != '\n') line += '\n';
+    RecordLine(line);
+}
+
+// The last command again; a line taken from a loaded program gets its line
+// break back.
+void TButtonKomutForm::RepeatLast() {
+    const QString last = SonKomutEdit->text();
+    if (last.isEmpty()) return;
+    RecordAndRun(FromQt(last) + '\n');
+}
+
+void TButtonKomutForm::RestartDrawing() {
+    KomutListBox->clear();
+    redo_.clear();
+    lastButton_ = 0;
+    StopRecording();
+    SonKomutEdit->clear();
+    if (!MainForm()) return;
+    MainForm()->Engine().Procedures().ClearProgram();
+    MainForm()->Run();
+    MainFormAttached();
+    RefreshStatus();
+    RefreshProcedures();
+}
+
+void TButtonKomutForm::MainFormAttached() {
+    RecordAndRun(GraphicalCommands::StartupLine());
+    if (MainForm()) MainForm()->SetProgramChanged(false);
+}
+
+void TButtonKomutForm::RefreshProcedures() {
+    if (!MainForm()) return;
+    const Prosedurler& store = MainForm()->Engine().Procedures();
+    KomutListBox->clear();
+    redo_.clear();
+    for (const std::string& line : GraphicalCommands::SplitLines(store.GetBody(0))) {
+        auto* item = new QListWidgetItem(ToQt(line));
+        item->setData(Qt::UserRole, QByteArray::fromStdString(line));
+        KomutListBox->addItem(item);
+    }
+    ProsComboBox->clear();
+    for (int i = 1; i < store.ProcedureCount(); ++i)
+        ProsComboBox->addItem(ToQt(SplitFirstWord(store.GetHeader(i)).first));
+    ProsComboBox->setCurrentIndex(-1);
+    if (HistoryCount() > 0) SonKomutEdit->setText(KomutListBox->item(HistoryCount() - 1)->text());
+}
+
+void TButtonKomutForm::ProsComboBoxClick(int index) {
+    if (index < 0) return;
+    RecordAndRun(FromQt(ProsComboBox->itemText(index)) + '\n');
+    forceTurn_ = true;
+    ProsComboBox->setCurrentIndex(-1);
+}
+
+// ---- macros ------------------------------------------------------------------
+
+void TButtonKomutForm::StartMacro() {
+    macroStart_ = HistoryCount();
+    UpdateMacroButtons();
+    MakroLabel->show();
+    MakroLabel->repaint();
+}
+
+// A taken or blank name keeps the recording going instead of losing it.
+void TButtonKomutForm::FinishMacro() {
+    if (macroStart_ <= 0 || !MainForm()) return;
+    const int count = HistoryCount();
+    if (count == macroStart_) {
+        UpdateMacroButtons();
+        return;
+    }
+    const QString name = AskValue(7708, QString()).trimmed();
+    if (name.isEmpty()) return;
+    Prosedurler& store = MainForm()->Engine().Procedures();
+    if (store.FindProcedure(SplitFirstWord(FromQt(name)).first) >= 0) {
+        CurrentDialogs().ShowMessage(Text(7710), Text(7806));
+        return;
+    }
+    const std::string body = GraphicalCommands::MacroBody(HistoryItems(), macroStart_);
+    StopRecording();
+    MainForm()->AddProcedureWithBody(FromQt(name), body);
+    ProsComboBox->addItem(ToQt(SplitFirstWord(FromQt(name)).first));
+    ProsComboBox->setCurrentIndex(-1);
+    UpdateMacroButtons();
+}
+
+void TButtonKomutForm::StopRecording() {
+    macroStart_ = -1;
+    MakroLabel->hide();
+    UpdateMacroButtons();
+}
+
+void TButtonKomutForm::UpdateMacroButtons() {
+    Button(RecordButton)->setEnabled(macroStart_ == -1);
+    Button(StopRecordButton)->setEnabled(macroStart_ != -1);
+}
+
+bool TButtonKomutForm::CanLeave() {
+    if (macroStart_ == -1) return true;
+    const int answer = CurrentDialogs().AskYesNoCancel(Text(7716), Text(7717), Text(7807),
+                                                       Text(7808), Text(CancelId));
+    if (answer != 1) return false;
+    FinishMacro();
+    return true;
+}
+
+bool TButtonKomutForm::ConfirmReset() {
+    return MainForm() ? MainForm()->ConfirmDiscard() : true;
+}
+
+// ---- presentation ------------------------------------------------------------
+
+void TButtonKomutForm::RefreshStatus() {
+    const GlobalSettings& g = Globals();
+    KomutNoLabel->setText(QString::number(HistoryCount() - 1));
+    UzunlukLabel->setText(ToQt(FloatToText(VariableValue(g.LengthVariableName), 1)));
+    YayAciLabel->setText(QString::number(TruncToInt(VariableValue(g.AngleVariableName))));
+    if (!MainForm()) return;
+    const TurtleState& turtle = MainForm()->Engine().Screen().State();
+    if (turtle.PenIsDown) {
+        const QColor pen(turtle.PenColor & 0xFF, (turtle.PenColor >> 8) & 0xFF,
+                         (turtle.PenColor >> 16) & 0xFF);
+        KalemDurumLabel->setStyleSheet(QStringLiteral("color: %1;").arg(pen.name()));
+        KalemDurumLabel->setText(Text(PenDownTextId));
+    } else {
+        KalemDurumLabel->setText(QStringLiteral("-"));
+    }
+    FontLabel->setText(QString::number(TruncToInt(turtle.FontSize)));
+    YonLabel->setText(QString::number(TruncToInt(turtle.Heading)));
+}
+
+void TButtonKomutForm::SetIdle(bool idle) {
+    setEnabled(idle);
+    if (idle) RefreshStatus();
+    Edit1->setEnabled(idle);
+}
+
+void TButtonKomutForm::RunStateChanged(const bool& idle) {
+    const QString state = Text(idle ? IdleTextId : RunningTextId);
+    HazirLabel->setText(!state.isEmpty() ? state
+                        : idle           ? QStringLiteral("Hazır")
+                                         : QStringLiteral("Çalışıyor"));
+    if (!idle) return;
+    const int heading = MainForm() ? TruncToInt(MainForm()->Engine().Screen().State().Heading) : 0;
+    TurnPictures(Globals().UseDirections ? 0 : heading);
+    SetDirectionPicture(ForwardButton, heading);
+    SetDirectionPicture(BackButton, heading + 180);
+}
+
+void TButtonKomutForm::TurnPictures(int heading) {
+    const GlobalSettings& g = Globals();
+    if (!g.ChangePictures || g.UseDirections) heading = 270;
+    for (const PictureTurn& turn : DirectionTurns)
+        SetDirectionPicture(turn.button, heading + turn.offset);
+    SetDirectionPicture(ForwardButton, heading);
+    SetDirectionPicture(BackButton, heading + 180);
+}
+
+// A picture that cannot be made leaves the button as it was; the message
+// comes once in the life of the program.
+void TButtonKomutForm::SetDirectionPicture(int button, int angle) {
+    const QIcon picture = ButtonPictures::DirectionPicture(ButtonPictures::PictureIndex(angle));
+    if (picture.isNull()) {
+        static bool told = false;
+        if (!told)
+            CurrentDialogs().ShowMessage(QStringLiteral("Resim hatası"), QStringLiteral("Hata"));
+        told = true;
+        return;
+    }
+    Button(button)->setIcon(picture);
+}
+
+void TButtonKomutForm::ArrangeButtons(int width) {
+    minWidth_ = std::max(width, KalemDurumLabel->geometry().right() + 1 + 5);
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenHeight = screen ? screen->geometry().height() : 768;
+    const auto rects = ButtonLayout::Arrange(width, screenHeight, ButtonsTop);
+    // Pictures a little over half the button's height leave room for the
+    // caption; the narrow buttons take smaller ones.
+    const int iconSide = std::max(16, rects[0].height() * 5 / 8);
+    for (int n = 1; n <= ButtonCount; ++n) {
+        const int side = n >= FirstAngleButton ? 16 : iconSide;
+        Button(n)->setGeometry(rects[n - 1]);
+        Button(n)->setIconSize(QSize(side, side));
+    }
+    PlaceControlsBelow(rects.back().bottom() + 1);
+    const int bottom =
+        showHistory_ ? KomutListBox->geometry().bottom() : ProsComboBox->geometry().bottom();
+    setFixedSize(width, bottom + 1 + 2 + StatusBar1->sizeHint().height());
+}
+
+// The controls under the buttons, each 2 pixels below the one above.
+void TButtonKomutForm::PlaceControlsBelow(int buttonsBottom) {
+    const int fieldWidth = 200;
+    const int labelHeight = Label6->sizeHint().height();
+    const int editHeight = Edit1->sizeHint().height();
+    int y = buttonsBottom + 2;
+    Label6->setGeometry(10, y, fieldWidth, labelHeight);
+    y += labelHeight + 2;
+    Edit1->setGeometry(10, y, fieldWidth, editHeight);
+    HazirLabel->setGeometry(10 + fieldWidth + 10, y, 100, editHeight);
+    y += editHeight + 2;
+    Label1->setGeometry(10, y, Label1->sizeHint().width(), labelHeight);
+    MakroLabel->setGeometry(Label1->geometry().right() + 20, y, MakroLabel->sizeHint().width(),
+                            labelHeight);
+    y += labelHeight + 2;
+    SonKomutEdit->setGeometry(10, y, fieldWidth, editHeight);
+    KomutNameLabel->setGeometry(10 + fieldWidth + 10, y, 110, editHeight);
+    y += editHeight + 2;
+    Label7->setGeometry(10, y, fieldWidth, labelHeight);
+    y += labelHeight + 2;
+    ProsComboBox->setGeometry(10, y, fieldWidth, ProsComboBox->sizeHint().height());
+    KomutListBox->move(10, ProsComboBox->geometry().bottom() + 1 + 5);
+}
+
+// The window stands at the top right of the screen; with the history shown
+// it is 200 pixels taller than the procedure list's bottom, never beyond the
+// screen's bottom.
+void TButtonKomutForm::ArrangeControls() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int width = std::max(minWidth_, KalemDurumLabel->geometry().right() + 1 + 10);
+    const int statusHeight = StatusBar1->sizeHint().height();
+    const int procedureBottom = ProsComboBox->geometry().bottom() + 1;
+    const int frame = frameGeometry().height() - height();
+    int height = procedureBottom + (showHistory_ ? 200 : 50) + statusHeight;
+    if (showHistory_)
+        height = std::max(procedureBottom + 80 + statusHeight,
+                          std::min(height, area.bottom() + 1 - WindowTop - std::max(frame, 30)));
+    KomutListBox->setVisible(showHistory_);
+    KomutListBox->setGeometry(10, KomutListBox->y(), width - 20,
+                              height - statusHeight - KomutListBox->y() - 8);
+    StatusBar1->setGeometry(0, height - statusHeight, width, statusHeight);
+    setFixedSize(width, height);
+    move(area.right() + 1 - width - ScreenMargin, WindowTop);
+}
+
+// The turtle's place on the screen is the drawing window's pixel under it.
+void TButtonKomutForm::TurtleMoved(QPoint position) {
+    if (!Globals().AutoMoveGraphicWindow || !MainForm() || !MainForm()->DrawingWindow()) return;
+    const int x = MainForm()->DrawingWindow()->mapToGlobal(position).x();
+    const QRect frame = frameGeometry();
+    if (x < frame.left() - TurtleMargin || x > frame.right() + 1 + TurtleMargin) return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int right = area.right() + 1 - (frame.width() + frame.left());
+    if (frame.left() - area.left() >= std::abs(right))
+        move(area.left(), y());
+    else
+        move(area.right() + 1 - frame.width() - ScreenMargin, y());
+}
+
+void TButtonKomutForm::ApplyLanguage() {
+    setWindowTitle(Text(CaptionId));
+    const std::array<QLabel*, 8> labels = {Label1, Label2, Label3, Label4,
+                                           Label5, Label6, Label7, Label8};
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        labels[i]->setText(Text(LabelCaptionIds[i]));
+    MakroLabel->setText(Text(MacroLabelId));
+    RefreshProcedures();
+    UpdateMacroButtons();
+    KomutNameLabel->setText(ButtonName(lastButton_));
+    PlaceStatusLabels();
+    PlaceControlsBelow(Button(ButtonCount)->geometry().bottom() + 1);
+    for (int n = 1; n <= ButtonCount; ++n) {
+        const QString name = ButtonName(n);
+        if (!name.isEmpty()) Button(n)->setText(name);
+        const QString hint = HintIds[n - 1] ? Text(HintIds[n - 1]) : QString();
+        Button(n)->setToolTip(hint);
+        Button(n)->setStatusTip(hint);
+    }
+    RunStateChanged(isEnabled());
+}
+
+// Two rows: each value right after its caption, each caption after the
+// value before it.
+void TButtonKomutForm::PlaceStatusLabels() {
+    const int rowHeight = Label2->sizeHint().height();
+    const int valueWidth = KomutNoLabel->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
+    auto place = [&](QLabel* caption, QLabel* value, int x, int y) {
+        caption->setGeometry(x, y, caption->sizeHint().width(), rowHeight);
+        value->setGeometry(caption->geometry().right() + 1 + 2, y, valueWidth, rowHeight);
+        return value->geometry().right() + 1;
+    };
+    const int top = 4;
+    const int second = top + rowHeight + 4;
+    int x = place(Label2, KomutNoLabel, 10, top);
+    x = place(Label3, UzunlukLabel, x + 10, top);
+    const int penWidth = KalemDurumLabel->fontMetrics().horizontalAdvance(Text(PenDownTextId));
+    KalemDurumLabel->setGeometry(x + 20, top, std::max(penWidth + 4, 20), rowHeight);
+    x = place(Label4, YayAciLabel, 10, second);
+    x = place(Label5, FontLabel, x + 20, second);
+    place(Label8, YonLabel, x + 10, second);
+}
+
+// ---- window events -----------------------------------------------------------
+
+// The hint of the control under the mouse goes to the status line. F8 is
+// claimed before the program-wide shortcuts see it, so that it finishes the
+// macro while this window is active.
+bool TButtonKomutForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        StatusBar1->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F8 && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
+    return TKomutIdareForm::event(event);
+}
+
+void TButtonKomutForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F8 && event->modifiers() == Qt::NoModifier) {
+        FinishMacro();
+        return;
+    }
+    TKomutIdareForm::keyPressEvent(event);
+}
+
+// Only the mode switch removes the window.
+void TButtonKomutForm::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
 
 } // namespace mivarelo
