@@ -14,19 +14,34 @@ char Char(unsigned int b) {
     return static_cast<char>(static_cast<unsigned char>(b));
 }
 
+constexpr unsigned char LowerByte(unsigned char b) {
+    if (b >= 'A' && b <= 'Z') return static_cast<unsigned char>(b + 0x20);
+    if (b == CapitalDottedI) return 'i';
+    if (b >= 0xC0 && b <= 0xDE && b != Multiplication) return static_cast<unsigned char>(b + 0x20);
+    switch (b) {
+    case 0x8A: return 0x9A; // 'Š'
+    case 0x8C: return 0x9C; // 'Œ'
+    case 0x9F: return 0xFF; // 'Ÿ'
+    default: return b;
+    }
+}
+
+// The lower case of every byte, looked up instead of worked out: names are
+// compared ignoring case at every variable access.
+struct LowerTable {
+    unsigned char bytes[256];
+    constexpr LowerTable() : bytes() {
+        for (unsigned int b = 0; b < 256; ++b)
+            bytes[b] = LowerByte(static_cast<unsigned char>(b));
+    }
+};
+
+constexpr LowerTable Lower;
+
 } // namespace
 
 char PlatformLowerChar(char c) {
-    const unsigned char b = Byte(c);
-    if (b >= 'A' && b <= 'Z') return Char(b + 0x20);
-    if (b == CapitalDottedI) return 'i';
-    if (b >= 0xC0 && b <= 0xDE && b != Multiplication) return Char(b + 0x20);
-    switch (b) {
-    case 0x8A: return Char(0x9A); // 'Š'
-    case 0x8C: return Char(0x9C); // 'Œ'
-    case 0x9F: return Char(0xFF); // 'Ÿ'
-    default: return c;
-    }
+    return Char(Lower.bytes[Byte(c)]);
 }
 
 std::string PlatformLower(std::string_view text) {
@@ -39,7 +54,7 @@ std::string PlatformLower(std::string_view text) {
 bool PlatformEqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (PlatformLowerChar(a[i]) != PlatformLowerChar(b[i])) return false;
+        if (a[i] != b[i] && Lower.bytes[Byte(a[i])] != Lower.bytes[Byte(b[i])]) return false;
     return true;
 }
 

@@ -37,25 +37,27 @@ std::string_view WithoutPrefix(std::string_view name) {
 
 } // namespace
 
+namespace {
+
 // '_', ':', A-Z, a-z and the twelve Turkish letters of Windows-1254.
-bool IsNameChar(char c) {
-    if (c == '_' || c == ':' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
-    switch (static_cast<unsigned char>(c)) {
-    case 0xC7:
-    case 0xD0:
-    case 0xDD:
-    case 0xD6:
-    case 0xDE:
-    case 0xDC: // Ç Ğ İ Ö Ş Ü
-    case 0xE7:
-    case 0xF0:
-    case 0xFD:
-    case 0xF6:
-    case 0xFE:
-    case 0xFC: // ç ğ ı ö ş ü
-        return true;
-    default: return false;
+struct NameCharTable {
+    bool is[256];
+    constexpr NameCharTable() : is() {
+        for (unsigned int c = 'A'; c <= 'Z'; ++c)
+            is[c] = is[c + 0x20] = true;
+        is[static_cast<unsigned char>('_')] = is[static_cast<unsigned char>(':')] = true;
+        for (const int c : {0xC7, 0xD0, 0xDD, 0xD6, 0xDE, 0xDC,  // Ç Ğ İ Ö Ş Ü
+                            0xE7, 0xF0, 0xFD, 0xF6, 0xFE, 0xFC}) // ç ğ ı ö ş ü
+            is[c] = true;
     }
+};
+
+constexpr NameCharTable NameChars;
+
+} // namespace
+
+bool IsNameChar(char c) {
+    return NameChars.is[static_cast<unsigned char>(c)];
 }
 
 std::optional<StringList> SplitList(std::string_view text, char separator, bool evaluate,

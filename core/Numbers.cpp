@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cmath>
 
 namespace mivarelo {
 
@@ -94,6 +95,26 @@ int FixedPrecisionOf(int decimals) {
     return decimals == 0 || decimals == 1 || decimals == 2 || decimals == 6 ? decimals : 3;
 }
 
+// A whole number below 2^63 in magnitude, written without the general
+// conversion: its digits are exact, and every decimal place is a zero. The
+// sign comes from the sign bit, so -0 gives "-0" as the general conversion
+// does. False for any other value.
+bool WholeNumberText(float value, int precision, std::string& text) {
+    constexpr float Limit = 9.2e18f;
+    if (!(value > -Limit && value < Limit) || std::trunc(value) != value) return false;
+    const auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
+    char buffer[32];
+    char* end = buffer;
+    if (std::signbit(value)) *end++ = '-';
+    end = std::to_chars(end, buffer + sizeof buffer, magnitude).ptr;
+    if (precision > 0) {
+        *end++ = '.';
+        end = std::fill_n(end, precision, '0');
+    }
+    text.assign(buffer, end);
+    return true;
+}
+
 } // namespace
 
 int TextToInt(std::string_view text) {
@@ -155,6 +176,8 @@ double TextToFloat(std::string_view text) {
 
 std::string FloatToText(float value, int decimals) {
     const int precision = FixedPrecisionOf(decimals);
+    std::string whole;
+    if (WholeNumberText(value, precision, whole)) return whole;
     // A float has at most 39 integer digits; infinities and NaNs are short.
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),

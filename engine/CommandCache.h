@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,10 +23,15 @@
 
 namespace mivarelo {
 
+class AssignmentProgram;
+
 struct ParsedCommand {
     CommandCode code = UnknownCode; // of the command word; 0 for none
     std::string text;               // the whole command text
     std::size_t argumentStart = 0;  // the argument text is what follows the command word
+    // For a command without a command word, kept in the cache: the text
+    // analysed as an assignment.
+    std::shared_ptr<const AssignmentProgram> assignment;
 
     std::string_view Argument() const { return std::string_view(text).substr(argumentStart); }
 };

@@ -20,7 +20,9 @@ bool IsMissing(std::string_view side) {
     return side.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-bool FindPair(std::string_view condition, KarsilastirmaPair& pair) {
+} // namespace
+
+bool SplitComparison(std::string_view condition, KarsilastirmaPair& pair) {
     for (std::size_t k = 0; k < Operators.size(); ++k) {
         if (!SplitAtOperator(condition, Operators[k], pair.Left, pair.Right)) continue;
         if (IsMissing(pair.Left) || IsMissing(pair.Right)) continue;
@@ -31,7 +33,7 @@ bool FindPair(std::string_view condition, KarsilastirmaPair& pair) {
     return false;
 }
 
-bool Holds(unsigned char kind, float left, float right) {
+bool ComparisonHolds(unsigned char kind, float left, float right) {
     switch (kind) {
     case 1: return left >= right;
     case 2: return left <= right;
@@ -43,32 +45,33 @@ bool Holds(unsigned char kind, float left, float right) {
     }
 }
 
-} // namespace
-
 // Both sides are rounded to 32-bit floats before they are compared, so that
 // "0.1+0.2 == 0.3" holds.
 int CompareText(std::string_view condition) {
     if (condition.empty()) return 0;
     KarsilastirmaPair pair;
-    if (!FindPair(condition, pair)) return 0;
+    if (!SplitComparison(condition, pair)) return 0;
     const auto left = static_cast<float>(evaluate(pair.Left));
     const auto right = static_cast<float>(evaluate(pair.Right));
-    return Holds(pair.Kind, left, right) ? 1 : 0;
+    return ComparisonHolds(pair.Kind, left, right) ? 1 : 0;
 }
 
 // "(a > b) rest" compares only what stands inside the first parentheses.
+std::string_view ComparedPart(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) return {};
+    text.remove_prefix(start);
+    if (text.front() == '(') {
+        text.remove_prefix(1);
+        text = text.substr(0, text.find(')'));
+    }
+    return text;
+}
+
 int ConditionValue(Cursor& cursor) {
     if (cursor.AtEnd()) return 0;
     const std::string text = ReadUntil(cursor, '[', false);
-    std::string_view condition = text;
-    const std::size_t start = condition.find_first_not_of(' ');
-    if (start == std::string_view::npos) return 0;
-    condition.remove_prefix(start);
-    if (condition.front() == '(') {
-        condition.remove_prefix(1);
-        condition = condition.substr(0, condition.find(')'));
-    }
-    return CompareText(condition);
+    return CompareText(ComparedPart(text));
 }
 
 } // namespace mivarelo

@@ -21,16 +21,8 @@ namespace mivarelo {
 
 namespace {
 
-// The operator that applies the function named by its left operand to its
-// right operand. The tokeniser inserts it after every function name.
-constexpr char Apply = '\xC4';
-// The prefix operator that negates its operand. The tokeniser puts it in
-// place of a '-' that stands where an operand is expected ("-5", "2*-3",
-// "(-3)", "sin -30"); read as a binary minus, such a sign would take the
-// wrong left operand or none. It binds tighter than '*', '/', '%', '+' and
-// '-' but looser than '^' and function application, so "-2^2" is -4 and
-// "-sin 30" is -0.5. The character cannot come from the text as an operator.
-constexpr char Negate = '~';
+constexpr char Apply = ApplyOperator;
+constexpr char Negate = NegateOperator;
 
 // ---- evaluation of postfix tokens ----
 
@@ -171,21 +163,21 @@ bool PopsBefore(char top, char incoming) {
 
 // Puts infix tokens into postfix order with an operator-precedence stack.
 // Operators are single characters, so the stack is a text.
-class Ordering {
+template <class Out> class Ordering {
 public:
-    explicit Ordering(PostfixEvaluation& out) : out_(out) {}
+    explicit Ordering(Out& out) : out_(out) {}
     void Operand(std::string&& token) { out_.Operand(std::move(token)); }
     void Operator(char op);
     void Finish();
 
 private:
-    PostfixEvaluation& out_;
+    Out& out_;
     std::string stack_;
 };
 
 // A ')' drops the '(' it meets; a ')' that meets an empty stack is pushed
 // and later reaches the evaluation as a stray operator.
-void Ordering::Operator(char op) {
+template <class Out> void Ordering<Out>::Operator(char op) {
     while (!stack_.empty() && PopsBefore(stack_.back(), op)) {
         out_.Operator(stack_.back());
         stack_.pop_back();
@@ -196,7 +188,7 @@ void Ordering::Operator(char op) {
         stack_.push_back(op);
 }
 
-void Ordering::Finish() {
+template <class Out> void Ordering<Out>::Finish() {
     while (!stack_.empty()) {
         out_.Operator(stack_.back());
         stack_.pop_back();
@@ -235,9 +227,9 @@ CharClass ClassOf(char c) {
 
 // Cuts an expression into numbers, names, operators and round brackets, and
 // makes implicit multiplication and function application explicit.
-class Tokeniser {
+template <class Out> class Tokeniser {
 public:
-    explicit Tokeniser(Ordering& out) : out_(out) {}
+    explicit Tokeniser(Out& out) : out_(out) {}
     void Read(std::string_view text);
 
 private:
@@ -256,7 +248,7 @@ private:
     void OnClose();
     void OnDecimal();
 
-    Ordering& out_;
+    Out& out_;
     State state_ = State::Start;
     std::string token_;
     std::string fraction_;
@@ -269,7 +261,7 @@ private:
     int openBrackets_ = 0;
 };
 
-void Tokeniser::Read(std::string_view text) {
+template <class Out> void Tokeniser<Out>::Read(std::string_view text) {
     for (const char c : text) {
         switch (ClassOf(c)) {
         case CharClass::Blank: OnBlank(); break;
@@ -286,17 +278,17 @@ void Tokeniser::Read(std::string_view text) {
     out_.Finish();
 }
 
-void Tokeniser::EmitOperand(std::string&& token) {
+template <class Out> void Tokeniser<Out>::EmitOperand(std::string&& token) {
     operandExpected_ = false;
     out_.Operand(std::move(token));
 }
 
-void Tokeniser::EmitOperator(char op) {
+template <class Out> void Tokeniser<Out>::EmitOperator(char op) {
     operandExpected_ = op != ')';
     out_.Operator(op);
 }
 
-void Tokeniser::Flush() {
+template <class Out> void Tokeniser<Out>::Flush() {
     lastOperandIsFunction_ = false;
     if (token_.empty() && fraction_.empty()) return;
     lastOperandIsFunction_ = CurrentIsFunction();
@@ -308,7 +300,7 @@ void Tokeniser::Flush() {
 }
 
 // A digit goes to the fraction part while a decimal separator is active.
-void Tokeniser::AppendDigit(char c) {
+template <class Out> void Tokeniser<Out>::AppendDigit(char c) {
     if (decimals_ > 0)
         fraction_ += c;
     else
@@ -316,7 +308,7 @@ void Tokeniser::AppendDigit(char c) {
     state_ = State::InNumber;
 }
 
-void Tokeniser::OnBlank() {
+template <class Out> void Tokeniser<Out>::OnBlank() {
     if (state_ == State::InNumber || state_ == State::InName) {
         Flush();
         state_ = State::AfterBlank;
@@ -325,7 +317,7 @@ void Tokeniser::OnBlank() {
 }
 
 // "2 3" multiplies; "sin 30" and "sin30" apply; "x2" is one name.
-void Tokeniser::OnDigit(char c) {
+template <class Out> void Tokeniser<Out>::OnDigit(char c) {
     switch (state_) {
     case State::Start:
     case State::InNumber: AppendDigit(c); break;
@@ -345,7 +337,7 @@ void Tokeniser::OnDigit(char c) {
 }
 
 // "a b" and "2x" multiply.
-void Tokeniser::OnName(char c) {
+template <class Out> void Tokeniser<Out>::OnName(char c) {
     switch (state_) {
     case State::Start:
     case State::InName: break;
@@ -364,7 +356,7 @@ void Tokeniser::OnName(char c) {
 
 // A '-' where an operand is expected negates that operand; a '+' there
 // changes nothing and is dropped.
-void Tokeniser::OnOperator(char c) {
+template <class Out> void Tokeniser<Out>::OnOperator(char c) {
     Flush();
     if (!operandExpected_ || (c != '-' && c != '+'))
         EmitOperator(c);
@@ -380,7 +372,7 @@ void Tokeniser::OnOperator(char c) {
 // argument ("sin (30)"). A closing bracket always closes an open one, blank
 // before it or not ("( 30 )"); one that closes nothing is skipped after a
 // blank.
-void Tokeniser::OnOpen() {
+template <class Out> void Tokeniser<Out>::OnOpen() {
     const bool multiplies = state_ == State::AfterBlank && !lastOperandIsFunction_;
     Flush();
     if (multiplies) EmitOperator('*');
@@ -389,7 +381,7 @@ void Tokeniser::OnOpen() {
     state_ = State::Start;
 }
 
-void Tokeniser::OnClose() {
+template <class Out> void Tokeniser<Out>::OnClose() {
     if (state_ == State::AfterBlank && openBrackets_ == 0) return;
     Flush();
     EmitOperator(')');
@@ -398,12 +390,28 @@ void Tokeniser::OnClose() {
 }
 
 // A second separator restarts the fraction part.
-void Tokeniser::OnDecimal() {
+template <class Out> void Tokeniser<Out>::OnDecimal() {
     fraction_.assign(1, '.');
     ++decimals_;
 }
 
+// Collects the postfix tokens instead of evaluating them.
+class PostfixRecorder {
+public:
+    void Operand(std::string&& token) { tokens.push_back({std::move(token), 0}); }
+    void Operator(char op) { tokens.push_back({std::string(), op}); }
+
+    std::vector<PostfixToken> tokens;
+};
+
 } // namespace
+
+std::vector<PostfixToken> PostfixTokens(std::string_view expression) {
+    PostfixRecorder recorder;
+    Ordering ordering(recorder);
+    Tokeniser(ordering).Read(expression);
+    return std::move(recorder.tokens);
+}
 
 // Division by zero and a function's domain failure make the whole expression
 // 0. Running out of memory on an absurdly long text does too, so that no

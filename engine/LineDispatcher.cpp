@@ -4,6 +4,7 @@
 #include "core/GlobalSettings.h"
 #include "core/LineParser.h"
 #include "core/TextReaders.h"
+#include "engine/AssignmentProgram.h"
 #include "engine/Conditions.h"
 #include "engine/DonguUnsur.h"
 #include "engine/Evaluator.h"
@@ -48,6 +49,26 @@ bool Halted() {
     return g.AbortRequested || g.StopRequested;
 }
 
+// The text up to the next ';' outside brackets, as ReadUntilBalanced reads
+// it, without a copy; the cursor moves past the ';'.
+std::string_view NextPiece(Cursor& c) {
+    const std::size_t start = c.pos;
+    if (c.text.find(';', start) == std::string_view::npos) {
+        c.pos = c.text.size();
+        return c.text.substr(start);
+    }
+    int depth = 0;
+    for (; c.pos < c.text.size(); ++c.pos) {
+        const char ch = c.text[c.pos];
+        if (ch == ';' && depth <= 0) break;
+        if (ch == '(' || ch == '[' || ch == '{') ++depth;
+        if (ch == ')' || ch == ']' || ch == '}') --depth;
+    }
+    const std::string_view piece = c.text.substr(start, c.pos - start);
+    if (c.pos < c.text.size()) ++c.pos;
+    return piece;
+}
+
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
@@ -90,10 +111,8 @@ LineDispatcher::~LineDispatcher() {
 bool LineDispatcher::RunCommandLine(std::string_view line) {
     if (line.empty()) return true;
     Cursor c(line);
-    while (!Halted() && !c.AtEnd()) {
-        const std::string piece = ReadUntilBalanced(c, ';', true);
-        if (!RunPiece(piece)) return false;
-    }
+    while (!Halted() && !c.AtEnd())
+        if (!RunPiece(NextPiece(c))) return false;
     return true;
 }
 
@@ -108,8 +127,15 @@ bool LineDispatcher::RunPiece(std::string_view piece) {
     }
     bool reported = false;
     ParsedPiece commands = ParsePiece(piece, reported);
-    if (cacheable && !reported) return RunCommands(cache_.Store(piece, std::move(commands)));
-    return RunCommands(commands);
+    if (!cacheable || reported) return RunCommands(commands);
+    if (fastPaths_) Analyse(commands);
+    return RunCommands(cache_.Store(piece, std::move(commands)));
+}
+
+void LineDispatcher::Analyse(ParsedPiece& commands) {
+    for (ParsedCommand& command : commands)
+        if (command.code == UnknownCode)
+            command.assignment = std::make_shared<const AssignmentProgram>(command.text);
 }
 
 // With AcceptSpace the piece runs in its normalized form, in which every
@@ -169,7 +195,9 @@ bool LineDispatcher::RunCommandText(std::string_view text) {
 // reported and, with AutoCorrectErrors, retried as a keyword prefix.
 bool LineDispatcher::RunCommand(const ParsedCommand& command) {
     if (command.code != UnknownCode) return DispatchCode(command.code, command.Argument());
-    if (ExecuteAssignment(command.text)) return true;
+    if ((fastPaths_ && command.assignment) ? command.assignment->Run()
+                                           : ExecuteAssignment(command.text))
+        return true;
     ReportUnknownWord(Trimmed(command.text));
     return Globals().AutoCorrectErrors && AutoSplitCommand(command.text);
 }
@@ -271,6 +299,7 @@ bool LineDispatcher::ConditionLoop(std::string_view argument, bool bodyFirst, bo
     loop->Condition = std::move(condition);
     loop->ContinueWhen = continueWhen;
     loop->TestFirst = !bodyFirst;
+    if (fastPaths_) loop->Analyse();
     return interpreter_.RunText(body, bodyFirst ? -1 : 1, std::move(loop), false);
 }
 
@@ -290,6 +319,7 @@ bool LineDispatcher::For(std::string_view argument) {
     loop->Step = ReadUntil(c, ';', true);
     loop->ContinueWhen = true;
     loop->TestFirst = true;
+    if (fastPaths_) loop->Analyse();
     return interpreter_.RunText(body, -1, std::move(loop), false);
 }
 

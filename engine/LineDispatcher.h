@@ -38,11 +38,18 @@ public:
     bool AutoSplitCommand(std::string_view text);
     // repeat, if, test, iftrue, iffalse, the loops and assignment.
     bool RunControlFlow(CommandCode code, std::string_view argument);
+    // With fast paths (the default) the commands kept for a run, and the
+    // loops, keep their expressions, conditions and assignments analysed
+    // (see ExpressionProgram) instead of reading their texts at every pass.
+    // Every result is the same either way; the switch is there to compare.
+    void SetFastPaths(bool on) { fastPaths_ = on; }
+    bool FastPaths() const { return fastPaths_; }
 
 private:
     bool RunPiece(std::string_view piece);
     ParsedPiece ParsePiece(std::string_view piece, bool& reported) const;
     void AddCommand(ParsedPiece& commands, std::string_view text) const;
+    static void Analyse(ParsedPiece& commands);
     ParsedCommand Parse(std::string_view text) const;
     bool RunCommands(const ParsedPiece& commands);
     bool RunCommand(const ParsedCommand& command);
@@ -55,6 +62,7 @@ private:
     TurtleScreen& screen_;
     Interpreter& interpreter_;
     CommandCache cache_;
+    bool fastPaths_ = true;
 };
 
 } // namespace mivarelo

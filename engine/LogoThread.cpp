@@ -2,7 +2,6 @@
 
 #include "core/Degiskenler.h"
 #include "core/GlobalSettings.h"
-#include "core/LineParser.h"
 
 namespace mivarelo {
 
@@ -67,7 +66,7 @@ void LogoThread::Begin() {
     }
     continueLoop_ = true;
     if (loop_) {
-        ExecuteAssignment(loop_->Init);
+        loop_->RunInit();
         continueLoop_ = !loop_->TestFirst || loop_->CheckLoop();
     }
     iteration_ = 0;
@@ -97,7 +96,7 @@ void LogoThread::BeginIteration() {
 LogoThread::Advance LogoThread::EndIteration() {
     if (loop_) {
         continueLoop_ = loop_->CheckLoop();
-        ExecuteAssignment(loop_->Step);
+        loop_->RunStep();
     } else {
         continueLoop_ = true;
     }

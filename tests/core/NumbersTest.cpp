@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -69,6 +71,30 @@ TEST(Numbers, TextToFloatReportsOnlyOverflow) {
     EXPECT_EQ(TextToFloat("-0.001e99999999999999999999"), 0.0);
     EXPECT_EQ(TextToFloat(std::string(400, '9')), 0.0);
     EXPECT_EQ(notifier.messages, std::vector<std::string>(3, "Hata: Float ceviri hatasi"));
+}
+
+// Whole numbers take a shorter road than the general conversion; the texts
+// must be the same.
+TEST(Numbers, FloatToTextWritesWholeNumbersAsTheGeneralConversion) {
+    std::vector<float> values = {
+        0.0f,    -0.0f,   1.0f,        -1.0f,       9.0f,        10.0f,
+        99.0f,   100.0f,  16777216.0f, 16777217.0f, -2000000.0f, 1.0e10f,
+        9.1e18f, 9.3e18f, -9.3e18f,    3.4e38f,     -3.4e38f,    std::numeric_limits<float>::max()};
+    for (float v = 1.0f; v < 1.0e30f; v *= 3.7f)
+        values.push_back(std::trunc(v));
+    for (int i = -300; i <= 300; ++i)
+        values.push_back(static_cast<float>(i));
+    for (const float value : values) {
+        for (const int decimals : {0, 1, 2, 3, 6}) {
+            char buffer[80];
+            const auto end =
+                std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                              std::chars_format::fixed, decimals)
+                    .ptr;
+            EXPECT_EQ(FloatToText(value, decimals), std::string(buffer, end))
+                << value << " with " << decimals;
+        }
+    }
 }
 
 TEST(Numbers, FloatToTextUsesTheFixedDecimalChoices) {

@@ -1,0 +1,20 @@
+#include "engine/AssignmentProgram.h"
+
+#include "core/Degiskenler.h"
+#include "core/LineParser.h"
+
+namespace mivarelo {
+
+AssignmentProgram::AssignmentProgram(std::string_view text) {
+    std::string expression;
+    isAssignment_ = SplitAssignment(text, name_, expression);
+    if (isAssignment_) expression_ = ExpressionProgram(expression);
+}
+
+bool AssignmentProgram::Run() const {
+    if (!isAssignment_) return false;
+    SetVariable(name_, static_cast<float>(expression_.Evaluate()));
+    return true;
+}
+
+} // namespace mivarelo
