@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the desktop program with its --screenshot
 # option under Xvfb (the offscreen platform when Xvfb is missing): the flower
-# in Turkish, the tree in English, and a program with errors.
+# in Turkish, the tree in English, a program with errors, and the graphical
+# mode in both languages.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,6 +20,21 @@ trap 'rm -rf "$work"' EXIT
   -e 'kalemrengi [200 40 40]' -e 'kare 120' -e 'tekrar 3 [sağ 120 ; yuruu 50]' \
   -e 'ilerii 80' -e 'kare 60' >/dev/null
 
+# The lines that buttons of the graphical mode write, in each interface
+# language: a pen width, colours, a square procedure turned around, an arc.
+"$runner" --max-lines 0 --save "$work/graphical-turkish.elg" \
+  --define 'kare' 'tekrar 4 [ ileri uzunluk sağ 90 ]' \
+  -e 'setkalemkalınlık  3' -e 'değiştirkalemrenk [ 30 110 220 ] ' \
+  -e 'kare' -e 'sağ 30' -e 'kare' -e 'sağ 30' -e 'kare' -e 'sağ 30 ileri uzunluk' \
+  -e 'değiştirkalemrenk [ 220 60 40 ] ' -e 'tekrar 36 [ sağ 10  ileri 6.7 ] ' \
+  -e 'sol 90 ileri uzunluk' >/dev/null
+"$runner" --max-lines 0 --save "$work/graphical-english.elg" \
+  --define 'square' 'repeat 4 [ forward steplength right 90 ]' \
+  -e 'setpenwidth  3' -e 'setpencolor [ 30 110 220 ] ' \
+  -e 'square' -e 'right 30' -e 'square' -e 'right 30' -e 'square' -e 'right 30 forward steplength' \
+  -e 'setpencolor [ 220 60 40 ] ' -e 'repeat 36 [ right 10  forward 6.7 ] ' \
+  -e 'left 90 forward steplength' >/dev/null
+
 shoot() {
   local picture=$1
   shift
@@ -35,3 +51,5 @@ shoot() {
 shoot flower-turkish.png "$root/examples/flower.elg"
 shoot tree-english.png --english "$root/examples/tree.elg"
 shoot errors.png "$work/errors.elg"
+shoot graphical-turkish.png --graphical "$work/graphical-turkish.elg"
+shoot graphical-english.png --graphical --english "$work/graphical-english.elg"

@@ -1,5 +1,10 @@
 #include "shell/ScreenshotRun.h"
 
+#include "core/GlobalSettings.h"
+#include "core/ProgramIO.h"
+#include "core/Prosedurler.h"
+#include "modes/GraphicalCommands.h"
+#include "modes/TButtonKomutForm.h"
 #include "modes/TKomutIdareForm.h"
 #include "shell/TLogoEkranForm.h"
 #include "shell/TLogoMainForm.h"
@@ -37,7 +42,12 @@ ScreenshotRun::ScreenshotRun(TLogoMainForm& window, Options options, const QElap
 
 int ScreenshotRun::Exec() {
     window_.show();
-    if (!options_.program.isEmpty()) {
+    if (options_.graphical) {
+        if (!RecordInGraphicalMode()) {
+            std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
+            return Unreadable;
+        }
+    } else if (!options_.program.isEmpty()) {
         runStartMs_ = clock_.elapsed();
         if (!window_.OpenPath(options_.program)) {
             std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
@@ -67,6 +77,37 @@ void ScreenshotRun::WaitForRunEnd() {
         stopMs_ = clock_.elapsed();
         window_.StopRun();
     });
+    loop.exec();
+}
+
+// The program's other procedures join the window's procedure list; its main
+// procedure's lines are recorded as if typed into the free command line.
+bool ScreenshotRun::RecordInGraphicalMode() {
+    Prosedurler program;
+    if (!options_.program.isEmpty() && !ReadProgramFile(program, options_.program.toStdString()))
+        return false;
+    window_.SwitchToGraphicalMode();
+    WaitForRecordedLine();
+    auto* form = qobject_cast<TButtonKomutForm*>(window_.CommandWindow());
+    if (!form) return false;
+    if (program.ProcedureCount() == 0) return true;
+    for (int i = 1; i < program.ProcedureCount(); ++i)
+        window_.AddProcedureWithBody(program.GetHeader(i), program.GetBody(i));
+    form->RefreshProcedures();
+    for (const std::string& line : GraphicalCommands::SplitLines(program.GetBody(0))) {
+        if (line.empty()) continue;
+        form->RecordAndRun(line + '\n');
+        WaitForRecordedLine();
+    }
+    form->RefreshStatus();
+    return true;
+}
+
+void ScreenshotRun::WaitForRecordedLine() {
+    if (!Globals().RunActive) return;
+    QEventLoop loop;
+    QObject::connect(&window_, &TLogoMainForm::RunEnded, &loop, &QEventLoop::quit);
+    QTimer::singleShot(RunLimitMs, &window_, [this] { window_.StopRun(); });
     loop.exec();
 }
 

@@ -24,6 +24,9 @@ public:
         int stopAfterMs = 0;
         // Print the timings to standard error.
         bool report = false;
+        // Switch to graphical mode first and record the lines of the
+        // program's main procedure through its window, one run each.
+        bool graphical = false;
     };
 
     // `clock` runs since the start of the process.
@@ -36,6 +39,8 @@ protected:
 
 private:
     void WaitForRunEnd();
+    bool RecordInGraphicalMode();
+    void WaitForRecordedLine();
     bool SavePicture() const;
     void Report() const;
 

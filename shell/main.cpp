@@ -2,7 +2,8 @@
 // command window. "--screenshot PATH [--english] [FILE]" runs FILE, saves a
 // picture of the windows and exits (for screenshots, tests and benchmarks);
 // with it, "--stop-after MS" stops the run after MS milliseconds and
-// "--report" prints how fast the window was.
+// "--report" prints how fast the window was; "--graphical" records the
+// lines of FILE's main procedure through the graphical mode's window.
 #include "core/GlobalSettings.h"
 #include "shell/ScreenshotRun.h"
 #include "shell/SingleInstance.h"
@@ -40,6 +41,8 @@ Arguments ParseArguments(const QStringList& list) {
             arguments.screenshot.stopAfterMs = list[++k].toInt();
         else if (list[k] == QLatin1String("--report"))
             arguments.screenshot.report = true;
+        else if (list[k] == QLatin1String("--graphical"))
+            arguments.screenshot.graphical = true;
         else if (list[k] == QLatin1String("--english"))
             arguments.english = true;
         else
