@@ -12,6 +12,7 @@
 #include "modes/TButtonKomutForm.h"
 #include "shell/MainActions.h"
 #include "shell/QtText.h"
+#include "shell/TLogoEkranForm.h"
 #include "shell/TLogoMainForm.h"
 #include "shell/support/ScriptedDialogs.h"
 #include "support/Recorders.h"
@@ -544,6 +545,34 @@ private slots:
         QCOMPARE(Form()->HistoryCount(), count);
     }
 
+    void WindowWaitsWhileItsLineRuns() {
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QTest::mouseClick(Form()->Button(2), Qt::LeftButton);
+        QVERIFY(!Form()->isEnabled());
+        QCOMPARE(Form()->HazirLabel->text(), QString::fromUtf8("Çalışıyor"));
+        QVERIFY(ended.wait(10000));
+        QVERIFY(Form()->isEnabled());
+        QCOMPARE(Form()->HazirLabel->text(), QString::fromUtf8("Hazır"));
+        QCOMPARE(Form()->YonLabel->text(), QString("0"));
+    }
+
+    void MovesOutOfTheTurtlesWay() {
+        const QPoint turtle = Turtle().Position();
+        const int x = window->DrawingWindow()->mapToGlobal(turtle).x();
+        const QPoint over(x - Form()->width() / 2, Form()->y());
+        Globals().AutoMoveGraphicWindow = false;
+        Form()->move(over);
+        Form()->TurtleMoved(turtle);
+        QCOMPARE(Form()->pos(), over);
+        Globals().AutoMoveGraphicWindow = true;
+        Form()->TurtleMoved(turtle);
+        const QRect frame = Form()->frameGeometry();
+        QVERIFY(x < frame.left() - 25 || x > frame.right() + 1 + 25);
+        const QPoint away = Form()->pos();
+        Form()->TurtleMoved(turtle);
+        QCOMPARE(Form()->pos(), away);
+    }
+
     void ClassicLayoutRowsAndSizes() {
         const auto rects = ButtonLayout::Arrange(330, 768, 46);
         QCOMPARE(rects[0], QRect(10, 46, 100, 30));
@@ -599,7 +628,7 @@ private slots:
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QCoreApplication::sendEvent(Form()->Button(2), &enter);
         QCOMPARE(Form()->StatusBar1->currentMessage(),
-                 QString::fromUtf8("Yukarı doğru bir adım gider."));
+                 QString::fromUtf8("Okun gösterdiği yöne döner ve bir adım gider (ileri)."));
         QCOMPARE(Form()->Button(2)->toolTip(), Form()->StatusBar1->currentMessage());
     }
 
