@@ -696,18 +696,9 @@ void TButtonKomutForm::TurnPictures(int heading) {
     SetDirectionPicture(BackButton, heading + 180);
 }
 
-// A picture that cannot be made leaves the button as it was; the message
-// comes once in the life of the program.
+// The pictures are compiled in, and every angle has one of the 72.
 void TButtonKomutForm::SetDirectionPicture(int button, int angle) {
-    const QIcon picture = ButtonPictures::DirectionPicture(ButtonPictures::PictureIndex(angle));
-    if (picture.isNull()) {
-        static bool told = false;
-        if (!told)
-            CurrentDialogs().ShowMessage(QStringLiteral("Resim hatası"), QStringLiteral("Hata"));
-        told = true;
-        return;
-    }
-    Button(button)->setIcon(picture);
+    Button(button)->setIcon(ButtonPictures::DirectionPicture(ButtonPictures::PictureIndex(angle)));
 }
 
 void TButtonKomutForm::ArrangeButtons(int width) {
@@ -810,6 +801,7 @@ void TButtonKomutForm::ApplyLanguage() {
         Button(n)->setStatusTip(hint);
     }
     RunStateChanged(isEnabled());
+    ArrangeControls();
 }
 
 // Two rows: each value right after its caption, each caption after the
@@ -837,7 +829,8 @@ void TButtonKomutForm::PlaceStatusLabels() {
 
 // The hint of the control under the mouse goes to the status line. F8 is
 // claimed before the program-wide shortcuts see it, so that it finishes the
-// macro while this window is active.
+// macro while this window is active; while a line runs (the window disabled)
+// it stays the main window's Stop.
 bool TButtonKomutForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         StatusBar1->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
@@ -845,7 +838,7 @@ bool TButtonKomutForm::event(QEvent* event) {
     }
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F8 && key->modifiers() == Qt::NoModifier) {
+        if (key->key() == Qt::Key_F8 && key->modifiers() == Qt::NoModifier && isEnabled()) {
             event->accept();
             return true;
         }

@@ -638,6 +638,7 @@ private slots:
         QCOMPARE(Form()->windowTitle(), QString("Graphical Mode"));
         QCOMPARE(Form()->Button(2)->text(), QString("Ahead"));
         QCOMPARE(Form()->HazirLabel->text(), QString("Ready"));
+        QVERIFY(Form()->KalemDurumLabel->geometry().right() < Form()->width());
         QCOMPARE(Last(), QString("forward steplength"));
         Press(6);
         QCOMPARE(Last(), QString("right 90 forward steplength\n"));
