@@ -187,7 +187,8 @@ Degiskenler::Degiskenler() : globals_(MyArgumanType::Empty()) {}
 
 float Degiskenler::TurtleCoordinate(std::string_view name, bool& found) const {
     found = false;
-    if (!screen_) return 0.0f;
+    constexpr std::size_t CoordinateNameLength = 7; // "_nerdex", "_nerdey"
+    if (!screen_ || name.size() != CoordinateNameLength) return 0.0f;
     if (PlatformEqualsIgnoreCase(name, "_nerdex")) {
         found = true;
         return static_cast<float>(screen_->TurtleX());

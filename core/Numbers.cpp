@@ -98,20 +98,51 @@ int FixedPrecisionOf(int decimals) {
 // A whole number below 2^63 in magnitude, written without the general
 // conversion: its digits are exact, and every decimal place is a zero. The
 // sign comes from the sign bit, so -0 gives "-0" as the general conversion
-// does. False for any other value.
-bool WholeNumberText(float value, int precision, std::string& text) {
+// does. Null for any other value; else the end of the text in `buffer`,
+// which has room for 32 characters.
+char* WholeNumberText(float value, int precision, char* buffer) {
     constexpr float Limit = 9.2e18f;
-    if (!(value > -Limit && value < Limit) || std::trunc(value) != value) return false;
+    if (!(value > -Limit && value < Limit) || std::trunc(value) != value) return nullptr;
     const auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
-    char buffer[32];
     char* end = buffer;
     if (std::signbit(value)) *end++ = '-';
-    end = std::to_chars(end, buffer + sizeof buffer, magnitude).ptr;
+    end = std::to_chars(end, buffer + 32, magnitude).ptr;
     if (precision > 0) {
         *end++ = '.';
         end = std::fill_n(end, precision, '0');
     }
-    text.assign(buffer, end);
+    return end;
+}
+
+// A plain decimal: an optional sign, digits, an optional '.' and digits, and
+// nothing else, with at most 15 digits in all. Its digits form a whole number
+// below 2^53 and the decimal places a power of ten below 10^22, both exact
+// doubles, so their quotient is the correctly rounded value, which the
+// general conversion gives as well. False for any other text.
+bool PlainDecimal(std::string_view text, double& value) {
+    constexpr double Powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int places = -1; // no '.' yet
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            if (++count > 15) return false;
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            if (places >= 0) ++places;
+        } else if (c == '.' && places < 0) {
+            places = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) return false;
+    const double magnitude = static_cast<double>(digits) / Powers[places < 0 ? 0 : places];
+    value = negative ? -magnitude : magnitude;
     return true;
 }
 
@@ -156,6 +187,7 @@ long TextToLong(std::string_view text) {
 }
 
 double TextToFloat(std::string_view text) {
+    if (double plain = 0; PlainDecimal(text, plain)) return plain;
     std::size_t i = SkipCSpaces(text, 0);
     const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -176,10 +208,9 @@ double TextToFloat(std::string_view text) {
 
 std::string FloatToText(float value, int decimals) {
     const int precision = FixedPrecisionOf(decimals);
-    std::string whole;
-    if (WholeNumberText(value, precision, whole)) return whole;
     // A float has at most 39 integer digits; infinities and NaNs are short.
     char buffer[64];
+    if (char* end = WholeNumberText(value, precision, buffer)) return std::string(buffer, end);
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
                                       std::chars_format::fixed, precision);
     if (result.ec != std::errc()) {

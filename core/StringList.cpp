@@ -29,8 +29,10 @@ bool ReadTokenInto(std::istream& in, char s, std::string& token) {
 } // namespace
 
 int IndexOfText(const StringList& list, std::string_view text) {
+    // Texts of another length never match, whatever their case.
     for (std::size_t i = 0; i < list.size(); ++i)
-        if (PlatformEqualsIgnoreCase(list[i], text)) return static_cast<int>(i);
+        if (list[i].size() == text.size() && PlatformEqualsIgnoreCase(list[i], text))
+            return static_cast<int>(i);
     return -1;
 }
 

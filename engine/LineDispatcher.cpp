@@ -111,8 +111,12 @@ LineDispatcher::~LineDispatcher() {
 bool LineDispatcher::RunCommandLine(std::string_view line) {
     if (line.empty()) return true;
     Cursor c(line);
-    while (!Halted() && !c.AtEnd())
-        if (!RunPiece(NextPiece(c))) return false;
+    while (!Halted() && !c.AtEnd()) {
+        // A piece of blanks holds no command (the normalizer ends every
+        // command with " ; ", so one follows most lines); it is not looked up.
+        const std::string_view piece = NextPiece(c);
+        if (!IsBlank(piece) && !RunPiece(piece)) return false;
+    }
     return true;
 }
 

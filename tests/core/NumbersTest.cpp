@@ -7,7 +7,10 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -71,6 +74,28 @@ TEST(Numbers, TextToFloatReportsOnlyOverflow) {
     EXPECT_EQ(TextToFloat("-0.001e99999999999999999999"), 0.0);
     EXPECT_EQ(TextToFloat(std::string(400, '9')), 0.0);
     EXPECT_EQ(notifier.messages, std::vector<std::string>(3, "Hata: Float ceviri hatasi"));
+}
+
+// Plain decimals take a shorter road than the general conversion; the
+// values must be the same, bit for bit, as those of the C conversion.
+TEST(Numbers, TextToFloatReadsPlainDecimalsAsTheGeneralConversion) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> length(0, 17);
+    const std::vector<std::string> signs = {"", "-", "+"};
+    for (int n = 0; n < 20000; ++n) {
+        std::string text = signs[static_cast<std::size_t>(n % 3)];
+        for (int k = length(random); k > 0; --k)
+            text += static_cast<char>('0' + digit(random));
+        if (n % 4 != 0) text += '.';
+        for (int k = length(random); k > 0; --k)
+            text += static_cast<char>('0' + digit(random));
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const double read = TextToFloat(text);
+        EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
+    }
+    EXPECT_EQ(TextToFloat("12.5"), 12.5);
+    EXPECT_TRUE(std::signbit(TextToFloat("-0.0")));
 }
 
 // Whole numbers take a shorter road than the general conversion; the texts
