@@ -63,6 +63,7 @@ int HeadlessRunner::Run() {
     Notifier* previousNotifier = SetNotifier(this);
     engine.Runner().SetListener(this);
     engine.Runner().SetLineLimit(options_.maxLines);
+    engine.Dispatcher().SetFastPaths(options_.fastPaths);
     if (!LoadLanguageModule(&engine.Procedures()))
         PrintLine(stderr, "mivarelo-run: no language files in " + LanguageDirectory() +
                               "; interface texts stay empty");
@@ -163,12 +164,24 @@ int HeadlessRunner::RunProgram(LogoEngine& engine) {
     return Report(engine);
 }
 
+// A picture made before the application existed has the resolution of no
+// screen; it takes the one every picture made now gets.
+bool HeadlessRunner::SavePicture(const QImage& picture) const {
+    if (startApplication_) startApplication_();
+    QImage saved = picture;
+    const QImage probe(1, 1, saved.format());
+    saved.setDotsPerMeterX(probe.dotsPerMeterX());
+    saved.setDotsPerMeterY(probe.dotsPerMeterY());
+    return saved.save(QString::fromStdString(options_.pngPath), "PNG");
+}
+
 // Reported even after a stopped run: what was drawn and set up to the stop.
 int HeadlessRunner::Report(LogoEngine& engine) {
     int status = errors_.empty() ? ExitClean : ExitErrorLines;
-    const QImage& picture = engine.Screen().Surface().Image();
-    if (!options_.pngPath.empty() &&
-        !picture.save(QString::fromStdString(options_.pngPath), "PNG")) {
+    // The picture is asked for only when it is reported: until then a
+    // program that drew nothing has not touched its memory.
+    const Picture& surface = engine.Screen().Surface();
+    if (!options_.pngPath.empty() && !SavePicture(surface.Image())) {
         PrintLine(stderr, "mivarelo-run: cannot write the picture to " + options_.pngPath);
         status = ExitUsage;
     }
@@ -176,7 +189,7 @@ int HeadlessRunner::Report(LogoEngine& engine) {
         const TurtleState& state = engine.Screen().State();
         const std::string json =
             StateJson(state, Globals().TestResult, engine.Variables().Globals(), errors_,
-                      MeasurePaintedArea(picture, state.ScreenColor));
+                      MeasurePaintedArea(surface.Image(), state.ScreenColor));
         PrintLine(stdout, json);
     }
     for (const std::string& expression : options_.evalExpressions)

@@ -10,6 +10,8 @@
 #include "core/Notifier.h"
 #include "engine/RunListener.h"
 
+#include <QImage>
+
 #include <string>
 #include <vector>
 
@@ -27,8 +29,11 @@ enum RunnerExit {
 
 class HeadlessRunner : public ErrorList, public RunListener, public Notifier {
 public:
-    explicit HeadlessRunner(const RunnerOptions& options) : options_(options) {}
-    // Needs a QGuiApplication (labels are drawn with the system fonts).
+    // `startApplication` creates the QGuiApplication when there is none yet:
+    // labels need its fonts (see Picture::SetFontSetUp) and the saved
+    // picture its screen's resolution.
+    HeadlessRunner(const RunnerOptions& options, void (*startApplication)())
+        : options_(options), startApplication_(startApplication) {}
     int Run();
 
     void AddErrorLine(const std::string& line) override;
@@ -47,7 +52,11 @@ private:
     int RunProgram(LogoEngine& engine);
     int Report(LogoEngine& engine);
 
+    // Saves the picture as PNG with the resolution of the application's screen.
+    bool SavePicture(const QImage& picture) const;
+
     const RunnerOptions& options_;
+    void (*startApplication_)();
     std::vector<std::string> errors_;
     // While a save runs its refusal message is kept for the failure line.
     bool holdMessages_ = false;

@@ -20,6 +20,7 @@ constexpr Flag Flags[] = {
     {"--no-autocorrect", &RunnerOptions::autoCorrect, false},
     {"--stop-at-errors", &RunnerOptions::stopAtErrors, true},
     {"--no-wait", &RunnerOptions::noWait, true},
+    {"--no-fast-paths", &RunnerOptions::fastPaths, false},
     {"--help", &RunnerOptions::help, true},
     {"-h", &RunnerOptions::help, true},
     {"--version", &RunnerOptions::version, true},
@@ -134,6 +135,9 @@ const char* RunnerUsage() {
            "  --max-lines N          stop the run after N executed lines; with 0 the\n"
            "                         program is not run at all (convert or print only)\n"
            "  --no-wait              skip the pauses of wait\n"
+           "  --no-fast-paths        read every expression, condition and assignment\n"
+           "                         from its text at each pass instead of analysing it\n"
+           "                         once per run (same results, slower; for comparison)\n"
            "  --help, --version\n"
            "\n"
            "Exit status: 0 no error line, 1 error lines written, 2 usage error,\n"

@@ -32,6 +32,7 @@ struct RunnerOptions {
     bool autoCorrect = true;
     bool stopAtErrors = false;
     bool noWait = false;
+    bool fastPaths = true;
     bool help = false;
     bool version = false;
     std::optional<std::uint64_t> maxLines;

@@ -3,12 +3,14 @@
 // unless the environment names another one.
 #include "cli/HeadlessRunner.h"
 #include "cli/RunnerOptions.h"
+#include "engine/Picture.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,18 @@ namespace {
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "mivarelo-run: %s\n", message.toLocal8Bit().constData());
+}
+
+// The application object exists only once a label is drawn: the picture,
+// the program files and the PNG file need no platform, while loading one and
+// its font database is most of what a short run would cost.
+int applicationArgc = 0;
+char** applicationArgv = nullptr;
+std::unique_ptr<QGuiApplication> application;
+
+void StartApplication() {
+    if (!QGuiApplication::instance())
+        application = std::make_unique<QGuiApplication>(applicationArgc, applicationArgv);
 }
 
 } // namespace
@@ -45,6 +59,10 @@ int main(int argc, char** argv) {
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(QuietQtMessages);
-    QGuiApplication app(argc, argv);
-    return HeadlessRunner(options).Run();
+    applicationArgc = argc;
+    applicationArgv = argv;
+    Picture::SetFontSetUp(&StartApplication);
+    const int status = HeadlessRunner(options, &StartApplication).Run();
+    application.reset();
+    return status;
 }

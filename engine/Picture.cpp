@@ -11,8 +11,28 @@
 
 namespace mivarelo {
 
-Picture::Picture(int width, int height) : image_(width, height, QImage::Format_RGB32) {
-    image_.fill(ToPixel(WhiteColor));
+namespace {
+
+void (*fontSetUp)() = nullptr;
+
+} // namespace
+
+Picture::Picture(int width, int height)
+    : image_(width, height, QImage::Format_RGB32), pendingFill_(ToPixel(WhiteColor)) {}
+
+void Picture::SetFontSetUp(void (*setUp)()) {
+    fontSetUp = setUp;
+}
+
+const QImage& Picture::Image() const {
+    Materialise();
+    return image_;
+}
+
+void Picture::Materialise() const {
+    if (!pendingFill_) return;
+    image_.fill(*pendingFill_);
+    pendingFill_.reset();
 }
 
 void Picture::SetBrushColor(ColorValue c) {
@@ -22,10 +42,12 @@ void Picture::SetBrushColor(ColorValue c) {
 
 ColorValue Picture::PixelColor(int x, int y) const {
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return InvalidColor;
+    if (pendingFill_) return FromPixel(*pendingFill_);
     return FromPixel(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
 }
 
 void Picture::DrawLine(QPoint from, QPoint to) {
+    Materialise();
     const SpanWriter pen(image_, penColor_, copyMode_);
     if (penWidth_ <= 1)
         MarkDirty(RasterLine(pen, from, to));
@@ -36,6 +58,14 @@ void Picture::DrawLine(QPoint from, QPoint to) {
 void Picture::FillRect(const QRect& rect) {
     const QRect visible = rect.intersected(image_.rect());
     if (visible.isEmpty()) return;
+    // The whole picture in one colour stays a pending fill.
+    if (visible == image_.rect() && (copyMode_ == CopyMode::SourceCopy || pendingFill_)) {
+        const QRgb pixel = ToPixel(brushColor_);
+        pendingFill_ = copyMode_ == CopyMode::SourceCopy ? pixel : *pendingFill_ & pixel;
+        MarkDirty(visible);
+        return;
+    }
+    Materialise();
     const SpanWriter brush(image_, brushColor_, copyMode_);
     for (int y = visible.top(); y <= visible.bottom(); ++y)
         brush.Span(y, visible.left(), visible.right());
@@ -44,11 +74,13 @@ void Picture::FillRect(const QRect& rect) {
 
 void Picture::FloodFillBorder(QPoint start, ColorValue border) {
     if (brushHollow_) return;
+    Materialise();
     const SpanWriter brush(image_, brushColor_, copyMode_);
     MarkDirty(RasterBorderFill(brush, start, border));
 }
 
 void Picture::DrawEllipse(qint64 left, qint64 top, qint64 right, qint64 bottom) {
+    Materialise();
     const SpanWriter pen(image_, penColor_, copyMode_);
     const SpanWriter brush(image_, brushColor_, copyMode_);
     MarkDirty(RasterEllipse(brushHollow_ ? nullptr : &brush, pen, std::min(left, right),
@@ -57,6 +89,7 @@ void Picture::DrawEllipse(qint64 left, qint64 top, qint64 right, qint64 bottom) 
 }
 
 void Picture::DrawLabel(QPoint origin, const QString& text, const LabelFont& font) {
+    if (fontSetUp) fontSetUp();
     QFont face(font.face);
     face.setPixelSize(font.pixelHeight);
     face.setWeight(QFont::Normal);
@@ -77,6 +110,7 @@ void Picture::DrawLabel(QPoint origin, const QString& text, const LabelFont& fon
                             .toAlignedRect();
     if (reach.isEmpty()) return;
 
+    Materialise();
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);

@@ -16,6 +16,8 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 namespace mivarelo {
 
 // How a drawn pixel combines with the one below it.
@@ -39,7 +41,7 @@ public:
 
     int Width() const { return image_.width(); }
     int Height() const { return image_.height(); }
-    const QImage& Image() const { return image_; }
+    const QImage& Image() const;
 
     ColorValue PenColor() const { return penColor_; }
     void SetPenColor(ColorValue c) { penColor_ = c; }
@@ -74,6 +76,10 @@ public:
     // Text in the font colour with no background, its top-left corner at
     // `origin`, rotated by the font's escapement around that corner.
     void DrawLabel(QPoint origin, const QString& text, const LabelFont& font);
+    // Labels need the fonts of a QGuiApplication. A program that starts
+    // without one (the headless runner) installs a function that creates it;
+    // it is called before every label is drawn.
+    static void SetFontSetUp(void (*setUp)());
 
     // The bounding rectangle of every pixel changed since the last call.
     QRect TakeDirtyRect();
@@ -81,8 +87,15 @@ public:
 
 private:
     void MarkDirty(const QRect& rect);
+    // Writes the pending fill into the pixels (see pendingFill_).
+    void Materialise() const;
 
-    QImage image_;
+    // The picture's memory is written only once something reads or draws
+    // on it: while every pixel is of one value (a new or cleared picture)
+    // that value is kept here instead, so that a program that never draws
+    // never touches the picture's pages.
+    mutable QImage image_;
+    mutable std::optional<QRgb> pendingFill_;
     ColorValue penColor_ = BlackColor;
     int penWidth_ = 1;
     ColorValue brushColor_ = WhiteColor;

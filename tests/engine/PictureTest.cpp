@@ -447,3 +447,41 @@ TEST(PictureLabel, LabelsAtTheEndsOfTheCoordinateRangeChangeNothing) {
     EXPECT_FALSE(PixelsOf(p, BlackColor).empty());
     EXPECT_EQ(p.DirtyRect().left(), 0);
 }
+
+// A new or wholly filled picture keeps its one colour without writing it;
+// reading the image, a pixel, or drawing must all see that colour.
+TEST(PicturePendingFill, WholeFillsAreSeenByEveryReaderAndDrawing) {
+    Picture p(6, 5);
+    EXPECT_EQ(p.PixelColor(5, 4), WhiteColor);
+    p.SetBrushColor(Red);
+    p.FillRect(QRect(-3, -3, 20, 20));
+    EXPECT_EQ(p.PixelColor(0, 0), Red);
+    EXPECT_EQ(p.DirtyRect(), QRect(0, 0, 6, 5));
+    p.SetPenColor(Blue);
+    p.DrawLine(QPoint(0, 2), QPoint(6, 2));
+    EXPECT_EQ(PixelsOf(p, Blue).size(), 6u);
+    EXPECT_EQ(PixelsOf(p, Red).size(), 24u);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(FromPixel(p.Image().pixel(x, y)), y == 2 ? Blue : Red) << x << "," << y;
+}
+
+TEST(PicturePendingFill, AndModeWholeFillsCombineWithWhatIsThere) {
+    Picture p(4, 4);
+    p.SetCopyMode(CopyMode::AndSource);
+    p.SetBrushColor(Red | Green);
+    p.FillRect(QRect(0, 0, 4, 4));
+    EXPECT_EQ(p.PixelColor(3, 3), Red | Green);
+    p.SetBrushColor(Green | Blue);
+    p.FillRect(QRect(0, 0, 4, 4));
+    EXPECT_EQ(FromPixel(p.Image().pixel(1, 1)), Green);
+    // Once drawn on, the picture is no longer of one colour.
+    p.SetCopyMode(CopyMode::SourceCopy);
+    p.SetPenColor(Blue);
+    p.DrawLine(QPoint(0, 0), QPoint(4, 0));
+    p.SetCopyMode(CopyMode::AndSource);
+    p.SetBrushColor(Green | Blue);
+    p.FillRect(QRect(0, 0, 4, 4));
+    EXPECT_EQ(p.PixelColor(2, 0), Blue);
+    EXPECT_EQ(p.PixelColor(2, 1), Green);
+}
