@@ -117,7 +117,8 @@ float MyArgumanType::GetValue(std::string_view name) const {
 void MyArgumanType::SetValue(std::string_view text, float value) {
     const std::string_view name = LeadingName(text);
     if (name.empty() || !names) return;
-    std::string valueText = FloatToText(value, 1);
+    char buffer[FloatTextRoom];
+    const std::string_view valueText = FormatFloat(value, 1, buffer);
     int index = IndexOf(name);
     if (index < 0) {
         index = static_cast<int>(names->size());
@@ -126,7 +127,7 @@ void MyArgumanType::SetValue(std::string_view text, float value) {
     if (!values) values.emplace();
     const auto position = static_cast<std::size_t>(index);
     if (values->size() <= position) values->resize(position + 1, "0.0");
-    (*values)[position] = std::move(valueText);
+    (*values)[position].assign(valueText);
 }
 
 bool MyArgumanType::Remove(std::string_view name) {

@@ -207,17 +207,22 @@ double TextToFloat(std::string_view text) {
 }
 
 std::string FloatToText(float value, int decimals) {
+    char buffer[FloatTextRoom];
+    return std::string(FormatFloat(value, decimals, buffer));
+}
+
+std::string_view FormatFloat(float value, int decimals, char (&buffer)[FloatTextRoom]) {
     const int precision = FixedPrecisionOf(decimals);
     // A float has at most 39 integer digits; infinities and NaNs are short.
-    char buffer[64];
-    if (char* end = WholeNumberText(value, precision, buffer)) return std::string(buffer, end);
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+    if (const char* end = WholeNumberText(value, precision, buffer))
+        return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+    const auto result = std::to_chars(buffer, buffer + FloatTextRoom, static_cast<double>(value),
                                       std::chars_format::fixed, precision);
     if (result.ec != std::errc()) {
         ShowMessage(ConversionFailure, ErrorCaption);
-        return std::string();
+        return {};
     }
-    return std::string(buffer, result.ptr);
+    return std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
 }
 
 std::string IntToText(long long value) {

@@ -1,6 +1,7 @@
 #pragma once
 // Number conversions. All of them ignore the process locale: the decimal
 // point is always '.'.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +16,11 @@ long TextToLong(std::string_view text);
 double TextToFloat(std::string_view text);
 // Formats a 32-bit float with 0, 1, 2 or 6 decimals; any other count gives 3.
 std::string FloatToText(float value, int decimals);
+// The room FormatFloat writes into.
+constexpr std::size_t FloatTextRoom = 64;
+// FloatToText written into `buffer` instead of a new text; the result views
+// the buffer.
+std::string_view FormatFloat(float value, int decimals, char (&buffer)[FloatTextRoom]);
 std::string IntToText(long long value);
 // " [ r g b ] " of a colour value with red in the low byte.
 std::string ColorToListText(std::uint32_t colour);

@@ -49,24 +49,37 @@ bool Halted() {
     return g.AbortRequested || g.StopRequested;
 }
 
+// What a character means to the cutting of a line into pieces.
+enum class PieceChar : unsigned char { Plain, Open, Close, End };
+
+struct PieceCharTable {
+    PieceChar of[256];
+    constexpr PieceCharTable() : of() {
+        for (const unsigned char c : {'(', '[', '{'})
+            of[c] = PieceChar::Open;
+        for (const unsigned char c : {')', ']', '}'})
+            of[c] = PieceChar::Close;
+        of[static_cast<unsigned char>(';')] = PieceChar::End;
+    }
+};
+
+constexpr PieceCharTable PieceChars;
+
 // The text up to the next ';' outside brackets, as ReadUntilBalanced reads
 // it, without a copy; the cursor moves past the ';'.
 std::string_view NextPiece(Cursor& c) {
+    const std::string_view text = c.text;
     const std::size_t start = c.pos;
-    if (c.text.find(';', start) == std::string_view::npos) {
-        c.pos = c.text.size();
-        return c.text.substr(start);
-    }
+    std::size_t end = start;
     int depth = 0;
-    for (; c.pos < c.text.size(); ++c.pos) {
-        const char ch = c.text[c.pos];
-        if (ch == ';' && depth <= 0) break;
-        if (ch == '(' || ch == '[' || ch == '{') ++depth;
-        if (ch == ')' || ch == ']' || ch == '}') --depth;
+    for (; end < text.size(); ++end) {
+        const PieceChar kind = PieceChars.of[static_cast<unsigned char>(text[end])];
+        if (kind == PieceChar::Plain) continue;
+        if (kind == PieceChar::End && depth <= 0) break;
+        depth += kind == PieceChar::Open ? 1 : kind == PieceChar::Close ? -1 : 0;
     }
-    const std::string_view piece = c.text.substr(start, c.pos - start);
-    if (c.pos < c.text.size()) ++c.pos;
-    return piece;
+    c.pos = end < text.size() ? end + 1 : end;
+    return text.substr(start, end - start);
 }
 
 std::string_view Trimmed(std::string_view text) {

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Times three Logo programs run headless by mivarelo-run: the median wall
-# time of 5 runs and the peak memory, against their targets.
+# Times Logo programs run headless by mivarelo-run: the median wall time of
+# 5 runs and the peak memory, against their targets. The plain loops (an
+# assignment, a for loop, a procedure call) and the start-up of a one-line
+# program measure the interpreter itself; the spiral and the tree measure
+# drawing.
 set -euo pipefail
 build=${1:-build-bench}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,8 +17,12 @@ for tool in "$runner" "$measure"; do
 done
 runs=5
 echo "== Programs (median of $runs runs, peak resident memory)"
-"$measure" loop "$runs" 0.6 80 "$runner" --no-wait \
+"$measure" assign "$runs" 0.5 30 "$runner" --no-wait -e 'repeat 2000000 [x := repcount]'
+"$measure" loop "$runs" 0.15 30 "$runner" --no-wait \
   -e 'for [i := 1; i < 200001; i := i + 1] [x := x + i]'
+"$measure" call "$runs" 0.3 30 "$runner" --no-wait --define inc 'x := x + 1' \
+  -e 'repeat 200000 [inc]'
+"$measure" startup "$runs" 0.02 30 "$runner" --no-wait -e 'x := 1'
 "$measure" spiral "$runs" 0.5 80 "$runner" --no-wait \
   -e 'repeat 20000 [fd repcount rt 91]'
 # A binary tree of depth 12 (tree.elg): every call draws its trunk and two
