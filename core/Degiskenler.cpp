@@ -151,8 +151,12 @@ std::string MyArgumanType::Describe() const {
 
 // The slot array grows by exactly one slot when full.
 void MyArgumanTypeler::Push(MyArgumanType frame) {
+    Push(std::make_unique<MyArgumanType>(std::move(frame)));
+}
+
+void MyArgumanTypeler::Push(std::unique_ptr<MyArgumanType> frame) {
     if (Count() >= capacity_) ++capacity_;
-    items_.push_back(std::make_unique<MyArgumanType>(std::move(frame)));
+    items_.push_back(std::move(frame));
 }
 
 MyArgumanType* MyArgumanTypeler::Get(int position) {

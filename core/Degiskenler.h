@@ -55,6 +55,8 @@ public:
 class MyArgumanTypeler {
 public:
     void Push(MyArgumanType frame);
+    // Takes the frame over as it stands, without a copy.
+    void Push(std::unique_ptr<MyArgumanType> frame);
     MyArgumanType* Get(int position);
     MyArgumanType* Top();
     const MyArgumanType* Top() const;

@@ -24,6 +24,7 @@
 namespace mivarelo {
 
 class AssignmentProgram;
+class ListCommandPlan;
 
 struct ParsedCommand {
     CommandCode code = UnknownCode; // of the command word; 0 for none
@@ -32,6 +33,8 @@ struct ParsedCommand {
     // For a command without a command word, kept in the cache: the text
     // analysed as an assignment.
     std::shared_ptr<const AssignmentProgram> assignment;
+    // For a repeat, if or test command kept in the cache: its analysed form.
+    std::shared_ptr<const ListCommandPlan> listPlan;
 
     std::string_view Argument() const { return std::string_view(text).substr(argumentStart); }
 };

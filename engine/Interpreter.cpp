@@ -156,7 +156,7 @@ bool Interpreter::PushPendingFrame(LogoThread& top) {
     std::unique_ptr<MyArgumanType> frame = top.TakePendingFrame();
     if (!frame) return true;
     try {
-        VariableStore()->Frames().Push(std::move(*frame));
+        VariableStore()->Frames().Push(std::move(frame));
         top.FramePushed();
     } catch (const std::bad_alloc&) {
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);

@@ -9,6 +9,7 @@
 #include "engine/DonguUnsur.h"
 #include "engine/Evaluator.h"
 #include "engine/Interpreter.h"
+#include "engine/ListCommandPlan.h"
 #include "engine/TurtleScreen.h"
 #include "engine/TurtleState.h"
 
@@ -150,9 +151,26 @@ bool LineDispatcher::RunPiece(std::string_view piece) {
 }
 
 void LineDispatcher::Analyse(ParsedPiece& commands) {
-    for (ParsedCommand& command : commands)
-        if (command.code == UnknownCode)
+    for (ParsedCommand& command : commands) {
+        switch (command.code) {
+        case UnknownCode:
             command.assignment = std::make_shared<const AssignmentProgram>(command.text);
+            break;
+        case RepeatTr:
+        case RepeatEn:
+            command.listPlan = std::make_shared<const ListCommandPlan>(
+                ListCommandPlan::Kind::Repeat, command.Argument());
+            break;
+        case IfEn:
+        case IfTr:
+        case TestTr:
+        case TestEn:
+            command.listPlan = std::make_shared<const ListCommandPlan>(
+                ListCommandPlan::Kind::Condition, command.Argument());
+            break;
+        default: break;
+        }
+    }
 }
 
 // With AcceptSpace the piece runs in its normalized form, in which every
@@ -211,7 +229,14 @@ bool LineDispatcher::RunCommandText(std::string_view text) {
 // A word that is no command may still start an assignment; otherwise it is
 // reported and, with AutoCorrectErrors, retried as a keyword prefix.
 bool LineDispatcher::RunCommand(const ParsedCommand& command) {
-    if (command.code != UnknownCode) return DispatchCode(command.code, command.Argument());
+    if (command.code != UnknownCode) {
+        if (!fastPaths_ || !command.listPlan) return DispatchCode(command.code, command.Argument());
+        plan_ = command.listPlan.get();
+        planArgument_ = command.Argument();
+        const bool ok = DispatchCode(command.code, command.Argument());
+        plan_ = nullptr;
+        return ok;
+    }
     if ((fastPaths_ && command.assignment) ? command.assignment->Run()
                                            : ExecuteAssignment(command.text))
         return true;
@@ -236,13 +261,16 @@ bool LineDispatcher::AutoSplitCommand(std::string_view text) {
 }
 
 bool LineDispatcher::RunControlFlow(CommandCode code, std::string_view argument) {
+    const ListCommandPlan* plan = TakePlan(argument);
+    const bool repeatPlan = plan && plan->Type() == ListCommandPlan::Kind::Repeat;
+    const bool conditionPlan = plan && plan->Type() == ListCommandPlan::Kind::Condition;
     switch (code) {
     case RepeatTr:
-    case RepeatEn: return Repeat(argument);
+    case RepeatEn: return repeatPlan ? RunRepeat(*plan) : Repeat(argument);
     case IfEn:
-    case IfTr: return If(argument, false);
+    case IfTr: return conditionPlan ? RunIf(*plan, false) : If(argument, false);
     case TestTr:
-    case TestEn: return If(argument, true);
+    case TestEn: return conditionPlan ? RunIf(*plan, true) : If(argument, true);
     case IfTrueEn:
     case IfTrueTr: return IfTestResult(argument, true);
     case IfFalseEn:
@@ -277,6 +305,22 @@ bool LineDispatcher::Repeat(std::string_view argument) {
     return interpreter_.RunText(list, count, nullptr, true);
 }
 
+const ListCommandPlan* LineDispatcher::TakePlan(std::string_view argument) {
+    const ListCommandPlan* plan = plan_;
+    plan_ = nullptr;
+    if (!plan || argument.data() != planArgument_.data() || argument.size() != planArgument_.size())
+        return nullptr;
+    return plan;
+}
+
+// Repeat from the analysed form: the same steps on the same parts.
+bool LineDispatcher::RunRepeat(const ListCommandPlan& plan) {
+    if (plan.ArgumentBlank()) return true;
+    const int count = plan.Count();
+    if (count <= 0 || plan.ListBlank()) return true;
+    return interpreter_.RunText(plan.List(), count, nullptr, true);
+}
+
 // "if CONDITION [LIST]" and "test CONDITION [LIST]"; there is no else branch.
 // test also keeps the condition's value for iftrue and iffalse.
 bool LineDispatcher::If(std::string_view argument, bool isTest) {
@@ -291,6 +335,17 @@ bool LineDispatcher::If(std::string_view argument, bool isTest) {
     const std::string list = ReadUntilBalanced(c, ']', true);
     if (IsBlank(list)) return true;
     return interpreter_.RunText(list, 1, nullptr, false);
+}
+
+// If and test from the analysed form: the same steps on the same parts.
+bool LineDispatcher::RunIf(const ListCommandPlan& plan, bool isTest) {
+    GlobalSettings& g = Globals();
+    if (isTest) g.TestResult = 0;
+    if (plan.ArgumentBlank()) return true;
+    const int result = plan.ConditionValue();
+    if (isTest) g.TestResult = result;
+    if (result == 0 || plan.ListBlank()) return true;
+    return interpreter_.RunText(plan.List(), 1, nullptr, false);
 }
 
 bool LineDispatcher::IfTestResult(std::string_view argument, bool wanted) {

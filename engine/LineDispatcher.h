@@ -55,6 +55,11 @@ private:
     bool RunCommand(const ParsedCommand& command);
     bool Repeat(std::string_view argument);
     bool If(std::string_view argument, bool isTest);
+    // The plan of the command being dispatched, when it was made for this
+    // very argument text; it is taken once.
+    const ListCommandPlan* TakePlan(std::string_view argument);
+    bool RunRepeat(const ListCommandPlan& plan);
+    bool RunIf(const ListCommandPlan& plan, bool isTest);
     bool IfTestResult(std::string_view argument, bool wanted);
     bool ConditionLoop(std::string_view argument, bool bodyFirst, bool continueWhen);
     bool For(std::string_view argument);
@@ -63,6 +68,11 @@ private:
     Interpreter& interpreter_;
     CommandCache cache_;
     bool fastPaths_ = true;
+    // The analysed form of the command on its way through the turtle
+    // screen's control-flow handler back to RunControlFlow, with the
+    // argument text it belongs to.
+    const ListCommandPlan* plan_ = nullptr;
+    std::string_view planArgument_;
 };
 
 } // namespace mivarelo
