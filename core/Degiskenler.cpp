@@ -115,10 +115,13 @@ float MyArgumanType::GetValue(std::string_view name) const {
 // A name whose value is missing gets one: the values list is created or
 // padded with zeros up to its position, so that the write is not lost.
 void MyArgumanType::SetValue(std::string_view text, float value) {
+    char buffer[FloatTextRoom];
+    SetText(text, FormatFloat(value, 1, buffer));
+}
+
+void MyArgumanType::SetText(std::string_view text, std::string_view valueText) {
     const std::string_view name = LeadingName(text);
     if (name.empty() || !names) return;
-    char buffer[FloatTextRoom];
-    const std::string_view valueText = FormatFloat(value, 1, buffer);
     int index = IndexOf(name);
     if (index < 0) {
         index = static_cast<int>(names->size());
@@ -225,14 +228,26 @@ float Degiskenler::GetVariable(std::string_view name) const {
 // A '_' or ':' prefix makes the variable local to the innermost call; without
 // a frame the write is dropped.
 void Degiskenler::SetVariable(std::string_view name, float value) {
+    char buffer[FloatTextRoom];
+    SetText(name, FormatFloat(value, 1, buffer));
+}
+
+void Degiskenler::SetVariables(std::initializer_list<std::string_view> names, float value) {
+    char buffer[FloatTextRoom];
+    const std::string_view valueText = FormatFloat(value, 1, buffer);
+    for (const std::string_view name : names)
+        SetText(name, valueText);
+}
+
+void Degiskenler::SetText(std::string_view name, std::string_view valueText) {
     name = SkipBlanks(name);
     if (name.empty()) return;
     if (IsPrefix(name.front())) {
         MyArgumanType* frame = frames_.Top();
-        if (frame) frame->SetValue(name.substr(1), value);
+        if (frame) frame->SetText(name.substr(1), valueText);
         return;
     }
-    globals_.SetValue(name, value);
+    globals_.SetText(name, valueText);
 }
 
 bool Degiskenler::RemoveFrameVariable(std::string_view name) {
@@ -272,6 +287,10 @@ float GetVariable(std::string_view name) {
 
 void SetVariable(std::string_view name, float value) {
     if (processStore) processStore->SetVariable(name, value);
+}
+
+void SetVariables(std::initializer_list<std::string_view> names, float value) {
+    if (processStore) processStore->SetVariables(names, value);
 }
 
 bool RemoveFrameVariable(std::string_view name) {

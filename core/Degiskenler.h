@@ -4,6 +4,7 @@
 // decimal ("%.1f"); a missing variable reads as 0.
 #include "core/StringList.h"
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,6 +47,8 @@ public:
     int IndexOf(std::string_view name) const;
     float GetValue(std::string_view name) const;
     void SetValue(std::string_view name, float value);
+    // SetValue with the value's text (one decimal) already written.
+    void SetText(std::string_view name, std::string_view valueText);
     bool Remove(std::string_view name);
     std::string Describe() const;
 };
@@ -74,6 +77,8 @@ public:
     Degiskenler();
     float GetVariable(std::string_view name) const;
     void SetVariable(std::string_view name, float value);
+    // SetVariable of each name in turn, with the value's text written once.
+    void SetVariables(std::initializer_list<std::string_view> names, float value);
     bool RemoveFrameVariable(std::string_view name);
     // Removes a global (a predefined variable renamed by a language switch).
     bool RemoveGlobalVariable(std::string_view name) { return globals_.Remove(name); }
@@ -88,6 +93,7 @@ private:
     // The turtle position for "_nerdex" and "_nerdey" (any case) once a
     // screen is attached; `found` tells whether the name was one of them.
     float TurtleCoordinate(std::string_view name, bool& found) const;
+    void SetText(std::string_view name, std::string_view valueText);
 
     MyArgumanTypeler frames_;
     MyArgumanType globals_;
@@ -100,6 +106,7 @@ Degiskenler* SetVariableStore(Degiskenler* store);
 Degiskenler* VariableStore();
 float GetVariable(std::string_view name);
 void SetVariable(std::string_view name, float value);
+void SetVariables(std::initializer_list<std::string_view> names, float value);
 bool RemoveFrameVariable(std::string_view name);
 void PushFrame(std::string_view valuesText, std::string_view namesText);
 void PopFrame();

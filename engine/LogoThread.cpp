@@ -81,8 +81,7 @@ void LogoThread::BeginIteration() {
         return;
     }
     const auto counter = static_cast<float>(iteration_ + 1);
-    SetVariable(RepCountName, counter);
-    SetVariable(DonguNoName, counter);
+    SetVariables({RepCountName, DonguNoName}, counter);
     cursor_ = 0;
     if (!list_->empty() && list_->front() == '#') {
         procedureScope_ = true;

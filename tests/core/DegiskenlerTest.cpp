@@ -49,6 +49,17 @@ TEST_F(DegiskenlerTest, ValuesKeepOneDecimal) {
     EXPECT_EQ(store_.Globals().names->size(), 2u);
 }
 
+TEST_F(DegiskenlerTest, SetVariablesSetsEachNameAsSetVariableWould) {
+    PushFrame("1", ":a");
+    SetVariables({"n", " m", "_a", ":b", "N"}, 12.25f);
+    SetVariable("p", 12.25f);
+    EXPECT_EQ(store_.Globals().Describe(),
+              MyArgumanType::FromTexts("12.2, 12.2, 12.2", "n m p").Describe());
+    EXPECT_EQ(DescribeTopFrame(), MyArgumanType::FromTexts("12.2, 12.2", "a b").Describe());
+    SetVariables({}, 3.0f);
+    EXPECT_EQ(store_.Globals().names->size(), 3u);
+}
+
 TEST_F(DegiskenlerTest, ValuesAtOrBelowNoValueReadAsAbsent) {
     SetVariable("x", -20000.0f);
     EXPECT_EQ(GetVariable("x"), 0.0f);
