@@ -377,12 +377,15 @@ void TLogoMainForm::SetRunning(bool running) {
     }
 }
 
+// A line that the graphical mode runs is a run too: Stop reaches it, and
+// nothing that replaces the program may start meanwhile.
 void TLogoMainForm::UpdateActions() {
     const bool running = Running();
-    actions_->DurDurAction->setEnabled(running);
+    const bool busy = running || Globals().RunActive;
+    actions_->DurDurAction->setEnabled(busy);
     for (QAction* action : actions_->IdleActions())
-        action->setEnabled(!running);
-    actions_->Dil1->setEnabled(!running);
+        action->setEnabled(!busy);
+    actions_->Dil1->setEnabled(!busy);
     if (commandWindow_)
         commandWindow_->setVisible(!running && actions_->KomutPencereGosterAction->isChecked());
 }
@@ -541,10 +544,14 @@ void TLogoMainForm::AddProcedure(const std::string& name) {
     RefreshProcedureList();
 }
 
+// A name that is taken or blank adds nothing, and then no other procedure
+// may receive the body.
 void TLogoMainForm::AddProcedureWithBody(const std::string& name, const std::string& body) {
-    AddProcedure(name);
     Prosedurler& store = engine_.Procedures();
-    store.SetBody(store.ProcedureCount() - 1, body);
+    const int before = store.ProcedureCount();
+    AddProcedure(name);
+    if (store.ProcedureCount() == before) return;
+    store.SetBody(before, body);
     programChanged_ = true;
     RefreshProcedureList();
 }
@@ -638,7 +645,9 @@ void TLogoMainForm::ClearProgram() {
 }
 
 void TLogoMainForm::ResetExecute() {
-    if (!commandWindow_ || commandWindow_->ConfirmReset()) ClearProgram();
+    if (commandWindow_ && !commandWindow_->ConfirmReset()) return;
+    ClearProgram();
+    if (commandWindow_) commandWindow_->RefreshProcedures();
 }
 
 // ---- modes ---------------------------------------------------------------

@@ -187,6 +187,24 @@ private slots:
         QVERIFY(!window->Engine().Runner().Busy());
     }
 
+    void ALineOfTheGraphicalRoadCanBeStoppedAndATakenNameAddsNothing() {
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QVERIFY(window->SetMainProcedureAndRun("repeat 1000000000 [fd 1 rt 1]\n"));
+        QTest::qWait(100);
+        QVERIFY(window->Actions().DurDurAction->isEnabled());
+        QVERIFY(!window->Actions().HatalarGosterF8->isEnabled());
+        QVERIFY(!window->Actions().AcAction->isEnabled());
+        window->Actions().DurDurAction->trigger();
+        QVERIFY(ended.count() == 1 || ended.wait(2000));
+        QVERIFY(window->Actions().AcAction->isEnabled());
+        window->AddProcedureWithBody("AnaEkran", "fd 1\n");
+        QCOMPARE(Store().ProcedureCount(), 1);
+        QCOMPARE(Store().GetBody(0), std::string("repeat 1000000000 [fd 1 rt 1]\n"));
+        window->AddProcedureWithBody("kare", "fd 2\n");
+        QCOMPARE(Store().GetHeader(1), std::string("kare"));
+        QCOMPARE(Store().GetBody(1), std::string("fd 2\n"));
+    }
+
     void AddingProcedures() {
         dialogs->texts << "kare :a"
                        << "AnaEkran"
