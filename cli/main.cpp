@@ -27,9 +27,9 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fprintf(stderr, "mivarelo-run: %s\n", message.toLocal8Bit().constData());
 }
 
-// The application object exists only once a label is drawn: the picture,
-// the program files and the PNG file need no platform, while loading one and
-// its font database is most of what a short run would cost.
+// The application object is made only when a label is drawn or the picture
+// saved: the run itself needs no platform, while loading one with its font
+// database would be most of what a short run costs.
 int applicationArgc = 0;
 char** applicationArgv = nullptr;
 std::unique_ptr<QGuiApplication> application;

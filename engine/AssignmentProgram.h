@@ -16,7 +16,6 @@ public:
     // Stores the expression's value in the variable; false, storing nothing,
     // when the text is no assignment.
     bool Run() const;
-    bool IsAssignment() const { return isAssignment_; }
 
 private:
     std::string name_;

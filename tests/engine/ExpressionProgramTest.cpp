@@ -197,7 +197,7 @@ TEST_F(ExpressionProgramTest, AssignmentsStoreWhatTheTextStores) {
         EXPECT_EQ(stored, store.Globals().Describe() + store.DescribeTopFrame()) << text;
     }
     EXPECT_FALSE(AssignmentProgram("x :=").Run());
-    EXPECT_FALSE(AssignmentProgram("fd 10").IsAssignment());
+    EXPECT_FALSE(AssignmentProgram("fd 10").Run());
 }
 
 } // namespace
