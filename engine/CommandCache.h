@@ -64,6 +64,10 @@ private:
     static constexpr std::size_t MaxPieces = 4096;
 
     std::unordered_map<std::string, ParsedPiece, Hash, std::equal_to<>> pieces_;
+    // The entry found or stored last: a loop body of one line asks for the
+    // same piece again and again, and a comparison is cheaper than a hash.
+    // The map keeps its entries in place until they are erased.
+    mutable const std::pair<const std::string, ParsedPiece>* last_ = nullptr;
     StringList headers_;
     std::uint64_t run_ = 0;
     bool acceptSpace_ = false;
