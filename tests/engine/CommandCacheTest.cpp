@@ -16,24 +16,6 @@ ParsedPiece OneCommand(const std::string& text) {
     return ParsedPiece{command};
 }
 
-TEST(CommandCacheTest, FindsWhatWasStoredForTheSameRun) {
-    CommandCache cache;
-    const StringList headers = {"main"};
-    cache.Validate(1, true, true, headers);
-    EXPECT_EQ(cache.Find("fd 10"), nullptr);
-    cache.Store("fd 10", OneCommand("fd 10"));
-    cache.Store("rt 90", OneCommand("rt 90"));
-    for (int pass = 0; pass < 2; ++pass) {
-        ASSERT_NE(cache.Find("fd 10"), nullptr);
-        EXPECT_EQ(cache.Find("fd 10")->front().text, "fd 10");
-        ASSERT_NE(cache.Find("rt 90"), nullptr);
-        EXPECT_EQ(cache.Find("rt 90")->front().text, "rt 90");
-    }
-    EXPECT_EQ(cache.Find("fd 1"), nullptr);
-    cache.Validate(1, true, true, headers);
-    EXPECT_NE(cache.Find("rt 90"), nullptr);
-}
-
 TEST(CommandCacheTest, ForgetsOnEveryChangeOfRunOptionsOrHeaders) {
     CommandCache cache;
     StringList headers = {"main"};
