@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QLockFile>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -265,7 +266,12 @@ private slots:
         program.setProcessEnvironment(environment);
         program.start(MIVARELO_APP_PATH, QStringList());
         QVERIFY(program.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime.filePath("mivarelo.lock")), 10000);
+        // The lock counts once its owner is written into it.
+        QLockFile written(runtime.filePath("mivarelo.lock"));
+        qint64 owner = 0;
+        QString host;
+        QString name;
+        QTRY_VERIFY_WITH_TIMEOUT(written.getLockInfo(&owner, &host, &name) && owner > 0, 10000);
         SingleInstance second(runtime.path());
         QVERIFY(!second.TryLock());
         program.kill();
