@@ -31,9 +31,4 @@ std::string StatusPanels::Heading(float heading) {
     return buffer;
 }
 
-std::string StatusPanels::Colour(ColorValue colour) {
-    return " [ " + std::to_string(colour & 0xFF) + " " + std::to_string((colour >> 8) & 0xFF) +
-           " " + std::to_string((colour >> 16) & 0xFF) + " ] ";
-}
-
 } // namespace mivarelo

@@ -2,8 +2,6 @@
 // The texts of the status bar panels: printf formats from the interface
 // language filled with the turtle's numbers. A format whose conversions do
 // not match what the panel passes is shown as it stands, never expanded.
-#include "engine/ColorValue.h"
-
 #include <QString>
 
 #include <initializer_list>
@@ -17,8 +15,6 @@ public:
     static QString Format(int id, std::initializer_list<int> numbers, const std::string& text = {});
     // A heading with one decimal.
     static std::string Heading(float heading);
-    // " [ red green blue ] ".
-    static std::string Colour(ColorValue colour);
 };
 
 } // namespace mivarelo

@@ -3,6 +3,7 @@
 #include "core/CaseFold.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
+#include "core/Numbers.h"
 #include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
 #include "core/Translation.h"
@@ -1042,9 +1043,9 @@ void TLogoMainForm::RefreshStatusBar() {
         StatusPanels::Format(7902, {t.HomeX, t.HomeY}),
         StatusPanels::Format(t.PenIsDown ? 7903 : 7904, {}),
         StatusPanels::Format(7905, {}, StatusPanels::Heading(t.Heading)),
-        StatusPanels::Format(7906, {}, StatusPanels::Colour(t.PenColor)),
-        StatusPanels::Format(7907, {}, StatusPanels::Colour(t.FillColor)),
-        StatusPanels::Format(7908, {}, StatusPanels::Colour(t.ScreenColor)),
+        StatusPanels::Format(7906, {}, ColorToListText(t.PenColor)),
+        StatusPanels::Format(7907, {}, ColorToListText(t.FillColor)),
+        StatusPanels::Format(7908, {}, ColorToListText(t.ScreenColor)),
     };
     for (std::size_t k = 0; k < texts.size(); ++k)
         panels_[k]->setText(texts[k]);
@@ -1053,7 +1054,7 @@ void TLogoMainForm::RefreshStatusBar() {
 // Each panel is as wide as its longest text, so that the numbers never jump
 // and nothing is cut off.
 void TLogoMainForm::SizePanels() {
-    const std::string widest = StatusPanels::Colour(0xFFFFFF);
+    const std::string widest = ColorToListText(0xFFFFFF);
     const std::array<QString, 8> longest = {
         StatusPanels::Format(7901, {1999, 1999}),
         StatusPanels::Format(7902, {1999, 1999}),
