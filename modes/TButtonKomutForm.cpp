@@ -5,6 +5,7 @@
 #include "core/Notifier.h"
 #include "core/Numbers.h"
 #include "core/Prosedurler.h"
+#include "engine/ColorValue.h"
 #include "engine/Evaluator.h"
 #include "engine/TurtleState.h"
 #include "modes/ButtonLayout.h"
@@ -362,10 +363,7 @@ void TButtonKomutForm::RecordGenerated(const std::string& text) {
 std::string TButtonKomutForm::ColourCommand(int wordId, bool startWhite) {
     const auto colour = CurrentDialogs().ChooseColor(startWhite ? Qt::white : Qt::black);
     if (!colour) return {};
-    const auto value = static_cast<std::uint32_t>(colour->red()) |
-                       static_cast<std::uint32_t>(colour->green()) << 8 |
-                       static_cast<std::uint32_t>(colour->blue()) << 16;
-    return GetLanguageString(wordId) + ColorToListText(value);
+    return GetLanguageString(wordId) + ColorToListText(FromPixel(colour->rgb()));
 }
 
 std::string TButtonKomutForm::FillCommand() {
@@ -658,8 +656,7 @@ void TButtonKomutForm::RefreshStatus() {
     if (!MainForm()) return;
     const TurtleState& turtle = MainForm()->Engine().Screen().State();
     if (turtle.PenIsDown) {
-        const QColor pen(turtle.PenColor & 0xFF, (turtle.PenColor >> 8) & 0xFF,
-                         (turtle.PenColor >> 16) & 0xFF);
+        const QColor pen(ToPixel(turtle.PenColor));
         KalemDurumLabel->setStyleSheet(QStringLiteral("color: %1;").arg(pen.name()));
         KalemDurumLabel->setText(Text(PenDownTextId));
     } else {

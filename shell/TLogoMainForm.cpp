@@ -7,6 +7,7 @@
 #include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
 #include "core/Translation.h"
+#include "engine/ColorValue.h"
 #include "engine/PaintedArea.h"
 #include "modes/TButtonKomutForm.h"
 #include "modes/TNormalKomutForm.h"
@@ -811,13 +812,10 @@ void TLogoMainForm::SetTurnCommandType(int type) {
 
 void TLogoMainForm::ScreenColourExecute() {
     const ColorValue current = engine_.Screen().State().ScreenColor;
-    const QColor initial(current & 0xFF, (current >> 8) & 0xFF, (current >> 16) & 0xFF);
-    const std::optional<QColor> chosen = CurrentDialogs().ChooseColor(initial);
+    const std::optional<QColor> chosen = CurrentDialogs().ChooseColor(QColor(ToPixel(current)));
     if (!chosen) return;
-    const std::string argument = "[" + std::to_string(chosen->red()) + " " +
-                                 std::to_string(chosen->green()) + " " +
-                                 std::to_string(chosen->blue()) + "]";
-    engine_.Screen().ExecuteTurtleCommand(LookupCommand("setsc"), argument);
+    engine_.Screen().ExecuteTurtleCommand(LookupCommand("setsc"),
+                                          ColorToListText(FromPixel(chosen->rgb())));
     engine_.Screen().TakeRefreshRequest();
     drawingWindow_->RefreshWindow(true);
     Run();

@@ -205,6 +205,18 @@ private slots:
         QCOMPARE(Store().GetBody(1), std::string("fd 2\n"));
     }
 
+    void ScreenColourPaintsThePictureAndRunsAgain() {
+        Type("fd 30");
+        dialogs->colours << QColor(10, 20, 30);
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        window->Actions().SetEkranRenkAction->trigger();
+        if (window->Running()) QVERIFY(ended.wait(5000));
+        QCOMPARE(window->Engine().Screen().State().ScreenColor, MakeColor(10, 20, 30));
+        const Picture& picture = window->Engine().Screen().Surface();
+        QCOMPARE(picture.PixelColor(700, 700), MakeColor(10, 20, 30));
+        QCOMPARE(picture.PixelColor(515, 500), BlackColor);
+    }
+
     void AddingProcedures() {
         dialogs->texts << "kare :a"
                        << "AnaEkran"
