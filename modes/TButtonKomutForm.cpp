@@ -596,7 +596,6 @@ void TButtonKomutForm::StartMacro() {
     macroStart_ = HistoryCount();
     UpdateMacroButtons();
     MakroLabel->show();
-    MakroLabel->repaint();
 }
 
 // A taken or blank name keeps the recording going instead of losing it.

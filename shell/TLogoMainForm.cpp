@@ -373,7 +373,7 @@ void TLogoMainForm::SetRunning(bool running) {
     RefreshStatusBar();
     if (!running) {
         g.RefreshSuspended = false;
-        FlushRefresh();
+        pendingRefresh_ = RefreshRequest::None;
         drawingWindow_->RefreshWindow(true);
         emit RunEnded();
     }
@@ -593,9 +593,10 @@ void TLogoMainForm::EnterArgumentsAsk() {
     ShowProcedure(-1);
     Prosedurler& store = engine_.Procedures();
     const int current = Globals().CurrentProcedure;
-    const QString answer = CurrentDialogs().AskText(Text(7709), ToQt(store.GetArguments(current)),
-                                                    Text(7805), Text(7815), Text(7809));
-    if (answer.isEmpty()) return;
+    const QString old = ToQt(store.GetArguments(current));
+    const QString answer =
+        CurrentDialogs().AskText(Text(7709), old, Text(7805), Text(7815), Text(7809));
+    if (answer.isEmpty() || answer == old) return;
     store.SetArguments(current, FromQt(answer));
     programChanged_ = true;
     RefreshProcedureList();
@@ -958,13 +959,17 @@ void TLogoMainForm::ShowFileError(int whatId, const QString& path, int reasonId)
         Text(whatId) + ": " + QDir::toNativeSeparators(path) + "\n" + Text(reasonId), Text(7737));
 }
 
-void TLogoMainForm::OpenCommandLineFile(const QStringList& arguments) {
-    if (arguments.isEmpty()) return;
+QString TLogoMainForm::CommandLineFile(const QStringList& arguments) {
+    if (arguments.isEmpty()) return {};
     const QString joined = arguments.join(u' ');
-    if (QFileInfo(joined).isFile())
-        OpenPath(joined);
-    else if (QFileInfo(arguments.first()).isFile())
-        OpenPath(arguments.first());
+    if (QFileInfo(joined).isFile()) return joined;
+    if (QFileInfo(arguments.first()).isFile()) return arguments.first();
+    return {};
+}
+
+void TLogoMainForm::OpenCommandLineFile(const QStringList& arguments) {
+    const QString file = CommandLineFile(arguments);
+    if (!file.isEmpty()) OpenPath(file);
 }
 
 void TLogoMainForm::ReceiveFile(const QString& path) {

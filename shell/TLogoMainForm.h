@@ -106,6 +106,8 @@ public:
     // The file named by the command line: the arguments joined by blanks
     // when that names a file, else the first argument alone.
     void OpenCommandLineFile(const QStringList& arguments);
+    // That file, or the empty text when the arguments name none.
+    static QString CommandLineFile(const QStringList& arguments);
     // A file handed over by a later start of the program.
     void ReceiveFile(const QString& path);
     const RecentFiles& Recent() const { return recent_; }

@@ -5,6 +5,7 @@
 // "--report" prints how fast the window was; "--graphical" records the
 // lines of FILE's main procedure through the graphical mode's window.
 #include "core/GlobalSettings.h"
+#include "shell/Dialogs.h"
 #include "shell/ScreenshotRun.h"
 #include "shell/SingleInstance.h"
 #include "shell/TLogoMainForm.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QStringList>
 
 namespace {
@@ -22,15 +22,6 @@ struct Arguments {
     QStringList files;
     bool english = false;
 };
-
-// The file the arguments name: all of them joined by blanks (a path with
-// blanks that arrived in pieces), or else the first alone.
-QString ExistingFile(const QStringList& files) {
-    if (files.isEmpty()) return {};
-    if (QFileInfo(files.join(u' ')).isFile()) return files.join(u' ');
-    if (QFileInfo(files.first()).isFile()) return files.first();
-    return {};
-}
 
 Arguments ParseArguments(const QStringList& list) {
     Arguments arguments;
@@ -64,11 +55,12 @@ int main(int argc, char** argv) {
     // or says that only one copy can run. Screenshots always run on their own.
     mivarelo::SingleInstance instance;
     if (arguments.screenshot.target.isEmpty() && !instance.TryLock()) {
-        const QString file = ExistingFile(arguments.files);
+        const QString file = mivarelo::TLogoMainForm::CommandLineFile(arguments.files);
         if (!file.isEmpty() && instance.HandOver(QFileInfo(file).absoluteFilePath())) return 0;
-        QMessageBox::critical(nullptr, QStringLiteral("Mivarelo Hata"),
-                              QString::fromUtf8("MIVARELO'ün birden fazla kopyası aynı anda "
-                                                "çalışamaz\nDiğerini kapatıp tekrar deneyiniz!"));
+        mivarelo::CurrentDialogs().ShowMessage(
+            QString::fromUtf8("MIVARELO'ün birden fazla kopyası aynı anda "
+                              "çalışamaz\nDiğerini kapatıp tekrar deneyiniz!"),
+            QStringLiteral("Mivarelo Hata"));
         return 0;
     }
     mivarelo::Globals().EnglishInterface = arguments.english;

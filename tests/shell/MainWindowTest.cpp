@@ -246,6 +246,9 @@ private slots:
         QCOMPARE(Store().GetHeader(1), std::string("ucgen :a :b"));
         QCOMPARE(Store().GetBody(1), std::string("fd :a\n"));
         QCOMPARE(window->Controls().ProcedureList->itemText(1), QString("ucgen :a :b"));
+        window->SetProgramChanged(false);
+        window->Actions().ArgumanGirAction->trigger();
+        QVERIFY(!window->ProgramChanged());
         dialogs->procedureChoices << 1;
         window->Actions().ProsedurSilmeAction->trigger();
         QCOMPARE(dialogs->offeredNames, QStringList({"AnaEkran", "ucgen :a :b"}));
