@@ -43,7 +43,6 @@ public:
     // (see ExpressionProgram) instead of reading their texts at every pass.
     // Every result is the same either way; the switch is there to compare.
     void SetFastPaths(bool on) { fastPaths_ = on; }
-    bool FastPaths() const { return fastPaths_; }
 
 private:
     bool RunPiece(std::string_view piece);

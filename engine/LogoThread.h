@@ -63,9 +63,6 @@ public:
     bool LastLineOk() const { return lastLineOk_; }
     int RepeatCount() const { return repeatCount_; }
     int ExecutedLines() const { return executedLines_; }
-    // The physical line number of CurrentLine in the list, counting from 1
-    // (skipped empty and comment lines count too).
-    int LineNumber() const { return lineNumber_; }
     // The procedure whose body holds CurrentLine, and CurrentLine's line in
     // that body.
     int Procedure() const { return place_.procedure; }

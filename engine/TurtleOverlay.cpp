@@ -65,9 +65,14 @@ void TurtleOverlay::Update(const TurtleState& state) {
         const QString path = QString::fromStdString(Cp1254ToUtf8(Globals().TurtlePicturePath));
         if (path.isEmpty()) return;
         if (pictureId_ == 0 && path == picturePath_ && angle == angle_) return;
-        if (!RotateFilePicture(path, heading, turned)) return;
+        // A file that cannot be read is not read again at every repaint;
+        // the last picture stays.
         pictureId_ = 0;
         picturePath_ = path;
+        if (!RotateFilePicture(path, heading, turned)) {
+            angle_ = angle;
+            return;
+        }
     } else {
         const int id = PictureFor(look, state.PenIsDown);
         if (id == pictureId_ && angle == angle_) return;
