@@ -159,11 +159,27 @@ std::string TranslateCommand(std::string_view command, bool toTurkish, bool toLo
     return TranslateCommandAt(command, Target{toTurkish, toLong, spaceSeparated, store}, 0);
 }
 
+// A comment is never translated: its words are no commands, and taken apart
+// at keywords it would turn into lines that run. A line whose first non-blank
+// character is ';' stays as written; the part of a line from its first
+// apostrophe on is put back after the translated commands.
 std::string TranslateText(std::string_view text, bool toTurkish, bool toLong, bool inner,
                           bool spaceSeparated, const Prosedurler* store) {
     if (text.empty()) return {};
     const Target target{toTurkish, toLong, spaceSeparated, store};
     if (inner) return TranslateListText(text, target, 0);
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first != std::string_view::npos && text[first] == ';') return std::string(text) + "\n";
+    const std::size_t apostrophe = text.find('\'');
+    if (apostrophe != std::string_view::npos) {
+        const std::string_view commands = text.substr(0, apostrophe);
+        std::string code = TranslateText(commands, toTurkish, toLong, false, spaceSeparated, store);
+        if (!code.empty()) code.pop_back();
+        const std::size_t lastWord = commands.find_last_not_of(' ');
+        const std::size_t blanks =
+            lastWord == std::string_view::npos ? 0 : commands.size() - lastWord - 1;
+        return code + std::string(blanks, ' ') + std::string(text.substr(apostrophe)) + "\n";
+    }
     const std::vector<CommandPiece> pieces = SplitCommands(text, store);
     bool anyKeyword = false;
     for (const CommandPiece& piece : pieces)

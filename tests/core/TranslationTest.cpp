@@ -102,6 +102,18 @@ TEST(Translation, UntranslatableTextIsKeptAsWritten) {
     EXPECT_EQ(Line("", EnglishShort), "");
 }
 
+// Comments hold words, not commands: translated they would lose their ';'
+// and their keywords would become lines of their own that run.
+TEST(Translation, CommentsAreKeptAsWritten) {
+    const std::string comment = "; Teaches: label, in a size set with setfontsize and fd";
+    EXPECT_EQ(Line(comment, TurkishLong), comment + "\n");
+    EXPECT_EQ(Line("  ; ileri 10 sag 90", EnglishShort), "  ; ileri 10 sag 90\n");
+    EXPECT_EQ(Line("ileri 10 'go forward then right", EnglishShort),
+              "fd 10 'go forward then right\n");
+    EXPECT_EQ(Line("ileri 10 sag 90 'ileri", EnglishLong), "forward 10\nright 90 'ileri\n");
+    EXPECT_EQ(Line("'only a comment fd 1", TurkishShort), "'only a comment fd 1\n");
+}
+
 TEST(Translation, ProceduresAreNeverTranslatedOrSplit) {
     Globals().AcceptSpace = true;
     Globals().AutoCorrectErrors = true;
