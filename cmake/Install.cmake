@@ -3,7 +3,8 @@
 # Installed layout under the prefix:
 #   bin/mivarelo, bin/mivarelo-run
 #   share/mivarelo/lang/*.txt        language files
-#   share/mivarelo/examples/*.elg    sample programs
+#   share/mivarelo/examples/         sample programs (*.elg) and their
+#                                    menu names (examples.txt)
 #   share/applications/, share/mime/packages/, share/metainfo/,
 #   share/icons/hicolor/             desktop integration
 # The programs look for their language files beside themselves first (the
@@ -20,7 +21,8 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/lang/
   DESTINATION ${MIVARELO_DATA_DESTINATION}/lang
   FILES_MATCHING PATTERN "*.txt")
 file(GLOB MIVARELO_EXAMPLE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/*.elg)
-install(FILES ${MIVARELO_EXAMPLE_FILES} DESTINATION ${MIVARELO_DATA_DESTINATION}/examples)
+install(FILES ${MIVARELO_EXAMPLE_FILES} ${CMAKE_SOURCE_DIR}/examples/examples.txt
+  DESTINATION ${MIVARELO_DATA_DESTINATION}/examples)
 install(FILES ${MIVARELO_PACKAGING_DIR}/mivarelo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 

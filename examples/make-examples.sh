@@ -35,6 +35,7 @@ ileri :adım*13
 boya [90 190 70]
 geri :adım*13
 kalemaşağı' \
+  -e '; Öğrettiği: girdili yordamlar birbirini çağırır; repcount ile değişen renkler' \
   -e 'kalemyukarı' -e 'kurpos 1000,1000' -e 'yond 90' -e 'kalemaşağı' \
   -e 'değiştirkalemrenk [30 110 40]' -e 'setkalemkalınlık 16' -e 'ileri 850' \
   -e 'setkalemkalınlık 6' \
@@ -72,6 +73,7 @@ ka
 degkr [20 25 70]
 degdr [20 25 70]
 elips 0,:çap' \
+  -e '; Öğrettiği: kısa Türkçe komutlarla doldurulan şekiller ve üst üste çizilen iki daireyle bir hilal' \
   -e 'deger [20 25 70]' -e 'kk 3' -e 'ay 250, 350, 300' \
   -e 'degkr [255 170 0]' -e 'degdr [255 225 60]' \
   -e 'yıldız 1000, 550, 700' \
@@ -83,6 +85,7 @@ elips 0,:çap' \
 # English long: a triangular spiral whose colour runs from red to cyan.
 save spiral --english \
   --define 'polyspiral :count :angle :grow' 'repeat :count [setpencolor [255-repcount*255/:count 60+repcount*150/:count repcount*255/:count] forward repcount*:grow right :angle]' \
+  -e '; Teaches: a procedure with three inputs, and a colour that changes with repcount' \
   -e 'setscreencolor [250 248 240]' \
   -e 'penup' -e 'setpos 1000,1000' -e 'pendown' -e 'setpenwidth 3' \
   -e 'polyspiral 300, 121, 5' \
@@ -107,6 +110,7 @@ bk :len' \
 spw 16
 fd 1
 bk 1' \
+  -e '; Teaches: recursion, a procedure that calls itself with smaller inputs until it stops' \
   -e 'setsc [235 245 255]' \
   -e 'pu' -e 'setpos 150,1880' -e 'pd' -e 'setpc [120 180 80]' -e 'spw 60' -e 'setx 1850' \
   -e 'pu' -e 'setpos 1000,1850' -e 'seth 270' \
@@ -131,6 +135,7 @@ tekrar 3 [sağ 120 koch :n, :len]' \
 kurpos :x,:y
 degdr [:r :g :b]
 fill' \
+  -e '; Teaches: the four dialects mixed in one program, recursion (the Koch curve) and fill' \
   -e 'setsc [25 45 90]' -e 'spw 3' \
   -e 'degkr [255 255 255]' -e 'kartanesi 1000, 1000, 4, 1134' \
   -e 'renklendir 1000, 1000, 170, 215, 255' \
@@ -182,6 +187,7 @@ kalemyukarı
 kurpos :x - :çap / 2,:y
 kalemaşağı
 elips 0,:çap' \
+  -e '; Öğrettiği: kurpos ile köşeden köşeye çizmek ve kapalı şekilleri doldur ile boyamak' \
   -e 'değiştirekranrenk [185 220 255]' \
   -e 'güneş 1580, 360, 280' \
   -e 'değiştirkalemrenk [40 40 40]' -e 'setkalemkalınlık 5' \
@@ -195,3 +201,88 @@ elips 0,:çap' \
   -e 'pencere 660, 1010, 190' -e 'pencere 1150, 1010, 190' \
   -e 'kalemyukarı' -e 'kurpos 1040,1370' -e 'kalemaşağı' -e 'setkalemkalınlık 14' -e 'ileri 1' \
   -e 'saklakaplumbağa'
+
+# English short: the very first program, a square side by side and with repeat.
+save square --english \
+  -e '; Teaches: a first square, four sides and four turns, then the same square with repeat' \
+  -e 'setsc [250 250 240]' -e 'spw 8' \
+  -e 'pu' -e 'setpos 300,700' -e 'pd' -e 'setpc [40 90 200]' \
+  -e 'fd 600' -e 'rt 90' -e 'fd 600' -e 'rt 90' -e 'fd 600' -e 'rt 90' -e 'fd 600' -e 'rt 90' \
+  -e 'pu' -e 'setpos 1100,700' -e 'pd' -e 'setpc [220 60 60]' \
+  -e 'repeat 4 [fd 600 rt 90]' \
+  -e 'ht'
+
+# Turkish short: one procedure with inputs draws every polygon from three to ten sides.
+save polygons \
+  --define 'çokgen :kenar :boy' 'tekrar :kenar [ig :boy sol 360/:kenar]' \
+  -e '; Öğrettiği: girdi alan bir yordam; aynı çokgen yordamı üçgenden ongene hepsini çizer' \
+  -e 'deger [250 250 240]' -e 'kk 5' \
+  -e 'ky' -e 'kurpos 850,1650' -e 'ka' \
+  -e 'tekrar 8 [degkr [250-repcount*28 60+repcount*15 repcount*30] çokgen repcount+2, 300]' \
+  -e 'sk'
+
+# English long: a clock face whose numbers are written with label.
+save clock --english \
+  -e '; Teaches: writing text with label, in a size and font chosen with setfontsize and setfontname' \
+  -e 'setscreencolor [255 250 235]' \
+  -e 'penup' -e 'setpos 350,1000' -e 'seth 0' -e 'pendown' \
+  -e 'setpencolor [60 60 90]' -e 'setfillcolor [255 255 255]' -e 'setpenwidth 14' \
+  -e 'elips 0,1300' \
+  -e 'setfontname DejaVu Sans' -e 'setfontsize 48' \
+  -e 'penup' \
+  -e 'setpos 1202,516' -e 'label 1' \
+  -e 'setpos 1392,706' -e 'label 2' \
+  -e 'setpos 1462,966' -e 'label 3' \
+  -e 'setpos 1392,1226' -e 'label 4' \
+  -e 'setpos 1202,1416' -e 'label 5' \
+  -e 'setpos 942,1486' -e 'label 6' \
+  -e 'setpos 682,1416' -e 'label 7' \
+  -e 'setpos 492,1226' -e 'label 8' \
+  -e 'setpos 422,966' -e 'label 9' \
+  -e 'setpos 474,706' -e 'label 10' \
+  -e 'setpos 664,516' -e 'label 11' \
+  -e 'setpos 924,446' -e 'label 12' \
+  -e 'setpos 1000,1000' -e 'pendown' -e 'setpenwidth 18' -e 'seth 0' -e 'forward 330' \
+  -e 'penup' -e 'setpos 1000,1000' -e 'pendown' -e 'setpenwidth 10' -e 'seth 270' -e 'forward 440' \
+  -e 'setpencolor [200 40 40]' -e 'setpenwidth 30' -e 'penup' -e 'setpos 1000,1000' -e 'pendown' -e 'forward 1' \
+  -e 'penup' -e 'setpos 820,1760' -e 'seth 0' -e 'setfontsize 40' -e 'label Three o clock' \
+  -e 'hideturtle'
+
+# Turkish long: a rainbow of thick coloured rings behind a green hill.
+save rainbow \
+  --define 'halka :r' 'kalemyukarı
+kurpos 1000 - :r,1600
+yond 0
+kalemaşağı
+elips 0,2 * :r' \
+  -e '; Öğrettiği: renk listeleri [kırmızı yeşil mavi], kalem ve dolgu rengi, elips ile iç içe halkalar' \
+  -e 'değiştirekranrenk [200 230 255]' -e 'değiştirdolgurenk [200 230 255]' -e 'setkalemkalınlık 44' \
+  -e 'değiştirkalemrenk [230 40 40]' -e 'halka 800' \
+  -e 'değiştirkalemrenk [245 140 30]' -e 'halka 760' \
+  -e 'değiştirkalemrenk [250 220 40]' -e 'halka 720' \
+  -e 'değiştirkalemrenk [60 180 70]' -e 'halka 680' \
+  -e 'değiştirkalemrenk [40 120 220]' -e 'halka 640' \
+  -e 'değiştirkalemrenk [70 50 160]' -e 'halka 600' \
+  -e 'değiştirkalemrenk [150 60 190]' -e 'halka 560' \
+  -e 'kalemyukarı' -e 'kurpos 0,2000' -e 'kalemaşağı' \
+  -e 'değiştirkalemrenk [200 230 255]' -e 'setkalemkalınlık 800' -e 'kurpos 2000,2000' \
+  -e 'kalemyukarı' -e 'kurpos 100,1700' -e 'kalemaşağı' -e 'setkalemkalınlık 1' \
+  -e 'değiştirkalemrenk [90 170 70]' -e 'değiştirdolgurenk [90 170 70]' -e 'elips 1711,560' \
+  -e 'saklakaplumbağa'
+
+# English short: a quilt of squares, each coloured in with fill.
+save quilt --english \
+  --define 'patch :x :y' 'pu
+setpos :x,:y
+pd
+seth 0
+repeat 4 [fd 300 rt 90]
+pu
+setpos :x + 150,:y + 150
+setfc [:x/8 100+:y/12 250-:x/8]
+fill' \
+  --define 'row :y' 'repeat 5 [patch repcount * 300 - 50, :y]' \
+  -e '; Teaches: fill, colouring in a closed square; two procedures and repeat make a quilt' \
+  -e 'setsc [255 255 255]' -e 'setpc [50 50 50]' -e 'spw 6' \
+  -e 'repeat 5 [row repcount * 300 - 50]' \
+  -e 'ht'

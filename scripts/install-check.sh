@@ -30,6 +30,7 @@ expected=(
 for example in "$source_dir"/examples/*.elg; do
     expected+=("share/mivarelo/examples/$(basename "$example")")
 done
+expected+=(share/mivarelo/examples/examples.txt)
 gui=no
 if [ -e "$build/bin/mivarelo" ]; then
     gui=yes

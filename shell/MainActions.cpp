@@ -49,6 +49,7 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     KaydetAction->setShortcut(QKeySequence::Save);
     ResetAction = Add(Dosya1, 7404, "Reset");
     ResetAction->setShortcut(Qt::Key_F10);
+    OrneklerMenu = AddMenu(bar, Dosya1, 7910, "Examples");
     Dosya1->addSeparator();
     YazYn1 = AddMenu(bar, Dosya1, 7405, "Print Orientation");
     Yatay1 = Add(YazYn1, 7407, "Landscape");
@@ -75,8 +76,8 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
         MRU << entry;
     }
     MRUSeparator->setVisible(false);
-    idleActions_ << AcAction << KaydetAction << ResetAction << YazdirResimAction
-                 << PrintPreviewAction << ExportPdfAction << CikAction;
+    idleActions_ << AcAction << KaydetAction << ResetAction << OrneklerMenu->menuAction()
+                 << YazdirResimAction << PrintPreviewAction << ExportPdfAction << CikAction;
     idleActions_ << MRU;
 }
 

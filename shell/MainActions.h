@@ -29,6 +29,8 @@ public:
     QAction* KaydetAction = nullptr;
     QAction* ResetAction = nullptr;
     QAction* MRUSeparator = nullptr;
+    // Filled by ExamplesMenu.
+    QMenu* OrneklerMenu = nullptr;
     QMenu* YazYn1 = nullptr;
     QAction* Yatay1 = nullptr;
     QAction* Dikey1 = nullptr;

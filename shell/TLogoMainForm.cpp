@@ -178,6 +178,8 @@ void TLogoMainForm::ConnectActions() {
     connect(a.AcAction, &QAction::triggered, this, &TLogoMainForm::OpenAsk);
     connect(a.KaydetAction, &QAction::triggered, this, &TLogoMainForm::SaveAs);
     connect(a.Dosya1, &QMenu::aboutToShow, this, &TLogoMainForm::ShowRecentFiles);
+    examples_ = new ExamplesMenu(a.OrneklerMenu, ExamplesMenu::DefaultFolder(), this);
+    connect(examples_, &ExamplesMenu::ExampleChosen, this, &TLogoMainForm::OpenPath);
     for (int i = 0; i < a.MRU.size(); ++i)
         connect(a.MRU[i], &QAction::triggered, this,
                 [this, i] { OpenPath(recent_.Entries().value(i)); });
@@ -845,20 +847,10 @@ void TLogoMainForm::ShowHelp(bool commands) {
         helpForm_->ShowContents();
 }
 
-// The sample programs lie beside the program, or in the shared data folder
-// of an installation.
 void TLogoMainForm::OpenSamples() {
-    const QString base = QCoreApplication::applicationDirPath();
-    QString folder;
-    for (const QString& candidate :
-         {base + "/examples", base + "/../share/mivarelo/examples", base + "/../../examples"}) {
-        if (QFileInfo(candidate).isDir()) {
-            folder = QDir(candidate).absolutePath();
-            break;
-        }
-    }
     int kind = ProgramKind;
-    const QString path = CurrentDialogs().ChooseOpenFile(Text(7470), folder, OpenFilters(), &kind);
+    const QString path =
+        CurrentDialogs().ChooseOpenFile(Text(7470), examples_->Folder(), OpenFilters(), &kind);
     if (!path.isEmpty()) OpenFile(path, kind);
 }
 

@@ -8,6 +8,7 @@
 #include "engine/LogoEngine.h"
 #include "engine/RunListener.h"
 #include "shell/PicturePrinter.h"
+#include "shell/ExamplesMenu.h"
 #include "shell/RecentFiles.h"
 
 #include <QElapsedTimer>
@@ -178,6 +179,7 @@ private:
     LogoEngine engine_;
     std::unique_ptr<MainActions> actions_;
     RecentFiles recent_;
+    ExamplesMenu* examples_ = nullptr;
     PicturePrinter printer_;
     RunDriver* driver_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;

@@ -110,6 +110,30 @@ private slots:
         QVERIFY(window->Actions().MRU[4]->isVisible());
     }
 
+    // The examples folder of the source tree is found from the test's own
+    // folder, as an installed program finds its shared one.
+    void ExamplesMenuNamesTheProgramsInTheInterfaceLanguageAndOpensThem() {
+        QMenu* menu = window->Actions().OrneklerMenu;
+        emit menu->aboutToShow();
+        const QList<QAction*> turkish = menu->actions();
+        QVERIFY(turkish.size() >= 10);
+        QCOMPARE(turkish.first()->text(), QString("İlk kare"));
+        QCOMPARE(turkish[5]->text(), QString("Saat"));
+        Globals().EnglishInterface = true;
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), turkish.size());
+        QCOMPARE(menu->actions()[5]->text(), QString("Clock"));
+        menu->actions()[5]->trigger();
+        QVERIFY(window->Recent().Entries().first().endsWith("/examples/clock.elg"));
+        QVERIFY(Store().GetBody(0).starts_with("; Teaches: writing text with label"));
+        // A changed program is not lost: cancelling the question keeps it.
+        window->SetProgramChanged(true);
+        dialogs->confirmations.enqueue(2);
+        menu->actions()[0]->trigger();
+        QVERIFY(Store().GetBody(0).starts_with("; Teaches: writing text with label"));
+        QVERIFY(dialogs->confirmations.isEmpty());
+    }
+
     void DroppingThreeFilesOpensOnlyTheFirst() {
         const QString first = WriteProgram("first.elg", "rt 45\n");
         const QString second = WriteProgram("second.elg", "lt 45\n");
