@@ -765,7 +765,8 @@ void TButtonKomutForm::ArrangeControls() {
 // The turtle's place on the screen is the drawing window's pixel under it.
 void TButtonKomutForm::TurtleMoved(QPoint position) {
     if (!Globals().AutoMoveGraphicWindow || !MainForm() || !MainForm()->DrawingWindow()) return;
-    const int x = MainForm()->DrawingWindow()->mapToGlobal(position).x();
+    const TLogoEkranForm* drawing = MainForm()->DrawingWindow();
+    const int x = drawing->mapToGlobal(drawing->ToWindow(position)).x();
     const QRect frame = frameGeometry();
     if (x < frame.left() - TurtleMargin || x > frame.right() + 1 + TurtleMargin) return;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();

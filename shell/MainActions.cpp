@@ -133,6 +133,18 @@ void MainActions::BuildOptionsMenu(QMenuBar* bar) {
     HataDuzeltAction->setChecked(true);
     BoslukKabulEtAction = Add(Seenekler1, 7447, "Accept Space", true);
     BoslukKabulEtAction->setChecked(true);
+    Seenekler1->addSeparator();
+    ZoomMenu = AddMenu(bar, Seenekler1, 7911, "Zoom");
+    ZoomFitAction = Add(ZoomMenu, 7912, "Fit to Window");
+    Zoom50Action = Add(ZoomMenu, 7913, "50 %");
+    Zoom100Action = Add(ZoomMenu, 7914, "100 %");
+    Zoom100Action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    Zoom200Action = Add(ZoomMenu, 7915, "200 %");
+    ZoomMenu->addSeparator();
+    ZoomInAction = Add(ZoomMenu, 7916, "Zoom In");
+    ZoomInAction->setShortcut(QKeySequence::ZoomIn);
+    ZoomOutAction = Add(ZoomMenu, 7917, "Zoom Out");
+    ZoomOutAction->setShortcut(QKeySequence::ZoomOut);
     idleActions_ << GosterDegiskenAction << SetEkranRenkAction << HatalardaDurAction
                  << HatalarGosterAction << HataDuzeltAction << BoslukKabulEtAction;
 }

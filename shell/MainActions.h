@@ -72,6 +72,13 @@ public:
     QAction* English1 = nullptr;
     QAction* Turkce1 = nullptr;
     QMenu* Dil1 = nullptr;
+    QMenu* ZoomMenu = nullptr;
+    QAction* ZoomFitAction = nullptr;
+    QAction* Zoom50Action = nullptr;
+    QAction* Zoom100Action = nullptr;
+    QAction* Zoom200Action = nullptr;
+    QAction* ZoomInAction = nullptr;
+    QAction* ZoomOutAction = nullptr;
     QAction* DoTurkceAction = nullptr;
     QAction* DoTurkceKisaAction = nullptr;
     QAction* DoIngilizceAction = nullptr;

@@ -7,6 +7,10 @@
 #include <QPainter>
 #include <QRect>
 #include <QRubberBand>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace mivarelo {
 
@@ -24,11 +28,11 @@ void TLogoEkranForm::RefreshWindow(bool force) {
     const TurtleState& state = engine_.Screen().State();
     const QRect changed = engine_.Screen().Surface().TakeDirtyRect();
     overlay_.Update(state);
-    const QRect turtle = overlay_.Bounds(state);
+    const QRect turtle = WindowRect(overlay_.Bounds(state));
     if (force) {
         update();
     } else {
-        update(turtleShown_.united(changed).united(turtle));
+        update(turtleShown_.united(WindowRect(changed)).united(turtle));
     }
     turtleShown_ = QRegion(turtle);
 }
@@ -37,37 +41,94 @@ const SelectionRect& TLogoEkranForm::Selection() const {
     return engine_.Screen().Selection();
 }
 
+void TLogoEkranForm::SetZoom(double factor) {
+    zoom_ = std::clamp(factor, MinZoom, MaxZoom);
+    setFixedSize(static_cast<int>(std::ceil(Globals().ScreenWidth * zoom_)),
+                 static_cast<int>(std::ceil(Globals().ScreenHeight * zoom_)));
+    turtleShown_ = QRegion();
+    update();
+}
+
+QPoint TLogoEkranForm::ToPicture(QPointF windowPoint) const {
+    return QPoint(static_cast<int>(std::floor(windowPoint.x() / zoom_)),
+                  static_cast<int>(std::floor(windowPoint.y() / zoom_)));
+}
+
+QPoint TLogoEkranForm::ToWindow(QPoint picturePoint) const {
+    return QPoint(static_cast<int>(std::floor(picturePoint.x() * zoom_)),
+                  static_cast<int>(std::floor(picturePoint.y() * zoom_)));
+}
+
+// One pixel more on every side: smoothing at a reduced size reaches into
+// the neighbouring window pixels.
+QRect TLogoEkranForm::WindowRect(const QRect& r) const {
+    if (r.isEmpty()) return QRect();
+    if (zoom_ == 1.0) return r;
+    const QRectF scaled(r.x() * zoom_, r.y() * zoom_, r.width() * zoom_, r.height() * zoom_);
+    return scaled.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+// The painter works in picture pixels: the exposed window area is turned into
+// the picture rectangle behind it, and the turtle is drawn at its own size
+// times the zoom.
 void TLogoEkranForm::paintEvent(QPaintEvent* event) {
     const QRect area = event->rect();
     const TurtleState& state = engine_.Screen().State();
+    const QImage& picture = engine_.Screen().Surface().Image();
     QPainter painter(this);
-    painter.drawImage(area.topLeft(), engine_.Screen().Surface().Image(), area);
+    if (zoom_ == 1.0) {
+        painter.drawImage(area.topLeft(), picture, area);
+    } else {
+        painter.fillRect(area, palette().dark());
+        const QRect source =
+            QRectF(area.x() / zoom_, area.y() / zoom_, area.width() / zoom_, area.height() / zoom_)
+                .toAlignedRect()
+                .intersected(picture.rect());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom_ < 1.0);
+        painter.scale(zoom_, zoom_);
+        painter.drawImage(source, picture, source);
+    }
     overlay_.Draw(painter, state);
-    const QRect turtle = overlay_.Bounds(state);
+    const QRect turtle = WindowRect(overlay_.Bounds(state));
     if (turtle.intersects(area)) turtleShown_ += turtle;
 }
 
 void TLogoEkranForm::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     dragging_ = true;
-    dragStart_ = event->position().toPoint();
-    rubberBand_->setGeometry(QRect(dragStart_, QSize()));
+    dragStart_ = ToPicture(event->position());
+    rubberBand_->setGeometry(QRect(event->position().toPoint(), QSize()));
     rubberBand_->show();
 }
 
 void TLogoEkranForm::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = ToPicture(event->position());
     emit MouseMoved(at);
-    if (dragging_) rubberBand_->setGeometry(QRect(dragStart_, at).normalized());
+    if (dragging_)
+        rubberBand_->setGeometry(
+            QRect(ToWindow(dragStart_), event->position().toPoint()).normalized());
 }
 
 void TLogoEkranForm::mouseReleaseEvent(QMouseEvent* event) {
     if (!dragging_ || event->button() != Qt::LeftButton) return;
-    const QPoint end = event->position().toPoint();
+    const QPoint end = ToPicture(event->position());
     dragging_ = false;
     rubberBand_->hide();
     engine_.Screen().Selection() = SelectionRect{dragStart_.x(), dragStart_.y(), end.x(), end.y()};
     emit SelectionMade();
+}
+
+// A wheel notch is 120 units; touch pads send less at a time, which adds up.
+void TLogoEkranForm::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    wheelRest_ += event->angleDelta().y();
+    const int steps = wheelRest_ / 120;
+    wheelRest_ %= 120;
+    if (steps != 0) emit WheelZoom(steps, event->position());
+    event->accept();
 }
 
 } // namespace mivarelo

@@ -1,8 +1,10 @@
 #pragma once
-// The drawing window: shows the engine's picture at its full size (the main
-// window scrolls over it) with the turtle drawn on top, and lets the user pick
-// a rectangle of the picture with the mouse. The turtle is never drawn into
-// the picture itself.
+// The drawing window: shows the engine's picture (the main window scrolls over
+// it) with the turtle drawn on top, and lets the user pick a rectangle of the
+// picture with the mouse. The turtle is never drawn into the picture itself.
+// The picture is shown enlarged or reduced by the zoom factor; everything the
+// window reports (mouse position, selection) is in picture pixels whatever
+// the zoom.
 #include "engine/LogoEngine.h"
 #include "engine/TurtleOverlay.h"
 
@@ -27,19 +29,36 @@ public:
     // The rectangle last chosen with the mouse; left = -1 when there is none.
     const SelectionRect& Selection() const;
 
+    // Shows the picture `factor` times its size (clamped to MinZoom..MaxZoom).
+    void SetZoom(double factor);
+    double Zoom() const { return zoom_; }
+    static constexpr double MinZoom = 0.1;
+    static constexpr double MaxZoom = 8.0;
+    // Picture pixel under a window point, and the window point of a picture
+    // pixel's top-left corner.
+    QPoint ToPicture(QPointF windowPoint) const;
+    QPoint ToWindow(QPoint picturePoint) const;
+
 signals:
     // Every mouse move over the window, in picture coordinates.
     void MouseMoved(const QPoint& picturePosition);
     // A mouse drag ended and Selection holds its rectangle.
     void SelectionMade();
+    // Ctrl and the mouse wheel: `steps` notches (positive away from the
+    // user) at `windowPoint`.
+    void WheelZoom(int steps, QPointF windowPoint);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // The window area that shows the picture rectangle `r`.
+    QRect WindowRect(const QRect& r) const;
+
     LogoEngine& engine_;
     TurtleOverlay overlay_;
     // Where a turtle was drawn since the last refresh; repainted at the next
@@ -48,6 +67,8 @@ private:
     QRubberBand* rubberBand_;
     bool dragging_ = false;
     QPoint dragStart_;
+    double zoom_ = 1.0;
+    int wheelRest_ = 0;
 };
 
 } // namespace mivarelo

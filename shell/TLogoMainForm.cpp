@@ -270,12 +270,24 @@ void TLogoMainForm::ConnectOptionActions() {
             [&g](bool on) { g.CanUndoLastCommand = on; });
 }
 
+void TLogoMainForm::ConnectZoom() {
+    const MainActions& a = *actions_;
+    zoom_ = new DrawingZoom(scrollArea_, drawingWindow_, this);
+    connect(a.ZoomFitAction, &QAction::triggered, zoom_, &DrawingZoom::Fit);
+    connect(a.Zoom50Action, &QAction::triggered, zoom_, [this] { zoom_->Set(0.5); });
+    connect(a.Zoom100Action, &QAction::triggered, zoom_, [this] { zoom_->Set(1.0); });
+    connect(a.Zoom200Action, &QAction::triggered, zoom_, [this] { zoom_->Set(2.0); });
+    connect(a.ZoomInAction, &QAction::triggered, zoom_, [this] { zoom_->StepAtCentre(1); });
+    connect(a.ZoomOutAction, &QAction::triggered, zoom_, [this] { zoom_->StepAtCentre(-1); });
+}
+
 // The main procedure is made by the switch to command mode, before the
 // interface language is loaded.
 void TLogoMainForm::FormCreate() {
     drawingWindow_ = new TLogoEkranForm(engine_, scrollArea_);
     scrollArea_->setWidget(drawingWindow_);
     connect(drawingWindow_, &TLogoEkranForm::MouseMoved, this, &TLogoMainForm::SetMousePanel);
+    ConnectZoom();
     SwitchToCommandMode();
     SetRunning(false);
     LoadLanguageModule(&engine_.Procedures());
@@ -398,10 +410,9 @@ void TLogoMainForm::FollowTurtle() {
     const TurtleState& turtle = engine_.Screen().State();
     if (commandWindow_) commandWindow_->TurtleMoved(turtle.Position());
     if (!Globals().TraceMouse) return;
-    scrollArea_->horizontalScrollBar()->setValue(turtle.TurtleX - scrollArea_->viewport()->width() +
-                                                 100);
-    scrollArea_->verticalScrollBar()->setValue(turtle.TurtleY - scrollArea_->viewport()->height() +
-                                               100);
+    const QPoint at = drawingWindow_->ToWindow(turtle.Position());
+    scrollArea_->horizontalScrollBar()->setValue(at.x() - scrollArea_->viewport()->width() + 100);
+    scrollArea_->verticalScrollBar()->setValue(at.y() - scrollArea_->viewport()->height() + 100);
 }
 
 // The part of the view below the command window counts, when the command
@@ -416,7 +427,7 @@ void TLogoMainForm::CentreOnDrawing() {
         const int below = view->mapFromGlobal(commandWindow_->frameGeometry().bottomLeft()).y();
         if (below > 0 && below < view->height() / 2) top = below;
     }
-    const QPoint centre = box.center();
+    const QPoint centre = drawingWindow_->ToWindow(box.center());
     scrollArea_->horizontalScrollBar()->setValue(centre.x() - view->width() / 2);
     scrollArea_->verticalScrollBar()->setValue(centre.y() - (top + view->height()) / 2);
 }

@@ -7,8 +7,9 @@
 #include "core/Notifier.h"
 #include "engine/LogoEngine.h"
 #include "engine/RunListener.h"
-#include "shell/PicturePrinter.h"
+#include "shell/DrawingZoom.h"
 #include "shell/ExamplesMenu.h"
+#include "shell/PicturePrinter.h"
 #include "shell/RecentFiles.h"
 
 #include <QElapsedTimer>
@@ -143,6 +144,7 @@ protected:
 private:
     void BuildWindow();
     void ConnectActions();
+    void ConnectZoom();
     void ConnectProcedureActions();
     void ConnectOptionActions();
     void FormCreate();
@@ -180,6 +182,7 @@ private:
     std::unique_ptr<MainActions> actions_;
     RecentFiles recent_;
     ExamplesMenu* examples_ = nullptr;
+    DrawingZoom* zoom_ = nullptr;
     PicturePrinter printer_;
     RunDriver* driver_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;

@@ -3,11 +3,15 @@
 // rectangle with the mouse.
 #include "shell/TLogoEkranForm.h"
 
+#include "shell/DrawingZoom.h"
+
 #include "core/GlobalSettings.h"
 #include "engine/LogoEngine.h"
 
 #include <QPaintEvent>
 #include <QRubberBand>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -149,6 +153,73 @@ private slots:
         const QImage shown = form_->grab().toImage();
         QCOMPARE(shown.pixel(10, 10), White);
         QCOMPARE(shown.pixel(30, 40), White);
+    }
+
+    // At 200 % every picture pixel is two by two window pixels, the turtle is
+    // twice its size, and the mouse and the selection still speak picture
+    // pixels.
+    void ZoomScalesThePictureTheTurtleAndTheMouse() {
+        QVERIFY(engine_->Dispatcher().RunCommandLine("fd 100"));
+        form_->SetZoom(2.0);
+        QCOMPARE(form_->size(), QSize(4000, 4000));
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        const QImage shown = form_->grab(QRect(900, 900, 400, 200)).toImage();
+        for (const QPoint p : {QPoint(1040, 1000), QPoint(1041, 1001), QPoint(1100, 1000)})
+            QCOMPARE(shown.pixel(p - QPoint(900, 900)), Black);
+        QCOMPARE(shown.pixel(QPoint(1040, 1002) - QPoint(900, 900)), White);
+        // The turtle's nose, two pixels ahead of its place at zoom 1.
+        QCOMPARE(shown.pixel(QPoint(1200, 1000) - QPoint(900, 900)), Blue);
+        QCOMPARE(shown.pixel(QPoint(1196, 1004) - QPoint(900, 900)), Red);
+
+        QSignalSpy moved(form_.get(), &TLogoEkranForm::MouseMoved);
+        QTest::mousePress(form_.get(), Qt::LeftButton, {}, QPoint(21, 21));
+        QTest::mouseMove(form_.get(), QPoint(101, 81));
+        QCOMPARE(moved.last().at(0).toPoint(), QPoint(50, 40));
+        QTest::mouseRelease(form_.get(), Qt::LeftButton, {}, QPoint(101, 81));
+        const SelectionRect& s = form_->Selection();
+        QCOMPARE(QRect(QPoint(s.left, s.top), QPoint(s.right, s.bottom)),
+                 QRect(QPoint(10, 10), QPoint(50, 40)));
+    }
+
+    // Ctrl and the wheel zoom around the mouse: the picture point under it
+    // stays under it. The menu's factors keep the view's centre.
+    void WheelZoomKeepsThePointUnderTheMouse() {
+        QScrollArea area;
+        area.resize(600, 400);
+        auto* form = form_.release();
+        area.setWidget(form);
+        DrawingZoom zoom(&area, form);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        area.horizontalScrollBar()->setValue(700);
+        area.verticalScrollBar()->setValue(800);
+        const QPoint inView(150, 100);
+        const QPoint under = form->ToPicture(inView - form->pos());
+        QCOMPARE(under, QPoint(850, 900));
+        const QPointF at = QPointF(inView - form->pos());
+        QWheelEvent in(at, form->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton,
+                       Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(form, &in);
+        QCOMPARE(form->Zoom(), 1.5625);
+        // Scrolling goes by whole window pixels: the point may move by less
+        // than one picture pixel.
+        const QPoint after = form->ToPicture(inView - form->pos()) - under;
+        QVERIFY(std::abs(after.x()) <= 1 && std::abs(after.y()) <= 1);
+        QWheelEvent plain(at, form->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(form, &plain);
+        QCOMPARE(form->Zoom(), 1.5625);
+
+        const QPoint centre = area.viewport()->rect().center();
+        const QPoint middle = form->ToPicture(centre - form->pos());
+        zoom.Set(0.5);
+        QCOMPARE(form->size(), QSize(1000, 1000));
+        QVERIFY((form->ToPicture(centre - form->pos()) - middle).manhattanLength() <= 2);
+        zoom.Fit();
+        QCOMPARE(form->Zoom(), area.maximumViewportSize().height() / 2000.0);
+        form_.reset(form);
+        area.takeWidget();
     }
 
 private:

@@ -1,0 +1,41 @@
+#pragma once
+// The zoom of the drawing window inside the main window's scroll area: fixed
+// factors, fitting the whole picture into the view, and stepping in or out
+// around a point that stays where it is on the screen (the view's centre for
+// the menu, the mouse for Ctrl and the wheel).
+#include <QObject>
+#include <QPointF>
+
+class QScrollArea;
+
+namespace mivarelo {
+
+class TLogoEkranForm;
+
+class DrawingZoom : public QObject {
+    Q_OBJECT
+public:
+    // Each step in or out multiplies or divides the factor by this.
+    static constexpr double StepFactor = 1.25;
+
+    DrawingZoom(QScrollArea* area, TLogoEkranForm* drawing, QObject* parent = nullptr);
+
+    // The factor at which the whole picture fits into the view.
+    void Fit();
+    // A fixed factor, keeping the picture point at the view's centre.
+    void Set(double factor);
+    // `steps` steps in (positive) or out, keeping the picture point under
+    // `windowPoint` (a point of the drawing window) where it is.
+    void Step(int steps, QPointF windowPoint);
+    // One step in or out around the view's centre.
+    void StepAtCentre(int steps);
+
+private:
+    QPointF ViewCentre() const;
+    void SetAround(double factor, QPointF windowPoint);
+
+    QScrollArea* area_;
+    TLogoEkranForm* drawing_;
+};
+
+} // namespace mivarelo
