@@ -1,6 +1,7 @@
 #include "shell/TLogoEkranForm.h"
 
 #include "core/GlobalSettings.h"
+#include "shell/TurtleWalk.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -39,9 +40,11 @@ const SelectionRect& TLogoEkranForm::Selection() const {
 
 void TLogoEkranForm::paintEvent(QPaintEvent* event) {
     const QRect area = event->rect();
-    const TurtleState& state = engine_.Screen().State();
+    const bool walking = walk_ && walk_->Active();
+    const TurtleState& state = walking ? walk_->Turtle() : engine_.Screen().State();
     QPainter painter(this);
     painter.drawImage(area.topLeft(), engine_.Screen().Surface().Image(), area);
+    if (walking) walk_->Paint(painter, area);
     overlay_.Draw(painter, state);
     const QRect turtle = overlay_.Bounds(state);
     if (turtle.intersects(area)) turtleShown_ += turtle;

@@ -14,6 +14,8 @@ class QRubberBand;
 
 namespace mivarelo {
 
+class TurtleWalk;
+
 class TLogoEkranForm : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +28,8 @@ public:
     void RefreshWindow(bool force);
     // The rectangle last chosen with the mouse; left = -1 when there is none.
     const SelectionRect& Selection() const;
+    // While `walk` is active the window shows it instead of the finished line.
+    void SetWalk(const TurtleWalk* walk) { walk_ = walk; }
 
 signals:
     // Every mouse move over the window, in picture coordinates.
@@ -42,6 +46,7 @@ protected:
 private:
     LogoEngine& engine_;
     TurtleOverlay overlay_;
+    const TurtleWalk* walk_ = nullptr;
     // Where a turtle was drawn since the last refresh; repainted at the next
     // one so that no old turtle stays on the screen.
     QRegion turtleShown_;
