@@ -37,7 +37,8 @@ QIcon ToolIcon(const char* name) {
     return QIcon(new SvgIconEngine(QStringLiteral(":/toolbar/%1.svg").arg(QLatin1String(name))));
 }
 
-// A background mark of the cursor's selection.
+// A background mark of the cursor's selection, or of the cursor's whole
+// line across the editor's width.
 QTextEdit::ExtraSelection Mark(QTextCursor cursor, const QColor& colour, bool fullWidth) {
     QTextEdit::ExtraSelection mark;
     mark.cursor = cursor;
@@ -63,7 +64,9 @@ QRegularExpression CommandPattern(std::string_view listLine) {
 RunWatcher::RunWatcher(TLogoMainForm& window, RunDriver& driver)
     : QObject(&window), window_(window), driver_(driver) {
     inspector_ = new VariableInspector(&window_);
-    window_.addDockWidget(Qt::RightDockWidgetArea, inspector_);
+    // Below the picture the dock has the window's width for long headers
+    // and values; beside it, the status bar's panels would squeeze it.
+    window_.addDockWidget(Qt::BottomDockWidgetArea, inspector_);
     inspector_->hide();
     walk_ = new TurtleWalk(*window_.DrawingWindow(), this);
     window_.DrawingWindow()->SetWalk(walk_);
@@ -177,9 +180,7 @@ void RunWatcher::MarkRunningLine() {
         ClearMarks();
         return;
     }
-    QTextCursor line(block);
-    line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    QList<QTextEdit::ExtraSelection> marks{Mark(line, LineColour, true)};
+    QList<QTextEdit::ExtraSelection> marks{Mark(QTextCursor(block), LineColour, true)};
     const LogoThread* thread = window_.Engine().Runner().ShownThread();
     if (thread && !thread->OwnLines()) {
         const QRegularExpressionMatch found =

@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -47,13 +48,17 @@ private:
     }
 
     // Where the run stands, as the user sees it: the procedure in the list,
-    // the marked line's number and text, and the marked command, if any.
+    // the marked line's number and text (a mark across the line), and the
+    // marked command, if any.
     QString Shown() {
         const QList<QTextEdit::ExtraSelection> marks = Editor()->extraSelections();
         QString text = window->Controls().ProcedureList->currentText() + " " +
                        QString::number(window->Watcher().MarkedLine());
         for (const QTextEdit::ExtraSelection& mark : marks)
-            text += " [" + mark.cursor.selectedText() + "]";
+            text += " [" +
+                    (mark.cursor.hasSelection() ? mark.cursor.selectedText()
+                                                : mark.cursor.block().text()) +
+                    "]";
         return text;
     }
 
