@@ -59,6 +59,18 @@ QRegularExpression CommandPattern(std::string_view listLine) {
                               QRegularExpression::CaseInsensitiveOption);
 }
 
+// The list line's command text in the body line, selected; no selection when
+// the body line does not hold it.
+QTextCursor CommandIn(const QTextBlock& block, std::string_view listLine) {
+    QTextCursor command(block);
+    const QRegularExpressionMatch found = CommandPattern(listLine).match(block.text());
+    if (found.capturedLength() == 0) return command;
+    command.setPosition(block.position() + static_cast<int>(found.capturedStart()));
+    command.setPosition(block.position() + static_cast<int>(found.capturedEnd()),
+                        QTextCursor::KeepAnchor);
+    return command;
+}
+
 } // namespace
 
 RunWatcher::RunWatcher(TLogoMainForm& window, RunDriver& driver)
@@ -183,15 +195,8 @@ void RunWatcher::MarkRunningLine() {
     QList<QTextEdit::ExtraSelection> marks{Mark(QTextCursor(block), LineColour, true)};
     const LogoThread* thread = window_.Engine().Runner().ShownThread();
     if (thread && !thread->OwnLines()) {
-        const QRegularExpressionMatch found =
-            CommandPattern(thread->CurrentLine()).match(block.text());
-        if (found.capturedLength() > 0) {
-            QTextCursor command(block);
-            command.setPosition(block.position() + static_cast<int>(found.capturedStart()));
-            command.setPosition(block.position() + static_cast<int>(found.capturedEnd()),
-                                QTextCursor::KeepAnchor);
-            marks << Mark(command, CommandColour, false);
-        }
+        const QTextCursor command = CommandIn(block, thread->CurrentLine());
+        if (command.hasSelection()) marks << Mark(command, CommandColour, false);
     }
     editor->setExtraSelections(marks);
     editor->setTextCursor(QTextCursor(block));

@@ -21,8 +21,8 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTest>
+#include <QTextBlock>
 #include <QTreeWidget>
 
 #include <memory>
@@ -260,15 +260,28 @@ private slots:
         QCOMPARE(Turtle(), QPoint(520, 500));
     }
 
-    void TheSpeedIsRememberedAndFullSpeedHidesTheCommandWindow() {
+    // At full speed the command window hides during a run, as it always
+    // did; a pause brings it back with the held line marked.
+    void FullSpeedHidesTheCommandWindowUnlessPausedAndTheSpeedIsKept() {
         QVERIFY(Actions().FullSpeedAction->isChecked());
-        SetProgram("repeat 200 [fd 1]");
+        SetProgram("repeat 100000000 [fd 1 rt 1]");
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
         Actions().DoAction->trigger();
+        QTest::qWait(50);
         QVERIFY(window->Running());
         QVERIFY(!window->CommandWindow()->isVisible());
         QVERIFY(!Editor()->isEnabled());
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QVERIFY(Editor()->extraSelections().isEmpty());
+        Actions().PauseAction->trigger();
+        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(Editor()->isEnabled());
+        QVERIFY(Editor()->isReadOnly());
+        QCOMPARE(Shown(), QString("AnaEkran 1 [repeat 100000000 [fd 1 rt 1]] [fd 1 rt 1]"));
+        Actions().PauseAction->trigger();
+        QVERIFY(!window->CommandWindow()->isVisible());
+        Actions().DurDurAction->trigger();
         WaitForEnd(ended);
+        QVERIFY(window->CommandWindow()->isVisible());
         Actions().NormalSpeedAction->trigger();
         window.reset();
         window = std::make_unique<TLogoMainForm>();
