@@ -19,6 +19,7 @@ RunDriver::RunDriver(Interpreter& interpreter, QObject* parent)
 }
 
 void RunDriver::Start() {
+    fullSpeedRun_ = false;
     if (!interpreter_.Busy()) return;
     if (speed_ == RunSpeed::StepByStep && !paused_ && !Globals().AbortRequested) {
         Pause();
@@ -27,10 +28,15 @@ void RunDriver::Start() {
     if (!paused_) timer_.start(0);
 }
 
+void RunDriver::StartAtFullSpeed() {
+    fullSpeedRun_ = true;
+    if (interpreter_.Busy() && !paused_) timer_.start(0);
+}
+
 void RunDriver::Stop() {
     interpreter_.RequestStop();
     SetPaused(false);
-    Start();
+    if (interpreter_.Busy()) timer_.start(0);
 }
 
 void RunDriver::SetSpeed(RunSpeed speed) {
@@ -88,7 +94,7 @@ void RunDriver::SetPaused(bool paused) {
 }
 
 void RunDriver::RunSlice() {
-    if (speed_ == RunSpeed::Full || Globals().AbortRequested)
+    if (speed_ == RunSpeed::Full || fullSpeedRun_ || Globals().AbortRequested)
         RunFullSlice();
     else
         RunPacedLine();

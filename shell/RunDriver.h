@@ -29,6 +29,9 @@ public:
     // Runs the contexts now on the interpreter's stack, slice after slice
     // or line after line; Step by Step starts paused at the first line.
     void Start();
+    // The same at full speed whatever the setting (the graphical mode's
+    // lines, which replay a whole history at an undo).
+    void StartAtFullSpeed();
     // Every context ends after its current line; a wait ends at once. The
     // run unwinds at full speed whatever the setting, paused or not.
     void Stop();
@@ -79,6 +82,8 @@ private:
     std::array<std::chrono::milliseconds, 5> pauses_;
     std::chrono::milliseconds hold_{0};
     bool paused_ = false;
+    // The run now going was started at full speed.
+    bool fullSpeedRun_ = false;
 };
 
 } // namespace mivarelo

@@ -321,7 +321,7 @@ void TLogoMainForm::RunProcedure(int index) {
 bool TLogoMainForm::SetMainProcedureAndRun(const std::string& text) {
     programChanged_ = true;
     if (!engine_.SetMainProcedureAndRun(text)) return false;
-    driver_->Start();
+    driver_->StartAtFullSpeed();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "core/GlobalSettings.h"
 #include "core/Prosedurler.h"
 #include "engine/Picture.h"
+#include "modes/TButtonKomutForm.h"
 #include "modes/TNormalKomutForm.h"
 #include "shell/MainActions.h"
 #include "shell/RunDriver.h"
@@ -206,6 +207,20 @@ private slots:
         QVERIFY(ended.wait(5000));
         QCOMPARE(Turtle(), held);
         QVERIFY(!window->Running());
+    }
+
+    // A button's line runs at once: the graphical mode has its own rhythm,
+    // and an undo replays the whole history.
+    void GraphicalModeLinesRunAtFullSpeedWhateverTheSetting() {
+        Actions().StepSpeedAction->trigger();
+        QVERIFY(window->SwitchToGraphicalMode());
+        QTRY_VERIFY(!Globals().RunActive);
+        auto* form = qobject_cast<TButtonKomutForm*>(window->CommandWindow());
+        const QPoint start = Turtle();
+        form->RecordAndRun("fd 40\n");
+        QVERIFY(!window->Driver().Paused());
+        QTRY_VERIFY(!Globals().RunActive);
+        QCOMPARE(Turtle(), start + QPoint(40, 0));
     }
 
     // The picture holds the whole line at once; the window shows it growing
