@@ -9,10 +9,18 @@ namespace mivarelo {
 
 using std::chrono::milliseconds;
 
+namespace {
+
+// The pause after a line, by speed: Fast just lets the eye follow, Normal
+// and Slow let the turtle's walk be seen. A Step by Step run that is
+// continued goes at Normal's pace.
+constexpr std::array<milliseconds, 5> DefaultPauses = {
+    milliseconds(0), milliseconds(40), milliseconds(250), milliseconds(700), milliseconds(250)};
+
+} // namespace
+
 RunDriver::RunDriver(Interpreter& interpreter, QObject* parent)
-    : QObject(parent),
-      interpreter_(interpreter), pauses_{milliseconds(0), milliseconds(40), milliseconds(250),
-                                         milliseconds(700), milliseconds(250)} {
+    : QObject(parent), interpreter_(interpreter), pauses_(DefaultPauses) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &RunDriver::RunSlice);
@@ -114,7 +122,7 @@ void RunDriver::RunPacedLine() {
         return;
     }
     if (!Advance()) return;
-    timer_.start(static_cast<int>((Pace() + hold_).count()));
+    timer_.start(static_cast<int>((LinePause(speed_) + hold_).count()));
 }
 
 bool RunDriver::Advance() {
@@ -128,10 +136,6 @@ bool RunDriver::Advance() {
     emit SliceDone();
     if (more) emit LineReady();
     return more;
-}
-
-milliseconds RunDriver::Pace() const {
-    return LinePause(speed_ == RunSpeed::StepByStep ? RunSpeed::Normal : speed_);
 }
 
 int RunDriver::WaitLeftMs() const {

@@ -43,7 +43,7 @@ public:
     void SetLinePause(RunSpeed speed, std::chrono::milliseconds pause);
     std::chrono::milliseconds LinePause(RunSpeed speed) const;
     // Pause holds the run before its next line, which is announced; Continue
-    // goes on at the speed's pace (Normal's, when the speed is Step by Step).
+    // goes on at the speed's pace.
     void Pause();
     void Continue();
     bool Paused() const { return paused_; }
@@ -72,7 +72,6 @@ private:
     // one. False when the run has ended.
     bool Advance();
     void SetPaused(bool paused);
-    std::chrono::milliseconds Pace() const;
     // The time until the wait in progress ends; zero when none lasts.
     int WaitLeftMs() const;
 

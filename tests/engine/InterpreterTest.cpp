@@ -362,15 +362,5 @@ TEST_F(InterpreterTest, PrepareLineShowsTheNextLineBeforeItRuns) {
     EXPECT_FALSE(Runner().PrepareLine());
 }
 
-TEST_F(InterpreterTest, AStopDropsThePreparedLine) {
-    Start("fd 10\nfd 10\n");
-    ASSERT_TRUE(Runner().PrepareLine());
-    Runner().RequestStop();
-    Runner().RunToEnd(false);
-    EXPECT_EQ(X(), 500);
-    EXPECT_FALSE(Runner().Busy());
-    EXPECT_FALSE(Runner().LinePrepared());
-}
-
 } // namespace
 } // namespace mivarelo::testing
