@@ -108,9 +108,11 @@ void RunWatcher::ConnectActions() {
     connect(a.PauseAction, &QAction::triggered, this, &RunWatcher::PauseExecute);
     connect(a.StepAction, &QAction::triggered, this, &RunWatcher::StepExecute);
     connect(a.InspectorAction, &QAction::toggled, inspector_, &QWidget::setVisible);
-    connect(inspector_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (!inspector_->isHidden()) RefreshInspector();
-        window_.Actions().InspectorAction->setChecked(visible || !inspector_->isHidden());
+    // The dock's own close button unticks the action.
+    connect(inspector_, &QDockWidget::visibilityChanged, this, [this] {
+        const bool shown = !inspector_->isHidden();
+        window_.Actions().InspectorAction->setChecked(shown);
+        if (shown) RefreshInspector();
     });
     connect(&driver_, &RunDriver::LineReady, this, &RunWatcher::MarkRunningLine);
     connect(&driver_, &RunDriver::SliceDone, this, &RunWatcher::SliceDone);
