@@ -30,6 +30,8 @@ public:
     const SelectionRect& Selection() const;
     // While `walk` is active the window shows it instead of the finished line.
     void SetWalk(const TurtleWalk* walk) { walk_ = walk; }
+    // Schedules a repaint of a rectangle given in picture coordinates.
+    void UpdatePictureArea(const QRect& area) { update(area); }
 
 signals:
     // Every mouse move over the window, in picture coordinates.

@@ -1,8 +1,9 @@
 #include "shell/TurtleWalk.h"
 
+#include "shell/TLogoEkranForm.h"
+
 #include <QElapsedTimer>
 #include <QPainter>
-#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +20,7 @@ constexpr int TurtleReach = 64;
 
 } // namespace
 
-TurtleWalk::TurtleWalk(QWidget& view, QObject* parent) : QObject(parent), view_(view) {
+TurtleWalk::TurtleWalk(TLogoEkranForm& view, QObject* parent) : QObject(parent), view_(view) {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     now_ = [clock] { return milliseconds(clock->elapsed()); };
@@ -73,7 +74,7 @@ void TurtleWalk::Finish() {
     before_ = QImage();
     if (!timer_.isActive()) return;
     timer_.stop();
-    view_.update(changed_.united(TurtleArea()));
+    view_.UpdatePictureArea(changed_.united(TurtleArea()));
     patch_ = QImage();
     pixels_.clear();
 }
@@ -89,7 +90,7 @@ void TurtleWalk::Tick() {
     turtle_.TurtleX = start_.TurtleX + static_cast<int>((end_.TurtleX - start_.TurtleX) * share);
     turtle_.TurtleY = start_.TurtleY + static_cast<int>((end_.TurtleY - start_.TurtleY) * share);
     dirty = dirty.united(TurtleArea()).united(Reveal(share * length_));
-    view_.update(dirty);
+    view_.UpdatePictureArea(dirty);
 }
 
 QRect TurtleWalk::Reveal(float distance) {

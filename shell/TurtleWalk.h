@@ -16,9 +16,10 @@
 #include <vector>
 
 class QPainter;
-class QWidget;
 
 namespace mivarelo {
+
+class TLogoEkranForm;
 
 class TurtleWalk : public QObject {
     Q_OBJECT
@@ -26,7 +27,7 @@ public:
     using Clock = std::function<std::chrono::milliseconds()>;
 
     // `view` is repainted as the walk goes on.
-    TurtleWalk(QWidget& view, QObject* parent);
+    TurtleWalk(TLogoEkranForm& view, QObject* parent);
     // The time source of the walk (tests pass a fake one).
     void SetClock(Clock clock) { now_ = std::move(clock); }
 
@@ -42,7 +43,8 @@ public:
     void Finish();
     bool Active() const { return timer_.isActive(); }
 
-    // Over the picture in `area`: the changed part as far as the walk got.
+    // Over the picture in `area` (picture coordinates): the changed part as
+    // far as the walk got.
     void Paint(QPainter& painter, const QRect& area) const;
     // The turtle where the walk has got to.
     const TurtleState& Turtle() const { return turtle_; }
@@ -59,7 +61,7 @@ private:
     QRect Reveal(float distance);
     QRect TurtleArea() const;
 
-    QWidget& view_;
+    TLogoEkranForm& view_;
     QTimer timer_;
     Clock now_;
     QImage before_;
