@@ -167,6 +167,11 @@ MyArgumanType* MyArgumanTypeler::Get(int position) {
     return items_[static_cast<std::size_t>(position)].get();
 }
 
+const MyArgumanType* MyArgumanTypeler::Get(int position) const {
+    if (position < 0 || position >= Count()) return nullptr;
+    return items_[static_cast<std::size_t>(position)].get();
+}
+
 MyArgumanType* MyArgumanTypeler::Top() {
     return Get(Count() - 1);
 }

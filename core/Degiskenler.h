@@ -61,6 +61,7 @@ public:
     // Takes the frame over as it stands, without a copy.
     void Push(std::unique_ptr<MyArgumanType> frame);
     MyArgumanType* Get(int position);
+    const MyArgumanType* Get(int position) const;
     MyArgumanType* Top();
     const MyArgumanType* Top() const;
     bool RemoveAt(int position);
@@ -87,6 +88,7 @@ public:
     std::string DescribeTopFrame() const;
     const MyArgumanType& Globals() const { return globals_; }
     MyArgumanTypeler& Frames() { return frames_; }
+    const MyArgumanTypeler& Frames() const { return frames_; }
     void AttachScreen(const TurtlePosition* screen) { screen_ = screen; }
 
 private:

@@ -132,6 +132,11 @@ void Interpreter::RequestStop() {
 bool Interpreter::Step() {
     LogoThread* top = threads_.Top();
     if (!top) return false;
+    if (prepared_) {
+        prepared_ = nullptr;
+        if (!Globals().AbortRequested) RunReadyLine(*top);
+        return true;
+    }
     if (!PushPendingFrame(*top)) return true;
     switch (top->NextLine()) {
     case LogoThread::Advance::Pending:
@@ -141,12 +146,55 @@ bool Interpreter::Step() {
     case LogoThread::Advance::Line: break;
     }
     ShowPosition(*top);
+    RunReadyLine(*top);
+    return true;
+}
+
+void Interpreter::RunReadyLine(LogoThread& top) {
     if (lineLimit_ && linesRun_ + idleIterations_ >= *lineLimit_) {
         Halt(StopReason::LineLimit, LineLimitTextId);
-        return true;
+        return;
     }
-    RunLine(*top);
-    return true;
+    RunLine(top);
+}
+
+// The bookkeeping of Step without the line, which waits for the next Step.
+// A call's frame is pushed on the way, so that a watcher sees the arguments
+// at the call's first line.
+bool Interpreter::PrepareLine() {
+    for (LogoThread* top = threads_.Top(); top; top = threads_.Top()) {
+        if (prepared_ == top) return true;
+        if (!PushPendingFrame(*top)) continue;
+        switch (top->NextLine()) {
+        case LogoThread::Advance::Pending:
+            if (top->ExecutedLines() == 0) CountIdleIteration();
+            break;
+        case LogoThread::Advance::Finished: FinishTop(); break;
+        case LogoThread::Advance::Line:
+            ShowPosition(*top);
+            prepared_ = top;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<CallView> Interpreter::Calls(std::size_t limit) const {
+    std::vector<CallView> calls;
+    const Degiskenler* store = VariableStore();
+    if (!store) return calls;
+    const MyArgumanTypeler& frames = store->Frames();
+    int frame = frames.Count();
+    for (std::size_t k = threads_.Count(); k > 0 && calls.size() < limit && frame > 0; --k) {
+        const LogoThread& thread = threads_.At(k - 1);
+        if (thread.OwnsFrame())
+            calls.push_back({thread.Procedure(), thread.BodyLine(), frames.Get(--frame)});
+    }
+    return calls;
+}
+
+const LogoThread* Interpreter::ShownThread() const {
+    return currentThread_ ? currentThread_ : prepared_;
 }
 
 // A procedure call's frame goes on the variable stack when its first step
@@ -203,6 +251,7 @@ void Interpreter::RunLine(LogoThread& top) {
 // procedure, and its caller goes on.
 void Interpreter::FinishTop() {
     LogoThread* top = threads_.Top();
+    if (prepared_ == top) prepared_ = nullptr;
     const bool nested = top->Nested();
     if (top->OwnsFrame()) PopFrame();
     if (top->ProcedureScope()) Globals().StopRequested = false;

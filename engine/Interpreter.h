@@ -27,6 +27,14 @@ class LineDispatcher;
 class RunListener;
 class TurtleScreen;
 
+// One running procedure call as a watcher sees it: the procedure, the body
+// line now running in it (or in the lists it started) and its frame.
+struct CallView {
+    int procedure = -1;
+    int bodyLine = 0;
+    const MyArgumanType* frame = nullptr;
+};
+
 class Interpreter {
 public:
     using Clock = std::chrono::steady_clock;
@@ -72,9 +80,24 @@ public:
     // that ends an iteration or finishes. Waits are the drivers' business.
     // False when nothing runs.
     bool Step();
+    // Moves the top context on to its next line without running it, so that
+    // a watcher can show the line before it runs: the bookkeeping steps run
+    // until a line is ready (true) or nothing runs any more (false). The
+    // next Step runs that line; a stop that came meanwhile drops it.
+    bool PrepareLine();
+    // The contexts of procedure calls whose frame is on the variable stack,
+    // innermost first, at most `limit` of them.
+    std::vector<CallView> Calls(std::size_t limit) const;
+    // The context whose line is prepared or running, or null.
+    const LogoThread* ShownThread() const;
+    bool LinePrepared() const { return prepared_ != nullptr; }
     bool Busy() const { return !threads_.Empty(); }
     // The end of the wait in progress, if any.
     std::optional<Clock::time_point> WaitDeadline() const { return waitUntil_; }
+    // Ends the wait in progress now (a step through the program).
+    void EndWait() { waitUntil_.reset(); }
+    // True when the wait in progress still lasts; clears it once over.
+    bool StillWaiting();
     // Runs steps for about `budget`; returns at once while a wait lasts.
     // True while work remains.
     bool RunFor(std::chrono::milliseconds budget);
@@ -109,6 +132,8 @@ private:
                      std::string_view arguments, LinePlace place);
     // Publishes the procedure and body line of the top context's line.
     static void ShowPosition(const LogoThread& top);
+    // Runs the top context's line unless the line limit is reached.
+    void RunReadyLine(LogoThread& top);
     void RunLine(LogoThread& top);
     bool PushPendingFrame(LogoThread& top);
     void CountIdleIteration();
@@ -116,14 +141,14 @@ private:
     void EndRun();
     void SetRunActive(bool active);
     void Halt(StopReason reason, int textId);
-    // True when the wait in progress still lasts; clears it once over.
-    bool StillWaiting();
 
     TurtleScreen& screen_;
     LineDispatcher* dispatcher_ = nullptr;
     RunListener* listener_ = nullptr;
     LogoThreadler threads_;
     LogoThread* currentThread_ = nullptr;
+    // The top context after PrepareLine handed out its line, until it runs.
+    LogoThread* prepared_ = nullptr;
     std::vector<ProcedureText> procedureTexts_;
     struct TextHash {
         using is_transparent = void;

@@ -69,6 +69,9 @@ public:
     int BodyLine() const {
         return place_.ownLines ? place_.firstLine + lineNumber_ - 1 : place_.firstLine;
     }
+    // Whether CurrentLine is a body line of its own, or a command text
+    // inside the body line that started a bracketed list.
+    bool OwnLines() const { return place_.ownLines; }
     // The line being run, without its comment; valid while the context lives.
     std::string_view CurrentLine() const { return currentLine_; }
     const DonguUnsur* Loop() const { return loop_.get(); }

@@ -14,6 +14,8 @@ public:
     LogoThread& PushThread(LogoThread thread);
     // The top context, or null when the stack is empty.
     LogoThread* Top();
+    // Context `i`, counted from the bottom of the stack.
+    const LogoThread& At(std::size_t i) const { return items_[i]; }
     // Removes the top context; the one below becomes the top.
     void Pop();
     std::size_t Count() const { return items_.size(); }

@@ -2,7 +2,8 @@
 # Takes the README's pictures of the desktop program with its --screenshot
 # option under Xvfb (the offscreen platform when Xvfb is missing): the flower
 # in Turkish, the tree in English, a program with errors, and the graphical
-# mode in both languages.
+# mode in both languages, and a run held Step by Step inside a procedure call
+# with the variable inspector, in both languages.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,6 +36,15 @@ trap 'rm -rf "$work"' EXIT
   -e 'setpencolor [ 220 60 40 ] ' -e 'repeat 36 [ right 10  forward 6.7 ] ' \
   -e 'left 90 forward steplength' >/dev/null
 
+# A square procedure called twice: twelve steps stop inside the second call's
+# repeat, with the running command marked and the call's argument shown.
+"$runner" --max-lines 0 --save "$work/step-turkish.elg" \
+  --define 'kare :boy' 'tekrar 4 [ileri :boy sağ 90]' \
+  -e 'değiştirkalemrenk [30 110 220]' -e 'kare 120' -e 'sağ 30' -e 'kare 90' >/dev/null
+"$runner" --max-lines 0 --save "$work/step-english.elg" \
+  --define 'square :size' 'repeat 4 [forward :size right 90]' \
+  -e 'setpencolor [220 60 40]' -e 'square 120' -e 'right 30' -e 'square 90' >/dev/null
+
 shoot() {
   local picture=$1
   shift
@@ -53,3 +63,5 @@ shoot tree-english.png --english "$root/examples/tree.elg"
 shoot errors.png "$work/errors.elg"
 shoot graphical-turkish.png --graphical "$work/graphical-turkish.elg"
 shoot graphical-english.png --graphical --english "$work/graphical-english.elg"
+shoot step-turkish.png --step 12 "$work/step-turkish.elg"
+shoot step-english.png --step 12 --english "$work/step-english.elg"

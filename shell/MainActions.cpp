@@ -94,6 +94,24 @@ void MainActions::BuildProcedureMenu(QMenuBar* bar) {
     ProsedurIsimAction = Add(Prosedur1, 7419, "Rename Procedur");
     idleActions_ << EkleProsedurAction << DoAction << ProsedurSilmeAction << ArgumanGirAction
                  << ProsedurIsimAction;
+    BuildRunSpeedMenu(bar);
+}
+
+// F5 and F6 are free in every mode: no command or window uses them.
+void MainActions::BuildRunSpeedMenu(QMenuBar* bar) {
+    Prosedur1->addSeparator();
+    PauseAction = Add(Prosedur1, 7766, "Pause", true);
+    PauseAction->setShortcut(Qt::Key_F5);
+    StepAction = Add(Prosedur1, 7768, "Step");
+    StepAction->setShortcut(Qt::Key_F6);
+    RunSpeedMenu = AddMenu(bar, Prosedur1, 7760, "Run Speed");
+    FullSpeedAction = Add(RunSpeedMenu, 7761, "Full Speed");
+    FastSpeedAction = Add(RunSpeedMenu, 7762, "Fast");
+    NormalSpeedAction = Add(RunSpeedMenu, 7763, "Normal");
+    SlowSpeedAction = Add(RunSpeedMenu, 7764, "Slow");
+    StepSpeedAction = Add(RunSpeedMenu, 7765, "Step by Step");
+    Group({FullSpeedAction, FastSpeedAction, NormalSpeedAction, SlowSpeedAction, StepSpeedAction});
+    FullSpeedAction->setChecked(true);
 }
 
 void MainActions::BuildOptionsMenu(QMenuBar* bar) {
@@ -159,6 +177,7 @@ void MainActions::BuildModesMenu(QMenuBar* bar) {
     HizliAction = Add(Modlar1, 7453, "Quick Commands", true);
     DurumCubuguAction = Add(Modlar1, 7454, "Show Statusbar", true);
     DurumCubuguAction->setChecked(true);
+    InspectorAction = Add(Modlar1, 7769, "Variable Inspector", true);
     KomutPencereGosterAction = Add(Modlar1, 7456, "Show Command Window", true);
     KomutPencereGosterAction->setChecked(true);
     AcincaCalistirAction = Add(Modlar1, 7457, "Run When Opened", true);

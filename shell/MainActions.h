@@ -52,6 +52,15 @@ public:
     QAction* ProsedurSilmeAction = nullptr;
     QAction* ArgumanGirAction = nullptr;
     QAction* ProsedurIsimAction = nullptr;
+    // Watching a run: its pace, Pause/Continue (checked while paused), Step.
+    QMenu* RunSpeedMenu = nullptr;
+    QAction* FullSpeedAction = nullptr;
+    QAction* FastSpeedAction = nullptr;
+    QAction* NormalSpeedAction = nullptr;
+    QAction* SlowSpeedAction = nullptr;
+    QAction* StepSpeedAction = nullptr;
+    QAction* PauseAction = nullptr;
+    QAction* StepAction = nullptr;
 
     QMenu* Seenekler1 = nullptr;
     QMenu* KaplumbaaGrnm1 = nullptr;
@@ -93,6 +102,7 @@ public:
     QAction* DoButonFormAction = nullptr;
     QAction* HizliAction = nullptr;
     QAction* DurumCubuguAction = nullptr;
+    QAction* InspectorAction = nullptr;
     QAction* KomutPencereGosterAction = nullptr;
     QAction* AcincaCalistirAction = nullptr;
     QAction* KurOnuAction = nullptr;
@@ -113,6 +123,7 @@ private:
     QMenu* AddMenu(QMenuBar* bar, QMenu* parent, int id, const char* caption);
     void BuildFileMenu(QMenuBar* bar);
     void BuildProcedureMenu(QMenuBar* bar);
+    void BuildRunSpeedMenu(QMenuBar* bar);
     void BuildOptionsMenu(QMenuBar* bar);
     void BuildModesMenu(QMenuBar* bar);
     void BuildHelpMenu(QMenuBar* bar);

@@ -6,9 +6,13 @@
 #include "modes/GraphicalCommands.h"
 #include "modes/TButtonKomutForm.h"
 #include "modes/TKomutIdareForm.h"
+#include "shell/MainActions.h"
+#include "shell/RunDriver.h"
+#include "shell/RunWatcher.h"
 #include "shell/TLogoEkranForm.h"
 #include "shell/TLogoMainForm.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QEventLoop>
 #include <QListWidget>
@@ -42,6 +46,7 @@ ScreenshotRun::ScreenshotRun(TLogoMainForm& window, Options options, const QElap
 
 int ScreenshotRun::Exec() {
     window_.show();
+    if (options_.steps > 0) return StepAndShoot() ? Clean : Unreadable;
     if (options_.graphical) {
         if (!RecordInGraphicalMode()) {
             std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
@@ -78,6 +83,28 @@ void ScreenshotRun::WaitForRunEnd() {
         window_.StopRun();
     });
     loop.exec();
+}
+
+// The editor follows the run into the procedure it has reached; after the
+// picture the run is stopped.
+bool ScreenshotRun::StepAndShoot() {
+    window_.Watcher().SetSpeed(RunSpeed::StepByStep);
+    window_.Actions().InspectorAction->setChecked(true);
+    window_.Actions().AcincaCalistirAction->setChecked(true);
+    if (!window_.OpenPath(options_.program)) {
+        std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
+        return false;
+    }
+    for (int k = 0; k < options_.steps && window_.Running(); ++k)
+        window_.Driver().StepOnce();
+    Pause(SettleMs);
+    window_.CentreOnDrawing();
+    Pause(30);
+    const bool saved = SavePicture();
+    if (!saved) std::fprintf(stderr, "mivarelo: cannot write %s\n", qPrintable(options_.target));
+    window_.StopRun();
+    WaitForRunEnd();
+    return saved;
 }
 
 // The program's other procedures join the window's procedure list; its main

@@ -27,6 +27,9 @@ public:
         // Switch to graphical mode first and record the lines of the
         // program's main procedure through its window, one run each.
         bool graphical = false;
+        // Run Step by Step with the variable inspector shown, take this
+        // many steps and the picture, then stop (0: an ordinary run).
+        int steps = 0;
     };
 
     // `clock` runs since the start of the process.
@@ -39,6 +42,7 @@ protected:
 
 private:
     void WaitForRunEnd();
+    bool StepAndShoot();
     bool RecordInGraphicalMode();
     void WaitForRecordedLine();
     bool SavePicture() const;

@@ -1,6 +1,7 @@
 #include "shell/TLogoEkranForm.h"
 
 #include "core/GlobalSettings.h"
+#include "shell/TurtleWalk.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -73,11 +74,13 @@ QRect TLogoEkranForm::WindowRect(const QRect& r) const {
 // times the zoom.
 void TLogoEkranForm::paintEvent(QPaintEvent* event) {
     const QRect area = event->rect();
-    const TurtleState& state = engine_.Screen().State();
+    const bool walking = walk_ && walk_->Active();
+    const TurtleState& state = walking ? walk_->Turtle() : engine_.Screen().State();
     const QImage& picture = engine_.Screen().Surface().Image();
     QPainter painter(this);
     if (zoom_ == 1.0) {
         painter.drawImage(area.topLeft(), picture, area);
+        if (walking) walk_->Paint(painter, area);
     } else {
         painter.fillRect(area, palette().dark());
         const QRect source =
@@ -87,6 +90,7 @@ void TLogoEkranForm::paintEvent(QPaintEvent* event) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom_ < 1.0);
         painter.scale(zoom_, zoom_);
         painter.drawImage(source, picture, source);
+        if (walking) walk_->Paint(painter, source);
     }
     overlay_.Draw(painter, state);
     const QRect turtle = WindowRect(overlay_.Bounds(state));

@@ -16,6 +16,8 @@ class QRubberBand;
 
 namespace mivarelo {
 
+class TurtleWalk;
+
 class TLogoEkranForm : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +30,10 @@ public:
     void RefreshWindow(bool force);
     // The rectangle last chosen with the mouse; left = -1 when there is none.
     const SelectionRect& Selection() const;
+    // While `walk` is active the window shows it instead of the finished line.
+    void SetWalk(const TurtleWalk* walk) { walk_ = walk; }
+    // Schedules a repaint of a rectangle given in picture coordinates.
+    void UpdatePictureArea(const QRect& area) { update(WindowRect(area)); }
 
     // Shows the picture `factor` times its size (clamped to MinZoom..MaxZoom).
     void SetZoom(double factor);
@@ -61,6 +67,7 @@ private:
 
     LogoEngine& engine_;
     TurtleOverlay overlay_;
+    const TurtleWalk* walk_ = nullptr;
     // Where a turtle was drawn since the last refresh; repainted at the next
     // one so that no old turtle stays on the screen.
     QRegion turtleShown_;

@@ -16,6 +16,7 @@
 #include "shell/MainActions.h"
 #include "shell/QtText.h"
 #include "shell/RunDriver.h"
+#include "shell/RunWatcher.h"
 #include "shell/StatusPanels.h"
 #include "shell/THelpForm.h"
 #include "shell/TLogoEkranForm.h"
@@ -288,10 +289,13 @@ void TLogoMainForm::FormCreate() {
     scrollArea_->setWidget(drawingWindow_);
     connect(drawingWindow_, &TLogoEkranForm::MouseMoved, this, &TLogoMainForm::SetMousePanel);
     ConnectZoom();
+    watcher_ = new RunWatcher(*this, *driver_);
+    connect(watcher_, &RunWatcher::WatchingChanged, this, &TLogoMainForm::UpdateActions);
     SwitchToCommandMode();
     SetRunning(false);
     LoadLanguageModule(&engine_.Procedures());
     actions_->SetCaptions();
+    watcher_->ApplyLanguage();
     Globals().MainProcedureName = FromQt(Text(MainProcedureNameId));
     if (commandWindow_) commandWindow_->RefreshLanguage();
     SizePanels();
@@ -331,7 +335,7 @@ void TLogoMainForm::RunProcedure(int index) {
 bool TLogoMainForm::SetMainProcedureAndRun(const std::string& text) {
     programChanged_ = true;
     if (!engine_.SetMainProcedureAndRun(text)) return false;
-    driver_->Start();
+    driver_->StartAtFullSpeed();
     return true;
 }
 
@@ -383,7 +387,10 @@ void TLogoMainForm::SetRunning(bool running) {
     UpdateActions();
     if (controls_.RunningLabel) controls_.RunningLabel->setVisible(running);
     if (controls_.ProcedureList) controls_.ProcedureList->setEnabled(!running);
-    if (controls_.Editor) controls_.Editor->setEnabled(!running);
+    if (controls_.Editor) {
+        controls_.Editor->setEnabled(!running || watcher_->Watching());
+        controls_.Editor->setReadOnly(running);
+    }
     RefreshStatusBar();
     if (!running) {
         g.RefreshSuspended = false;
@@ -394,16 +401,21 @@ void TLogoMainForm::SetRunning(bool running) {
 }
 
 // A line that the graphical mode runs is a run too: Stop reaches it, and
-// nothing that replaces the program may start meanwhile.
+// nothing that replaces the program may start meanwhile. A watched run
+// keeps the command window in sight, its editor read-only.
 void TLogoMainForm::UpdateActions() {
     const bool running = Running();
     const bool busy = running || Globals().RunActive;
+    const bool watching = watcher_ && watcher_->Watching();
     actions_->DurDurAction->setEnabled(busy);
+    actions_->PauseAction->setEnabled(busy);
     for (QAction* action : actions_->IdleActions())
         action->setEnabled(!busy);
     actions_->Dil1->setEnabled(!busy);
+    if (controls_.Editor && running) controls_.Editor->setEnabled(watching);
     if (commandWindow_)
-        commandWindow_->setVisible(!running && actions_->KomutPencereGosterAction->isChecked());
+        commandWindow_->setVisible((!running || watching) &&
+                                   actions_->KomutPencereGosterAction->isChecked());
 }
 
 void TLogoMainForm::FollowTurtle() {
@@ -782,6 +794,7 @@ void TLogoMainForm::SetInterfaceLanguage(bool english) {
     LoadLanguageModule(&store);
     if (commandWindow_) commandWindow_->RefreshLanguage();
     actions_->SetCaptions();
+    watcher_->ApplyLanguage();
     g.MainProcedureName = FromQt(Text(MainProcedureNameId));
     SizePanels();
     RefreshStatusBar();

@@ -32,6 +32,7 @@ namespace mivarelo {
 
 class MainActions;
 class RunDriver;
+class RunWatcher;
 class THelpForm;
 class TKomutIdareForm;
 class TLogoEkranForm;
@@ -57,6 +58,8 @@ public:
     TKomutIdareForm* CommandWindow() const { return commandWindow_; }
     const CurrentControls& Controls() const { return controls_; }
     MainActions& Actions() { return *actions_; }
+    RunDriver& Driver() { return *driver_; }
+    RunWatcher& Watcher() { return *watcher_; }
     bool Running() const;
 
     bool ProgramChanged() const { return programChanged_; }
@@ -185,6 +188,7 @@ private:
     DrawingZoom* zoom_ = nullptr;
     PicturePrinter printer_;
     RunDriver* driver_ = nullptr;
+    RunWatcher* watcher_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     TLogoEkranForm* drawingWindow_ = nullptr;
     TKomutIdareForm* commandWindow_ = nullptr;

@@ -3,7 +3,9 @@
 // picture of the windows and exits (for screenshots, tests and benchmarks);
 // with it, "--stop-after MS" stops the run after MS milliseconds and
 // "--report" prints how fast the window was; "--graphical" records the
-// lines of FILE's main procedure through the graphical mode's window.
+// lines of FILE's main procedure through the graphical mode's window;
+// "--step N" runs FILE Step by Step with the variable inspector shown and
+// takes the picture after N steps, with the next line marked.
 #include "core/GlobalSettings.h"
 #include "shell/Dialogs.h"
 #include "shell/ScreenshotRun.h"
@@ -34,6 +36,8 @@ Arguments ParseArguments(const QStringList& list) {
             arguments.screenshot.report = true;
         else if (list[k] == QLatin1String("--graphical"))
             arguments.screenshot.graphical = true;
+        else if (list[k] == QLatin1String("--step") && k + 1 < list.size())
+            arguments.screenshot.steps = list[++k].toInt();
         else if (list[k] == QLatin1String("--english"))
             arguments.english = true;
         else

@@ -324,5 +324,43 @@ TEST_F(InterpreterTest, GraphicalModeLineIsAppendedAndRun) {
     EXPECT_EQ(FrameCount(), 0);
 }
 
+TEST_F(InterpreterTest, PrepareLineShowsTheNextLineBeforeItRuns) {
+    Define("p :a :b", "repeat 2 [fd :a]\nrt :b\n");
+    Start("fd 1\np 7, 90\n");
+    ASSERT_TRUE(Runner().PrepareLine());
+    EXPECT_EQ(Globals().CurrentLineNumber, 1);
+    EXPECT_EQ(Runner().ShownThread()->CurrentLine(), "fd 1");
+    EXPECT_EQ(X(), 500);
+    // Preparing again keeps the same line; the step runs it once.
+    ASSERT_TRUE(Runner().PrepareLine());
+    Runner().Step();
+    EXPECT_EQ(X(), 501);
+    ASSERT_TRUE(Runner().PrepareLine());
+    Runner().Step();
+    // The call's frame is on the stack as soon as its first line is prepared.
+    ASSERT_TRUE(Runner().PrepareLine());
+    EXPECT_EQ(Globals().RunningProcedure, 1);
+    EXPECT_EQ(Globals().CurrentLineNumber, 1);
+    const std::vector<CallView> calls = Runner().Calls(10);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].procedure, 1);
+    EXPECT_EQ(calls[0].bodyLine, 1);
+    EXPECT_EQ(calls[0].frame->Describe(), engine_->Variables().Frames().Top()->Describe());
+    EXPECT_EQ(calls[0].frame->GetValue("a"), 7.0f);
+    EXPECT_EQ(calls[0].frame->GetValue("b"), 90.0f);
+    EXPECT_EQ(calls[1].procedure, 0);
+    EXPECT_EQ(calls[1].bodyLine, 2);
+    EXPECT_EQ(Runner().Calls(1).size(), 1u);
+    Runner().Step();
+    // A list's line lies on the body line that started it.
+    ASSERT_TRUE(Runner().PrepareLine());
+    EXPECT_EQ(X(), 501);
+    EXPECT_FALSE(Runner().ShownThread()->OwnLines());
+    EXPECT_EQ(Globals().CurrentLineNumber, 1);
+    Runner().RunToEnd(false);
+    EXPECT_EQ(X(), 515);
+    EXPECT_FALSE(Runner().PrepareLine());
+}
+
 } // namespace
 } // namespace mivarelo::testing

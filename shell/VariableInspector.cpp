@@ -1,0 +1,72 @@
+#include "shell/VariableInspector.h"
+
+#include "core/Degiskenler.h"
+#include "core/Prosedurler.h"
+#include "engine/Interpreter.h"
+#include "shell/QtText.h"
+
+#include <QHeaderView>
+#include <QTreeWidget>
+
+namespace mivarelo {
+
+namespace {
+
+constexpr int TitleId = 7769;
+constexpr int GlobalsId = 7770;
+constexpr int NameId = 7771;
+constexpr int ValueId = 7772;
+constexpr int LineId = 7774;
+constexpr int MoreCallsId = 7775;
+
+} // namespace
+
+VariableInspector::VariableInspector(QWidget* parent)
+    : QDockWidget(parent), tree_(new QTreeWidget(this)) {
+    setObjectName(QStringLiteral("VariableInspector"));
+    tree_->setColumnCount(2);
+    tree_->setRootIsDecorated(true);
+    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setWidget(tree_);
+    ApplyLanguage();
+}
+
+void VariableInspector::ApplyLanguage() {
+    setWindowTitle(LanguageText(TitleId));
+    tree_->setHeaderLabels({LanguageText(NameId), LanguageText(ValueId)});
+}
+
+// A call is titled with its procedure's header (name and argument names)
+// and shows the body line it is at.
+void VariableInspector::Refresh(const Interpreter& interpreter, const Prosedurler& procedures) {
+    if (!isVisible()) return;
+    tree_->setUpdatesEnabled(false);
+    tree_->clear();
+    const Degiskenler* store = VariableStore();
+    AddTable(LanguageText(GlobalsId), store ? &store->Globals() : nullptr);
+    const std::vector<CallView> calls = interpreter.Calls(ShownCalls);
+    for (const CallView& call : calls) {
+        QTreeWidgetItem* item = AddTable(ToQt(procedures.GetHeader(call.procedure)), call.frame);
+        item->setText(1, LanguageText(LineId) + QStringLiteral(" %1").arg(call.bodyLine));
+    }
+    const int frames = store ? store->Frames().Count() : 0;
+    if (static_cast<std::size_t>(frames) > calls.size() && calls.size() == ShownCalls)
+        new QTreeWidgetItem(tree_, {LanguageText(MoreCallsId).arg(frames - ShownCalls)});
+    tree_->expandAll();
+    tree_->setUpdatesEnabled(true);
+}
+
+// A name without a value reads as 0, as everywhere in the language.
+QTreeWidgetItem* VariableInspector::AddTable(const QString& title, const MyArgumanType* table) {
+    auto* item = new QTreeWidgetItem(tree_, {title});
+    if (!table || !table->names) return item;
+    const StringList& names = *table->names;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const bool hasValue = table->values && k < table->values->size();
+        const QString value = hasValue ? ToQt((*table->values)[k]) : QStringLiteral("0");
+        new QTreeWidgetItem(item, {ToQt(names[k]), value});
+    }
+    return item;
+}
+
+} // namespace mivarelo
