@@ -47,6 +47,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace mivarelo {
 
@@ -342,6 +343,7 @@ bool TLogoMainForm::RunText(const std::string& text) {
     if (!engine_.Runner().StartThread(true, std::make_shared<const std::string>(text + '\n'),
                                       nullptr, false, 1, {}, {}, place))
         return false;
+    textRun_ = true;
     driver_->Start();
     return true;
 }
@@ -370,9 +372,12 @@ void TLogoMainForm::FlushRefresh() {
     }
 }
 
+// A line run from the console or the reference leaves the focus where the
+// user typed or clicked.
 void TLogoMainForm::ThreadFinished(bool runEnded) {
     if (!runEnded) return;
-    if (actions_->KomutPencereGosterAction->isChecked()) {
+    const bool textRun = std::exchange(textRun_, false);
+    if (!textRun && actions_->KomutPencereGosterAction->isChecked()) {
         if (controls_.Editor) controls_.Editor->setEnabled(true);
         FocusTimer.start();
     }

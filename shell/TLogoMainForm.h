@@ -209,6 +209,8 @@ private:
     ErrorList* previousErrorList_ = nullptr;
     int errorCursor_ = 0;
     bool programChanged_ = false;
+    // The run going on is a line of RunText.
+    bool textRun_ = false;
 };
 
 } // namespace mivarelo

@@ -18,6 +18,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCompleter>
 #include <QFile>
 #include <QListWidget>
@@ -272,6 +273,8 @@ private slots:
         window->StoreEditorIntoProcedure();
         window->SetProgramChanged(false);
         CommandConsole* console = Form()->KomutConsole;
+        Form()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form()));
         console->setFocus();
         TypeInto(console, QString::fromUtf8("sağ 90"));
         QTest::keyClick(console, Qt::Key_Return);
@@ -286,6 +289,9 @@ private slots:
         QCOMPARE(Store().GetBody(0), std::string("ileri 10\n"));
         QVERIFY(!window->ProgramChanged());
         QCOMPARE(console->text(), QString());
+        // The focus stays in the console for the next line.
+        QTest::qWait(150);
+        QCOMPARE(QApplication::focusWidget(), console);
 
         QTest::keyClicks(console, "ge");
         QTest::keyClick(console, Qt::Key_Up);
