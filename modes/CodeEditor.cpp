@@ -11,6 +11,8 @@
 #include <QStandardItemModel>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace mivarelo {
 
 namespace {
@@ -53,6 +55,14 @@ int CodeEditor::MarginWidth() const {
 
 void CodeEditor::UpdateMarginWidth() {
     setViewportMargins(MarginWidth(), 0, 0, 0);
+    const QRect area = contentsRect();
+    margin_->setGeometry(area.left(), area.top(), MarginWidth(), area.height());
+}
+
+// The digits grow with the editor's font.
+void CodeEditor::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) UpdateMarginWidth();
 }
 
 void CodeEditor::UpdateMargin(const QRect& rect, int dy) {
@@ -64,8 +74,7 @@ void CodeEditor::UpdateMargin(const QRect& rect, int dy) {
 
 void CodeEditor::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
-    const QRect area = contentsRect();
-    margin_->setGeometry(area.left(), area.top(), MarginWidth(), area.height());
+    UpdateMarginWidth();
 }
 
 // Line n of the margin is block n - 1 of the document: a procedure's body

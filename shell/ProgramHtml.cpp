@@ -1,5 +1,6 @@
 #include "shell/ProgramHtml.h"
 
+#include "core/GlobalSettings.h"
 #include "core/Prosedurler.h"
 #include "modes/LogoHighlighter.h"
 #include "shell/QtText.h"
@@ -74,10 +75,13 @@ QString BodyHtml(const Prosedurler& store, int index) {
 
 QString ProgramHtml(const Prosedurler& store, const QString& title, const QStringList& errors) {
     const QString heading = title.toHtmlEscaped();
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                                  "<title>%1</title>\n<style>\n%2</style>\n</head>\n<body>\n"
-                                  "<h1>%1</h1>\n")
-                       .arg(heading, QString::fromLatin1(PageStyle));
+    const QString language =
+        Globals().EnglishInterface ? QStringLiteral("en") : QStringLiteral("tr");
+    QString html =
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n"
+                       "<meta charset=\"utf-8\">\n<title>%1</title>\n<style>\n%2</style>\n"
+                       "</head>\n<body>\n<h1>%1</h1>\n")
+            .arg(heading, QString::fromLatin1(PageStyle), language);
     for (int i = 0; i < store.ProcedureCount(); ++i) {
         html += QStringLiteral("<h2>%1</h2>\n").arg(ToQt(store.GetHeader(i)).toHtmlEscaped());
         html += BodyHtml(store, i);

@@ -145,6 +145,8 @@ private slots:
         const QRect thirdRect = Editor()->cursorRect(QTextCursor(third));
         QCOMPARE(Editor()->LineNumberAtHeight(thirdRect.center().y()), 3);
         QCOMPARE(Editor()->Margin()->width(), Editor()->MarginWidth());
+        QCOMPARE(Editor()->MarginWidth(),
+                 12 + 2 * QFontMetrics(Editor()->font()).horizontalAdvance(u'9'));
         QVERIFY(Editor()->viewport()->geometry().left() >= Editor()->MarginWidth());
         // The number is painted beside its line, and nothing below the last.
         const QImage margin = Editor()->Margin()->grab().toImage();
@@ -325,6 +327,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
+        QVERIFY(lines.contains("<html lang=\"tr\">"));
         QVERIFY(lines.contains("<title>ev \xc3\xb6"
                                "devi</title>"));
         const qsizetype main = lines.indexOf("<h2>AnaEkran</h2>");
