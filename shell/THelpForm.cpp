@@ -110,7 +110,12 @@ yazılabilir.</p>
 <li><b>F8</b>: program çalışırken durdurur; çalışmıyorken hata listesindeki bir sonraki hataya
 gider. Tanınmayan sözcükler hata listesine satır numarasıyla yazılır.</li>
 <li><b>F3</b>: yeni bir prosedür ekler.</li>
+<li><b>F1</b>: düzenleyicide imlecin üzerindeki komutun, hata listesinde seçili hatanın
+açıklamasını açar.</li>
 </ul>
+<p>Düzenleyicinin altındaki satıra yazılan komut Enter ile hemen çalışır ama programa eklenmez;
+yukarı ve aşağı okları önceki satırları geri getirir. Bir sözcüğün iki harfini yazınca
+düzenleyici komutları ve prosedürleri önerir.</p>
 <h2>Dört yazılış</h2>
 <p><code>ileri 100</code>, <code>ig 100</code>, <code>forward 100</code> ve <code>fd 100</code>
 aynı işi yapar: Türkçe uzun, Türkçe kısa, İngilizce uzun ve İngilizce kısa. Hepsini karışık
@@ -150,7 +155,12 @@ the procedures of your program; the first one, <b>%1</b>, is the main procedure.
 <li><b>F8</b>: stops a running program; when nothing runs, goes to the next error of the error
 list. Words the turtle does not know are listed there with their line numbers.</li>
 <li><b>F3</b>: adds a new procedure.</li>
+<li><b>F1</b>: explains the command under the editor's cursor, or the error selected in the
+error list.</li>
 </ul>
+<p>A line typed under the editor runs at once when you press Enter but is not added to the
+program; the Up and Down keys bring back earlier lines. After two letters of a word the editor
+offers the commands and procedures that begin with them.</p>
 <h2>Four ways to write</h2>
 <p><code>ileri 100</code>, <code>ig 100</code>, <code>forward 100</code> and <code>fd 100</code>
 do the same: Turkish long, Turkish short, English long and English short. You may mix them;
