@@ -145,7 +145,8 @@ bool CodeEditor::event(QEvent* event) {
 }
 
 // While the popup is open it takes the keys that choose or close it; the
-// editor passes them on instead of typing them.
+// editor passes them on instead of typing them. Enter on a word that is
+// already written out ends the line as usual.
 void CodeEditor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         emit HelpRequested(WordAtCursor());
@@ -155,6 +156,12 @@ void CodeEditor::keyPressEvent(QKeyEvent* event) {
         switch (event->key()) {
         case Qt::Key_Enter:
         case Qt::Key_Return:
+            if (!ChosenWordIsTyped()) {
+                event->ignore();
+                return;
+            }
+            completer_->popup()->hide();
+            break;
         case Qt::Key_Escape:
         case Qt::Key_Tab:
         case Qt::Key_Backtab: event->ignore(); return;
@@ -189,6 +196,11 @@ void CodeEditor::OfferCompletion() {
     place.translate(viewportMargins().left(), 0);
     place.setWidth(popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width());
     completer_->complete(place);
+}
+
+bool CodeEditor::ChosenWordIsTyped() const {
+    const QString chosen = completer_->popup()->currentIndex().data(CompletionRole).toString();
+    return chosen.compare(TypedPrefix(), Qt::CaseInsensitive) == 0;
 }
 
 // The chosen word replaces the typed prefix, so that its letter case is the

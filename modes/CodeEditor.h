@@ -47,6 +47,8 @@ private:
     void UpdateMargin(const QRect& rect, int dy);
     QString TypedPrefix() const;
     void OfferCompletion();
+    // The word chosen in the popup is the one typed already.
+    bool ChosenWordIsTyped() const;
     void InsertCompletion(const QString& word);
 
     LineNumberMargin* margin_;

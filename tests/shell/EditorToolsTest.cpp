@@ -268,6 +268,14 @@ private slots:
         QCOMPARE(Offered(completer), QStringList({"for"}));
         QTest::keyClick(completer->popup(), Qt::Key_Return);
         QCOMPARE(Editor()->toPlainText(), QStringLiteral("for"));
+        // Enter on a word written out in full ends the line.
+        QTest::keyClicks(Editor(), " ; re");
+        QCOMPARE(Offered(completer), QStringList({"repeat", "reset"}));
+        QTest::keyClicks(completer->popup(), "set");
+        QVERIFY(completer->popup()->isVisible());
+        QTest::keyClick(completer->popup(), Qt::Key_Return);
+        QVERIFY(!completer->popup()->isVisible());
+        QCOMPARE(Editor()->toPlainText(), QStringLiteral("for ; reset\n"));
     }
 
     void ConsoleRunsLinesAndRecallsThem() {
