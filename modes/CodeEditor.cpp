@@ -169,8 +169,9 @@ void CodeEditor::keyPressEvent(QKeyEvent* event) {
         }
     }
     QPlainTextEdit::keyPressEvent(event);
-    if (event->text().isEmpty() && event->key() != Qt::Key_Backspace) return;
-    OfferCompletion();
+    const QString typed = event->text();
+    const bool typing = !typed.isEmpty() && typed.front().isPrint();
+    if (typing || event->key() == Qt::Key_Backspace) OfferCompletion();
 }
 
 void CodeEditor::OfferCompletion() {
