@@ -18,7 +18,7 @@ namespace {
 constexpr int ErrorsHeadingId = 7836;
 
 const char* const PageStyle =
-    "body { font-family: sans-serif; margin: 2em; }\n"
+    "body { font-family: sans-serif; font-size: 11pt; margin: 2em; }\n"
     "h1 { color: #16543c; }\n"
     "h2 { color: #16543c; border-bottom: 1px solid #d8cc8c; font-family: monospace; }\n"
     "pre { font-size: 12pt; line-height: 1.35; }\n"
