@@ -31,6 +31,9 @@ struct GlobalSettings {
     int ScreenHeight = 2000;
     int TurtleLook = 0;
     int TurnCommandType = 0; // 0 SetH, 1 Closest, 2 Left, 3 Right
+    // The dialect the program was last rewritten into: -1 none yet, else
+    // 0 Turkish long, 1 Turkish short, 2 English long, 3 English short.
+    int CommandDialect = -1;
     std::string TurtlePicturePath;
     std::string MruRegistryKey = "Software\\MivareloMruList";
     int MruCount = 5;

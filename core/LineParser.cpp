@@ -202,16 +202,21 @@ bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string
     return false;
 }
 
-void ReportUnknownWord(std::string_view word) {
-    GlobalSettings& g = Globals();
+std::string UnknownWordText(std::string_view word, int lineNumber) {
     std::string line = GetLanguageString(UnknownWordTextId);
     line += ": '";
     line += word;
     line += "' ( ";
     line += GetLanguageString(LineNumberTextId);
     line += " = ";
-    line += IntToText(g.CurrentLineNumber);
+    line += IntToText(lineNumber);
     line += " ) ";
+    return line;
+}
+
+void ReportUnknownWord(std::string_view word) {
+    GlobalSettings& g = Globals();
+    const std::string line = UnknownWordText(word, g.CurrentLineNumber);
     Beep();
     g.LastErrorLine = g.CurrentLineNumber;
     if (ErrorList* list = CurrentErrorList()) list->AddErrorLine(line);

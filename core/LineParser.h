@@ -38,6 +38,9 @@ char MatchingBracket(char c);
 // the characters after the prefix; both are emptied first.
 bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string& rest);
 
+// The error-list entry for an unknown word on body line `lineNumber`.
+std::string UnknownWordText(std::string_view word, int lineNumber);
+
 // Writes the error-list line for an unknown word (with the current line
 // number), beeps and records the line as the last error line.
 void ReportUnknownWord(std::string_view word);

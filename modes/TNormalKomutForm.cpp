@@ -1,14 +1,16 @@
 #include "modes/TNormalKomutForm.h"
 
+#include "modes/CodeEditor.h"
+#include "modes/CommandConsole.h"
 #include "modes/LogoHighlighter.h"
 #include "shell/QtText.h"
 #include "shell/TLogoMainForm.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QScreen>
 
 namespace mivarelo {
@@ -16,8 +18,12 @@ namespace mivarelo {
 namespace {
 
 constexpr int CommandWindowCaptionId = 7715;
+constexpr int ConsoleHintId = 7824;
 constexpr int EditorLeft = 23;
 constexpr int EditorTop = 24;
+// The console sits in the strip below the editor.
+constexpr int ConsoleGap = 2;
+constexpr int ConsoleHeight = 24;
 
 QFont FontOfHeight(int pixels) {
     QFont font;
@@ -51,14 +57,16 @@ TNormalKomutForm::TNormalKomutForm(QWidget* owner) : TKomutIdareForm(owner) {
     HataNoLabel->setFont(FontOfHeight(19));
     HataNoLabel->setStyleSheet(QStringLiteral("color: red;"));
     HataNoLabel->setGeometry(390, 0, 60, 22);
-    KomutMemo = new QPlainTextEdit(this);
-    KomutMemo->setObjectName(QStringLiteral("KomutMemo"));
+    KomutMemo = new CodeEditor(this);
     KomutMemo->setFont(FontOfHeight(20));
     KomutMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     KomutMemo->setGeometry(EditorLeft, EditorTop, 665, 137);
     HataListBox = new QListWidget(this);
     HataListBox->setObjectName(QStringLiteral("HataListBox"));
     HataListBox->setGeometry(567, EditorTop, 121, 137);
+    HataListBox->installEventFilter(this);
+    KomutConsole = new CommandConsole(this);
+    KomutConsole->setGeometry(EditorLeft, EditorTop + 137 + ConsoleGap, 665, ConsoleHeight);
     highlighter_ = new LogoHighlighter(KomutMemo->document(), nullptr);
 
     connect(ProsedurComboBox, &QComboBox::activated, this,
@@ -81,15 +89,19 @@ void TNormalKomutForm::ArrangeControls() {
     KomutMemo->setGeometry(EditorLeft, EditorTop, editorWidth, editorHeight);
     const int listLeft = EditorLeft + editorWidth + 1;
     HataListBox->setGeometry(listLeft, EditorTop, width() - listLeft - 15, editorHeight);
+    KomutConsole->setGeometry(EditorLeft, EditorTop + editorHeight + ConsoleGap, editorWidth,
+                              ConsoleHeight);
     arranging_ = false;
 }
 
 void TNormalKomutForm::ApplyLanguage() {
     setWindowTitle(LanguageText(CommandWindowCaptionId));
+    KomutConsole->setPlaceholderText(LanguageText(ConsoleHintId));
 }
 
 void TNormalKomutForm::SetProcedureStore(const Prosedurler* store) {
     highlighter_->SetStore(store);
+    KomutMemo->SetProcedureStore(store);
 }
 
 void TNormalKomutForm::Recolour() {
@@ -99,6 +111,19 @@ void TNormalKomutForm::Recolour() {
 void TNormalKomutForm::resizeEvent(QResizeEvent* event) {
     TKomutIdareForm::resizeEvent(event);
     ArrangeControls();
+}
+
+// F1 on the error list asks for help on the selected entry, before the
+// application's Help Contents shortcut sees the key.
+bool TNormalKomutForm::eventFilter(QObject* watched, QEvent* event) {
+    const bool shortcut = event->type() == QEvent::ShortcutOverride;
+    if (watched != HataListBox || (!shortcut && event->type() != QEvent::KeyPress))
+        return TKomutIdareForm::eventFilter(watched, event);
+    if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 || HataListBox->currentRow() < 0)
+        return TKomutIdareForm::eventFilter(watched, event);
+    event->accept();
+    if (!shortcut) emit ErrorHelpRequested(HataListBox->currentRow());
+    return true;
 }
 
 void TNormalKomutForm::ProsedurComboBoxClick() {

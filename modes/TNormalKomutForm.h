@@ -1,17 +1,18 @@
 #pragma once
 // The window of command mode: a procedure list, the editor that shows one
-// procedure's body, the error list and two labels. It parses and runs
-// nothing itself; the main window borrows its controls to show procedures,
-// run them and list their errors.
+// procedure's body, the error list, two labels and a one-line console under
+// the editor. It parses and runs nothing itself; the main window borrows its
+// controls to show procedures, run them and list their errors.
 #include "modes/TKomutIdareForm.h"
 
 class QComboBox;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
 
 namespace mivarelo {
 
+class CodeEditor;
+class CommandConsole;
 class LogoHighlighter;
 class Prosedurler;
 
@@ -30,11 +31,17 @@ public:
     QComboBox* ProsedurComboBox = nullptr;
     QLabel* AktifLabel = nullptr;
     QLabel* HataNoLabel = nullptr;
-    QPlainTextEdit* KomutMemo = nullptr;
+    CodeEditor* KomutMemo = nullptr;
     QListWidget* HataListBox = nullptr;
+    CommandConsole* KomutConsole = nullptr;
+
+signals:
+    // F1 was pressed on entry `row` of the error list.
+    void ErrorHelpRequested(int row);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ProsedurComboBoxClick();

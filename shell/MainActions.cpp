@@ -66,6 +66,8 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     YazdirResimAction->setShortcut(QKeySequence::Print);
     PrintPreviewAction = Add(Dosya1, 7461, "Print Preview");
     ExportPdfAction = Add(Dosya1, 7462, "Export as PDF");
+    ExportHtmlAction = Add(Dosya1, 7820, "Export Program as HTML...");
+    PrintProgramAction = Add(Dosya1, 7821, "Print Program...");
     Dosya1->addSeparator();
     CikAction = Add(Dosya1, 7412, "Exit");
     CikAction->setShortcut(QKeySequence::Quit);
@@ -78,6 +80,7 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     MRUSeparator->setVisible(false);
     idleActions_ << AcAction << KaydetAction << ResetAction << OrneklerMenu->menuAction()
                  << YazdirResimAction << PrintPreviewAction << ExportPdfAction << CikAction;
+    idleActions_ << ExportHtmlAction << PrintProgramAction;
     idleActions_ << MRU;
 }
 
@@ -132,6 +135,7 @@ void MainActions::BuildOptionsMenu(QMenuBar* bar) {
     FareTakipEt1 = Add(Seenekler1, 7432, "Trace Mouse", true);
     YnKullan1 = Add(Seenekler1, 7433, "Use Directions", true);
     SetEkranRenkAction = Add(Seenekler1, 7435, "Screen Colour");
+    InsertColourAction = Add(Seenekler1, 7822, "Insert Colour...");
     Dil2 = AddMenu(bar, Seenekler1, 7436, "Language");
     English1 = Add(Dil2, 7437, "English");
     Turkce1 = Add(Dil2, 7438, "Turkish");
@@ -165,6 +169,7 @@ void MainActions::BuildOptionsMenu(QMenuBar* bar) {
     ZoomOutAction->setShortcut(QKeySequence::ZoomOut);
     idleActions_ << GosterDegiskenAction << SetEkranRenkAction << HatalardaDurAction
                  << HatalarGosterAction << HataDuzeltAction << BoslukKabulEtAction;
+    idleActions_ << InsertColourAction;
 }
 
 void MainActions::BuildModesMenu(QMenuBar* bar) {

@@ -41,6 +41,8 @@ public:
     QAction* YazdirResimAction = nullptr;
     QAction* PrintPreviewAction = nullptr;
     QAction* ExportPdfAction = nullptr;
+    QAction* ExportHtmlAction = nullptr;
+    QAction* PrintProgramAction = nullptr;
     QAction* CikAction = nullptr;
     // The recent files, at the end of the File menu.
     QList<QAction*> MRU;
@@ -77,6 +79,8 @@ public:
     QAction* FareTakipEt1 = nullptr;
     QAction* YnKullan1 = nullptr;
     QAction* SetEkranRenkAction = nullptr;
+    // Writes a chosen colour as a colour list at the editor's cursor.
+    QAction* InsertColourAction = nullptr;
     QMenu* Dil2 = nullptr;
     QAction* English1 = nullptr;
     QAction* Turkce1 = nullptr;

@@ -186,6 +186,11 @@ void RunWatcher::MarkRunningLine() {
     QPlainTextEdit* editor = window_.Controls().Editor;
     if (!editor || !Watching()) return;
     const GlobalSettings& g = Globals();
+    // A line typed into the console or run from the help lies in no body.
+    if (g.RunningProcedure < 0) {
+        ClearMarks();
+        return;
+    }
     if (shownBefore_ < 0) shownBefore_ = std::max(0, g.CurrentProcedure);
     if (g.RunningProcedure >= 0 && g.RunningProcedure != g.CurrentProcedure)
         window_.ShowProcedure(g.RunningProcedure);

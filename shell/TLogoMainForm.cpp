@@ -9,11 +9,14 @@
 #include "core/Translation.h"
 #include "engine/ColorValue.h"
 #include "engine/PaintedArea.h"
+#include "modes/CodeEditor.h"
+#include "modes/CommandConsole.h"
 #include "modes/TButtonKomutForm.h"
 #include "modes/TNormalKomutForm.h"
 #include "shell/Dialogs.h"
 #include "shell/FileAssociation.h"
 #include "shell/MainActions.h"
+#include "shell/ProgramHtml.h"
 #include "shell/QtText.h"
 #include "shell/RunDriver.h"
 #include "shell/RunWatcher.h"
@@ -41,9 +44,11 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace mivarelo {
 
@@ -197,6 +202,8 @@ void TLogoMainForm::ConnectActions() {
     connect(a.YazdirResimAction, &QAction::triggered, this, &TLogoMainForm::PrintPicture);
     connect(a.PrintPreviewAction, &QAction::triggered, this, &TLogoMainForm::PrintPreview);
     connect(a.ExportPdfAction, &QAction::triggered, this, &TLogoMainForm::ExportPdf);
+    connect(a.ExportHtmlAction, &QAction::triggered, this, &TLogoMainForm::ExportProgramHtml);
+    connect(a.PrintProgramAction, &QAction::triggered, this, &TLogoMainForm::PrintProgram);
     connect(a.KurOnuAction, &QAction::triggered, this, [] {
         const FileAssociation::Result result = FileAssociation::Register();
         CurrentDialogs().ShowMessage(result.message, QStringLiteral("Mivarelo"));
@@ -250,6 +257,7 @@ void TLogoMainForm::ConnectOptionActions() {
     connect(a.GosterDegiskenAction, &QAction::triggered, this,
             &TLogoMainForm::ShowVariablesExecute);
     connect(a.SetEkranRenkAction, &QAction::triggered, this, &TLogoMainForm::ScreenColourExecute);
+    connect(a.InsertColourAction, &QAction::triggered, this, &TLogoMainForm::InsertColour);
     connect(a.FareTakipEt1, &QAction::toggled, this, [&g](bool on) { g.TraceMouse = on; });
     connect(a.HatalardaDurAction, &QAction::toggled, this, [&g](bool on) { g.StopAtErrors = on; });
     connect(a.HataDuzeltAction, &QAction::toggled, this,
@@ -339,6 +347,26 @@ bool TLogoMainForm::SetMainProcedureAndRun(const std::string& text) {
     return true;
 }
 
+// The line runs as a procedure of its own that no body holds, so its
+// errors point at no line of the editor; like the graphical mode's lines it
+// runs at full speed, with no line of the editor to mark.
+bool TLogoMainForm::RunText(const std::string& text) {
+    GlobalSettings& g = Globals();
+    if (Running() || g.RunActive || engine_.Runner().Busy()) {
+        Beep();
+        return false;
+    }
+    g.StopRequested = false;
+    g.AbortRequested = false;
+    const LinePlace place{-1, 1, true};
+    if (!engine_.Runner().StartThread(true, std::make_shared<const std::string>(text + '\n'),
+                                      nullptr, false, 1, {}, {}, place))
+        return false;
+    textRun_ = true;
+    driver_->StartAtFullSpeed();
+    return true;
+}
+
 void TLogoMainForm::StopRun() {
     driver_->Stop();
 }
@@ -363,9 +391,12 @@ void TLogoMainForm::FlushRefresh() {
     }
 }
 
+// A line run from the console or the reference leaves the focus where the
+// user typed or clicked.
 void TLogoMainForm::ThreadFinished(bool runEnded) {
     if (!runEnded) return;
-    if (actions_->KomutPencereGosterAction->isChecked()) {
+    const bool textRun = std::exchange(textRun_, false);
+    if (!textRun && actions_->KomutPencereGosterAction->isChecked()) {
         if (controls_.Editor) controls_.Editor->setEnabled(true);
         FocusTimer.start();
     }
@@ -477,7 +508,7 @@ void TLogoMainForm::JumpToError(int i) {
     if (ParseErrorEntry(entry, text, line)) {
         const int procedure =
             static_cast<std::size_t>(i) < errorProcedures_.size() ? errorProcedures_[i] : 0;
-        SelectErrorInEditor(text, line, procedure);
+        if (procedure >= 0) SelectErrorInEditor(text, line, procedure);
     }
     list->setCurrentRow(i);
 }
@@ -729,6 +760,10 @@ void TLogoMainForm::BindCurrentControls() {
     controls_.ErrorNumberLabel = form->HataNoLabel;
     connect(form->HataListBox, &QListWidget::itemClicked, this,
             [this, form](QListWidgetItem* item) { JumpToError(form->HataListBox->row(item)); });
+    connect(form, &TNormalKomutForm::ErrorHelpRequested, this, &TLogoMainForm::ShowErrorHelp);
+    connect(form->KomutMemo, &CodeEditor::HelpRequested, this, &TLogoMainForm::ShowWordHelp);
+    connect(form->KomutConsole, &CommandConsole::LineEntered, this,
+            [this](const QString& line) { RunText(FromQt(line)); });
     const bool showErrors = actions_->HatalarGosterAction->isChecked();
     form->HataListBox->setVisible(showErrors);
     form->HataNoLabel->setVisible(showErrors);
@@ -775,6 +810,7 @@ void TLogoMainForm::SetDialect(bool turkish, bool isLong) {
     QAction* checked = turkish ? (isLong ? a.DoTurkceAction : a.DoTurkceKisaAction)
                                : (isLong ? a.DoIngilizceAction : a.DoIngilizceKisaAction);
     checked->setChecked(true);
+    Globals().CommandDialect = (turkish ? 0 : 2) + (isLong ? 0 : 1);
     TranslateProgram(engine_.Procedures(), turkish, isLong, false);
     programChanged_ = true;
     FillEditor(Globals().CurrentProcedure);
@@ -864,11 +900,52 @@ void TLogoMainForm::ShowVariablesExecute() {
 }
 
 void TLogoMainForm::ShowHelp(bool commands) {
-    if (!helpForm_) helpForm_ = new THelpForm(this);
     if (commands)
-        helpForm_->ShowCommands();
+        HelpForm().ShowCommands();
     else
-        helpForm_->ShowContents();
+        HelpForm().ShowContents();
+}
+
+THelpForm& TLogoMainForm::HelpForm() {
+    if (!helpForm_) {
+        helpForm_ = new THelpForm(this);
+        connect(helpForm_, &THelpForm::RunExample, this,
+                [this](const QString& line) { RunText(FromQt(line)); });
+    }
+    return *helpForm_;
+}
+
+void TLogoMainForm::ShowWordHelp(const QString& word) {
+    const CommandCode code = LookupCommand(FromQt(word));
+    if (code == UnknownCode || !HelpForm().ShowCommand(code)) HelpForm().ShowContents();
+}
+
+// An entry without an offending word (a run stopped for its depth or
+// length) has no command to show: the contents open.
+void TLogoMainForm::ShowErrorHelp(int row) {
+    QListWidget* list = controls_.ErrorList;
+    QString text;
+    int line = 0;
+    if (!list || row < 0 || row >= list->count() ||
+        !ParseErrorEntry(list->item(row)->text(), text, line)) {
+        HelpForm().ShowContents();
+        return;
+    }
+    if (!HelpForm().ShowCommandOfWord(text.section(u' ', 0, 0, QString::SectionSkipEmpty)))
+        HelpForm().ShowAutoRepair();
+}
+
+// The colour list as the normalizer writes lists: one blank inside each
+// bracket and between the numbers.
+void TLogoMainForm::InsertColour() {
+    QPlainTextEdit* editor = controls_.Editor;
+    if (!editor) return;
+    const ColorValue pen = engine_.Screen().State().PenColor;
+    const std::optional<QColor> chosen = CurrentDialogs().ChooseColor(QColor(ToPixel(pen)));
+    if (!chosen) return;
+    const QString list = ToQt(ColorToListText(FromPixel(chosen->rgb()))).trimmed();
+    editor->insertPlainText(list);
+    editor->setFocus();
 }
 
 void TLogoMainForm::OpenSamples() {
@@ -1051,6 +1128,40 @@ void TLogoMainForm::ExportPdf() {
     QString error;
     if (!printer_.ExportPdf(engine_.Screen().Surface().Image(), path, error))
         CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
+}
+
+QStringList TLogoMainForm::ErrorEntries() const {
+    QStringList entries;
+    if (controls_.ErrorList)
+        for (int i = 0; i < controls_.ErrorList->count(); ++i)
+            entries << controls_.ErrorList->item(i)->text();
+    return entries;
+}
+
+void TLogoMainForm::ExportProgramHtml() {
+    StoreEditorIntoProcedure();
+    QString path = CurrentDialogs().ChooseSaveFile(
+        Text(7820), LastFolder(), {Text(7823) + QStringLiteral(" (*.html *.htm)")}, nullptr);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".html");
+    RememberFolder(path);
+    const QString page =
+        ProgramHtml(engine_.Procedures(), QFileInfo(path).completeBaseName(), ErrorEntries());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(page.toUtf8()) < 0 || !file.commit())
+        ShowFileError(7731, path, 7735);
+}
+
+// The same page as the HTML export, laid out on the printer's pages.
+void TLogoMainForm::PrintProgram() {
+    StoreEditorIntoProcedure();
+    QPrinter& printer = printer_.Printer();
+    if (!CurrentDialogs().ConfirmPrint(printer)) return;
+    QTextDocument document;
+    document.setHtml(ProgramHtml(engine_.Procedures(), QStringLiteral("Mivarelo"), ErrorEntries()));
+    document.print(&printer);
+    if (printer.printerState() == QPrinter::Error)
+        CurrentDialogs().ShowMessage(Text(7738), Text(7737));
 }
 
 // ---- status bar ----------------------------------------------------------

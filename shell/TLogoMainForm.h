@@ -75,6 +75,9 @@ public:
     // Running.
     void RunProcedure(int index);
     bool SetMainProcedureAndRun(const std::string& text);
+    // Runs `text` at once without adding it to the program (the console and
+    // the reference's examples); false, with a beep, while a run is going on.
+    bool RunText(const std::string& text);
     void StopRun();
 
     // The error list: entry i selected, its offending text marked in the
@@ -168,6 +171,16 @@ private:
     void ScreenColourExecute();
     void ShowVariablesExecute();
     void ShowHelp(bool commands);
+    THelpForm& HelpForm();
+    // F1 on a word of the editor: its reference entry, else the contents.
+    void ShowWordHelp(const QString& word);
+    // F1 on an error-list entry: the entry of the command that failed, or
+    // the repair rules when the word begins with no command.
+    void ShowErrorHelp(int row);
+    void ExportProgramHtml();
+    void PrintProgram();
+    void InsertColour();
+    QStringList ErrorEntries() const;
     void OpenSamples();
     bool WriteProgramFile(const QString& path, int kind);
     bool WritePicture(const QString& path, int kind);
@@ -205,6 +218,8 @@ private:
     ErrorList* previousErrorList_ = nullptr;
     int errorCursor_ = 0;
     bool programChanged_ = false;
+    // The run going on is a line of RunText.
+    bool textRun_ = false;
 };
 
 } // namespace mivarelo
