@@ -111,7 +111,7 @@ TEST_F(ProgramFileTest, PlainLogoFileIsImported) {
                                                        "repeat 4 [fd :boy rt 90]\r\n"
                                                        "fd :boy\r\n"
                                                        "END\r\n");
-    RunResult r = RunRunner({path, "--print-program", "--max-lines", "0"});
+    RunResult r = RunRunner({path, "--import-native", "--print-program", "--max-lines", "0"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(r.out), QString::fromUtf8("başla\n"
                                                           "et;pd;sol 90;\n"
@@ -121,7 +121,7 @@ TEST_F(ProgramFileTest, PlainLogoFileIsImported) {
                                                           "ÇİZ :boy\n"
                                                           "tekrar 4 [ fd :boy ; rt 90 ]\n"
                                                           "fd :boy\n"));
-    r = RunRunner({path, "--state"});
+    r = RunRunner({path, "--import-native", "--state"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonObject s = StateOf(r);
     EXPECT_EQ(s["x"].toInt(), 500);
@@ -135,7 +135,7 @@ TEST_F(ProgramFileTest, PathsWithLgoAnywhereAreImportedAsPlainLogo) {
     // A native file in a folder named *.lgo.d is read as plain Logo text,
     // finds no procedure and leaves an empty main procedure.
     const QString path = SquareProgram("old.lgo.d/kare.elg");
-    const RunResult r = RunRunner({path, "-e", "fd 3", "--state"});
+    const RunResult r = RunRunner({path, "--import-native", "-e", "fd 3", "--state"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(StateOf(r)["x"].toInt(), 503);
     EXPECT_EQ(r.err, "mivarelo-run: " + path.toUtf8() +
