@@ -676,7 +676,7 @@ private:
         for (const ClassicToken& t : colour.items) {
             if (t.kind != ClassicToken::Number) throw Unconvertible{ColourExpectedText};
             const double percent = std::strtod(t.text.c_str(), nullptr);
-            text += (text.size() > 1 ? " " : "") + NumberText(std::lround(percent * 2.55));
+            text += (text.size() > 1 ? " " : "") + NumberText(std::lround(percent * 255 / 100));
         }
         return text + "]";
     }
@@ -826,7 +826,6 @@ std::vector<ConvertedProcedure> ClassicConverter::Convert(std::string_view text,
     std::map<std::string, Procedure> procedures;
     std::vector<std::string> order;
     Procedure main;
-    main.name = mainName_;
     Procedure* current = nullptr;
     Procedure pending;
     for (ClassicLine& line : ReadClassicLines(text, report)) {
@@ -849,6 +848,10 @@ std::vector<ConvertedProcedure> ClassicConverter::Convert(std::string_view text,
     }
     for (auto& [key, procedure] : procedures)
         CollectLocals(procedure);
+    // A file procedure may carry the main procedure's name.
+    main.name = mainName_;
+    while (procedures.count(FoldCase(main.name)))
+        main.name += "_";
 
     Writer writer(procedures, report);
     // The main procedure starts like a fresh classic turtle: a clear
@@ -857,6 +860,7 @@ std::vector<ConvertedProcedure> ClassicConverter::Convert(std::string_view text,
     for (const std::string& key : order)
         result.push_back(writer.Write(procedures.at(key), ""));
     result.insert(result.end(), writer.helpers.begin(), writer.helpers.end());
+    report.SortByLine();
     return result;
 }
 

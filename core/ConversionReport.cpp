@@ -2,6 +2,7 @@
 
 #include "core/LanguageModule.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace mivarelo {
@@ -12,6 +13,12 @@ void ConversionReport::Drop(int line, std::string text, ConversionText reason) {
 
 void ConversionReport::Note(ConversionText text) {
     notes_.push_back(text);
+}
+
+void ConversionReport::SortByLine() {
+    std::stable_sort(
+        dropped_.begin(), dropped_.end(),
+        [](const ConversionEntry& a, const ConversionEntry& b) { return a.line < b.line; });
 }
 
 std::vector<std::string> ConversionReport::Lines() const {

@@ -21,6 +21,7 @@ enum ConversionText {
     HeadingReaderText = 7958,
     ColourExpectedText = 7959,
     PreciseTurnedOnText = 7960,
+    OutsideProcedureText = 7963,
 };
 
 struct ConversionEntry {
@@ -35,6 +36,9 @@ public:
     void Drop(int line, std::string text, ConversionText reason);
     // A note that does not mean anything was lost.
     void Note(ConversionText text);
+
+    // Puts the dropped items in the order of their lines in the file.
+    void SortByLine();
 
     bool AnyDropped() const { return !dropped_.empty(); }
     bool Empty() const { return dropped_.empty() && notes_.empty(); }

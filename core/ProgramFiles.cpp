@@ -328,10 +328,12 @@ std::string HeaderFromLogo(std::string_view text) {
     return header;
 }
 
-// The "to ... end" blocks of the file. Lines outside a block are ignored; a
+// The "to ... end" blocks of the file. Lines outside a block are left out
+// (and reported unless they are empty or comments); a
 // block that is not closed by "end" ends at the next "to" or at the end of
 // the file and keeps its lines.
-std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines) {
+std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines,
+                                      ConversionReport* report) {
     std::vector<LogoBlock> blocks;
     bool inside = false;
     int number = 0;
@@ -347,6 +349,8 @@ std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines) {
             inside = false;
         } else if (inside && !Trim(line).empty()) {
             blocks.back().lines.push_back({number, line});
+        } else if (report && !Trim(line).empty() && Trim(line).front() != ';') {
+            report->Drop(number, Trim(line), OutsideProcedureText);
         }
     }
     return blocks;
@@ -367,12 +371,16 @@ std::vector<int> DefineProcedures(Prosedurler& store, const std::vector<LogoBloc
     return slots;
 }
 
-// A line that converts to nothing is left out and reported.
+// An assignment has no command word but is this language's own line, so it
+// is kept; any other line that converts to nothing is left out and reported.
 std::string ImportBody(const Prosedurler& store, const std::vector<LogoLine>& lines,
                        ConversionReport* report) {
     std::string body;
     for (const LogoLine& line : lines) {
-        const std::string converted = ConvertLineFromLogo(store, line.text);
+        std::string converted = ConvertLineFromLogo(store, line.text);
+        std::string name, expression;
+        if (converted.empty() && SplitAssignment(line.text, name, expression))
+            converted = Trim(line.text);
         if (!converted.empty())
             body += converted + "\n";
         else if (report)
@@ -382,11 +390,12 @@ std::string ImportBody(const Prosedurler& store, const std::vector<LogoLine>& li
 }
 
 void ImportNative(Prosedurler& store, const std::string& text, ConversionReport* report) {
-    const std::vector<LogoBlock> blocks = ReadLogoBlocks(LogoLines(text));
+    const std::vector<LogoBlock> blocks = ReadLogoBlocks(LogoLines(text), report);
     store.ClearAll();
     const std::vector<int> slots = DefineProcedures(store, blocks);
     for (std::size_t b = 0; b < blocks.size(); ++b)
         store.SetBody(slots[b], ImportBody(store, blocks[b].lines, report));
+    if (report) report->SortByLine();
 }
 
 // Classic programs are drawn as their authors meant only with positions in
