@@ -1,5 +1,7 @@
 #include "core/ProgramFiles.h"
 
+#include "core/ConversionReport.h"
+#include "core/GlobalSettings.h"
 #include "core/Notifier.h"
 #include "core/Prosedurler.h"
 
@@ -430,6 +432,49 @@ TEST_F(ProgramFilesTest, DeeplyNestedListsDoNotExhaustTheStack) {
     const std::string exported = ConvertCommandToLogo(store, line);
     EXPECT_TRUE(exported.starts_with("repeat 2 [ repeat 2 [ "));
     EXPECT_NE(exported.find("fd 1"), std::string::npos);
+}
+
+TEST_F(ProgramFilesTest, OwnExportsKeepAssignmentsAndReportEveryLineLeftOut) {
+    const std::string path = PathOf("own.lgo");
+    WriteBytes(path, "; Bu dosya Mivarelo ile olu\xFEturuldu.\r\n"
+                     "; This file was created by Mivarelo.\r\n"
+                     "\r\n"
+                     "to ana\r\n"
+                     "x := 5\r\n"
+                     "frobnicate 3\r\n"
+                     "forward x\r\n"
+                     "end\r\n"
+                     "; a comment\r\n"
+                     "fd 10\r\n");
+    Prosedurler store;
+    ConversionReport report;
+    ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Detect, &report));
+    EXPECT_EQ(store.Headers(), StringList{"ana"});
+    EXPECT_EQ(store.GetBody(0), "x := 5\nforward x\n");
+    ASSERT_EQ(report.Dropped().size(), 2u);
+    EXPECT_EQ(report.Dropped()[0].line, 6);
+    EXPECT_EQ(report.Dropped()[0].text, "frobnicate 3");
+    EXPECT_EQ(report.Dropped()[0].reason, UnknownWordText);
+    EXPECT_EQ(report.Dropped()[1].line, 10);
+    EXPECT_EQ(report.Dropped()[1].text, "fd 10");
+    EXPECT_EQ(report.Dropped()[1].reason, OutsideProcedureText);
+    EXPECT_TRUE(report.Notes().empty());
+    EXPECT_FALSE(Globals().PreciseTurtle);
+}
+
+TEST_F(ProgramFilesTest, AnyOtherPlainLogoFileIsConvertedAsClassicLogo) {
+    ResetGlobals();
+    const std::string path = PathOf("classic.lgo");
+    WriteBytes(path, "to sq :a\r\nrepeat 4 [fd :a rt 90]\r\nend\r\nsq 10\r\n");
+    Prosedurler store;
+    ConversionReport report;
+    ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Detect, &report));
+    EXPECT_EQ(store.Headers(), (StringList{Globals().MainProcedureName, "sq :a"}));
+    EXPECT_EQ(store.GetBody(0), "reset\nleft 90\nsq 10\n");
+    EXPECT_FALSE(report.AnyDropped());
+    EXPECT_EQ(report.Notes(), std::vector<ConversionText>{PreciseTurnedOnText});
+    EXPECT_TRUE(Globals().PreciseTurtle);
+    ResetGlobals();
 }
 
 } // namespace
