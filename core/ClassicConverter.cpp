@@ -15,6 +15,10 @@ namespace {
 constexpr int OriginX = 500;
 constexpr int OriginY = 500;
 
+// Lists and parentheses nested deeper than this are not converted, so that
+// pathological input cannot exhaust the stack.
+constexpr int NestingLimit = 100;
+
 // Binding strength of an expression text, weakest first. An operand weaker
 // than its operator needs is put in parentheses.
 enum Precedence {
@@ -79,7 +83,7 @@ std::string NumberText(double value) {
     if (value == std::floor(value) && std::fabs(value) < 1e15)
         return std::to_string(static_cast<long long>(value));
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
     return buffer;
 }
 
@@ -307,7 +311,25 @@ private:
         return header;
     }
 
+    // Counts the nesting of lists and parentheses while one is read.
+    class Nesting {
+    public:
+        explicit Nesting(int& depth) : depth_(depth) {
+            if (++depth_ > NestingLimit) {
+                --depth_;
+                throw Unconvertible{NoCounterpartText, true};
+            }
+        }
+        ~Nesting() { --depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        int& depth_;
+    };
+
     std::vector<Command> Instructions(const std::vector<ClassicToken>& tokens) {
+        const Nesting nesting(depth_);
         std::vector<Command> out;
         TokenCursor c{tokens};
         while (!c.AtEnd()) {
@@ -407,6 +429,7 @@ private:
 
     Value ReadPrimary(TokenCursor& c) {
         if (c.AtEnd()) throw Unconvertible{MissingInputText, true};
+        const Nesting nesting(depth_);
         const ClassicToken token = c.Peek();
         ++c.pos;
         switch (token.kind) {
@@ -761,6 +784,7 @@ private:
     ConversionReport& report_;
     const Procedure* procedure_ = nullptr;
     int helperCount_ = 0;
+    int depth_ = 0;
 };
 
 bool IsWord(const ClassicLine& line, const char* word) {

@@ -128,3 +128,18 @@ TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
         EXPECT_EQ(d[k].reason, std::get<2>(expected[k])) << k;
     }
 }
+
+TEST(ClassicConverterTest, DeepNestingIsReportedInsteadOfExhaustingTheStack) {
+    std::string lists, parentheses;
+    for (int i = 0; i < 5000; ++i) {
+        lists += "repeat 2 [";
+        parentheses += "(";
+    }
+    lists += "fd 1" + std::string(5000, ']') + "\nfd " + parentheses + "1" +
+             std::string(5000, ')') + "\nrt 90\n";
+    const Converted c = Convert(lists);
+    EXPECT_TRUE(Body(c, 0).ends_with("right 90\n"));
+    ASSERT_EQ(c.report.Dropped().size(), 2u);
+    EXPECT_EQ(c.report.Dropped()[0].line, 1);
+    EXPECT_EQ(c.report.Dropped()[1].line, 2);
+}
