@@ -212,6 +212,7 @@ const std::map<std::string, int>& CommandArity() {
         {"repeat", 2},
         {"if", 2},
         {"ifelse", 3},
+        {"for", 2},
         {"make", 2},
         {"localmake", 2},
         {"local", 1},
@@ -621,6 +622,8 @@ private:
         } else if (n == "make" || n == "localmake") {
             if (in.at(0).kind != Value::Word) throw Unconvertible{NoCounterpartText};
             out.push_back({VariableRead(in[0].text) + " := " + Number(in.at(1))});
+        } else if (n == "for") {
+            out.push_back({ForText(in.at(0), in.at(1)), true});
         } else if (n == "local") {
             // Locals are inputs of the procedure's header; nothing to run.
         } else {
@@ -647,6 +650,28 @@ private:
         } else {
             throw Unconvertible{NoCounterpartText};
         }
+    }
+
+    // "for [i 1 10 2] [...]" counts i from 1 to 10 by 2. The loop here runs
+    // its body, then goes on while its condition holds, so the condition
+    // asks whether the next value is still in range.
+    std::string ForText(const Value& control, const Value& body) {
+        const std::vector<ClassicToken>& items = ListItems(control);
+        if (items.empty() || items[0].kind != ClassicToken::Word)
+            throw Unconvertible{NoCounterpartText};
+        TokenCursor c{items, 1};
+        const Value first = ReadInput(c);
+        const Value last = ReadInput(c);
+        const Value step = c.AtEnd() ? Constant(1) : ReadInput(c);
+        if (!c.AtEnd() || !step.constant || *step.constant == 0)
+            throw Unconvertible{NoCounterpartText};
+        const std::string name = VariableRead(items[0].text);
+        const bool up = *step.constant > 0;
+        const std::string next =
+            name + (up ? " + " : " - ") + NumberText(std::fabs(*step.constant));
+        const std::string list = ListText(ListItems(body));
+        return "for [" + name + " := " + Number(first) + "; " + next + (up ? " <= " : " >= ") +
+               Operand(last, SumPrecedence) + "; " + name + " := " + next + "] [ " + list + " ]";
     }
 
     std::string CallText(const Procedure& callee, const std::vector<Value>& inputs) {
@@ -805,6 +830,10 @@ void CollectLocals(Procedure& procedure) {
         for (std::size_t k = 0; k + 1 < t.size(); ++k) {
             if (t[k].kind != ClassicToken::Word) continue;
             const std::string word = FoldCase(t[k].text);
+            // The counter of "for [i 1 10]" is local to the loop.
+            if (word == "for" && t[k + 1].kind == ClassicToken::Open && k + 2 < t.size() &&
+                t[k + 2].kind == ClassicToken::Word)
+                AddVariable(procedure.locals, SafeName(t[k + 2].text));
             if (word != "local" && word != "localmake") continue;
             for (std::size_t j = k + 1; j < t.size(); ++j) {
                 if (t[j].kind == ClassicToken::Quoted ||

@@ -143,3 +143,10 @@ TEST(ClassicConverterTest, DeepNestingIsReportedInsteadOfExhaustingTheStack) {
     EXPECT_EQ(c.report.Dropped()[0].line, 1);
     EXPECT_EQ(c.report.Dropped()[1].line, 2);
 }
+
+TEST(ClassicConverterTest, ForCountsWithALocalCounterAndItsStep) {
+    const Converted c = Convert("to fan :n\nfor [i 1 :n] [fd :i]\nend\nfor [k 10 2 -4] [fd :k]\n");
+    EXPECT_EQ(Body(c, 0), Start + "for [k := 10; k - 4 >= 2; k := k - 4] [ forward k ]\n");
+    EXPECT_EQ(Header(c, 1), "fan :n :i");
+    EXPECT_EQ(Body(c, 1), "for [:i := 1; :i + 1 <= :n; :i := :i + 1] [ forward :i ]\n");
+}

@@ -138,10 +138,10 @@ TEST_P(ClassicProgramsTest, DrawsWhatAClassicLogoDraws) {
 
 INSTANTIATE_TEST_SUITE_P(Suite, ClassicProgramsTest,
                          ::testing::Values("capitals", "ccurve", "circle", "comments", "dragon",
-                                           "flower", "headings", "homes", "house", "ifelsecount",
-                                           "koch", "locals", "makecounter", "multiline",
-                                           "polyspiral", "repcount", "sierpinski", "squares",
-                                           "squarespiral", "star", "tree", "walk"));
+                                           "flower", "forloop", "headings", "homes", "house",
+                                           "ifelsecount", "koch", "locals", "makecounter",
+                                           "multiline", "polyspiral", "repcount", "sierpinski",
+                                           "squares", "squarespiral", "star", "tree", "walk"));
 
 } // namespace
 } // namespace mivarelo
