@@ -1,6 +1,7 @@
 #include "cli/HeadlessRunner.h"
 
 #include "cli/StateReport.h"
+#include "core/ConversionReport.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
@@ -85,6 +86,7 @@ void HeadlessRunner::ApplyOptions() const {
     g.AcceptSpace = options_.acceptSpace;
     g.AutoCorrectErrors = options_.autoCorrect;
     g.StopAtErrors = options_.stopAtErrors;
+    g.PreciseTurtle = options_.precise;
     g.Running = false;
 }
 
@@ -104,14 +106,19 @@ bool HeadlessRunner::PrepareProgram(LogoEngine& engine, std::string& error) {
 
 // A file without any procedure leaves the new program (an empty main
 // procedure) in place, so that -e lines still have a procedure to go to.
-bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) const {
+bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) {
     if (!options_.programFile) return true;
     const std::string& path = *options_.programFile;
     Prosedurler& store = engine.Procedures();
-    if (!ReadProgramFile(store, path)) {
+    ConversionReport report;
+    if (!ReadProgramFile(store, path, &report, options_.logoKind)) {
         error = "cannot read the program file " + path;
         return false;
     }
+    // What the import left out makes the run end with status 1.
+    for (const std::string& line : report.Lines())
+        PrintLine(stderr, "mivarelo-run: warning: " + Cp1254ToUtf8(line));
+    droppedLines_ = report.AnyDropped();
     if (!CompleteProcedures(store)) {
         PrintLine(stderr, "mivarelo-run: " + path +
                               " holds no procedure; the program starts with an empty main "
@@ -177,7 +184,7 @@ bool HeadlessRunner::SavePicture(const QImage& picture) const {
 
 // Reported even after a stopped run: what was drawn and set up to the stop.
 int HeadlessRunner::Report(LogoEngine& engine) {
-    int status = errors_.empty() ? ExitClean : ExitErrorLines;
+    int status = errors_.empty() && !droppedLines_ ? ExitClean : ExitErrorLines;
     // The picture is asked for only when it is reported: until then a
     // program that drew nothing has not touched its memory.
     const Picture& surface = engine.Screen().Surface();

@@ -45,7 +45,7 @@ private:
     void ApplyOptions() const;
     // Everything before the run; on failure `error` is the line to show.
     bool PrepareProgram(LogoEngine& engine, std::string& error);
-    bool LoadProgramFile(LogoEngine& engine, std::string& error) const;
+    bool LoadProgramFile(LogoEngine& engine, std::string& error);
     void DefineProcedures(LogoEngine& engine) const;
     void AppendMainLines(LogoEngine& engine) const;
     bool SaveProgramFile(LogoEngine& engine, std::string& error);
@@ -58,6 +58,8 @@ private:
     const RunnerOptions& options_;
     void (*startApplication_)();
     std::vector<std::string> errors_;
+    // The program file's import left lines or commands out.
+    bool droppedLines_ = false;
     // While a save runs its refusal message is kept for the failure line.
     bool holdMessages_ = false;
     std::string heldMessage_;

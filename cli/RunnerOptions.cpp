@@ -24,9 +24,14 @@ constexpr Flag Flags[] = {
     {"--help", &RunnerOptions::help, true},
     {"-h", &RunnerOptions::help, true},
     {"--version", &RunnerOptions::version, true},
+    {"--precise", &RunnerOptions::precise, true},
 };
 
 bool SetFlag(const std::string& arg, RunnerOptions& options) {
+    if (arg == "--import-classic" || arg == "--import-native") {
+        options.logoKind = arg == "--import-classic" ? LogoTextKind::Classic : LogoTextKind::Native;
+        return true;
+    }
     for (const Flag& flag : Flags) {
         if (arg != flag.name) continue;
         options.*flag.field = flag.value;
@@ -102,8 +107,8 @@ const char* RunnerUsage() {
     return "Usage: mivarelo-run [options] [FILE]\n"
            "Runs the main procedure (procedure 0) of a Logo program without a window.\n"
            "FILE is a program file: plain Logo text when its path contains \".lgo\" (in\n"
-           "any letter case; imported: \"to ... end\" blocks, the first one becomes the\n"
-           "main procedure), otherwise the native \".elg\" format. A file without any\n"
+           "any letter case; imported, see --import-classic and --import-native),\n"
+           "otherwise the native \".elg\" format. A file without any\n"
            "procedure (an empty file, for one) gives a program with an empty main\n"
            "procedure and a warning. Without FILE and without -e the main procedure's\n"
            "lines are read from standard input (UTF-8).\n"
@@ -135,12 +140,21 @@ const char* RunnerUsage() {
            "  --max-lines N          stop the run after N executed lines; with 0 the\n"
            "                         program is not run at all (convert or print only)\n"
            "  --no-wait              skip the pauses of wait\n"
+           "  --precise              precise turtle: positions in real numbers, distances\n"
+           "                         not truncated (the picture stays in whole pixels)\n"
+           "  --import-classic       read a plain Logo FILE as classic Logo (converted;\n"
+           "                         what cannot be converted is listed as warnings on\n"
+           "                         standard error, exit status 1; turns --precise on)\n"
+           "  --import-native        read a plain Logo FILE as this program's own export\n"
+           "                         (default: own exports are recognised by their two\n"
+           "                         comment lines, any other file is classic Logo)\n"
            "  --no-fast-paths        read every expression, condition and assignment\n"
            "                         from its text at each pass instead of analysing it\n"
            "                         once per run (same results, slower; for comparison)\n"
            "  --help, --version\n"
            "\n"
-           "Exit status: 0 no error line, 1 error lines written, 2 usage error,\n"
+           "Exit status: 0 no error line, 1 error lines written or lines left out by the\n"
+           "import, 2 usage error,\n"
            "unreadable program file or failed save, 3 stopped by --max-lines or too\n"
            "deep nesting.\n";
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The command line of mivarelo-run.
+#include "core/ProgramFiles.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,6 +38,8 @@ struct RunnerOptions {
     bool help = false;
     bool version = false;
     std::optional<std::uint64_t> maxLines;
+    bool precise = false;
+    LogoTextKind logoKind = LogoTextKind::Detect;
 };
 
 // Fills `options` from the arguments. On a usage error returns its one-line

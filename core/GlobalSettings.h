@@ -56,6 +56,9 @@ struct GlobalSettings {
     bool AutoCorrectErrors = true;
     bool AcceptSpace = true;
     int TestResult = 0;
+    // Positions in real numbers and distances not truncated; the picture is
+    // still drawn in whole pixels.
+    bool PreciseTurtle = false;
 };
 
 GlobalSettings& Globals();

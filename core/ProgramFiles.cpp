@@ -1,7 +1,10 @@
 #include "core/ProgramFiles.h"
 
 #include "core/CaseFold.h"
+#include "core/ClassicConverter.h"
+#include "core/ConversionReport.h"
 #include "core/Encoding.h"
+#include "core/GlobalSettings.h"
 #include "core/LineParser.h"
 #include "core/Notifier.h"
 #include "core/Numbers.h"
@@ -36,9 +39,9 @@ constexpr int ListDepthLimit = 100;
 // Plain Logo lines are read in pieces of at most this many bytes.
 constexpr std::size_t LogoLinePiece = 999;
 
-const char* const ExportHeading = "; Bu dosya Mivarelo ile olu\xFEturuldu.\n"
-                                  "; This file was created by Mivarelo.\n"
-                                  "\n";
+const char* const ExportComments = "; Bu dosya Mivarelo ile olu\xFEturuldu.\n"
+                                   "; This file was created by Mivarelo.\n";
+const std::string ExportHeading = std::string(ExportComments) + "\n";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
@@ -300,9 +303,14 @@ std::vector<std::string> LogoLines(std::string_view text) {
     return lines;
 }
 
+struct LogoLine {
+    int number = 0; // 1-based line in the file
+    std::string text;
+};
+
 struct LogoBlock {
     std::string header;
-    std::vector<std::string> lines;
+    std::vector<LogoLine> lines;
 };
 
 std::string FirstWordFolded(std::string_view line, Cursor& c) {
@@ -320,13 +328,17 @@ std::string HeaderFromLogo(std::string_view text) {
     return header;
 }
 
-// The "to ... end" blocks of the file. Lines outside a block are ignored; a
+// The "to ... end" blocks of the file. Lines outside a block are left out
+// (and reported unless they are empty or comments); a
 // block that is not closed by "end" ends at the next "to" or at the end of
 // the file and keeps its lines.
-std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines) {
+std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines,
+                                      ConversionReport* report) {
     std::vector<LogoBlock> blocks;
     bool inside = false;
+    int number = 0;
     for (const std::string& line : lines) {
+        ++number;
         Cursor c;
         const std::string word = FirstWordFolded(line, c);
         SkipSpaces(c);
@@ -336,7 +348,9 @@ std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines) {
         } else if (word == "end") {
             inside = false;
         } else if (inside && !Trim(line).empty()) {
-            blocks.back().lines.push_back(line);
+            blocks.back().lines.push_back({number, line});
+        } else if (report && !Trim(line).empty() && Trim(line).front() != ';') {
+            report->Drop(number, Trim(line), OutsideProcedureText);
         }
     }
     return blocks;
@@ -357,13 +371,45 @@ std::vector<int> DefineProcedures(Prosedurler& store, const std::vector<LogoBloc
     return slots;
 }
 
-std::string ImportBody(const Prosedurler& store, const std::vector<std::string>& lines) {
+// An assignment has no command word but is this language's own line, so it
+// is kept; any other line that converts to nothing is left out and reported.
+std::string ImportBody(const Prosedurler& store, const std::vector<LogoLine>& lines,
+                       ConversionReport* report) {
     std::string body;
-    for (const std::string& line : lines) {
-        const std::string converted = ConvertLineFromLogo(store, line);
-        if (!converted.empty()) body += converted + "\n";
+    for (const LogoLine& line : lines) {
+        std::string converted = ConvertLineFromLogo(store, line.text);
+        std::string name, expression;
+        if (converted.empty() && SplitAssignment(line.text, name, expression))
+            converted = Trim(line.text);
+        if (!converted.empty())
+            body += converted + "\n";
+        else if (report)
+            report->Drop(line.number, Trim(line.text), UnknownClassicWordText);
     }
     return body;
+}
+
+void ImportNative(Prosedurler& store, const std::string& text, ConversionReport* report) {
+    const std::vector<LogoBlock> blocks = ReadLogoBlocks(LogoLines(text), report);
+    store.ClearAll();
+    const std::vector<int> slots = DefineProcedures(store, blocks);
+    for (std::size_t b = 0; b < blocks.size(); ++b)
+        store.SetBody(slots[b], ImportBody(store, blocks[b].lines, report));
+    if (report) report->SortByLine();
+}
+
+// Classic programs are drawn as their authors meant only with positions in
+// real numbers, so the import turns the precise turtle on.
+void ImportClassic(Prosedurler& store, const std::string& text, ConversionReport* report) {
+    ConversionReport local;
+    ConversionReport& notes = report ? *report : local;
+    const std::vector<ConvertedProcedure> procedures =
+        ClassicConverter(Globals().MainProcedureName).Convert(text, notes);
+    store.ClearAll();
+    for (const ConvertedProcedure& procedure : procedures)
+        store.AddProcedure(procedure.header, procedure.body);
+    Globals().PreciseTurtle = true;
+    notes.Note(PreciseTurnedOnText);
 }
 
 } // namespace
@@ -414,19 +460,26 @@ bool ExportLogoText(const Prosedurler& store, const std::string& path) {
     }
 }
 
-bool ImportLogoText(Prosedurler& store, const std::string& path) {
+bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind kind,
+                    ConversionReport* report) {
     try {
         std::string data;
         if (!ReadWholeFile(path, data)) return false;
-        const std::vector<LogoBlock> blocks = ReadLogoBlocks(LogoLines(PrepareLogoText(data)));
-        store.ClearAll();
-        const std::vector<int> slots = DefineProcedures(store, blocks);
-        for (std::size_t b = 0; b < blocks.size(); ++b)
-            store.SetBody(slots[b], ImportBody(store, blocks[b].lines));
+        const std::string text = PrepareLogoText(data);
+        const bool native =
+            kind == LogoTextKind::Native || (kind == LogoTextKind::Detect && IsOwnLogoExport(text));
+        if (native)
+            ImportNative(store, text, report);
+        else
+            ImportClassic(store, text, report);
         return true;
     } catch (...) {
         return false;
     }
+}
+
+bool IsOwnLogoExport(std::string_view text) {
+    return text.starts_with(ExportComments);
 }
 
 std::string ConvertLineFromLogo(const Prosedurler& store, std::string_view line) {

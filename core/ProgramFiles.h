@@ -18,7 +18,13 @@
 
 namespace mivarelo {
 
+class ConversionReport;
 class Prosedurler;
+
+// How a plain Logo file is read: a file this program exported itself (its
+// two comment lines at the top) in the own plain format, any other file as
+// classic Logo (see ClassicConverter); or either way by choice.
+enum class LogoTextKind { Detect, Classic, Native };
 
 // The separator of the native format.
 constexpr char ProgramSeparator = '\xE9';
@@ -40,8 +46,13 @@ bool ExportLogoText(const Prosedurler& store, const std::string& path);
 // Windows-1254. All procedure names are known before any body is converted,
 // so calls to procedures defined further down are kept. When a name is
 // defined twice, the later definition replaces the earlier one, as loading a
-// Logo file does.
-bool ImportLogoText(Prosedurler& store, const std::string& path);
+// Logo file does. Every line or command left out goes to `report` (when
+// given) with its line number; a classic file also turns the precise turtle
+// on and notes it there.
+bool ImportLogoText(Prosedurler& store, const std::string& path,
+                    LogoTextKind kind = LogoTextKind::Detect, ConversionReport* report = nullptr);
+// Whether the text begins with the two comment lines that the export writes.
+bool IsOwnLogoExport(std::string_view text);
 
 // One plain Logo line in the own command language: "cs" becomes
 // "et;pd;sol 90;", "repeat" becomes a "tekrar" list with " ; " between its

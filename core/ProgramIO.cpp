@@ -17,8 +17,10 @@ bool IsLogoTextPath(std::string_view path) {
     return lower.find(".lgo") != std::string::npos;
 }
 
-bool ReadProgramFile(Prosedurler& store, const std::string& path) {
-    return IsLogoTextPath(path) ? ImportLogoText(store, path) : LoadProgram(store, path);
+bool ReadProgramFile(Prosedurler& store, const std::string& path, ConversionReport* report,
+                     LogoTextKind kind) {
+    return IsLogoTextPath(path) ? ImportLogoText(store, path, kind, report)
+                                : LoadProgram(store, path);
 }
 
 bool WriteProgramFile(Prosedurler& store, const std::string& path) {

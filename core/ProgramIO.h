@@ -1,6 +1,8 @@
 #pragma once
 // The program files by path: which format a path names, loading and
 // saving by that format, and the printed listing of a program.
+#include "core/ProgramFiles.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,9 +14,11 @@ class Prosedurler;
 // in any letter case, as the main window judges opened files. Any other path
 // names a native file.
 bool IsLogoTextPath(std::string_view path);
-// Loads the file into the store (replacing its program) by the path's kind.
-// False when the file cannot be read.
-bool ReadProgramFile(Prosedurler& store, const std::string& path);
+// Loads the file into the store (replacing its program) by the path's kind;
+// a plain Logo file is read as `kind` says and what it loses goes to
+// `report`. False when the file cannot be read.
+bool ReadProgramFile(Prosedurler& store, const std::string& path,
+                     ConversionReport* report = nullptr, LogoTextKind kind = LogoTextKind::Detect);
 // Saves the program by the path's kind. Plain Logo text holds English
 // commands, so the program is translated into English long commands first
 // and stays translated, as in the main window. False when nothing was saved.

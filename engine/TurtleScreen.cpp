@@ -187,6 +187,8 @@ void TurtleScreen::MoveTo(QPoint target) {
     if (state_.PenIsDown) picture_.DrawLine(state_.Position(), target);
     state_.TurtleX = target.x();
     state_.TurtleY = target.y();
+    state_.ExactX = target.x();
+    state_.ExactY = target.y();
 }
 
 void TurtleScreen::Reset(std::string_view) {
@@ -228,13 +230,25 @@ void TurtleScreen::ClearScreen(std::string_view) {
 }
 
 void TurtleScreen::Forward(std::string_view argument) {
+    if (Globals().PreciseTurtle) return MoveExactly(ArgumentValue(argument), state_.Heading);
     const int distance = TruncToInt(ArgumentValue(argument));
     MoveTo(MovePoint(state_.Position(), distance, state_.Heading));
 }
 
 void TurtleScreen::Back(std::string_view argument) {
+    if (Globals().PreciseTurtle)
+        return MoveExactly(ArgumentValue(argument), state_.Heading - 180.0f);
     const int distance = TruncToInt(ArgumentValue(argument));
     MoveTo(MovePoint(state_.Position(), distance, state_.Heading - 180.0f));
+}
+
+// The precise turtle keeps its position in real numbers and draws between
+// the nearest pixels.
+void TurtleScreen::MoveExactly(long double distance, float heading) {
+    const QPointF target = MovePointExactly(state_.ExactPosition(), distance, heading);
+    MoveTo(NearestPixel(target));
+    state_.ExactX = target.x();
+    state_.ExactY = target.y();
 }
 
 void TurtleScreen::Left(std::string_view argument) {

@@ -87,6 +87,7 @@ private:
 
     void RequestRefresh(bool force);
     void MoveTo(QPoint target);
+    void MoveExactly(long double distance, float heading);
     void Reset(std::string_view);
     void SetPenWidth(std::string_view argument);
     void Stop(std::string_view);

@@ -14,6 +14,11 @@ void TurtleState::Reset() {
     HomeY = homeY;
 }
 
+QPointF TurtleState::ExactPosition() const {
+    const QPointF exact(ExactX, ExactY);
+    return NearestPixel(exact) == Position() ? exact : QPointF(Position());
+}
+
 int TruncToInt(long double value) {
     if (std::isnan(value)) return 0;
     if (value >= static_cast<long double>(INT_MAX)) return INT_MAX;
@@ -29,6 +34,18 @@ QPoint MovePoint(QPoint from, int distance, float heading) {
     const long double x = std::cos(radians) * distance + from.x() + 0.5L;
     const long double y = std::sin(radians) * distance + from.y() + 0.5L;
     return {TruncToInt(x), TruncToInt(y)};
+}
+
+QPointF MovePointExactly(QPointF from, long double distance, float heading) {
+    const long double radians =
+        static_cast<long double>(heading) * 3.14159265358979L * (1.0L / 180.0L);
+    return {static_cast<double>(std::cos(radians) * distance + from.x()),
+            static_cast<double>(std::sin(radians) * distance + from.y())};
+}
+
+QPoint NearestPixel(QPointF point) {
+    return {TruncToInt(std::floor(static_cast<long double>(point.x()) + 0.5L)),
+            TruncToInt(std::floor(static_cast<long double>(point.y()) + 0.5L))};
 }
 
 bool FitsFloat(long double value) {

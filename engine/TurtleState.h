@@ -5,6 +5,7 @@
 #include "engine/ColorValue.h"
 
 #include <QPoint>
+#include <QPointF>
 
 #include <string>
 
@@ -29,10 +30,18 @@ struct TurtleState {
     // Changed only by the set-home command; Reset leaves them alone.
     int HomeX = StartX;
     int HomeY = StartY;
+    // The position in real numbers kept by the precise turtle; TurtleX and
+    // TurtleY are its nearest pixel.
+    double ExactX = StartX;
+    double ExactY = StartY;
 
     // Every field above except the home back to its start value.
     void Reset();
     QPoint Position() const { return {TurtleX, TurtleY}; }
+    // The real position when it still belongs to the turtle's pixel; a
+    // command that placed the turtle on a whole pixel since makes it that
+    // pixel.
+    QPointF ExactPosition() const;
 };
 
 // A number truncated toward zero to int32; saturates out of range, NaN gives 0.
@@ -43,6 +52,12 @@ int TruncToInt(long double value);
 // round half up and results between -1 and 0 become 0. Saturates at the
 // int32 range instead of overflowing.
 QPoint MovePoint(QPoint from, int distance, float heading);
+
+// The point `distance` away from `from` along `heading`, in real numbers:
+// the precise turtle's move.
+QPointF MovePointExactly(QPointF from, long double distance, float heading);
+// The nearest pixel (halves round up); saturates at the int32 range.
+QPoint NearestPixel(QPointF point);
 
 // Whether the value is a number within the 32-bit float range. A heading
 // outside it would have no direction at all, so none is ever stored.

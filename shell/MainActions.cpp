@@ -155,6 +155,7 @@ void MainActions::BuildOptionsMenu(QMenuBar* bar) {
     HataDuzeltAction->setChecked(true);
     BoslukKabulEtAction = Add(Seenekler1, 7447, "Accept Space", true);
     BoslukKabulEtAction->setChecked(true);
+    HassasKaplumbagaAction = Add(Seenekler1, 7961, "Precise Turtle", true);
     Seenekler1->addSeparator();
     ZoomMenu = AddMenu(bar, Seenekler1, 7911, "Zoom");
     ZoomFitAction = Add(ZoomMenu, 7912, "Fit to Window");
@@ -168,7 +169,8 @@ void MainActions::BuildOptionsMenu(QMenuBar* bar) {
     ZoomOutAction = Add(ZoomMenu, 7917, "Zoom Out");
     ZoomOutAction->setShortcut(QKeySequence::ZoomOut);
     idleActions_ << GosterDegiskenAction << SetEkranRenkAction << HatalardaDurAction
-                 << HatalarGosterAction << HataDuzeltAction << BoslukKabulEtAction;
+                 << HatalarGosterAction << HataDuzeltAction << BoslukKabulEtAction
+                 << HassasKaplumbagaAction;
     idleActions_ << InsertColourAction;
 }
 

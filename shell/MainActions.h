@@ -100,6 +100,7 @@ public:
     QAction* HatalarGosterAction = nullptr;
     QAction* HataDuzeltAction = nullptr;
     QAction* BoslukKabulEtAction = nullptr;
+    QAction* HassasKaplumbagaAction = nullptr; // the precise turtle
 
     QMenu* Modlar1 = nullptr;
     QAction* DoNormalKomutAction = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/TLogoMainForm.h"
 
 #include "core/CaseFold.h"
+#include "core/ConversionReport.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
 #include "core/Numbers.h"
@@ -263,6 +264,7 @@ void TLogoMainForm::ConnectOptionActions() {
     connect(a.HataDuzeltAction, &QAction::toggled, this,
             [&g](bool on) { g.AutoCorrectErrors = on; });
     connect(a.BoslukKabulEtAction, &QAction::toggled, this, [&g](bool on) { g.AcceptSpace = on; });
+    ConnectPreciseTurtle();
     connect(a.HatalarGosterAction, &QAction::toggled, this, [this](bool on) {
         if (controls_.ErrorList) controls_.ErrorList->setVisible(on);
         if (controls_.ErrorNumberLabel) controls_.ErrorNumberLabel->setVisible(on);
@@ -277,6 +279,19 @@ void TLogoMainForm::ConnectOptionActions() {
             [this] { drawingWindow_->RefreshWindow(true); });
     connect(a.CanUndoLastCommand1, &QAction::toggled, this,
             [&g](bool on) { g.CanUndoLastCommand = on; });
+}
+
+// The precise turtle is an application setting, remembered between starts;
+// the program files do not carry it.
+void TLogoMainForm::ConnectPreciseTurtle() {
+    QAction* precise = actions_->HassasKaplumbagaAction;
+    const QString key = QStringLiteral("PreciseTurtle");
+    precise->setChecked(QSettings().value(key, false).toBool());
+    Globals().PreciseTurtle = precise->isChecked();
+    connect(precise, &QAction::toggled, this, [key](bool on) {
+        Globals().PreciseTurtle = on;
+        QSettings().setValue(key, on);
+    });
 }
 
 void TLogoMainForm::ConnectZoom() {
@@ -961,7 +976,9 @@ bool TLogoMainForm::OpenFile(const QString& path, int kind) {
     if (!ConfirmDiscard()) return false;
     Prosedurler loaded;
     const std::string file = path.toStdString();
-    const bool read = kind == LogoKind ? ImportLogoText(loaded, file) : LoadProgram(loaded, file);
+    ConversionReport report;
+    const bool read = kind == LogoKind ? ImportLogoText(loaded, file, LogoTextKind::Detect, &report)
+                                       : LoadProgram(loaded, file);
     if (!read || !CompleteProcedures(loaded)) {
         ShowFileError(7730, path, ReadFailureReason(path));
         return false;
@@ -974,8 +991,20 @@ bool TLogoMainForm::OpenFile(const QString& path, int kind) {
     Globals().CurrentProcedure = 0;
     RefreshProcedureList();
     if (commandWindow_) commandWindow_->RefreshProcedures();
+    // A classic import turns the precise turtle on.
+    actions_->HassasKaplumbagaAction->setChecked(Globals().PreciseTurtle);
     if (actions_->AcincaCalistirAction->isChecked()) Run();
+    ShowConversionReport(report);
     return true;
+}
+
+// What the import left out, and its notes, head the error list.
+void TLogoMainForm::ShowConversionReport(const ConversionReport& report) {
+    if (!controls_.ErrorList) return;
+    for (const std::string& line : report.Lines()) {
+        controls_.ErrorList->addItem(ToQt(line));
+        errorProcedures_.push_back(-1);
+    }
 }
 
 // The kind is judged without regard to case, but the path is opened as

@@ -30,6 +30,7 @@ class QStatusBar;
 
 namespace mivarelo {
 
+class ConversionReport;
 class MainActions;
 class RunDriver;
 class RunWatcher;
@@ -151,6 +152,8 @@ private:
     void BuildWindow();
     void ConnectActions();
     void ConnectZoom();
+    void ConnectPreciseTurtle();
+    void ShowConversionReport(const ConversionReport& report);
     void ConnectProcedureActions();
     void ConnectOptionActions();
     void FormCreate();

@@ -111,7 +111,7 @@ TEST_F(ProgramFileTest, PlainLogoFileIsImported) {
                                                        "repeat 4 [fd :boy rt 90]\r\n"
                                                        "fd :boy\r\n"
                                                        "END\r\n");
-    RunResult r = RunRunner({path, "--print-program", "--max-lines", "0"});
+    RunResult r = RunRunner({path, "--import-native", "--print-program", "--max-lines", "0"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(r.out), QString::fromUtf8("başla\n"
                                                           "et;pd;sol 90;\n"
@@ -121,7 +121,7 @@ TEST_F(ProgramFileTest, PlainLogoFileIsImported) {
                                                           "ÇİZ :boy\n"
                                                           "tekrar 4 [ fd :boy ; rt 90 ]\n"
                                                           "fd :boy\n"));
-    r = RunRunner({path, "--state"});
+    r = RunRunner({path, "--import-native", "--state"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonObject s = StateOf(r);
     EXPECT_EQ(s["x"].toInt(), 500);
@@ -133,13 +133,25 @@ TEST_F(ProgramFileTest, PlainLogoFileIsImported) {
 
 TEST_F(ProgramFileTest, PathsWithLgoAnywhereAreImportedAsPlainLogo) {
     // A native file in a folder named *.lgo.d is read as plain Logo text,
-    // finds no procedure and leaves an empty main procedure.
+    // finds no procedure and leaves an empty main procedure; its lines are
+    // listed as left out.
     const QString path = SquareProgram("old.lgo.d/kare.elg");
-    const RunResult r = RunRunner({path, "-e", "fd 3", "--state"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const RunResult r = RunRunner({path, "--english", "--import-native", "-e", "fd 3", "--state"});
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(StateOf(r)["x"].toInt(), 503);
-    EXPECT_EQ(r.err, "mivarelo-run: " + path.toUtf8() +
-                         " holds no procedure; the program starts with an empty main procedure\n");
+    const QByteArray outside = "' (outside any \"to ... end\" block)\n";
+    EXPECT_EQ(r.err,
+              "mivarelo-run: warning: Not converted, line 1: '1\xC3\xA9"
+              "2\xC3\xA9"
+              "ana\xC3\xA9kare :a\xC3\xA9"
+              "1\xC3\xA9"
+              "2\xC3\xA9kare 30" +
+                  outside +
+                  "mivarelo-run: warning: Not converted, line 2: '\xC3\xA9tekrar 4 [ileri :a "
+                  "sa\xC4\x9F 90]" +
+                  outside + "mivarelo-run: warning: Not converted, line 3: 'ileri :a" + outside +
+                  "mivarelo-run: " + path.toUtf8() +
+                  " holds no procedure; the program starts with an empty main procedure\n");
 }
 
 TEST_F(ProgramFileTest, EveryDialectRewritesTheProgramAndRunsTheSame) {

@@ -1,5 +1,7 @@
 #include "core/ProgramFiles.h"
 
+#include "core/ConversionReport.h"
+#include "core/GlobalSettings.h"
 #include "core/Notifier.h"
 #include "core/Prosedurler.h"
 
@@ -295,7 +297,7 @@ TEST_F(ProgramFilesTest, ImportConvertsProceduresAndCommands) {
                      "cs fd 5\n"
                      "end\n");
     Prosedurler store = StoreOf({{"old", "old\n"}});
-    ASSERT_TRUE(ImportLogoText(store, path));
+    ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Native));
     EXPECT_EQ(store.Headers(), (StringList{"KARE", "ucgen :s"}));
     EXPECT_EQ(store.Bodies(), (StringList{"fd 100\n"
                                           "et;pd;sol 90;\n"
@@ -310,7 +312,7 @@ TEST_F(ProgramFilesTest, ImportKeepsCallsToProceduresDefinedLater) {
     WriteBytes(path, "to main\nsquare 50\nrepeat 2 [square 10 fd 5]\nend\n"
                      "to square :s\nrepeat 4 [fd :s rt 90]\nend\n");
     Prosedurler store;
-    ASSERT_TRUE(ImportLogoText(store, path));
+    ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Native));
     EXPECT_EQ(store.Bodies(), (StringList{"square 50\ntekrar 2 [ square 10 ; fd 5 ]\n",
                                           "tekrar 4 [ fd :s ; rt 90 ]\n"}));
 }
@@ -323,14 +325,14 @@ TEST_F(ProgramFilesTest, ImportReadsLfCrLfAndAMissingLastLineFeedAlike) {
     for (const std::string& bytes : {lf + "\n", lf, crlf + "\r\n", crlf}) {
         WriteBytes(PathOf("ends.lgo"), bytes);
         Prosedurler store;
-        ASSERT_TRUE(ImportLogoText(store, PathOf("ends.lgo")));
+        ASSERT_TRUE(ImportLogoText(store, PathOf("ends.lgo"), LogoTextKind::Native));
         EXPECT_EQ(store.Headers(), (StringList{"a", "b"}));
         EXPECT_EQ(store.Bodies(), (StringList{"fd 1\nrt 2\n", "bk 3\n"}));
     }
     // A last line without a line feed is processed exactly once.
     WriteBytes(PathOf("open.lgo"), "to a\nfd 1\nrt 2");
     Prosedurler store;
-    ASSERT_TRUE(ImportLogoText(store, PathOf("open.lgo")));
+    ASSERT_TRUE(ImportLogoText(store, PathOf("open.lgo"), LogoTextKind::Native));
     EXPECT_EQ(store.Bodies(), StringList{"fd 1\nrt 2\n"});
 }
 
@@ -343,7 +345,7 @@ TEST_F(ProgramFilesTest, ImportBlocksNeverShiftBodies) {
                      "to c\nfd 4\n"             // no end: the next "to" closes it
                      "to d\t\nfd 5\n\tfd 6\n"); // tabs count as blanks; no end at all
     Prosedurler store;
-    ASSERT_TRUE(ImportLogoText(store, path));
+    ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Native));
     EXPECT_EQ(store.Headers(), (StringList{"A", "b", "c", "d "}));
     EXPECT_EQ(store.Bodies(), (StringList{"fd 3\n", "fd 2\n", "fd 4\n", "fd 5\nfd 6\n"}));
 }
@@ -352,14 +354,14 @@ TEST_F(ProgramFilesTest, ImportTakesLongLinesInPiecesOf999Bytes) {
     const std::string first = "fd " + std::string(996, '1'); // 999 bytes
     WriteBytes(PathOf("long.lgo"), "to a\n" + first + "rt 90\nend\n");
     Prosedurler store;
-    ASSERT_TRUE(ImportLogoText(store, PathOf("long.lgo")));
+    ASSERT_TRUE(ImportLogoText(store, PathOf("long.lgo"), LogoTextKind::Native));
     EXPECT_EQ(store.Bodies(), StringList{first + "\nrt 90\n"});
 }
 
 TEST_F(ProgramFilesTest, ImportConvertsUtf8AndReadsOtherBytesAsWindows1254) {
     WriteBytes(PathOf("utf8.lgo"), "\xEF\xBB\xBFto şekil\nlabel \"ğüç\nend\n");
     Prosedurler store;
-    ASSERT_TRUE(ImportLogoText(store, PathOf("utf8.lgo")));
+    ASSERT_TRUE(ImportLogoText(store, PathOf("utf8.lgo"), LogoTextKind::Native));
     EXPECT_EQ(store.Headers(), StringList{"\xFE"
                                           "ekil"});
     EXPECT_EQ(store.Bodies(), StringList{"label \"\xF0\xFC\xE7\n"});
@@ -367,7 +369,7 @@ TEST_F(ProgramFilesTest, ImportConvertsUtf8AndReadsOtherBytesAsWindows1254) {
     WriteBytes(PathOf("cp1254.lgo"), "to \xFE"
                                      "ekil\nlabel \"\xF0\xFC\xE7\nend\n");
     Prosedurler other;
-    ASSERT_TRUE(ImportLogoText(other, PathOf("cp1254.lgo")));
+    ASSERT_TRUE(ImportLogoText(other, PathOf("cp1254.lgo"), LogoTextKind::Native));
     EXPECT_EQ(other.Headers(), StringList{"\xFE"
                                           "ekil"});
     EXPECT_EQ(other.Bodies(), StringList{"label \"\xF0\xFC\xE7\n"});
@@ -430,6 +432,49 @@ TEST_F(ProgramFilesTest, DeeplyNestedListsDoNotExhaustTheStack) {
     const std::string exported = ConvertCommandToLogo(store, line);
     EXPECT_TRUE(exported.starts_with("repeat 2 [ repeat 2 [ "));
     EXPECT_NE(exported.find("fd 1"), std::string::npos);
+}
+
+TEST_F(ProgramFilesTest, OwnExportsKeepAssignmentsAndReportEveryLineLeftOut) {
+    const std::string path = PathOf("own.lgo");
+    WriteBytes(path, "; Bu dosya Mivarelo ile olu\xFEturuldu.\r\n"
+                     "; This file was created by Mivarelo.\r\n"
+                     "\r\n"
+                     "to ana\r\n"
+                     "x := 5\r\n"
+                     "frobnicate 3\r\n"
+                     "forward x\r\n"
+                     "end\r\n"
+                     "; a comment\r\n"
+                     "fd 10\r\n");
+    Prosedurler store;
+    ConversionReport report;
+    ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Detect, &report));
+    EXPECT_EQ(store.Headers(), StringList{"ana"});
+    EXPECT_EQ(store.GetBody(0), "x := 5\nforward x\n");
+    ASSERT_EQ(report.Dropped().size(), 2u);
+    EXPECT_EQ(report.Dropped()[0].line, 6);
+    EXPECT_EQ(report.Dropped()[0].text, "frobnicate 3");
+    EXPECT_EQ(report.Dropped()[0].reason, UnknownClassicWordText);
+    EXPECT_EQ(report.Dropped()[1].line, 10);
+    EXPECT_EQ(report.Dropped()[1].text, "fd 10");
+    EXPECT_EQ(report.Dropped()[1].reason, OutsideProcedureText);
+    EXPECT_TRUE(report.Notes().empty());
+    EXPECT_FALSE(Globals().PreciseTurtle);
+}
+
+TEST_F(ProgramFilesTest, AnyOtherPlainLogoFileIsConvertedAsClassicLogo) {
+    ResetGlobals();
+    const std::string path = PathOf("classic.lgo");
+    WriteBytes(path, "to sq :a\r\nrepeat 4 [fd :a rt 90]\r\nend\r\nsq 10\r\n");
+    Prosedurler store;
+    ConversionReport report;
+    ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Detect, &report));
+    EXPECT_EQ(store.Headers(), (StringList{Globals().MainProcedureName, "sq :a"}));
+    EXPECT_EQ(store.GetBody(0), "reset\nleft 90\nsq 10\n");
+    EXPECT_FALSE(report.AnyDropped());
+    EXPECT_EQ(report.Notes(), std::vector<ConversionText>{PreciseTurnedOnText});
+    EXPECT_TRUE(Globals().PreciseTurtle);
+    ResetGlobals();
 }
 
 } // namespace

@@ -83,7 +83,7 @@ private slots:
         file.write("to square\r\nrepeat 4 [fd 50 rt 90]\r\nend\r\n");
         file.close();
         QVERIFY(window->OpenPath(logo));
-        QCOMPARE(Store().GetHeader(0), std::string("square"));
+        QCOMPARE(Store().GetHeader(1), std::string("square"));
         QCOMPARE(window->Recent().Entries().first(), logo);
         const QString capitals = WriteProgram("Kare.ELG", "fd 10\n");
         QFile::copy(capitals, Path("Star.LGO"));
@@ -91,6 +91,34 @@ private slots:
         QCOMPARE(Store().GetBody(0), std::string("fd 10\n"));
         QCOMPARE(window->Controls().Editor->toPlainText(), QString("fd 10"));
         QVERIFY(!window->ProgramChanged());
+    }
+
+    void AClassicFileListsWhatWasLeftOutAndTurnsThePreciseTurtleOn() {
+        QVERIFY(!window->Actions().HassasKaplumbagaAction->isChecked());
+        const QString path = Path("walk.lgo");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("to walk :a :b\nfd :a rt 90 fd :b\nend\nprint 1\nwalk 30 40\n");
+        file.close();
+        QVERIFY(window->OpenPath(path));
+        QCOMPARE(Store().GetBody(0), std::string("reset\nleft 90\nwalk 30, 40\n"));
+        QListWidget* errors = window->Controls().ErrorList;
+        QCOMPARE(errors->count(), 2);
+        QCOMPARE(errors->item(0)->text(),
+                 QString::fromUtf8("Klasik Logo programı dönüştürüldü; hassas kaplumbağa açıldı."));
+        QCOMPARE(errors->item(1)->text(),
+                 QString::fromUtf8("Dönüştürülmedi, satır 4: 'print 1' (bu dilde karşılığı yok)"));
+        QVERIFY(window->Actions().HassasKaplumbagaAction->isChecked());
+        QCOMPARE(QSettings().value("PreciseTurtle").toBool(), true);
+        // The setting outlives the window; turned off, it stays off.
+        window.reset();
+        ResetGlobals();
+        window = std::make_unique<TLogoMainForm>();
+        QVERIFY(window->Actions().HassasKaplumbagaAction->isChecked());
+        QVERIFY(Globals().PreciseTurtle);
+        window->Actions().HassasKaplumbagaAction->setChecked(false);
+        QVERIFY(!Globals().PreciseTurtle);
+        QCOMPARE(QSettings().value("PreciseTurtle").toBool(), false);
     }
 
     void RecentFilesKeepFiveWithoutDoublesAndSurviveARestart() {

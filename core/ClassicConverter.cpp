@@ -1,0 +1,920 @@
+#include "core/ClassicConverter.h"
+
+#include "core/ClassicTokens.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+namespace mivarelo {
+
+namespace {
+
+// The classic origin is the turtle's start pixel.
+constexpr int OriginX = 500;
+constexpr int OriginY = 500;
+
+// Lists and parentheses nested deeper than this are not converted, so that
+// pathological input cannot exhaust the stack.
+constexpr int NestingLimit = 100;
+
+// Binding strength of an expression text, weakest first. An operand weaker
+// than its operator needs is put in parentheses.
+enum Precedence {
+    NegativePrecedence,
+    SumPrecedence,
+    ProductPrecedence,
+    PowerPrecedence,
+    AtomPrecedence
+};
+
+// Thrown while converting one instruction. `lineLost` means the rest of the
+// line cannot be read either (the number of inputs is unknown).
+struct Unconvertible {
+    ConversionText reason;
+    bool lineLost = false;
+};
+
+struct Value {
+    enum Kind { Number, Condition, Word, List, Bad };
+    Kind kind = Number;
+    std::string text;
+    int precedence = AtomPrecedence;
+    std::optional<double> constant;
+    std::vector<ClassicToken> items; // the tokens of a list
+    ConversionText reason = NumberExpectedText;
+
+    static Value Failed(ConversionText why) {
+        Value v;
+        v.kind = Bad;
+        v.reason = why;
+        return v;
+    }
+};
+
+struct Command {
+    std::string text;
+    // A procedure call or a list command: here it runs after the rest of
+    // its line.
+    bool deferred = false;
+};
+
+struct Procedure {
+    std::string name;
+    std::vector<std::string> inputs;
+    std::vector<std::string> locals;
+    std::vector<ClassicLine> lines;
+
+    std::vector<std::string> Variables() const {
+        std::vector<std::string> all = inputs;
+        all.insert(all.end(), locals.begin(), locals.end());
+        return all;
+    }
+};
+
+// A call as read: the word and its inputs.
+struct Call {
+    std::string name; // folded
+    std::vector<Value> inputs;
+};
+
+std::string NumberText(double value) {
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<long long>(value));
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+// Variable names here are runs of letters, '_' and ':'; a digit would end
+// the stored name. Digits become '_' and a letter, other characters '_'.
+std::string SafeName(std::string_view name) {
+    std::string safe;
+    for (char c : FoldCase(name)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c >= '0' && c <= '9')
+            safe += std::string("_") + static_cast<char>('a' + (c - '0'));
+        else if ((c >= 'a' && c <= 'z') || u >= 0xC0 || c == '_')
+            safe += c;
+        else
+            safe += '_';
+    }
+    if (safe.empty() || safe[0] == '_') safe = "v" + safe;
+    return safe;
+}
+
+std::string Operand(const Value& v, int needed) {
+    if (v.kind == Value::Bad) throw Unconvertible{v.reason};
+    if (v.kind != Value::Number) throw Unconvertible{NumberExpectedText};
+    return v.precedence < needed ? "(" + v.text + ")" : v.text;
+}
+
+std::string Number(const Value& v) {
+    return Operand(v, NegativePrecedence);
+}
+
+Value Expression(std::string text, int precedence) {
+    Value v;
+    v.text = std::move(text);
+    v.precedence = precedence;
+    return v;
+}
+
+Value Constant(double value) {
+    Value v = Expression(NumberText(value), value < 0 ? NegativePrecedence : AtomPrecedence);
+    v.constant = value;
+    return v;
+}
+
+// Infix arithmetic; a word, list or unreadable input spoils the result.
+Value Binary(const std::string& op, const Value& l, const Value& r) {
+    for (const Value* side : {&l, &r})
+        if (side->kind != Value::Number)
+            return Value::Failed(side->kind == Value::Bad ? side->reason : NumberExpectedText);
+    if (op == "+" || op == "-")
+        return Expression(Operand(l, SumPrecedence) + " " + op + " " +
+                              Operand(r, ProductPrecedence),
+                          SumPrecedence);
+    if (op == "*" || op == "/")
+        return Expression(Operand(l, ProductPrecedence) + " " + op + " " +
+                              Operand(r, AtomPrecedence),
+                          ProductPrecedence);
+    return Expression(Operand(l, AtomPrecedence) + " ^ " + Operand(r, AtomPrecedence),
+                      PowerPrecedence);
+}
+
+Value Negative(const Value& v) {
+    if (v.kind != Value::Number)
+        return Value::Failed(v.kind == Value::Bad ? v.reason : NumberExpectedText);
+    if (v.constant) return Constant(-*v.constant);
+    return Expression("-" + Operand(v, AtomPrecedence), NegativePrecedence);
+}
+
+// A condition is read up to its first '(' ... ')' when it starts with '(',
+// so a side that starts with one is written after "0 + ".
+std::string ConditionSide(const Value& v) {
+    const std::string text = Operand(v, SumPrecedence);
+    return text.front() == '(' ? "0 + " + text : text;
+}
+
+Value Comparison(const std::string& op, const Value& l, const Value& r) {
+    for (const Value* side : {&l, &r})
+        if (side->kind != Value::Number)
+            return Value::Failed(side->kind == Value::Bad ? side->reason : NumberExpectedText);
+    Value v;
+    v.kind = Value::Condition;
+    v.text = ConditionSide(l) + " " + (op == "=" ? std::string("==") : op) + " " + ConditionSide(r);
+    return v;
+}
+
+std::string ConditionText(const Value& v) {
+    if (v.kind == Value::Bad) throw Unconvertible{v.reason};
+    if (v.kind != Value::Condition) throw Unconvertible{OneComparisonText};
+    return v.text;
+}
+
+const std::vector<ClassicToken>& ListItems(const Value& v) {
+    if (v.kind == Value::Bad) throw Unconvertible{v.reason};
+    if (v.kind != Value::List) throw Unconvertible{NoCounterpartText};
+    return v.items;
+}
+
+// Commands and their number of inputs.
+const std::map<std::string, int>& CommandArity() {
+    static const std::map<std::string, int> arity = {
+        {"fd", 1},
+        {"forward", 1},
+        {"bk", 1},
+        {"back", 1},
+        {"lt", 1},
+        {"left", 1},
+        {"rt", 1},
+        {"right", 1},
+        {"pu", 0},
+        {"penup", 0},
+        {"pd", 0},
+        {"pendown", 0},
+        {"ht", 0},
+        {"hideturtle", 0},
+        {"st", 0},
+        {"showturtle", 0},
+        {"cs", 0},
+        {"clearscreen", 0},
+        {"clean", 0},
+        {"home", 0},
+        {"setxy", 2},
+        {"setpos", 1},
+        {"setx", 1},
+        {"sety", 1},
+        {"seth", 1},
+        {"setheading", 1},
+        {"repeat", 2},
+        {"if", 2},
+        {"ifelse", 3},
+        {"for", 2},
+        {"make", 2},
+        {"localmake", 2},
+        {"local", 1},
+        {"stop", 0},
+        {"output", 1},
+        {"op", 1},
+        {"print", 1},
+        {"pr", 1},
+        {"show", 1},
+        {"type", 1},
+        {"setpc", 1},
+        {"setpencolor", 1},
+        {"setpensize", 1},
+        {"setbg", 1},
+        {"setbackground", 1},
+        {"setsc", 1},
+        {"setscreencolor", 1},
+        {"pe", 0},
+        {"penerase", 0},
+        {"ppt", 0},
+        {"penpaint", 0},
+        {"px", 0},
+        {"penreverse", 0},
+        {"label", 1},
+        {"wait", 1},
+        {"fill", 0},
+        {"wrap", 0},
+        {"window", 0},
+        {"fence", 0},
+        {"arc", 2},
+        {"bye", 0},
+        {"setlabelheight", 1},
+    };
+    return arity;
+}
+
+// Operations that report a value, and their number of inputs.
+const std::map<std::string, int>& ReporterArity() {
+    static const std::map<std::string, int> arity = {
+        {"xcor", 0},      {"ycor", 0},       {"heading", 0}, {"pos", 0},      {"repcount", 0},
+        {"pencolor", 0},  {"sqrt", 1},       {"sin", 1},     {"cos", 1},      {"tan", 1},
+        {"arctan", 1},    {"exp", 1},        {"ln", 1},      {"log10", 1},    {"random", 1},
+        {"minus", 1},     {"abs", 1},        {"int", 1},     {"round", 1},    {"not", 1},
+        {"sum", 2},       {"difference", 2}, {"product", 2}, {"quotient", 2}, {"power", 2},
+        {"remainder", 2}, {"modulo", 2},     {"and", 2},     {"or", 2},       {"equalp", 2},
+        {"equal?", 2},    {"lessp", 2},      {"less?", 2},   {"greaterp", 2}, {"greater?", 2},
+        {"list", 2},      {"sentence", 2},   {"se", 2},      {"word", 2},     {"first", 1},
+        {"last", 1},      {"butfirst", 1},   {"bf", 1},      {"butlast", 1},  {"bl", 1},
+        {"item", 2},      {"count", 1},      {"fput", 2},    {"lput", 2},     {"pick", 1},
+    };
+    return arity;
+}
+
+// The classic palette, 0 to 15.
+const char* const Palette[16] = {
+    "0 0 0",       "0 0 255",     "0 255 0",   "0 255 255",   "255 0 0",    "255 0 255",
+    "255 255 0",   "255 255 255", "155 96 59", "197 136 18",  "100 162 64", "120 187 187",
+    "255 149 119", "144 113 208", "255 163 0", "183 183 183",
+};
+
+class Writer {
+public:
+    Writer(const std::map<std::string, Procedure>& procedures, ConversionReport& report)
+        : procedures_(procedures), report_(report) {}
+
+    ConvertedProcedure Write(const Procedure& procedure, const std::string& prefix) {
+        procedure_ = &procedure;
+        helperCount_ = 0;
+        std::string body = prefix;
+        for (const ClassicLine& line : procedure.lines)
+            for (const Command& command : Instructions(line.tokens))
+                body += command.text + "\n";
+        return {Header(procedure.name, procedure.Variables()), body};
+    }
+
+    std::vector<ConvertedProcedure> helpers;
+
+private:
+    struct TokenCursor {
+        const std::vector<ClassicToken>& tokens;
+        std::size_t pos = 0;
+        bool AtEnd() const { return pos >= tokens.size(); }
+        const ClassicToken& Peek() const { return tokens[pos]; }
+        bool PeekIs(ClassicToken::Kind kind) const { return !AtEnd() && Peek().kind == kind; }
+        bool PeekOperator(std::initializer_list<const char*> ops) const {
+            if (!PeekIs(ClassicToken::Operator)) return false;
+            for (const char* op : ops)
+                if (Peek().text == op) return true;
+            return false;
+        }
+    };
+
+    static std::string Header(const std::string& name, const std::vector<std::string>& variables) {
+        std::string header = name;
+        for (const std::string& v : variables)
+            header += " :" + v;
+        return header;
+    }
+
+    // Counts the nesting of lists and parentheses while one is read.
+    class Nesting {
+    public:
+        explicit Nesting(int& depth) : depth_(depth) {
+            if (++depth_ > NestingLimit) {
+                --depth_;
+                throw Unconvertible{NoCounterpartText, true};
+            }
+        }
+        ~Nesting() { --depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        int& depth_;
+    };
+
+    std::vector<Command> Instructions(const std::vector<ClassicToken>& tokens) {
+        const Nesting nesting(depth_);
+        std::vector<Command> out;
+        TokenCursor c{tokens};
+        while (!c.AtEnd()) {
+            const std::size_t start = c.pos;
+            try {
+                Call call = ReadCall(c);
+                try {
+                    Convert(call, out);
+                } catch (const Unconvertible& e) {
+                    throw Unconvertible{e.reason, false};
+                }
+            } catch (const Unconvertible& e) {
+                if (e.lineLost) c.pos = tokens.size();
+                report_.Drop(tokens[start].line, TokensText(tokens, start, c.pos), e.reason);
+            }
+        }
+        return out;
+    }
+
+    // ---- reading ----
+
+    Call ReadCall(TokenCursor& c) {
+        const ClassicToken& head = c.Peek();
+        ++c.pos;
+        if (head.kind == ClassicToken::LeftParen) return ReadParenthesizedCall(c);
+        if (head.kind != ClassicToken::Word) throw Unconvertible{UnknownClassicWordText, true};
+        Call call{FoldCase(head.text), {}};
+        const int arity = ArityOf(call.name, true);
+        if (arity < 0) throw Unconvertible{UnknownClassicWordText, true};
+        for (int k = 0; k < arity; ++k)
+            call.inputs.push_back(ReadInput(c));
+        return call;
+    }
+
+    // "(sum 1 2 3)", "(local "a "b)": as many inputs as stand before ')'.
+    Call ReadParenthesizedCall(TokenCursor& c) {
+        if (!c.PeekIs(ClassicToken::Word)) throw Unconvertible{UnknownClassicWordText, true};
+        Call call{FoldCase(c.Peek().text), {}};
+        ++c.pos;
+        if (ArityOf(call.name, true) < 0) throw Unconvertible{UnknownClassicWordText, true};
+        while (!c.AtEnd() && !c.PeekIs(ClassicToken::RightParen))
+            call.inputs.push_back(ReadExpression(c));
+        if (c.AtEnd()) throw Unconvertible{UnbalancedBracketsText, true};
+        ++c.pos;
+        return call;
+    }
+
+    int ArityOf(const std::string& name, bool command) const {
+        if (const auto p = procedures_.find(name); p != procedures_.end())
+            return static_cast<int>(p->second.inputs.size());
+        const auto& table = command ? CommandArity() : ReporterArity();
+        if (const auto a = table.find(name); a != table.end()) return a->second;
+        if (!command) return -1;
+        const auto r = ReporterArity().find(name);
+        return r == ReporterArity().end() ? -1 : r->second;
+    }
+
+    Value ReadInput(TokenCursor& c) {
+        if (c.AtEnd() || c.PeekIs(ClassicToken::Close) || c.PeekIs(ClassicToken::RightParen))
+            throw Unconvertible{MissingInputText, true};
+        return ReadExpression(c);
+    }
+
+    Value ReadExpression(TokenCursor& c) {
+        Value left = ReadSum(c);
+        if (!c.PeekOperator({"=", "<", ">", "<=", ">=", "<>"})) return left;
+        const std::string op = c.Peek().text;
+        ++c.pos;
+        return Comparison(op, left, ReadSum(c));
+    }
+
+    Value ReadSum(TokenCursor& c) {
+        Value left = ReadProduct(c);
+        while (c.PeekOperator({"+", "-"})) {
+            const std::string op = c.Peek().text;
+            ++c.pos;
+            left = Binary(op, left, ReadProduct(c));
+        }
+        return left;
+    }
+
+    Value ReadProduct(TokenCursor& c) {
+        Value left = ReadUnary(c);
+        while (c.PeekOperator({"*", "/"})) {
+            const std::string op = c.Peek().text;
+            ++c.pos;
+            left = Binary(op, left, ReadUnary(c));
+        }
+        return left;
+    }
+
+    Value ReadUnary(TokenCursor& c) {
+        if (!c.PeekIs(ClassicToken::Negate)) return ReadPrimary(c);
+        ++c.pos;
+        return Negative(ReadUnary(c));
+    }
+
+    Value ReadPrimary(TokenCursor& c) {
+        if (c.AtEnd()) throw Unconvertible{MissingInputText, true};
+        const Nesting nesting(depth_);
+        const ClassicToken token = c.Peek();
+        ++c.pos;
+        switch (token.kind) {
+        case ClassicToken::Number: return Constant(std::strtod(token.text.c_str(), nullptr));
+        case ClassicToken::Variable: return Expression(VariableRead(token.text), AtomPrecedence);
+        case ClassicToken::Quoted: {
+            Value v;
+            v.kind = Value::Word;
+            v.text = token.text;
+            return v;
+        }
+        case ClassicToken::Open: return ReadList(c);
+        case ClassicToken::LeftParen: return ReadParenthesized(c);
+        case ClassicToken::Word: return ReadReporter(c, FoldCase(token.text));
+        default: throw Unconvertible{MissingInputText, true};
+        }
+    }
+
+    Value ReadList(TokenCursor& c) {
+        Value v;
+        v.kind = Value::List;
+        int depth = 1;
+        while (!c.AtEnd()) {
+            const ClassicToken& t = c.Peek();
+            depth += t.kind == ClassicToken::Open ? 1 : t.kind == ClassicToken::Close ? -1 : 0;
+            ++c.pos;
+            if (depth == 0) return v;
+            v.items.push_back(t);
+        }
+        throw Unconvertible{UnbalancedBracketsText, true};
+    }
+
+    Value ReadParenthesized(TokenCursor& c) {
+        if (c.PeekIs(ClassicToken::Word) && ArityOf(FoldCase(c.Peek().text), false) >= 0) {
+            return ReporterValue(ReadParenthesizedCall(c));
+        }
+        Value inner = ReadExpression(c);
+        if (!c.PeekIs(ClassicToken::RightParen)) throw Unconvertible{UnbalancedBracketsText, true};
+        ++c.pos;
+        return inner;
+    }
+
+    Value ReadReporter(TokenCursor& c, const std::string& name) {
+        const int arity = ArityOf(name, false);
+        if (arity < 0) throw Unconvertible{UnknownClassicWordText, true};
+        Call call{name, {}};
+        for (int k = 0; k < arity; ++k)
+            call.inputs.push_back(ReadInput(c));
+        return ReporterValue(call);
+    }
+
+    // ---- values ----
+
+    bool IsVariable(const std::string& safe) const {
+        for (const std::string& v : procedure_->Variables())
+            if (v == safe) return true;
+        return false;
+    }
+
+    // The procedure's own inputs and locals live in its frame (":name");
+    // every other variable is a global, read and written without the colon.
+    std::string VariableRead(const std::string& name) const {
+        const std::string safe = SafeName(name);
+        return IsVariable(safe) ? ":" + safe : safe;
+    }
+
+    static Value Function(const char* name, const Value& v) {
+        if (v.kind != Value::Number)
+            return Value::Failed(v.kind == Value::Bad ? v.reason : NumberExpectedText);
+        return Expression(std::string(name) + "(" + v.text + ")", AtomPrecedence);
+    }
+
+    Value ReporterValue(const Call& call) const {
+        const std::string& n = call.name;
+        const auto& in = call.inputs;
+        if (procedures_.count(n)) return Value::Failed(OutputProcedureText);
+        if (n == "xcor") return Expression("_nerdex - " + std::to_string(OriginX), SumPrecedence);
+        if (n == "ycor") return Expression(std::to_string(OriginY) + " - _nerdey", SumPrecedence);
+        if (n == "heading") return Value::Failed(HeadingReaderText);
+        // Every running list counts its passes in the global "repcount".
+        if (n == "repcount") return Expression("repcount", AtomPrecedence);
+        if (in.empty()) return Value::Failed(NoCounterpartText);
+        static const std::map<std::string, const char*> functions = {
+            {"sqrt", "sqrt"}, {"sin", "sin"},     {"cos", "cos"},
+            {"tan", "tan"},   {"arctan", "atan"}, {"exp", "exp"},
+            {"ln", "ln"},     {"log10", "log"},   {"random", "random"},
+        };
+        if (const auto f = functions.find(n); f != functions.end())
+            return Function(f->second, in[0]);
+        if (n == "minus") return Negative(in[0]);
+        static const std::map<std::string, const char*> infix = {
+            {"sum", "+"}, {"difference", "-"}, {"product", "*"}, {"quotient", "/"}, {"power", "^"},
+        };
+        if (const auto op = infix.find(n); op != infix.end() && in.size() >= 2) {
+            Value result = in[0];
+            for (std::size_t k = 1; k < in.size(); ++k)
+                result = Binary(op->second, result, in[k]);
+            return result;
+        }
+        static const std::map<std::string, const char*> comparisons = {
+            {"equalp", "="}, {"equal?", "="},   {"lessp", "<"},
+            {"less?", "<"},  {"greaterp", ">"}, {"greater?", ">"},
+        };
+        if (const auto op = comparisons.find(n); op != comparisons.end() && in.size() == 2)
+            return Comparison(op->second, in[0], in[1]);
+        if (n == "not" || n == "and" || n == "or") return Value::Failed(OneComparisonText);
+        return Value::Failed(NoCounterpartText);
+    }
+
+    // ---- commands ----
+
+    void Convert(const Call& call, std::vector<Command>& out) {
+        const std::string& n = call.name;
+        const auto& in = call.inputs;
+        if (const auto p = procedures_.find(n); p != procedures_.end()) {
+            out.push_back({CallText(p->second, in), true});
+            return;
+        }
+        static const std::map<std::string, const char*> moves = {
+            {"fd", "forward"}, {"forward", "forward"}, {"bk", "back"},
+            {"back", "back"},  {"lt", "left"},         {"left", "left"},
+            {"rt", "right"},   {"right", "right"},     {"wait", "wait"},
+        };
+        if (const auto m = moves.find(n); m != moves.end()) {
+            out.push_back({std::string(m->second) + " " + Number(in.at(0))});
+            return;
+        }
+        static const std::map<std::string, const char*> plain = {
+            {"pu", "penup"},      {"penup", "penup"},
+            {"pd", "pendown"},    {"pendown", "pendown"},
+            {"ht", "hideturtle"}, {"hideturtle", "hideturtle"},
+            {"st", "showturtle"}, {"showturtle", "showturtle"},
+            {"clean", "clean"},   {"pe", "pe"},
+            {"penerase", "pe"},   {"ppt", "ppt"},
+            {"penpaint", "ppt"},  {"fill", "fill"},
+            {"stop", "stop"},
+        };
+        if (const auto p = plain.find(n); p != plain.end()) {
+            out.push_back({p->second});
+            return;
+        }
+        ConvertTurtle(call, out);
+    }
+
+    void ConvertTurtle(const Call& call, std::vector<Command>& out) {
+        const std::string& n = call.name;
+        const auto& in = call.inputs;
+        if (n == "cs" || n == "clearscreen") {
+            out.push_back({"clearscreen"});
+            out.push_back({"left 90"});
+        } else if (n == "home") {
+            // Classic home draws its way back and faces up again.
+            out.push_back({"setpos " + XText(Constant(0)) + ", " + YText(Constant(0))});
+            out.push_back({"seth 270"});
+        } else if (n == "setxy") {
+            out.push_back({"setpos " + XText(in.at(0)) + ", " + YText(in.at(1))});
+        } else if (n == "setpos") {
+            const auto [x, y] = PointOf(in.at(0));
+            out.push_back({"setpos " + XText(x) + ", " + YText(y)});
+        } else if (n == "setx") {
+            out.push_back({"setx " + XText(in.at(0))});
+        } else if (n == "sety") {
+            out.push_back({"sety " + YText(in.at(0))});
+        } else if (n == "seth" || n == "setheading") {
+            out.push_back({"seth " + HeadingText(in.at(0))});
+        } else {
+            ConvertControl(call, out);
+        }
+    }
+
+    void ConvertControl(const Call& call, std::vector<Command>& out) {
+        const std::string& n = call.name;
+        const auto& in = call.inputs;
+        if (n == "repeat") {
+            const std::string count = Number(in.at(0));
+            const std::string list = ListText(ListItems(in.at(1)));
+            if (!list.empty()) out.push_back({"repeat " + count + " [ " + list + " ]", true});
+        } else if (n == "if") {
+            const std::string condition = ConditionText(in.at(0));
+            std::vector<Command> list = Instructions(ListItems(in.at(1)));
+            if (EndsInStopAfterDeferred(list))
+                Branches(condition, list, {}, out);
+            else if (!list.empty())
+                out.push_back({"if " + condition + " [ " + JoinList(list) + " ]", true});
+        } else if (n == "ifelse") {
+            const std::string condition = ConditionText(in.at(0));
+            Branches(condition, Instructions(ListItems(in.at(1))),
+                     Instructions(ListItems(in.at(2))), out);
+        } else if (n == "make" || n == "localmake") {
+            if (in.at(0).kind != Value::Word) throw Unconvertible{NoCounterpartText};
+            out.push_back({VariableRead(in[0].text) + " := " + Number(in.at(1))});
+        } else if (n == "for") {
+            out.push_back({ForText(in.at(0), in.at(1)), true});
+        } else if (n == "local") {
+            // Locals are inputs of the procedure's header; nothing to run.
+        } else {
+            ConvertLooks(call, out);
+        }
+    }
+
+    void ConvertLooks(const Call& call, std::vector<Command>& out) {
+        const std::string& n = call.name;
+        const auto& in = call.inputs;
+        if (n == "setpc" || n == "setpencolor") {
+            out.push_back({"setpencolor " + ColourText(in.at(0))});
+        } else if (n == "setbg" || n == "setbackground" || n == "setsc" || n == "setscreencolor") {
+            out.push_back({"setscreencolor " + ColourText(in.at(0))});
+        } else if (n == "setpensize") {
+            const Value& size = in.at(0);
+            if (size.kind == Value::List && !size.items.empty() &&
+                size.items[0].kind == ClassicToken::Number)
+                out.push_back({"setpenwidth " + size.items[0].text});
+            else
+                out.push_back({"setpenwidth " + Number(size)});
+        } else if (n == "label") {
+            out.push_back({"label " + LabelText(in.at(0))});
+        } else {
+            throw Unconvertible{NoCounterpartText};
+        }
+    }
+
+    // "for [i 1 10 2] [...]" counts i from 1 to 10 by 2. The loop here runs
+    // its body, then goes on while its condition holds, so the condition
+    // asks whether the next value is still in range.
+    std::string ForText(const Value& control, const Value& body) {
+        const std::vector<ClassicToken>& items = ListItems(control);
+        if (items.empty() || items[0].kind != ClassicToken::Word)
+            throw Unconvertible{NoCounterpartText};
+        TokenCursor c{items, 1};
+        const Value first = ReadInput(c);
+        const Value last = ReadInput(c);
+        const Value step = c.AtEnd() ? Constant(1) : ReadInput(c);
+        if (!c.AtEnd() || !step.constant || *step.constant == 0)
+            throw Unconvertible{NoCounterpartText};
+        const std::string name = VariableRead(items[0].text);
+        const bool up = *step.constant > 0;
+        const std::string next =
+            name + (up ? " + " : " - ") + NumberText(std::fabs(*step.constant));
+        const std::string list = ListText(ListItems(body));
+        return "for [" + name + " := " + Number(first) + "; " + next + (up ? " <= " : " >= ") +
+               Operand(last, SumPrecedence) + "; " + name + " := " + next + "] [ " + list + " ]";
+    }
+
+    std::string CallText(const Procedure& callee, const std::vector<Value>& inputs) {
+        std::string text = callee.name;
+        std::string separator = " ";
+        for (const Value& v : inputs) {
+            text += separator + Number(v);
+            separator = ", ";
+        }
+        // The callee's locals get a place in its frame.
+        for (std::size_t k = 0; k < callee.locals.size(); ++k) {
+            text += separator + "0";
+            separator = ", ";
+        }
+        return text;
+    }
+
+    static std::string XText(const Value& x) {
+        if (x.constant) return NumberText(OriginX + *x.constant);
+        return std::to_string(OriginX) + " + " + Operand(x, ProductPrecedence);
+    }
+
+    static std::string YText(const Value& y) {
+        if (y.constant) return NumberText(OriginY - *y.constant);
+        return std::to_string(OriginY) + " - " + Operand(y, ProductPrecedence);
+    }
+
+    // Classic 0 points up, here 270 does; both grow clockwise.
+    static std::string HeadingText(const Value& h) {
+        if (h.constant) return NumberText(std::fmod(std::fmod(*h.constant - 90, 360) + 360, 360));
+        return Operand(h, SumPrecedence) + " - 90";
+    }
+
+    std::pair<Value, Value> PointOf(const Value& list) {
+        TokenCursor c{ListItems(list)};
+        Value x = ReadInput(c);
+        Value y = ReadInput(c);
+        if (!c.AtEnd()) throw Unconvertible{NumberExpectedText};
+        return {x, y};
+    }
+
+    static std::string ColourText(const Value& colour) {
+        if (colour.constant && *colour.constant >= 0 && *colour.constant < 16 &&
+            *colour.constant == std::floor(*colour.constant))
+            return "[" + std::string(Palette[static_cast<int>(*colour.constant)]) + "]";
+        if (colour.kind != Value::List || colour.items.size() != 3)
+            throw Unconvertible{ColourExpectedText};
+        // Classic colour lists give each component in percent.
+        std::string text = "[";
+        for (const ClassicToken& t : colour.items) {
+            if (t.kind != ClassicToken::Number) throw Unconvertible{ColourExpectedText};
+            const double percent = std::strtod(t.text.c_str(), nullptr);
+            text += (text.size() > 1 ? " " : "") + NumberText(std::lround(percent * 255 / 100));
+        }
+        return text + "]";
+    }
+
+    static std::string LabelText(const Value& v) {
+        if (v.kind == Value::Word) return v.text;
+        if (v.kind == Value::List) return TokensText(v.items, 0, v.items.size());
+        if (v.constant) return v.text;
+        throw Unconvertible{NumberExpectedText};
+    }
+
+    std::string ListText(const std::vector<ClassicToken>& items) {
+        return JoinList(Instructions(items));
+    }
+
+    static bool AnyDeferred(const std::vector<Command>& commands) {
+        for (const Command& command : commands)
+            if (command.deferred) return true;
+        return false;
+    }
+
+    // A list such as [repeat 3 [...] stop] needs a helper for its first
+    // part, and a "stop" in a helper would leave only the helper.
+    static bool EndsInStopAfterDeferred(const std::vector<Command>& commands) {
+        return commands.size() > 1 && commands.back().text == "stop" &&
+               AnyDeferred({commands.begin(), commands.end() - 1});
+    }
+
+    // "test", then "iftrue" and "iffalse". A branch that may run a test of
+    // its own (it calls a procedure or runs a list) sets the test result
+    // back at its end, so that the other branch keeps out. A branch that
+    // ends in "stop" after such commands stops in a list of its own, so that
+    // the stop leaves the procedure.
+    void Branches(const std::string& condition, std::vector<Command> yes, std::vector<Command> no,
+                  std::vector<Command>& out) {
+        out.push_back({"test " + condition});
+        AppendBranch("iftrue", "test 1 == 1", std::move(yes), out);
+        AppendBranch("iffalse", "test 1 == 0", std::move(no), out);
+    }
+
+    void AppendBranch(const char* command, const char* restore, std::vector<Command> list,
+                      std::vector<Command>& out) {
+        const bool stops = EndsInStopAfterDeferred(list);
+        if (stops) list.pop_back();
+        if (AnyDeferred(list) && list.back().text != "stop") list.push_back({restore});
+        if (!list.empty())
+            out.push_back({std::string(command) + " [ " + JoinList(list) + " ]", true});
+        if (stops) out.push_back({std::string(command) + " [ stop ]", true});
+    }
+
+    // The commands of a bracketed list joined with " ; ". When a deferred
+    // command is followed by others, the list's commands move into a helper
+    // procedure so that they run in the written order.
+    std::string JoinList(const std::vector<Command>& commands) {
+        if (commands.size() > 1 && AnyDeferred({commands.begin(), commands.end() - 1}))
+            return Helper(commands);
+        std::string text;
+        for (const Command& command : commands)
+            text += (text.empty() ? "" : " ; ") + command.text;
+        return text;
+    }
+
+    // The helper takes all of the procedure's variables as inputs, so that
+    // its commands read them as the procedure itself would.
+    std::string Helper(const std::vector<Command>& commands) {
+        std::string name;
+        do
+            name = procedure_->name + "_" + std::to_string(++helperCount_);
+        while (procedures_.count(FoldCase(name)));
+        const std::vector<std::string> variables = procedure_->Variables();
+        std::string body;
+        for (const Command& command : commands)
+            body += command.text + "\n";
+        helpers.push_back({Header(name, variables), body});
+        std::string call = name;
+        for (std::size_t k = 0; k < variables.size(); ++k)
+            call += (k == 0 ? " :" : ", :") + variables[k];
+        return call;
+    }
+
+    const std::map<std::string, Procedure>& procedures_;
+    ConversionReport& report_;
+    const Procedure* procedure_ = nullptr;
+    int helperCount_ = 0;
+    int depth_ = 0;
+};
+
+bool IsWord(const ClassicLine& line, const char* word) {
+    return !line.tokens.empty() && line.tokens[0].kind == ClassicToken::Word &&
+           FoldCase(line.tokens[0].text) == word;
+}
+
+void AddVariable(std::vector<std::string>& list, const std::string& name) {
+    for (const std::string& v : list)
+        if (v == name) return;
+    list.push_back(name);
+}
+
+// "local" and "localmake" anywhere in the body declare locals.
+void CollectLocals(Procedure& procedure) {
+    for (const ClassicLine& line : procedure.lines) {
+        const auto& t = line.tokens;
+        for (std::size_t k = 0; k + 1 < t.size(); ++k) {
+            if (t[k].kind != ClassicToken::Word) continue;
+            const std::string word = FoldCase(t[k].text);
+            // The counter of "for [i 1 10]" is local to the loop.
+            if (word == "for" && t[k + 1].kind == ClassicToken::Open && k + 2 < t.size() &&
+                t[k + 2].kind == ClassicToken::Word)
+                AddVariable(procedure.locals, SafeName(t[k + 2].text));
+            if (word != "local" && word != "localmake") continue;
+            for (std::size_t j = k + 1; j < t.size(); ++j) {
+                if (t[j].kind == ClassicToken::Quoted ||
+                    (t[j].kind == ClassicToken::Word && j > k + 1))
+                    AddVariable(procedure.locals, SafeName(t[j].text));
+                else if (t[j].kind != ClassicToken::Open)
+                    break;
+                if (word == "localmake") break;
+            }
+        }
+    }
+    std::erase_if(procedure.locals, [&](const std::string& name) {
+        for (const std::string& input : procedure.inputs)
+            if (input == name) return true;
+        return false;
+    });
+}
+
+// The header of a "to" line: the name, then the inputs. Optional inputs
+// ("[:size 10]") have no counterpart and are reported.
+bool ReadHeader(const ClassicLine& line, Procedure& procedure, ConversionReport& report) {
+    const auto& t = line.tokens;
+    if (t.size() < 2 || t[1].kind == ClassicToken::Variable) {
+        report.Drop(line.line, TokensText(t, 0, t.size()), UnknownClassicWordText);
+        return false;
+    }
+    procedure.name = t[1].text;
+    for (std::size_t k = 2; k < t.size(); ++k) {
+        if (t[k].kind == ClassicToken::Variable) {
+            procedure.inputs.push_back(SafeName(t[k].text));
+            continue;
+        }
+        report.Drop(line.line, TokensText(t, k, t.size()), NoCounterpartText);
+        break;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<ConvertedProcedure> ClassicConverter::Convert(std::string_view text,
+                                                          ConversionReport& report) const {
+    std::map<std::string, Procedure> procedures;
+    std::vector<std::string> order;
+    Procedure main;
+    Procedure* current = nullptr;
+    Procedure pending;
+    for (ClassicLine& line : ReadClassicLines(text, report)) {
+        if (current == nullptr && IsWord(line, "to")) {
+            pending = Procedure();
+            if (ReadHeader(line, pending, report)) current = &pending;
+        } else if (current != nullptr && IsWord(line, "end")) {
+            const std::string key = FoldCase(current->name);
+            if (!procedures.count(key)) order.push_back(key);
+            procedures[key] = std::move(*current);
+            current = nullptr;
+        } else {
+            (current ? current : &main)->lines.push_back(std::move(line));
+        }
+    }
+    if (current != nullptr) {
+        const std::string key = FoldCase(current->name);
+        if (!procedures.count(key)) order.push_back(key);
+        procedures[key] = std::move(*current);
+    }
+    for (auto& [key, procedure] : procedures)
+        CollectLocals(procedure);
+    // A file procedure may carry the main procedure's name.
+    main.name = mainName_;
+    while (procedures.count(FoldCase(main.name)))
+        main.name += "_";
+
+    Writer writer(procedures, report);
+    // The main procedure starts like a fresh classic turtle: a clear
+    // picture, the pen down and the turtle facing up.
+    std::vector<ConvertedProcedure> result{writer.Write(main, "reset\nleft 90\n")};
+    for (const std::string& key : order)
+        result.push_back(writer.Write(procedures.at(key), ""));
+    result.insert(result.end(), writer.helpers.begin(), writer.helpers.end());
+    report.SortByLine();
+    return result;
+}
+
+} // namespace mivarelo
