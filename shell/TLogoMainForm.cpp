@@ -1018,12 +1018,12 @@ void TLogoMainForm::PrintPicture() {
     CurrentDialogs().ShowMessage(printer_.PageSizeText(), QStringLiteral("Mivarelo"));
     if (!CurrentDialogs().ConfirmPrint(printer_.Printer())) return;
     QString error;
-    if (!printer_.Print(engine_.Screen().Surface().Image(), error))
+    if (!printer_.Print(engine_.Screen().Surface(), error))
         CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
 }
 
 void TLogoMainForm::PrintPreview() {
-    printer_.Preview(engine_.Screen().Surface().Image(), this);
+    printer_.Preview(engine_.Screen().Surface(), this);
 }
 
 void TLogoMainForm::ExportPdf() {
@@ -1033,7 +1033,7 @@ void TLogoMainForm::ExportPdf() {
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     RememberFolder(path);
     QString error;
-    if (!printer_.ExportPdf(engine_.Screen().Surface().Image(), path, error))
+    if (!printer_.ExportPdf(engine_.Screen().Surface(), path, error))
         CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
 }
 
