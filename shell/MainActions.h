@@ -39,6 +39,8 @@ public:
     QAction* YazdirResimAction = nullptr;
     QAction* PrintPreviewAction = nullptr;
     QAction* ExportPdfAction = nullptr;
+    QAction* ExportPngAction = nullptr;
+    QAction* ExportSvgAction = nullptr;
     QAction* CikAction = nullptr;
     // The recent files, at the end of the File menu.
     QList<QAction*> MRU;

@@ -9,6 +9,7 @@
 #include "core/Translation.h"
 #include "engine/ColorValue.h"
 #include "engine/PaintedArea.h"
+#include "engine/SvgWriter.h"
 #include "modes/TButtonKomutForm.h"
 #include "modes/TNormalKomutForm.h"
 #include "shell/Dialogs.h"
@@ -194,6 +195,8 @@ void TLogoMainForm::ConnectActions() {
     connect(a.YazdirResimAction, &QAction::triggered, this, &TLogoMainForm::PrintPicture);
     connect(a.PrintPreviewAction, &QAction::triggered, this, &TLogoMainForm::PrintPreview);
     connect(a.ExportPdfAction, &QAction::triggered, this, &TLogoMainForm::ExportPdf);
+    connect(a.ExportPngAction, &QAction::triggered, this, [this] { ExportPicture(false); });
+    connect(a.ExportSvgAction, &QAction::triggered, this, [this] { ExportPicture(true); });
     connect(a.KurOnuAction, &QAction::triggered, this, [] {
         const FileAssociation::Result result = FileAssociation::Register();
         CurrentDialogs().ShowMessage(result.message, QStringLiteral("Mivarelo"));
@@ -1035,6 +1038,22 @@ void TLogoMainForm::ExportPdf() {
     QString error;
     if (!printer_.ExportPdf(engine_.Screen().Surface(), path, error))
         CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
+}
+
+// The picture as PNG pixels or as SVG shapes; a path without an extension
+// gets the format's.
+void TLogoMainForm::ExportPicture(bool svg) {
+    const QString extension = svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    QString path = CurrentDialogs().ChooseSaveFile(Text(svg ? 7741 : 7740), LastFolder(),
+                                                   {Text(svg ? 7743 : 7742)}, nullptr);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += extension;
+    RememberFolder(path);
+    if (!svg) {
+        WritePicture(path, PngKind);
+        return;
+    }
+    if (!SvgWriter::Save(engine_.Screen().Surface(), path)) ShowFileError(7731, path, 7735);
 }
 
 // ---- status bar ----------------------------------------------------------

@@ -173,6 +173,7 @@ private:
     void OpenAsk();
     void PrintPreview();
     void ExportPdf();
+    void ExportPicture(bool svg);
     QString Text(int id) const;
 
     LogoEngine engine_;
