@@ -130,4 +130,20 @@ TEST_F(SvgPictureTest, FillsLabelsWidePensEllipsesAndScreenColoursLookTheSame) {
                                  "setpc [255 255 255] rt 90 fd 150"});
 }
 
+TEST(SvgRunnerTest, WithoutTheListOneImageAndAnUnwritablePathFails) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString svg = dir.filePath("pixels.svg");
+    ASSERT_EQ(RunRunner({"-e", "fd 100", "--no-drawing-list", "--svg", svg}).exitCode, 0);
+    const QByteArray text = ReadBytes(svg);
+    EXPECT_EQ(text.count("<image x=\"0\" y=\"0\" width=\"2000\" height=\"2000\""), 1);
+    EXPECT_EQ(text.count("<line"), 0);
+
+    const QString missing = dir.filePath("missing/folder/x.svg");
+    const RunResult unwritable = RunRunner({"-e", "fd 1", "--svg", missing});
+    EXPECT_EQ(unwritable.exitCode, 2);
+    EXPECT_EQ(unwritable.err.toStdString(),
+              "mivarelo-run: cannot write the picture to " + missing.toStdString() + "\n");
+}
+
 } // namespace
