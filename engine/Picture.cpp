@@ -63,21 +63,23 @@ void Picture::SetKeepDrawing(bool keep) {
         drawing_.Collapse(image_);
 }
 
-template <typename MakeShape, typename Draw>
-void Picture::Record(bool exact, const QRect& reach, MakeShape make, Draw draw) {
-    if (!keepDrawing_) {
-        draw();
-        return;
-    }
-    if (exact && copyMode_ == CopyMode::SourceCopy) {
-        draw();
-        Enter(make());
-        return;
-    }
+template <typename Draw> void Picture::RecordChange(const QRect& reach, Draw draw) {
     const QRect region = reach.intersected(image_.rect());
     const QImage before = image_.copy(region);
     draw();
     if (!region.isEmpty()) Enter(ChangedPixels(before, region.topLeft()));
+}
+
+template <typename MakeShape, typename Draw>
+void Picture::Record(bool exact, const QRect& reach, MakeShape make, Draw draw) {
+    if (!keepDrawing_) {
+        draw();
+    } else if (exact && copyMode_ == CopyMode::SourceCopy) {
+        draw();
+        Enter(make());
+    } else {
+        RecordChange(reach, draw);
+    }
 }
 
 void Picture::Enter(DrawnItem item) {
@@ -160,8 +162,8 @@ void Picture::DrawLine(QPoint from, QPoint to) {
 void Picture::FillRect(const QRect& rect) {
     const QRect visible = rect.intersected(image_.rect());
     if (visible.isEmpty()) return;
-    // The whole picture in one colour stays a pending fill.
-    // Nothing drawn before it shows any more.
+    // The whole picture in one colour stays a pending fill, and the drawing
+    // list starts again: nothing drawn before shows any more.
     if (visible == image_.rect() && (copyMode_ == CopyMode::SourceCopy || pendingFill_)) {
         const QRgb pixel = ToPixel(brushColor_);
         pendingFill_ = copyMode_ == CopyMode::SourceCopy ? pixel : *pendingFill_ & pixel;
@@ -189,10 +191,12 @@ void Picture::FloodFillBorder(QPoint start, ColorValue border) {
     if (brushHollow_) return;
     Materialise();
     const SpanWriter brush(image_, brushColor_, copyMode_);
-    if (copyMode_ != CopyMode::SourceCopy || !keepDrawing_) {
-        Record(
-            false, image_.rect(), [] { return DrawnItem(); },
-            [&] { MarkDirty(RasterBorderFill(brush, start, border)); });
+    if (!keepDrawing_) {
+        MarkDirty(RasterBorderFill(brush, start, border));
+        return;
+    }
+    if (copyMode_ != CopyMode::SourceCopy) {
+        RecordChange(image_.rect(), [&] { MarkDirty(RasterBorderFill(brush, start, border)); });
         return;
     }
     // A fill has no shape. Every pixel of the brush colour inside what it

@@ -103,6 +103,8 @@ private:
     // pixels it changed inside `reach`.
     template <typename MakeShape, typename Draw>
     void Record(bool exact, const QRect& reach, MakeShape make, Draw draw);
+    // Runs `draw` and enters the pixels it changed inside `reach`.
+    template <typename Draw> void RecordChange(const QRect& reach, Draw draw);
     void Enter(DrawnItem item);
     // The pixels of the picture inside `before`'s place that differ from it.
     DrawnPatch ChangedPixels(const QImage& before, QPoint at) const;
