@@ -21,7 +21,7 @@
 #include <cstddef>
 #include <optional>
 #include <variant>
-#include <vector>
+#include <deque>
 
 namespace mivarelo {
 
@@ -100,7 +100,7 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    const std::vector<DrawnItem>& Items() const { return items_; }
+    const std::deque<DrawnItem>& Items() const { return items_; }
     // The bytes the entries hold, images and texts included.
     std::size_t Bytes() const { return bytes_; }
     void SetBudget(std::size_t bytes) { budget_ = bytes; }
@@ -121,7 +121,7 @@ private:
 
     int width_;
     int height_;
-    std::vector<DrawnItem> items_;
+    std::deque<DrawnItem> items_;
     std::size_t bytes_ = 0;
     std::size_t budget_ = DefaultBudget;
     int collapses_ = 0;
