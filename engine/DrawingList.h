@@ -3,7 +3,8 @@
 // drawn again at any scale: lines, filled rectangles, ellipses and labels,
 // and raster patches for what has no exact shape (a flood fill, drawing that
 // combines with the pixels below). Painting the entries in order onto a
-// picture of the list's size gives the raster picture again.
+// picture of the list's size gives the raster picture again, up to the
+// pixels on which a renderer puts the border of a slanted or round shape.
 //
 // Geometry is given in picture coordinates where pixel (x, y) covers the
 // square [x, x + 1) x [y, y + 1): the shapes describe the pixels the

@@ -18,9 +18,9 @@ constexpr ColorValue Red = 0x0000FF;
 constexpr ColorValue Green = 0x00FF00;
 constexpr ColorValue Blue = 0xFF0000;
 
-// The list painted onto a new image of the picture's size.
-QImage Painted(const Picture& picture) {
-    QImage image(picture.Width(), picture.Height(), QImage::Format_RGB32);
+// The list painted onto a new image `scale` times the picture's size.
+QImage Painted(const Picture& picture, int scale = 1) {
+    QImage image(picture.Width() * scale, picture.Height() * scale, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
     DrawingPainter::Paint(picture.Drawing(), painter, QRectF(image.rect()));
@@ -129,6 +129,19 @@ TEST(DrawingListTest, FillsAndAndModeDrawingArePatchesThatRebuildThePicture) {
     q.FloodFillBorder(QPoint(1, 1), BlackColor);
     EXPECT_EQ(Painted(q), q.Image());
     EXPECT_EQ(q.Drawing().Items().size(), 5u);
+}
+
+// Painted larger, as on a printer, an axis-parallel line stays exactly the
+// pixels it covers, each now a sharp block, and so does a fill.
+TEST(DrawingListTest, PaintedFourTimesLargerEachPixelBecomesASharpBlock) {
+    Picture p(16, 14);
+    DrawSquare(p);
+    p.SetPenColor(Red);
+    p.DrawLine(QPoint(13, 1), QPoint(13, 12));
+    p.DrawLine(QPoint(15, 12), QPoint(1, 12));
+    p.SetBrushColor(Green);
+    p.FloodFillBorder(QPoint(5, 5), BlackColor);
+    EXPECT_EQ(Painted(p, 4), p.Image().scaled(64, 56));
 }
 
 TEST(DrawingListTest, ClearingForgetsEverythingDrawnBefore) {
