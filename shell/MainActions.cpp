@@ -67,6 +67,7 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     ExportPdfAction = Add(Dosya1, 7462, "Export as PDF");
     ExportPngAction = Add(Dosya1, 7740, "Export Picture as PNG…");
     ExportSvgAction = Add(Dosya1, 7741, "Export Picture as SVG…");
+    idleActions_ << ExportPngAction << ExportSvgAction;
     Dosya1->addSeparator();
     CikAction = Add(Dosya1, 7412, "Exit");
     CikAction->setShortcut(QKeySequence::Quit);
@@ -79,7 +80,6 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     MRUSeparator->setVisible(false);
     idleActions_ << AcAction << KaydetAction << ResetAction << YazdirResimAction
                  << PrintPreviewAction << ExportPdfAction << CikAction;
-    idleActions_ << ExportPngAction << ExportSvgAction;
     idleActions_ << MRU;
 }
 
