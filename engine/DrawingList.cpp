@@ -71,7 +71,8 @@ void DrawingList::Clear() {
 std::size_t DrawingList::BytesOf(const DrawnItem& item) {
     std::size_t bytes = sizeof(DrawnItem);
     if (const auto* label = std::get_if<DrawnLabel>(&item))
-        bytes += std::size_t(label->text.size() + label->family.size()) * sizeof(QChar);
+        bytes += std::size_t(label->text.size() + label->face.size() + label->family.size()) *
+                 sizeof(QChar);
     if (const auto* patch = std::get_if<DrawnPatch>(&item))
         bytes += std::size_t(patch->image.sizeInBytes());
     return bytes;

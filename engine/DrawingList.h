@@ -20,9 +20,9 @@
 #include <QString>
 
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <variant>
-#include <deque>
 
 namespace mivarelo {
 
@@ -71,10 +71,12 @@ struct DrawnEllipse {
 
 // A text drawn with no background, its top-left corner at `origin`, turned
 // by `escapement` tenths of a degree counter-clockwise around that corner.
-// `family` is the font the raster picture actually used.
+// `family` is the font the raster picture actually used for the requested
+// `face` (the face itself when installed).
 struct DrawnLabel {
     QPoint origin;
     QString text;
+    QString face;
     QString family;
     int pixelHeight = 16;
     int escapement = 0;

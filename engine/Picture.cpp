@@ -255,13 +255,10 @@ void Picture::DrawLabel(QPoint origin, const QString& text, const LabelFont& fon
 
     Materialise();
     const auto shape = [&] {
-        return DrawnLabel{origin,
-                          text,
-                          QFontInfo(face).family(),
-                          font.pixelHeight,
-                          font.escapement,
-                          metrics.ascent(),
-                          fontColor_};
+        return DrawnLabel{origin,           text,
+                          font.face,        QFontInfo(face).family(),
+                          font.pixelHeight, font.escapement,
+                          metrics.ascent(), fontColor_};
     };
     Record(true, reach, shape, [&] {
         QPainter painter(&image_);

@@ -65,11 +65,21 @@ QByteArray Element(const DrawnEllipse& ellipse) {
            "\"/>\n";
 }
 
+// The font that drew the picture, then the requested face for a viewer
+// that lacks it; quotes inside names cannot be written and are left out.
+QByteArray FontFamilies(const DrawnLabel& label) {
+    const auto quoted = [](QString name) { return "'" + name.remove(u'\'') + "'"; };
+    QString families = quoted(label.family);
+    if (label.face.compare(label.family, Qt::CaseInsensitive) != 0)
+        families += ", " + quoted(label.face);
+    return Escaped(families);
+}
+
 // The baseline lies `ascent` below the turned top-left corner.
 QByteArray Element(const DrawnLabel& label) {
     return "<text x=\"0\" y=\"" + Number(label.ascent) + "\" transform=\"translate(" +
            Number(label.origin.x()) + " " + Number(label.origin.y()) + ") rotate(" +
-           Number(-label.escapement / 10.0) + ")\" font-family=\"" + Escaped(label.family) +
+           Number(-label.escapement / 10.0) + ")\" font-family=\"" + FontFamilies(label) +
            "\" font-size=\"" + Number(label.pixelHeight) + "\" fill=\"" + Colour(label.colour) +
            "\" xml:space=\"preserve\">" + Escaped(label.text) + "</text>\n";
 }

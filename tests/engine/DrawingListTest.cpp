@@ -81,7 +81,7 @@ TEST(DrawingListTest, LabelIsTextTurnedAroundItsTopLeftCorner) {
     const QByteArray svg = SvgWriter::Document(p);
     EXPECT_TRUE(svg.contains("<text x=\"0\" y=\"" + QByteArray::number(label.ascent) +
                              "\" transform=\"translate(50 60) rotate(-90)\" "
-                             "font-family=\"DejaVu Sans\" font-size=\"20\" fill=\"#0000ff\" "
+                             "font-family=\"'DejaVu Sans'\" font-size=\"20\" fill=\"#0000ff\" "
                              "xml:space=\"preserve\">a&lt;b &amp; &quot;c&quot;</text>\n"))
         << svg.toStdString();
 }
