@@ -64,10 +64,10 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     YazdirResimAction = Add(Dosya1, 7463, "Print");
     YazdirResimAction->setShortcut(QKeySequence::Print);
     PrintPreviewAction = Add(Dosya1, 7461, "Print Preview");
-    ExportPdfAction = Add(Dosya1, 7462, "Export as PDF");
     ExportPngAction = Add(Dosya1, 7740, "Export Picture as PNG…");
     ExportSvgAction = Add(Dosya1, 7741, "Export Picture as SVG…");
     idleActions_ << ExportPngAction << ExportSvgAction;
+    ExportPdfAction = Add(Dosya1, 7462, "Export as PDF");
     Dosya1->addSeparator();
     CikAction = Add(Dosya1, 7412, "Exit");
     CikAction->setShortcut(QKeySequence::Quit);

@@ -38,9 +38,9 @@ public:
     QAction* EkranaUydur1 = nullptr;
     QAction* YazdirResimAction = nullptr;
     QAction* PrintPreviewAction = nullptr;
-    QAction* ExportPdfAction = nullptr;
     QAction* ExportPngAction = nullptr;
     QAction* ExportSvgAction = nullptr;
+    QAction* ExportPdfAction = nullptr;
     QAction* CikAction = nullptr;
     // The recent files, at the end of the File menu.
     QList<QAction*> MRU;

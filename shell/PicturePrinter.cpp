@@ -2,6 +2,7 @@
 
 #include "engine/DrawingPainter.h"
 #include "engine/Picture.h"
+#include "engine/SvgWriter.h"
 #include "shell/QtText.h"
 
 #include <QFont>
@@ -76,6 +77,10 @@ bool PicturePrinter::ExportPdf(const Picture& picture, const QString& path, QStr
     pdf.setPageLayout(printer_.pageLayout());
     pdf.setOutputFileName(path);
     return PrintOn(pdf, picture, error);
+}
+
+bool PicturePrinter::ExportSvg(const Picture& picture, const QString& path) const {
+    return SvgWriter::Save(picture, path);
 }
 
 void PicturePrinter::Preview(const Picture& picture, QWidget* parent) {

@@ -1,12 +1,12 @@
 #pragma once
 // Prints the turtle's picture on one page: on the chosen printer, into a PDF
-// file, or in a print preview. The picture is painted from its list of what
-// was drawn, so its lines and labels are as sharp as the printer's
-// resolution allows (from its pixels when it keeps no list). It goes to the
-// top-left corner of the printable page, stretched over the whole page with
-// the FitToScreen type and over the largest square of the page with the
-// other two types; a footer of two text lines is written over it near the
-// top left.
+// file, or in a print preview; also writes it as an SVG file. The picture is
+// painted from its list of what was drawn, so its lines and labels are as
+// sharp as the printer's resolution allows (from its pixels when it keeps no
+// list). It goes to the top-left corner of the printable page, stretched over
+// the whole page with the FitToScreen type and over the largest square of the
+// page with the other two types; a footer of two text lines is written over
+// it near the top left.
 //
 // Dialogs (the print dialog and the page-size box) are shown by the caller;
 // the preview is the only window this class opens.
@@ -53,6 +53,9 @@ public:
     // Writes the same page, with Printer()'s page layout, into the PDF file
     // `path`. False with `error` naming the file when it cannot be written.
     bool ExportPdf(const Picture& picture, const QString& path, QString& error);
+    // Writes the picture, shape by shape, as an SVG file of its own size
+    // (see SvgWriter); false when the file cannot be written.
+    bool ExportSvg(const Picture& picture, const QString& path) const;
     // Shows the same page in the modal print preview of Printer().
     void Preview(const Picture& picture, QWidget* parent);
 

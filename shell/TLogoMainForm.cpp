@@ -9,7 +9,6 @@
 #include "core/Translation.h"
 #include "engine/ColorValue.h"
 #include "engine/PaintedArea.h"
-#include "engine/SvgWriter.h"
 #include "modes/TButtonKomutForm.h"
 #include "modes/TNormalKomutForm.h"
 #include "shell/Dialogs.h"
@@ -194,9 +193,9 @@ void TLogoMainForm::ConnectActions() {
             [this] { printer_.SetPrintType(PicturePrinter::PrintType::FitToScreen); });
     connect(a.YazdirResimAction, &QAction::triggered, this, &TLogoMainForm::PrintPicture);
     connect(a.PrintPreviewAction, &QAction::triggered, this, &TLogoMainForm::PrintPreview);
-    connect(a.ExportPdfAction, &QAction::triggered, this, &TLogoMainForm::ExportPdf);
     connect(a.ExportPngAction, &QAction::triggered, this, [this] { ExportPicture(false); });
     connect(a.ExportSvgAction, &QAction::triggered, this, [this] { ExportPicture(true); });
+    connect(a.ExportPdfAction, &QAction::triggered, this, &TLogoMainForm::ExportPdf);
     connect(a.KurOnuAction, &QAction::triggered, this, [] {
         const FileAssociation::Result result = FileAssociation::Register();
         CurrentDialogs().ShowMessage(result.message, QStringLiteral("Mivarelo"));
@@ -1053,7 +1052,7 @@ void TLogoMainForm::ExportPicture(bool svg) {
         WritePicture(path, PngKind);
         return;
     }
-    if (!SvgWriter::Save(engine_.Screen().Surface(), path)) ShowFileError(7731, path, 7735);
+    if (!printer_.ExportSvg(engine_.Screen().Surface(), path)) ShowFileError(7731, path, 7735);
 }
 
 // ---- status bar ----------------------------------------------------------
