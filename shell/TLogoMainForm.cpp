@@ -1028,17 +1028,6 @@ void TLogoMainForm::PrintPreview() {
     printer_.Preview(engine_.Screen().Surface(), this);
 }
 
-void TLogoMainForm::ExportPdf() {
-    QString path = CurrentDialogs().ChooseSaveFile(Text(7462), LastFolder(),
-                                                   {QStringLiteral("PDF (*.pdf)")}, nullptr);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-    RememberFolder(path);
-    QString error;
-    if (!printer_.ExportPdf(engine_.Screen().Surface(), path, error))
-        CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
-}
-
 // The picture as PNG pixels or as SVG shapes; a path without an extension
 // gets the format's.
 void TLogoMainForm::ExportPicture(bool svg) {
@@ -1053,6 +1042,17 @@ void TLogoMainForm::ExportPicture(bool svg) {
         return;
     }
     if (!printer_.ExportSvg(engine_.Screen().Surface(), path)) ShowFileError(7731, path, 7735);
+}
+
+void TLogoMainForm::ExportPdf() {
+    QString path = CurrentDialogs().ChooseSaveFile(Text(7462), LastFolder(),
+                                                   {QStringLiteral("PDF (*.pdf)")}, nullptr);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    RememberFolder(path);
+    QString error;
+    if (!printer_.ExportPdf(engine_.Screen().Surface(), path, error))
+        CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
 }
 
 // ---- status bar ----------------------------------------------------------
