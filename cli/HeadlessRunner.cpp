@@ -9,6 +9,7 @@
 #include "core/Translation.h"
 #include "engine/Evaluator.h"
 #include "engine/LogoEngine.h"
+#include "engine/SvgWriter.h"
 
 #include <QString>
 
@@ -65,6 +66,7 @@ int HeadlessRunner::Run() {
     engine.Runner().SetListener(this);
     engine.Runner().SetLineLimit(options_.maxLines);
     engine.Dispatcher().SetFastPaths(options_.fastPaths);
+    engine.Screen().Surface().SetKeepDrawing(options_.drawingList);
     if (!LoadLanguageModule(&engine.Procedures()))
         PrintLine(stderr, "mivarelo-run: no language files in " + LanguageDirectory() +
                               "; interface texts stay empty");
@@ -190,6 +192,11 @@ int HeadlessRunner::Report(LogoEngine& engine) {
     const Picture& surface = engine.Screen().Surface();
     if (!options_.pngPath.empty() && !SavePicture(surface.Image())) {
         PrintLine(stderr, "mivarelo-run: cannot write the picture to " + options_.pngPath);
+        status = ExitUsage;
+    }
+    if (!options_.svgPath.empty() &&
+        !SvgWriter::Save(surface, QString::fromStdString(options_.svgPath))) {
+        PrintLine(stderr, "mivarelo-run: cannot write the picture to " + options_.svgPath);
         status = ExitUsage;
     }
     if (options_.printState) {

@@ -21,6 +21,7 @@ constexpr Flag Flags[] = {
     {"--stop-at-errors", &RunnerOptions::stopAtErrors, true},
     {"--no-wait", &RunnerOptions::noWait, true},
     {"--no-fast-paths", &RunnerOptions::fastPaths, false},
+    {"--no-drawing-list", &RunnerOptions::drawingList, false},
     {"--help", &RunnerOptions::help, true},
     {"-h", &RunnerOptions::help, true},
     {"--version", &RunnerOptions::version, true},
@@ -54,9 +55,9 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
                 std::optional<std::string>& error) {
     const std::string& arg = args[k];
     const std::size_t needed = arg == "--define" ? 2 : 1;
-    const bool known = arg == "-e" || arg == "--exec" || arg == "--png" || arg == "--eval" ||
-                       arg == "--max-lines" || arg == "--define" || arg == "--dialect" ||
-                       arg == "--save";
+    const bool known = arg == "-e" || arg == "--exec" || arg == "--png" || arg == "--svg" ||
+                       arg == "--eval" || arg == "--max-lines" || arg == "--define" ||
+                       arg == "--dialect" || arg == "--save";
     if (!known) return false;
     if (k + needed >= args.size()) {
         error = arg + " needs " + (needed == 2 ? "two values" : "a value");
@@ -65,6 +66,7 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
     const std::string& value = args[++k];
     if (arg == "-e" || arg == "--exec") options.execLines.push_back(value);
     if (arg == "--png") options.pngPath = value;
+    if (arg == "--svg") options.svgPath = value;
     if (arg == "--save") options.savePath = value;
     if (arg == "--eval") options.evalExpressions.push_back(value);
     if (arg == "--define") options.procedures.emplace_back(value, args[++k]);
@@ -129,6 +131,9 @@ const char* RunnerUsage() {
            "                         PATH contains \".lgo\" (translated to en-long first),\n"
            "                         otherwise the native \".elg\" format\n"
            "  --png PATH             save the picture as PNG after the run\n"
+           "  --svg PATH             save the picture as SVG after the run: every line,\n"
+           "                         ellipse, label and fill in drawing order (fills\n"
+           "                         as embedded images)\n"
            "  --state                print the final turtle state as JSON, with the number\n"
            "                         and the bounding box of the pixels that differ from\n"
            "                         the screen colour\n"
@@ -151,6 +156,8 @@ const char* RunnerUsage() {
            "  --no-fast-paths        read every expression, condition and assignment\n"
            "                         from its text at each pass instead of analysing it\n"
            "                         once per run (same results, slower; for comparison)\n"
+           "  --no-drawing-list      keep only the pixels, not the list of what was drawn\n"
+           "                         (for comparison; --svg then holds one image)\n"
            "  --help, --version\n"
            "\n"
            "Exit status: 0 no error line, 1 error lines written or lines left out by the\n"

@@ -27,6 +27,7 @@ struct RunnerOptions {
     std::optional<Dialect> dialect;
     std::string savePath;
     std::string pngPath;
+    std::string svgPath;
     bool printProgram = false;
     bool printState = false;
     bool english = false;
@@ -35,6 +36,7 @@ struct RunnerOptions {
     bool stopAtErrors = false;
     bool noWait = false;
     bool fastPaths = true;
+    bool drawingList = true;
     bool help = false;
     bool version = false;
     std::optional<std::uint64_t> maxLines;

@@ -10,6 +10,7 @@
 // - wider pens draw round-capped strokes of that width, end cap included;
 // - everything is clipped to the picture before pixels are visited.
 #include "engine/ColorValue.h"
+#include "engine/DrawingList.h"
 
 #include <QImage>
 #include <QPoint>
@@ -81,6 +82,14 @@ public:
     // it is called before every label is drawn.
     static void SetFontSetUp(void (*setUp)());
 
+    // The list of what was drawn, kept beside the pixels unless switched off
+    // (see DrawingList). Switching it off forgets it; switching it on again
+    // starts it from a patch of the current picture.
+    const DrawingList& Drawing() const { return drawing_; }
+    bool KeepsDrawing() const { return keepDrawing_; }
+    void SetKeepDrawing(bool keep);
+    void SetDrawingBudget(std::size_t bytes) { drawing_.SetBudget(bytes); }
+
     // The bounding rectangle of every pixel changed since the last call.
     QRect TakeDirtyRect();
     QRect DirtyRect() const { return dirty_; }
@@ -89,6 +98,18 @@ private:
     void MarkDirty(const QRect& rect);
     // Writes the pending fill into the pixels (see pendingFill_).
     void Materialise() const;
+    // Runs `draw` and enters what it drew into the list: the shape `make`
+    // returns when it is `exact` and the copy mode is plain, otherwise the
+    // pixels it changed inside `reach`.
+    template <typename MakeShape, typename Draw>
+    void Record(bool exact, const QRect& reach, MakeShape make, Draw draw);
+    // Runs `draw` and enters the pixels it changed inside `reach`.
+    template <typename Draw> void RecordChange(const QRect& reach, Draw draw);
+    void Enter(DrawnItem item);
+    // The pixels of the picture inside `before`'s place that differ from it.
+    DrawnPatch ChangedPixels(const QImage& before, QPoint at) const;
+    // The pixels of `colour` inside `rect`, as a patch.
+    DrawnPatch PixelsOf(ColorValue colour, const QRect& rect) const;
 
     // The picture's memory is written only once something reads or draws
     // on it: while every pixel is of one value (a new or cleared picture)
@@ -103,6 +124,8 @@ private:
     ColorValue fontColor_ = BlackColor;
     CopyMode copyMode_ = CopyMode::SourceCopy;
     QRect dirty_;
+    DrawingList drawing_;
+    bool keepDrawing_ = true;
 };
 
 } // namespace mivarelo

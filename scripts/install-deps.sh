@@ -11,7 +11,7 @@ packages=(
   locales
   xvfb xdotool x11-apps python3
   dpkg-dev file appstream desktop-file-utils
-  poppler-utils
+  poppler-utils librsvg2-bin
 )
 
 missing=()

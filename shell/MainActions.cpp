@@ -65,6 +65,9 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     YazdirResimAction = Add(Dosya1, 7463, "Print");
     YazdirResimAction->setShortcut(QKeySequence::Print);
     PrintPreviewAction = Add(Dosya1, 7461, "Print Preview");
+    ExportPngAction = Add(Dosya1, 7740, "Export Picture as PNG…");
+    ExportSvgAction = Add(Dosya1, 7741, "Export Picture as SVG…");
+    idleActions_ << ExportPngAction << ExportSvgAction;
     ExportPdfAction = Add(Dosya1, 7462, "Export as PDF");
     ExportHtmlAction = Add(Dosya1, 7820, "Export Program as HTML...");
     PrintProgramAction = Add(Dosya1, 7821, "Print Program...");

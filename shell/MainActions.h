@@ -40,6 +40,8 @@ public:
     QAction* EkranaUydur1 = nullptr;
     QAction* YazdirResimAction = nullptr;
     QAction* PrintPreviewAction = nullptr;
+    QAction* ExportPngAction = nullptr;
+    QAction* ExportSvgAction = nullptr;
     QAction* ExportPdfAction = nullptr;
     QAction* ExportHtmlAction = nullptr;
     QAction* PrintProgramAction = nullptr;

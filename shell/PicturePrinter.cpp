@@ -1,5 +1,8 @@
 #include "shell/PicturePrinter.h"
 
+#include "engine/DrawingPainter.h"
+#include "engine/Picture.h"
+#include "engine/SvgWriter.h"
 #include "shell/QtText.h"
 
 #include <QFont>
@@ -64,11 +67,11 @@ QString PicturePrinter::PageSizeText() const {
            Text(7476, "(pixels)");
 }
 
-bool PicturePrinter::Print(const QImage& picture, QString& error) {
+bool PicturePrinter::Print(const Picture& picture, QString& error) {
     return PrintOn(printer_, picture, error);
 }
 
-bool PicturePrinter::ExportPdf(const QImage& picture, const QString& path, QString& error) {
+bool PicturePrinter::ExportPdf(const Picture& picture, const QString& path, QString& error) {
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setPageLayout(printer_.pageLayout());
@@ -76,7 +79,11 @@ bool PicturePrinter::ExportPdf(const QImage& picture, const QString& path, QStri
     return PrintOn(pdf, picture, error);
 }
 
-void PicturePrinter::Preview(const QImage& picture, QWidget* parent) {
+bool PicturePrinter::ExportSvg(const Picture& picture, const QString& path) const {
+    return SvgWriter::Save(picture, path);
+}
+
+void PicturePrinter::Preview(const Picture& picture, QWidget* parent) {
     QPrintPreviewDialog dialog(&printer_, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this, &picture](QPrinter* target) {
@@ -86,7 +93,7 @@ void PicturePrinter::Preview(const QImage& picture, QWidget* parent) {
     dialog.exec();
 }
 
-bool PicturePrinter::PrintOn(QPrinter& target, const QImage& picture, QString& error) const {
+bool PicturePrinter::PrintOn(QPrinter& target, const Picture& picture, QString& error) const {
     target.setDocName(QString::fromLatin1(DocumentTitle));
     QPainter painter;
     if (!painter.begin(&target)) {
@@ -106,7 +113,7 @@ bool PicturePrinter::PrintOn(QPrinter& target, const QImage& picture, QString& e
 }
 
 void PicturePrinter::DrawPage(QPainter& painter, const QPrinter& target,
-                              const QImage& picture) const {
+                              const Picture& picture) const {
     const int width = target.width();
     const int height = target.height();
     const int side = std::min(width, height);
@@ -114,7 +121,10 @@ void PicturePrinter::DrawPage(QPainter& painter, const QPrinter& target,
         type_ == PrintType::FitToScreen ? QRect(0, 0, width, height) : QRect(0, 0, side, side);
     // Lines of one pixel would blur and ring under JPEG compression.
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.drawImage(area, picture);
+    if (picture.KeepsDrawing())
+        DrawingPainter::Paint(picture.Drawing(), painter, area);
+    else
+        painter.drawImage(area, picture.Image());
 
     // Text takes its colour from the pen; nothing is filled behind it.
     painter.setPen(Qt::black);

@@ -1,9 +1,12 @@
 #pragma once
 // Prints the turtle's picture on one page: on the chosen printer, into a PDF
-// file, or in a print preview. The picture goes to the top-left corner of the
-// printable page, stretched over the whole page with the FitToScreen type and
-// over the largest square of the page with the other two types; a footer of
-// two text lines is written over it near the top left.
+// file, or in a print preview; also writes it as an SVG file. The picture is
+// painted from its list of what was drawn, so its lines and labels are as
+// sharp as the printer's resolution allows (from its pixels when it keeps no
+// list). It goes to the top-left corner of the printable page, stretched over
+// the whole page with the FitToScreen type and over the largest square of the
+// page with the other two types; a footer of two text lines is written over
+// it near the top left.
 //
 // Dialogs (the print dialog and the page-size box) are shown by the caller;
 // the preview is the only window this class opens.
@@ -11,11 +14,12 @@
 #include <QPrinter>
 #include <QString>
 
-class QImage;
 class QPainter;
 class QWidget;
 
 namespace mivarelo {
+
+class Picture;
 
 class PicturePrinter {
 public:
@@ -45,18 +49,21 @@ public:
     // Prints `picture` on one page of Printer(). False with `error` naming the
     // printer (or its output file) when the job could not begin or failed; a
     // job that failed while the page was drawn is aborted.
-    bool Print(const QImage& picture, QString& error);
+    bool Print(const Picture& picture, QString& error);
     // Writes the same page, with Printer()'s page layout, into the PDF file
     // `path`. False with `error` naming the file when it cannot be written.
-    bool ExportPdf(const QImage& picture, const QString& path, QString& error);
+    bool ExportPdf(const Picture& picture, const QString& path, QString& error);
+    // Writes the picture, shape by shape, as an SVG file of its own size
+    // (see SvgWriter); false when the file cannot be written.
+    bool ExportSvg(const Picture& picture, const QString& path) const;
     // Shows the same page in the modal print preview of Printer().
-    void Preview(const QImage& picture, QWidget* parent);
+    void Preview(const Picture& picture, QWidget* parent);
 
 private:
     // Draws the page on `target`, which has begun no job yet, and ends it.
-    bool PrintOn(QPrinter& target, const QImage& picture, QString& error) const;
+    bool PrintOn(QPrinter& target, const Picture& picture, QString& error) const;
     // The picture and the footer on the page `target` is painting.
-    void DrawPage(QPainter& painter, const QPrinter& target, const QImage& picture) const;
+    void DrawPage(QPainter& painter, const QPrinter& target, const Picture& picture) const;
 
     QPrinter printer_;
     PrintType type_ = PrintType::Proportional;

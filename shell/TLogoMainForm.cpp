@@ -202,6 +202,8 @@ void TLogoMainForm::ConnectActions() {
             [this] { printer_.SetPrintType(PicturePrinter::PrintType::FitToScreen); });
     connect(a.YazdirResimAction, &QAction::triggered, this, &TLogoMainForm::PrintPicture);
     connect(a.PrintPreviewAction, &QAction::triggered, this, &TLogoMainForm::PrintPreview);
+    connect(a.ExportPngAction, &QAction::triggered, this, [this] { ExportPicture(false); });
+    connect(a.ExportSvgAction, &QAction::triggered, this, [this] { ExportPicture(true); });
     connect(a.ExportPdfAction, &QAction::triggered, this, &TLogoMainForm::ExportPdf);
     connect(a.ExportHtmlAction, &QAction::triggered, this, &TLogoMainForm::ExportProgramHtml);
     connect(a.PrintProgramAction, &QAction::triggered, this, &TLogoMainForm::PrintProgram);
@@ -1140,12 +1142,28 @@ void TLogoMainForm::PrintPicture() {
     CurrentDialogs().ShowMessage(printer_.PageSizeText(), QStringLiteral("Mivarelo"));
     if (!CurrentDialogs().ConfirmPrint(printer_.Printer())) return;
     QString error;
-    if (!printer_.Print(engine_.Screen().Surface().Image(), error))
+    if (!printer_.Print(engine_.Screen().Surface(), error))
         CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
 }
 
 void TLogoMainForm::PrintPreview() {
-    printer_.Preview(engine_.Screen().Surface().Image(), this);
+    printer_.Preview(engine_.Screen().Surface(), this);
+}
+
+// The picture as PNG pixels or as SVG shapes; a path without an extension
+// gets the format's.
+void TLogoMainForm::ExportPicture(bool svg) {
+    const QString extension = svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    QString path = CurrentDialogs().ChooseSaveFile(Text(svg ? 7741 : 7740), LastFolder(),
+                                                   {Text(svg ? 7743 : 7742)}, nullptr);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += extension;
+    RememberFolder(path);
+    if (!svg) {
+        WritePicture(path, PngKind);
+        return;
+    }
+    if (!printer_.ExportSvg(engine_.Screen().Surface(), path)) ShowFileError(7731, path, 7735);
 }
 
 void TLogoMainForm::ExportPdf() {
@@ -1155,7 +1173,7 @@ void TLogoMainForm::ExportPdf() {
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     RememberFolder(path);
     QString error;
-    if (!printer_.ExportPdf(engine_.Screen().Surface().Image(), path, error))
+    if (!printer_.ExportPdf(engine_.Screen().Surface(), path, error))
         CurrentDialogs().ShowMessage(Text(7738) + "\n" + error, Text(7737));
 }
 

@@ -195,6 +195,7 @@ private:
     void OpenAsk();
     void PrintPreview();
     void ExportPdf();
+    void ExportPicture(bool svg);
     QString Text(int id) const;
 
     LogoEngine engine_;

@@ -1,5 +1,6 @@
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
+#include "engine/Picture.h"
 #include "shell/PicturePrinter.h"
 
 #include <QApplication>
@@ -23,12 +24,21 @@ const QColor White(255, 255, 255);
 
 // A picture of the engine's size in one colour, with a red square marker at
 // 1700-1899 in both directions, near the bottom-right corner.
-QImage TestPicture() {
-    QImage picture(2000, 2000, QImage::Format_RGB32);
-    picture.fill(Fill);
-    for (int y = 1700; y < 1900; ++y)
-        for (int x = 1700; x < 1900; ++x)
-            picture.setPixelColor(x, y, Marker);
+Picture TestPicture() {
+    Picture picture(2000, 2000);
+    picture.SetBrushColor(MakeColor(Fill.red(), Fill.green(), Fill.blue()));
+    picture.FillRect(QRect(0, 0, 2000, 2000));
+    picture.SetBrushColor(MakeColor(Marker.red(), Marker.green(), Marker.blue()));
+    picture.FillRect(QRect(1700, 1700, 200, 200));
+    return picture;
+}
+
+// The outline of the square from (500, 500) to (600, 600) drawn with the pen.
+Picture SquarePicture() {
+    Picture picture(2000, 2000);
+    const QPoint corners[] = {{500, 500}, {600, 500}, {600, 600}, {500, 600}, {500, 500}};
+    for (int i = 0; i < 4; ++i)
+        picture.DrawLine(corners[i], corners[i + 1]);
     return picture;
 }
 
@@ -199,6 +209,38 @@ private slots:
         error.clear();
         QVERIFY(!printer.Print(TestPicture(), error));
         QVERIFY2(error.contains(path), qPrintable(error));
+    }
+
+    // Lines are printed as lines, not as a picture of pixels; only a fill,
+    // which has no shape, is printed as an image, of just the filled pixels.
+    void linesArePrintedAsShapesAndFillsAsImages() {
+        PicturePrinter printer;
+        SetA4(printer);
+        Picture picture = SquarePicture();
+        QString error;
+        QVERIFY(printer.ExportPdf(picture, PathOf("lines.pdf"), error));
+        const auto images = [this](const char* name) {
+            const QStringList lines =
+                RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), PathOf(name)})
+                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            return lines.mid(2); // below the two header lines
+        };
+        QCOMPARE(images("lines.pdf").size(), 0);
+
+        picture.SetBrushColor(MakeColor(0, 160, 0));
+        picture.FloodFillBorder(QPoint(550, 550), BlackColor);
+        QVERIFY(printer.ExportPdf(picture, PathOf("filled.pdf"), error));
+        const QStringList filled = images("filled.pdf");
+        QCOMPARE(filled.size(), 1);
+        // page, number, type, width, height: the 99 x 99 pixels inside the outline.
+        const QStringList columns = filled[0].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QCOMPARE(columns.mid(2, 3), (QStringList{"image", "99", "99"}));
+        // The rendered page shows the outline and the fill where they belong:
+        // the picture's square of 2000 pixels is 248 pixels high at 30 dpi.
+        const QImage page = RenderPage(PathOf("filled.pdf"));
+        const double scale = page.height() / 2000.0;
+        QCOMPARE(At(page, 550 * scale, 550 * scale), QColor(0, 160, 0));
+        QCOMPARE(At(page, 700 * scale, 550 * scale), White);
     }
 
     void pageSizeTextInBothLanguages() {

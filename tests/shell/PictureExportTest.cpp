@@ -1,0 +1,90 @@
+// Exporting the picture from the File menu of the real main window: a
+// program typed and run, the file chosen through the scripted dialogs, the
+// written PNG and SVG read back.
+#include "core/GlobalSettings.h"
+#include "engine/SvgWriter.h"
+#include "shell/MainActions.h"
+#include "shell/TLogoMainForm.h"
+#include "shell/support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace mivarelo;
+
+class PictureExportTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+    std::unique_ptr<support::ScriptedDialogs> dialogs;
+    std::unique_ptr<TLogoMainForm> window;
+
+    static QByteArray Contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.filePath("cfg"));
+    }
+
+    void init() {
+        QSettings().clear();
+        ResetGlobals();
+        dialogs = std::make_unique<support::ScriptedDialogs>();
+        window = std::make_unique<TLogoMainForm>();
+    }
+
+    void cleanup() {
+        window.reset();
+        dialogs.reset();
+    }
+
+    void SvgHoldsTheShapesPngThePixelsAndFailuresAreShown() {
+        window->Controls().Editor->setPlainText("setpc [255 0 0]\nfd 100\nrt 90\nspw 3\nfd 50");
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        window->Actions().DoAction->trigger();
+        if (window->Running()) QVERIFY(ended.wait(10000));
+        // Without an extension the file gets the format's.
+        dialogs->files << folder.filePath("square") << folder.filePath("square.png");
+        window->Actions().ExportSvgAction->trigger();
+        QCOMPARE(dialogs->lastFilters, QStringList{"SVG resmi (*.svg)"});
+        const QByteArray svg = Contents(folder.filePath("square.svg"));
+        QCOMPARE(svg, SvgWriter::Document(window->Engine().Screen().Surface()));
+        QVERIFY(
+            svg.contains("<line x1=\"600.5\" y1=\"500.5\" x2=\"600.5\" y2=\"550.5\" "
+                         "stroke=\"#ff0000\" stroke-width=\"3.01\" stroke-linecap=\"round\"/>"));
+        window->Actions().ExportPngAction->trigger();
+        const QImage png(folder.filePath("square.png"));
+        QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
+                 window->Engine().Screen().Surface().Image());
+        QCOMPARE(png.pixel(550, 500), qRgb(255, 0, 0));
+        QVERIFY(dialogs->messages.isEmpty());
+
+        const QString missing = folder.filePath("no-such-folder/picture.svg");
+        dialogs->files.enqueue(missing);
+        window->Actions().ExportSvgAction->trigger();
+        QCOMPARE(dialogs->messages,
+                 QStringList{"Hata: Dosya kaydedilemedi: " + QDir::toNativeSeparators(missing) +
+                             "\nyazılamıyor (izin yok ya da disk dolu)"});
+    }
+
+    void MenuEntriesSpeakBothLanguages() {
+        QCOMPARE(window->Actions().ExportPngAction->text(), "Resmi PNG Olarak Dışa Aktar…");
+        window->Actions().English1->trigger();
+        QCOMPARE(window->Actions().ExportSvgAction->text(), "Export Picture as SVG…");
+    }
+};
+
+QTEST_MAIN(PictureExportTest)
+#include "PictureExportTest.moc"
