@@ -10,14 +10,6 @@ namespace {
 
 using namespace runner_test;
 
-QStringList ExamplePrograms() {
-    const QDir dir(QStringLiteral(MIVARELO_SOURCE_DIR "/examples"));
-    QStringList paths;
-    for (const QString& name : dir.entryList({"*.elg"}, QDir::Files, QDir::Name))
-        paths << dir.filePath(name);
-    return paths;
-}
-
 TEST(ExamplesTest, EveryExampleDrawsInsideThePictureWithoutErrors) {
     const QStringList programs = ExamplePrograms();
     ASSERT_GE(programs.size(), 10);

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built mivarelo-run as a child process for the end-to-end tests.
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,6 +35,15 @@ RunRunner(const QStringList& args, const QByteArray& input = {},
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+// Every sample program of the examples folder, in name order.
+inline QStringList ExamplePrograms() {
+    const QDir dir(QStringLiteral(MIVARELO_SOURCE_DIR "/examples"));
+    QStringList paths;
+    for (const QString& name : dir.entryList({"*.elg"}, QDir::Files, QDir::Name))
+        paths << dir.filePath(name);
+    return paths;
 }
 
 // The state JSON printed by --state; it must be the whole of standard output.

@@ -17,14 +17,6 @@ namespace {
 
 using namespace runner_test;
 
-QStringList ExamplePrograms() {
-    const QDir dir(QStringLiteral(MIVARELO_SOURCE_DIR "/examples"));
-    QStringList paths;
-    for (const QString& name : dir.entryList({"*.elg"}, QDir::Files, QDir::Name))
-        paths << dir.filePath(name);
-    return paths;
-}
-
 // Renderers differ in which pixel a shape's border falls on, so a pixel of
 // the rendering may differ from the PNG only within two pixels of a colour
 // edge of the PNG, and only with a colour the PNG uses: a wrong colour, a
