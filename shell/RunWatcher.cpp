@@ -88,6 +88,10 @@ RunWatcher::RunWatcher(TLogoMainForm& window, RunDriver& driver)
     SetSpeed(static_cast<RunSpeed>(std::clamp(saved, 0, 4)));
 }
 
+RunWatcher::~RunWatcher() {
+    window_.DrawingWindow()->SetWalk(nullptr);
+}
+
 void RunWatcher::BuildToolBar() {
     MainActions& a = window_.Actions();
     a.DoAction->setIcon(ToolIcon("run"));

@@ -25,6 +25,8 @@ class RunWatcher : public QObject {
     Q_OBJECT
 public:
     RunWatcher(TLogoMainForm& window, RunDriver& driver);
+    // The drawing window forgets the walk, which goes with the watcher.
+    ~RunWatcher() override;
 
     // True while the command window stays visible and read-only during a
     // run: a speed below full, or a paused run.

@@ -150,6 +150,10 @@ TLogoMainForm::~TLogoMainForm() {
         engine_.Runner().RunToEnd(false);
     }
     engine_.Runner().SetListener(nullptr);
+    // The watcher goes first: the window's own teardown hides the inspector
+    // dock, whose signal must not reach a half-destroyed window.
+    delete watcher_;
+    watcher_ = nullptr;
     delete commandWindow_;
     commandWindow_ = nullptr;
     SetCurrentErrorList(previousErrorList_);
@@ -436,7 +440,7 @@ void TLogoMainForm::SetRunning(bool running) {
     if (controls_.RunningLabel) controls_.RunningLabel->setVisible(running);
     if (controls_.ProcedureList) controls_.ProcedureList->setEnabled(!running);
     if (controls_.Editor) {
-        controls_.Editor->setEnabled(!running || watcher_->Watching());
+        controls_.Editor->setEnabled(!running || (watcher_ && watcher_->Watching()));
         controls_.Editor->setReadOnly(running);
     }
     RefreshStatusBar();
