@@ -18,13 +18,13 @@ namespace {
 
 // The sanitizers make a line about twenty times slower; this many lines of
 // the slowest kind still end within the time limit of one input.
-constexpr std::uint64_t LineBudget = 5'000;
+constexpr std::uint64_t LineBudget = 2'000;
 constexpr std::size_t NestingBudget = 2'000;
 // A fill or a wide pen costs time in proportion to the picture; on the
 // full-size picture a few thousand fills, legitimate and each quick, would
 // take the sanitized run past its time limit. The drawing code is the same
 // for every size.
-constexpr int PictureSide = 200;
+constexpr int PictureSide = 32;
 
 struct ProgramText {
     std::string main;
