@@ -329,7 +329,11 @@ std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int 
     if (Trim(block).empty()) return {};
     const std::string result = "tekrar " + count + " [ " + ListFromLogo(store, block, depth) + " ]";
     const std::string after = ImportRemainder(store, c.Rest(), depth);
-    return after.empty() ? result : result + " ; " + after;
+    if (!after.empty()) return result + " ; " + after;
+    // Text after the list that is no command stays as written, as the
+    // export writes it.
+    const std::string tail = Trim(c.Rest());
+    return tail.empty() ? result : result + " " + tail;
 }
 
 std::string ImportLine(const Prosedurler& store, std::string_view line, int depth) {

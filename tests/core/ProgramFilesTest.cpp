@@ -434,6 +434,7 @@ TEST_F(ProgramFilesTest, LinesConvertFromPlainLogo) {
     EXPECT_EQ(ConvertLineFromLogo(store, "CS"), "et;pd;sol 90;");
     EXPECT_EQ(ConvertLineFromLogo(store, "cs ; clear"), "et;pd;sol 90;");
     EXPECT_EQ(ConvertLineFromLogo(store, "repeat 4 [fd 10] rt 90"), "tekrar 4 [ fd 10 ] ; rt 90");
+    EXPECT_EQ(ConvertLineFromLogo(store, "repeat 4 [fd 10] *x"), "tekrar 4 [ fd 10 ] *x");
     EXPECT_EQ(ConvertLineFromLogo(store, "REPEAT 4 [FD 10 RIGHT 90]"),
               "tekrar 4 [ FD 10 ; RIGHT 90 ]");
     EXPECT_EQ(ConvertLineFromLogo(store, "FILL"), "FILL");
