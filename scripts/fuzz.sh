@@ -24,8 +24,10 @@ run_target() {
     local target=$1
     local corpus="$corpus_root/$target"
     mkdir -p "$corpus"
-    # Sanitizer reports stop the target; leaks count as findings too.
+    # Sanitizer reports stop the target; leaks count as findings too, except
+    # the font caches of the system library listed in lsan.supp.
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+        LSAN_OPTIONS="suppressions=$source_dir/tests/fuzz/lsan.supp" \
         "$fuzz_build/bin/${target}_fuzz" "$corpus" "$source_dir/tests/fuzz/corpus/$target" \
         -dict="$source_dir/tests/fuzz/dictionaries/logo.dict" \
         -max_total_time="$seconds" -timeout=1 -rss_limit_mb=512 -max_len=4096 \

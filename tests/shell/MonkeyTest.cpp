@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -159,10 +160,11 @@ private:
             noise += static_cast<char>(random.bounded(256));
         WriteFile(File("noise.elg"), noise);
         WriteFile(File("noise.lgo"), noise);
+        QDir(folder.path()).mkdir("a-folder");
         files = {File("huge-count.elg"), File("more-headers.elg"), File("empty.elg"),
                  File("broken.lgo"),     File("own.lgo"),          File("picture.png"),
                  File("noise.elg"),      File("noise.lgo"),        File("missing.elg"),
-                 folder.path(),          File("saved.elg"),        File("saved.lgo"),
+                 File("a-folder"),       File("saved.elg"),        File("saved.lgo"),
                  File("out.png"),        File("out.svg"),          File("out.pdf")};
     }
 
