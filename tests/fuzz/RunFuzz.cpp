@@ -16,8 +16,9 @@ using namespace mivarelo::fuzz;
 
 namespace {
 
-// The sanitizers make a line about twenty times slower; this many lines of
-// the slowest kind still end within the time limit of one input.
+// The sanitizers and the coverage counters make a line twenty to fifty times
+// slower; this many lines of the slowest kind still end within the time
+// limit of one input.
 constexpr std::uint64_t LineBudget = 2'000;
 constexpr std::size_t NestingBudget = 2'000;
 // A fill or a wide pen costs time in proportion to the picture; on the
