@@ -227,7 +227,10 @@ std::string ExportCommand(const Prosedurler& store, std::string_view command, in
     std::string word, rest;
     const CommandCode code = SplitCommandWord(&store, command, word, rest);
     if (code == UnknownCode) return {};
-    if (IsRepeat(code) && !ListLeftOpen(rest)) return RepeatToLogo(store, rest, depth);
+    // A repeat whose brackets do not pair up is kept as written, as
+    // translation keeps it: converted, its list would end elsewhere.
+    if (IsRepeat(code) && !ListLeftOpen(rest) && ClosingBracketsMatch(rest))
+        return RepeatToLogo(store, rest, depth);
     return JoinWordAndRest(word, rest);
 }
 

@@ -9,21 +9,6 @@ namespace mivarelo {
 
 namespace {
 
-// Whether every closing bracket closes the innermost bracket still open,
-// and of its own kind; brackets left open at the end are allowed. The
-// readers count brackets of every kind alike, so in "[ fd 1) ; rt 90 ]" the
-// ')' would end the list early and a translation would cut the line there.
-bool ClosingBracketsMatch(std::string_view text) {
-    std::string open;
-    for (const char c : text) {
-        if (c == '[' || c == '(' || c == '{') open += MatchingBracket(c);
-        if (c != ']' && c != ')' && c != '}') continue;
-        if (open.empty() || open.back() != c) return false;
-        open.pop_back();
-    }
-    return true;
-}
-
 constexpr CommandCode TekrarCode = 41; // "tekrar"
 constexpr CommandCode RepeatCode = 73; // "repeat"
 // Lists nested deeper than this are kept as they stand, so that

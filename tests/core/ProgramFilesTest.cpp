@@ -272,6 +272,8 @@ TEST_F(ProgramFilesTest, CommandsConvertToPlainLogo) {
     EXPECT_EQ(ConvertCommandToLogo(store, "repeat 3 [ forward 1;;right 2; ] "),
               "repeat 3 [ forward 1 right 2 ]");
     EXPECT_EQ(ConvertCommandToLogo(store, "repeat 3 [ ]"), "");
+    EXPECT_EQ(ConvertCommandToLogo(store, "tekrar 2 [ forward 1 ] right 2]"),
+              "tekrar 2 [ forward 1 ] right 2]");
     EXPECT_EQ(ConvertCommandToLogo(store, "repeat 3"), "");
     EXPECT_EQ(ConvertCommandToLogo(store, "x := 5"), "");
     EXPECT_EQ(ConvertCommandToLogo(store, "bilinmez 5"), "");
