@@ -8,6 +8,7 @@
 #include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
 #include "core/Prosedurler.h"
+#include "core/TextReaders.h"
 #include "core/Translation.h"
 
 #include <array>
@@ -72,12 +73,20 @@ std::string NonEmptyLines(const std::string& text) {
     return lines;
 }
 
-// A plain Logo header writes blanks as '_' and reads "_:" back as " :", so
-// a procedure name that itself holds "_:" comes back as a shorter name with
-// arguments. Such programs are exported but not compared.
-bool NamesSurviveExport(const Prosedurler& program) {
-    for (const std::string& header : program.Headers())
-        if (FirstWordOf(header).find("_:") != std::string_view::npos) return false;
+// A plain Logo header writes blanks as '_' and reads only "_:" back as " :".
+// A header comes back as it was only when every word after its name is an
+// argument (":a") and the name itself holds no "_:"; other programs are
+// exported but not compared.
+bool HeadersSurviveExport(const Prosedurler& program) {
+    for (const std::string& header : program.Headers()) {
+        const auto [name, rest] = SplitFirstWord(header);
+        if (name.find("_:") != std::string::npos) return false;
+        Cursor c(rest);
+        while (!c.AtEnd()) {
+            const std::string word = ReadUntil(c, ' ', true);
+            if (!word.empty() && word.front() != ':') return false;
+        }
+    }
     return true;
 }
 
@@ -89,7 +98,7 @@ void CheckExport(Prosedurler& program) {
     Prosedurler imported;
     Require(ImportLogoText(imported, first, LogoTextKind::Detect), "the export must import");
     Require(WriteProgramFile(imported, second), "the second export must be written");
-    if (!NamesSurviveExport(program)) return;
+    if (!HeadersSurviveExport(program)) return;
     Require(NonEmptyLines(ReadBytes(first)) == NonEmptyLines(ReadBytes(second)),
             "export, import and export differ");
 }
