@@ -117,6 +117,9 @@ TEST(Translation, CommentsAreKeptAsWritten) {
     const std::string comment = "; Teaches: label, in a size set with setfontsize and fd";
     EXPECT_EQ(Line(comment, TurkishLong), comment + "\n");
     EXPECT_EQ(Line("  ; ileri 10 sag 90", EnglishShort), "  ; ileri 10 sag 90\n");
+    // Text kept as written keeps its blanks before the comment, once.
+    EXPECT_EQ(Line("kare  'draw it", EnglishShort), "kare  'draw it\n");
+    EXPECT_EQ(Line("kare 5 ; ig 10   'a", EnglishLong), "kare 5\nforward 10   'a\n");
     EXPECT_EQ(Line("ileri 10 'go forward then right", EnglishShort),
               "fd 10 'go forward then right\n");
     EXPECT_EQ(Line("ileri 10 sag 90 'ileri", EnglishLong), "forward 10\nright 90 'ileri\n");
