@@ -3,10 +3,11 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 PACKAGE_BUILD ?= build-package
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps build build-asan test test-plain test-asan run bench screenshots package clean
+.PHONY: deps build build-asan test test-plain test-asan run bench screenshots package fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -49,5 +50,14 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@bash bench/run.sh $(BENCH_BUILD)
 
+# Coverage-guided fuzzing with clang's libFuzzer, then the long monkey test
+# of the windows. FUZZ_SECONDS per target (default 600); found inputs are
+# kept in FUZZ_CORPUS (default ~/.cache/mivarelo-fuzz), outside the tree.
+fuzz: build
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMIVARELO_FUZZ=ON -DMIVARELO_GUI=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD)

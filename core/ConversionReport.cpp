@@ -21,13 +21,26 @@ void ConversionReport::SortByLine() {
         [](const ConversionEntry& a, const ConversionEntry& b) { return a.line < b.line; });
 }
 
+namespace {
+
+// A binary or damaged file can hold a "line" of megabytes; quoted whole, it
+// would make the error list take seconds to draw. The quote keeps its start.
+constexpr std::size_t QuoteLimit = 100;
+
+std::string Quoted(const std::string& text) {
+    if (text.size() <= QuoteLimit) return text;
+    return text.substr(0, QuoteLimit) + "...";
+}
+
+} // namespace
+
 std::vector<std::string> ConversionReport::Lines() const {
     std::vector<std::string> lines;
     for (ConversionText note : notes_)
         lines.push_back(GetLanguageString(note));
     for (const ConversionEntry& entry : dropped_)
         lines.push_back(GetLanguageString(NotConvertedLineText) + " " + std::to_string(entry.line) +
-                        ": '" + entry.text + "' (" + GetLanguageString(entry.reason) + ")");
+                        ": '" + Quoted(entry.text) + "' (" + GetLanguageString(entry.reason) + ")");
     return lines;
 }
 

@@ -184,6 +184,17 @@ char MatchingBracket(char c) {
     }
 }
 
+bool ClosingBracketsMatch(std::string_view text) {
+    std::string open;
+    for (const char c : text) {
+        if (c == '[' || c == '(' || c == '{') open += MatchingBracket(c);
+        if (c != ']' && c != ')' && c != '}') continue;
+        if (open.empty() || open.back() != c) return false;
+        open.pop_back();
+    }
+    return true;
+}
+
 bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string& rest) {
     keyword.clear();
     rest.clear();

@@ -33,6 +33,12 @@ void AppendCommand(std::string& result, std::string_view cmd, std::string_view a
 // ')' for '(', ']' for '[', '}' for '{'; any other character unchanged.
 char MatchingBracket(char c);
 
+// Whether every closing bracket closes the innermost bracket still open,
+// and of its own kind; brackets left open at the end are allowed. The
+// readers count brackets of every kind alike, so in "[ fd 1) ; rt 90 ]" the
+// ')' ends the list early: such text cannot be cut into commands safely.
+bool ClosingBracketsMatch(std::string_view text);
+
 // Finds the shortest prefix of `word` (after leading blanks) that is a
 // keyword. On success `keyword` is the table form of that keyword and `rest`
 // the characters after the prefix; both are emptied first.

@@ -183,6 +183,23 @@ bool ReportUnsavableItems(const Prosedurler& store) {
 
 std::string ExportCommand(const Prosedurler& store, std::string_view command, int depth);
 
+// Translation keeps a repeat whose count is no whole number in its own
+// dialect, so every dialect's repeat word is a repeat here.
+bool IsRepeat(CommandCode code) {
+    return code != UnknownCode && TranslateCode(code, false, true) == RepeatCode;
+}
+
+// Whether `text` opens a bracketed list that it never closes. A repeat with
+// such a list is kept as written: closing the list would add a bracket on
+// every export and import.
+bool ListLeftOpen(std::string_view text) {
+    Cursor c(text);
+    ReadUntil(c, '[', true);
+    if (c.pos == 0 || text[c.pos - 1] != '[') return false;
+    ReadUntilBalanced(c, ']', false);
+    return c.AtEnd();
+}
+
 // "repeat n [ a ; b ; ]" in plain Logo form, where ';' would start a comment:
 // the commands of the list are separated by blanks; nested repeats likewise.
 std::string RepeatToLogo(const Prosedurler& store, std::string_view rest, int depth) {
@@ -197,7 +214,7 @@ std::string RepeatToLogo(const Prosedurler& store, std::string_view rest, int de
         if (part.empty()) continue;
         std::string word, partRest;
         const bool nested =
-            depth < ListDepthLimit && SplitCommandWord(&store, part, word, partRest) == RepeatCode;
+            depth < ListDepthLimit && IsRepeat(SplitCommandWord(&store, part, word, partRest));
         const std::string converted = nested ? ExportCommand(store, part, depth + 1) : part;
         result += " " + (converted.empty() ? part : converted);
     }
@@ -210,8 +227,20 @@ std::string ExportCommand(const Prosedurler& store, std::string_view command, in
     std::string word, rest;
     const CommandCode code = SplitCommandWord(&store, command, word, rest);
     if (code == UnknownCode) return {};
-    if (code == RepeatCode) return RepeatToLogo(store, rest, depth);
+    // A repeat whose brackets do not pair up is kept as written, as
+    // translation keeps it: converted, its list would end elsewhere.
+    if (IsRepeat(code) && !ListLeftOpen(rest) && ClosingBracketsMatch(rest))
+        return RepeatToLogo(store, rest, depth);
     return JoinWordAndRest(word, rest);
+}
+
+// An assignment is no command word, but the import reads it back as it
+// stands, so the export writes it as it stands instead of dropping it.
+std::string ExportBodyCommand(const Prosedurler& store, std::string_view command) {
+    const std::string converted = ConvertCommandToLogo(store, command);
+    std::string name, expression;
+    if (converted.empty() && SplitAssignment(command, name, expression)) return Trim(command);
+    return converted;
 }
 
 // One line per command: a body line may hold several commands cut by ';'.
@@ -220,7 +249,7 @@ void AppendExportedBody(std::string& out, const Prosedurler& store, const std::s
         Cursor c(line);
         while (!c.AtEnd()) {
             const std::string command = ReadUntilBalanced(c, ';', true);
-            if (!Trim(command).empty()) out += ConvertCommandToLogo(store, command) + "\n";
+            if (!Trim(command).empty()) out += ExportBodyCommand(store, command) + "\n";
         }
     }
 }
@@ -230,16 +259,59 @@ void AppendExportedBody(std::string& out, const Prosedurler& store, const std::s
 std::string ImportLine(const Prosedurler& store, std::string_view line, int depth);
 std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int depth);
 
+// The start of every word outside brackets that is followed by the word
+// ":=": an assignment begins there.
+std::vector<std::size_t> AssignmentStarts(std::string_view text) {
+    std::vector<std::size_t> starts;
+    std::size_t previousWord = std::string_view::npos;
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '[' || c == '(' || c == '{') ++depth;
+        if ((c == ']' || c == ')' || c == '}') && depth > 0) --depth;
+        const bool wordStart = c != ' ' && (i == 0 || text[i - 1] == ' ');
+        if (!wordStart || depth > 0) continue;
+        if (text.substr(i).starts_with(":=") && (i + 2 == text.size() || text[i + 2] == ' ') &&
+            previousWord != std::string_view::npos && previousWord > 0)
+            starts.push_back(previousWord);
+        previousWord = i;
+    }
+    return starts;
+}
+
+// A list piece cut before every assignment in it: a blank-separated list
+// such as "fd 10 :x := :x + 1" holds two commands, and the assignment runs
+// to the next command word.
+std::vector<CommandPiece> CutAssignments(const CommandPiece& piece) {
+    std::vector<CommandPiece> pieces;
+    std::size_t from = 0;
+    for (const std::size_t start : AssignmentStarts(piece.text)) {
+        pieces.push_back({from == 0 ? piece.code : AssignmentCode,
+                          Trim(std::string_view(piece.text).substr(from, start - from))});
+        from = start;
+    }
+    pieces.push_back({from == 0 ? piece.code : AssignmentCode, Trim(piece.text.substr(from))});
+    return pieces;
+}
+
+std::vector<CommandPiece> ListPieces(const Prosedurler& store, std::string_view block) {
+    std::vector<CommandPiece> pieces;
+    for (const CommandPiece& piece : SplitCommands(block, &store))
+        for (CommandPiece& part : CutAssignments(piece))
+            pieces.push_back(std::move(part));
+    return pieces;
+}
+
 // Plain Logo separates the commands of a list by blanks only; they are cut
-// before every command word and joined again with " ; ".
+// before every command word and every assignment and joined again with " ; ".
 std::string ListFromLogo(const Prosedurler& store, std::string_view block, int depth) {
     std::string result;
-    for (const CommandPiece& piece : SplitCommands(block, &store)) {
+    for (const CommandPiece& piece : ListPieces(store, block)) {
         std::string text;
         if (piece.code == RepeatCode && depth < ListDepthLimit) {
             std::string word, rest;
             SplitCommandWord(&store, piece.text, word, rest);
-            text = RepeatFromLogo(store, rest, depth + 1);
+            if (!ListLeftOpen(rest)) text = RepeatFromLogo(store, rest, depth + 1);
         }
         if (text.empty()) text = piece.text;
         result += result.empty() ? text : " ; " + text;
@@ -260,7 +332,11 @@ std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int 
     if (Trim(block).empty()) return {};
     const std::string result = "tekrar " + count + " [ " + ListFromLogo(store, block, depth) + " ]";
     const std::string after = ImportRemainder(store, c.Rest(), depth);
-    return after.empty() ? result : result + " ; " + after;
+    if (!after.empty()) return result + " ; " + after;
+    // Text after the list that is no command stays as written, as the
+    // export writes it.
+    const std::string tail = Trim(c.Rest());
+    return tail.empty() ? result : result + " " + tail;
 }
 
 std::string ImportLine(const Prosedurler& store, std::string_view line, int depth) {
@@ -268,7 +344,7 @@ std::string ImportLine(const Prosedurler& store, std::string_view line, int dept
     std::string word, rest;
     const CommandCode code = SplitCommandWord(&store, line, word, rest);
     if (code == UnknownCode) return {};
-    if (code == RepeatCode) return RepeatFromLogo(store, rest, depth);
+    if (code == RepeatCode && !ListLeftOpen(rest)) return RepeatFromLogo(store, rest, depth);
     if (code != ClearScreenCode) return JoinWordAndRest(word, rest);
     // Plain Logo's turtle starts facing up, this one facing right.
     const std::string after = ImportRemainder(store, rest, depth);

@@ -5,6 +5,8 @@
 #include "core/TextOps.h"
 #include "core/TextReaders.h"
 
+#include <algorithm>
+
 namespace mivarelo {
 
 namespace {
@@ -32,6 +34,12 @@ StringList BodyLines(std::string_view body) {
 
 } // namespace
 
+std::string_view FirstWordOf(std::string_view text) {
+    const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    return text.substr(start, end - start);
+}
+
 std::pair<std::string, std::string> SplitFirstWord(std::string_view text) {
     Cursor c{text};
     SkipSpaces(c);
@@ -42,11 +50,11 @@ std::pair<std::string, std::string> SplitFirstWord(std::string_view text) {
 // Names are compared under the platform lower-casing; the whole given text
 // must equal a header's first word, so a text carrying arguments never
 // matches.
+// Every command word is looked up here, so the comparison copies nothing.
 int Prosedurler::FindProcedure(std::string_view name) const {
-    const std::string wanted = PlatformLower(name);
-    if (wanted.empty()) return -1;
+    if (name.empty()) return -1;
     for (std::size_t i = 0; i < headers_.size(); ++i)
-        if (SplitFirstWord(PlatformLower(headers_[i])).first == wanted) return static_cast<int>(i);
+        if (PlatformEqualsIgnoreCase(FirstWordOf(headers_[i]), name)) return static_cast<int>(i);
     return -1;
 }
 

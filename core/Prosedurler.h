@@ -11,6 +11,8 @@ namespace mivarelo {
 
 // (first blank-delimited word, the rest after the blank that ends it).
 std::pair<std::string, std::string> SplitFirstWord(std::string_view text);
+// The first word of SplitFirstWord, without a copy.
+std::string_view FirstWordOf(std::string_view text);
 
 class Prosedurler {
 public:

@@ -173,13 +173,18 @@ std::string TranslateText(std::string_view text, bool toTurkish, bool toLong, bo
     const std::size_t apostrophe = text.find('\'');
     if (apostrophe != std::string_view::npos) {
         const std::string_view commands = text.substr(0, apostrophe);
-        std::string code = TranslateText(commands, toTurkish, toLong, false, spaceSeparated, store);
-        if (!code.empty()) code.pop_back();
         const std::size_t lastWord = commands.find_last_not_of(' ');
         const std::size_t blanks =
             lastWord == std::string_view::npos ? 0 : commands.size() - lastWord - 1;
+        // The blanks before the comment are put back once: text that is kept
+        // as written would otherwise carry them twice, more on every pass.
+        std::string code = TranslateText(commands.substr(0, commands.size() - blanks), toTurkish,
+                                         toLong, false, spaceSeparated, store);
+        if (!code.empty()) code.pop_back();
         return code + std::string(blanks, ' ') + std::string(text.substr(apostrophe)) + "\n";
     }
+    // A line whose brackets do not pair up cannot be cut safely: it stays.
+    if (!ClosingBracketsMatch(text)) return std::string(text) + "\n";
     const std::vector<CommandPiece> pieces = SplitCommands(text, store);
     bool anyKeyword = false;
     for (const CommandPiece& piece : pieces)

@@ -2,7 +2,9 @@
 
 #include "core/ErrorList.h"
 #include "core/GlobalSettings.h"
+#include "core/Keywords.h"
 #include "core/LineParser.h"
+#include "core/Prosedurler.h"
 #include "core/TextReaders.h"
 #include "engine/AssignmentProgram.h"
 #include "engine/Conditions.h"
@@ -249,10 +251,31 @@ bool LineDispatcher::DispatchCode(CommandCode code, std::string_view argument) {
     return interpreter_.RunProcedure(code - ProcedureCodeBase, argument, false, 1);
 }
 
+namespace {
+
+// A prefix longer than every keyword and every procedure name cannot be a
+// command word, so the search below stops there: a long unknown word then
+// costs no more than a short one.
+std::size_t LongestCommandWord(const Prosedurler& store) {
+    static const std::size_t longestKeyword = [] {
+        std::size_t longest = 0;
+        for (const char* keyword : KeywordTable)
+            longest = std::max(longest, std::string_view(keyword).size());
+        return longest;
+    }();
+    std::size_t longest = longestKeyword;
+    for (const std::string& header : store.Headers())
+        longest = std::max(longest, FirstWordOf(header).size());
+    return longest;
+}
+
+} // namespace
+
 bool LineDispatcher::AutoSplitCommand(std::string_view text) {
     if (IsBlank(text)) return true;
     const std::string_view rest = text.substr(text.find_first_not_of(' '));
-    for (std::size_t length = 1; length <= rest.size(); ++length) {
+    const std::size_t longest = std::min(rest.size(), LongestCommandWord(screen_.Procedures()));
+    for (std::size_t length = 1; length <= longest; ++length) {
         if (Halted()) return false;
         const CommandCode code = LookupCommand(rest.substr(0, length), &screen_.Procedures());
         if (code != UnknownCode) return DispatchCode(code, rest.substr(length));

@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool x11-apps python3
   dpkg-dev file appstream desktop-file-utils
   poppler-utils librsvg2-bin
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "core/ClassicConverter.h"
 
+#include "core/LanguageModule.h"
+
 #include <gtest/gtest.h>
 
 using namespace mivarelo;
@@ -127,6 +129,20 @@ TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
         EXPECT_EQ(d[k].text, std::get<1>(expected[k])) << k;
         EXPECT_EQ(d[k].reason, std::get<2>(expected[k])) << k;
     }
+}
+
+// A binary file read as Logo is one "line" of megabytes; its report line
+// quotes only the start, so that the error list stays quick to draw.
+TEST(ClassicConverterTest, ReportLinesQuoteLongLinesByTheirStart) {
+    ConversionReport report;
+    report.Drop(1, "fd 10 ]", UnbalancedBracketsText);
+    report.Drop(2, "BM" + std::string(12'000'000, '\xFF'), UnknownClassicWordText);
+    const std::string prefix = GetLanguageString(NotConvertedLineText);
+    EXPECT_EQ(report.Lines(),
+              (std::vector<std::string>{prefix + " 1: 'fd 10 ]' (" +
+                                            GetLanguageString(UnbalancedBracketsText) + ")",
+                                        prefix + " 2: 'BM" + std::string(98, '\xFF') + "...' (" +
+                                            GetLanguageString(UnknownClassicWordText) + ")"}));
 }
 
 TEST(ClassicConverterTest, DeepNestingIsReportedInsteadOfExhaustingTheStack) {

@@ -255,7 +255,7 @@ TEST_F(ProgramFilesTest, ExportWritesHeadingBlocksAndCrLf) {
                                "forward 10\r\n"
                                "repeat 4 [ forward 10 right 90 ]\r\n"
                                "kare 5\r\n"
-                               "\r\n" // the assignment has no plain Logo form
+                               "x := 3\r\n" // read back as it stands
                                "end\r\n\r\n\r\n"
                                "to kare_:a\r\n"
                                "repeat 2 [ repeat 4 [ forward :a right 90 ] left 45 ]\r\n"
@@ -272,6 +272,8 @@ TEST_F(ProgramFilesTest, CommandsConvertToPlainLogo) {
     EXPECT_EQ(ConvertCommandToLogo(store, "repeat 3 [ forward 1;;right 2; ] "),
               "repeat 3 [ forward 1 right 2 ]");
     EXPECT_EQ(ConvertCommandToLogo(store, "repeat 3 [ ]"), "");
+    EXPECT_EQ(ConvertCommandToLogo(store, "tekrar 2 [ forward 1 ] right 2]"),
+              "tekrar 2 [ forward 1 ] right 2]");
     EXPECT_EQ(ConvertCommandToLogo(store, "repeat 3"), "");
     EXPECT_EQ(ConvertCommandToLogo(store, "x := 5"), "");
     EXPECT_EQ(ConvertCommandToLogo(store, "bilinmez 5"), "");
@@ -389,6 +391,32 @@ TEST_F(ProgramFilesTest, ExportedProgramImportsBack) {
                           "tekrar 3 [ forward 50 ; left 120 ]\n"}));
 }
 
+// What translation leaves alone (an assignment, a repeat whose count is a
+// variable, a list left open) must survive export and import unchanged, so
+// that a second export writes the same file.
+TEST_F(ProgramFilesTest, ExportAndImportKeepWhatTranslationLeavesAlone) {
+    const Prosedurler store = StoreOf({
+        {"zig :n", ":s := 10\n"
+                   "tekrar :n [ forward :s ; right 90 ; :s := :s + 2 ]\n"
+                   "tekrar :n [ forward [1 2\n"},
+    });
+    ASSERT_TRUE(ExportLogoText(store, PathOf("first.lgo")));
+    const std::string first = ReadBytes(PathOf("first.lgo"));
+    EXPECT_NE(first.find("to zig_:n\r\n"
+                         ":s := 10\r\n"
+                         "repeat :n [ forward :s right 90 :s := :s + 2 ]\r\n"
+                         "tekrar :n [ forward [1 2\r\n"
+                         "end\r\n"),
+              std::string::npos);
+    Prosedurler imported;
+    ASSERT_TRUE(ImportLogoText(imported, PathOf("first.lgo")));
+    EXPECT_EQ(imported.GetBody(0), ":s := 10\n"
+                                   "tekrar :n [ forward :s ; right 90 ; :s := :s + 2 ]\n"
+                                   "tekrar :n [ forward [1 2\n");
+    ASSERT_TRUE(ExportLogoText(imported, PathOf("second.lgo")));
+    EXPECT_EQ(ReadBytes(PathOf("second.lgo")), first);
+}
+
 TEST_F(ProgramFilesTest, ExportedArgumentsImportBackAsArguments) {
     const Prosedurler store = StoreOf({
         {"ana", "kare 10\n"},
@@ -408,6 +436,7 @@ TEST_F(ProgramFilesTest, LinesConvertFromPlainLogo) {
     EXPECT_EQ(ConvertLineFromLogo(store, "CS"), "et;pd;sol 90;");
     EXPECT_EQ(ConvertLineFromLogo(store, "cs ; clear"), "et;pd;sol 90;");
     EXPECT_EQ(ConvertLineFromLogo(store, "repeat 4 [fd 10] rt 90"), "tekrar 4 [ fd 10 ] ; rt 90");
+    EXPECT_EQ(ConvertLineFromLogo(store, "repeat 4 [fd 10] *x"), "tekrar 4 [ fd 10 ] *x");
     EXPECT_EQ(ConvertLineFromLogo(store, "REPEAT 4 [FD 10 RIGHT 90]"),
               "tekrar 4 [ FD 10 ; RIGHT 90 ]");
     EXPECT_EQ(ConvertLineFromLogo(store, "FILL"), "FILL");

@@ -102,12 +102,24 @@ TEST(Translation, UntranslatableTextIsKeptAsWritten) {
     EXPECT_EQ(Line("", EnglishShort), "");
 }
 
+// A closing bracket of another kind, or one with nothing open, would end a
+// list early for the readers: translated, such a line would be cut in two.
+TEST(Translation, LinesWhoseBracketsDoNotPairUpAreKept) {
+    for (const std::string text : {"tekrar 5 [ ileri 1); ]", "tekrar 5 [ fd 1) ; sag 90 ]",
+                                   "ileri 10) ; sag 90 [", "sol (1 ] ; ileri 2"})
+        EXPECT_EQ(Line(text, EnglishShort), text + "\n");
+    EXPECT_EQ(Line("ileri (1 + 2) sag [3]", EnglishShort), "fd (1 + 2)\nrt [3]\n");
+}
+
 // Comments hold words, not commands: translated they would lose their ';'
 // and their keywords would become lines of their own that run.
 TEST(Translation, CommentsAreKeptAsWritten) {
     const std::string comment = "; Teaches: label, in a size set with setfontsize and fd";
     EXPECT_EQ(Line(comment, TurkishLong), comment + "\n");
     EXPECT_EQ(Line("  ; ileri 10 sag 90", EnglishShort), "  ; ileri 10 sag 90\n");
+    // Text kept as written keeps its blanks before the comment, once.
+    EXPECT_EQ(Line("kare  'draw it", EnglishShort), "kare  'draw it\n");
+    EXPECT_EQ(Line("kare 5 ; ig 10   'a", EnglishLong), "kare 5\nforward 10   'a\n");
     EXPECT_EQ(Line("ileri 10 'go forward then right", EnglishShort),
               "fd 10 'go forward then right\n");
     EXPECT_EQ(Line("ileri 10 sag 90 'ileri", EnglishLong), "forward 10\nright 90 'ileri\n");

@@ -4,7 +4,10 @@
 #include "shell/Dialogs.h"
 
 #include <QQueue>
+#include <QRandomGenerator>
 #include <QStringList>
+
+#include <optional>
 
 namespace mivarelo::support {
 
@@ -41,6 +44,13 @@ public:
     // Whether the print dialog is accepted.
     bool acceptPrint = true;
 
+    // From now on a question whose queue is empty gets a random answer drawn
+    // from `seed`: texts from `answerTexts`, files from `answerFiles`, any
+    // button, procedure, colour or filter, or a cancel. Printing is refused.
+    void AnswerAtRandom(quint32 seed, QStringList answerTexts, QStringList answerFiles);
+    // Back to answering an empty queue as a cancelled dialog.
+    void StopRandomAnswers() { random_.reset(); }
+
     // What was asked or shown: "prompt|initial" per text question, the
     // names offered for deletion, "caption: text" per message.
     QStringList questions;
@@ -53,9 +63,15 @@ public:
     QStringList lastFilters;
 
 private:
+    // A random whole number in [low, high].
+    int Draw(int low, int high);
+    QString DrawFrom(const QStringList& choices);
     QString AnswerFile(const QString& folder, const QStringList& filters, int* filterIndex);
 
     Dialogs* previous_;
+    std::optional<QRandomGenerator> random_;
+    QStringList randomTexts_;
+    QStringList randomFiles_;
 };
 
 } // namespace mivarelo::support

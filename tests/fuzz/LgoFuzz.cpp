@@ -1,0 +1,121 @@
+// Importing plain Logo files (the program's own export and classic Logo),
+// exporting them again, and translating the imported program between the
+// keyword dialects. The input is the file's bytes.
+#include "FuzzEnvironment.h"
+#include "FuzzTarget.h"
+
+#include "core/ConversionReport.h"
+#include "core/ProgramFiles.h"
+#include "core/ProgramIO.h"
+#include "core/Prosedurler.h"
+#include "core/TextReaders.h"
+#include "core/Translation.h"
+
+#include <array>
+#include <fstream>
+#include <iterator>
+
+using namespace mivarelo;
+using namespace mivarelo::fuzz;
+
+namespace {
+
+struct Dialect {
+    bool toTurkish;
+    bool toLong;
+};
+constexpr std::array<Dialect, 4> Dialects = {
+    {{true, true}, {true, false}, {false, true}, {false, false}}};
+
+void WriteBytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Prosedurler Translated(const Prosedurler& program, const Dialect& dialect) {
+    Prosedurler copy = program;
+    TranslateProgram(copy, dialect.toTurkish, dialect.toLong, false);
+    return copy;
+}
+
+// Once a program is in one dialect, a trip through another dialect brings
+// it back to the same text. Each dialect goes through its two neighbours in
+// the table, so every pair of dialects is tried in both directions.
+void CheckTranslations(const Prosedurler& program) {
+    for (std::size_t t = 0; t < Dialects.size(); ++t) {
+        const Prosedurler once = Translated(program, Dialects[t]);
+        for (const std::size_t step : {1u, 2u}) {
+            const Dialect& other = Dialects[(t + step) % Dialects.size()];
+            const Prosedurler back = Translated(Translated(once, other), Dialects[t]);
+            Require(back.Bodies() == once.Bodies(), "a dialect round trip changes the program");
+        }
+    }
+}
+
+// The file without its empty lines. A command without a plain Logo form is
+// exported as an empty line, which the import skips; nothing else may
+// change on the way.
+std::string NonEmptyLines(const std::string& text) {
+    std::string lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (line != "\r" && !line.empty()) lines += line + "\n";
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A plain Logo header writes blanks as '_' and reads only "_:" back as " :".
+// A header comes back as it was only when every word after its name is an
+// argument (":a") and the name itself holds no "_:"; other programs are
+// exported but not compared.
+bool HeadersSurviveExport(const Prosedurler& program) {
+    for (const std::string& header : program.Headers()) {
+        const auto [name, rest] = SplitFirstWord(header);
+        if (name.find("_:") != std::string::npos) return false;
+        Cursor c(rest);
+        while (!c.AtEnd()) {
+            const std::string word = ReadUntil(c, ' ', true);
+            if (!word.empty() && word.front() != ':') return false;
+        }
+    }
+    return true;
+}
+
+// The export of a program, imported again, exports to the same file.
+void CheckExport(Prosedurler& program) {
+    const std::string first = FuzzEnvironment::ScratchPath("first.lgo");
+    const std::string second = FuzzEnvironment::ScratchPath("second.lgo");
+    Require(WriteProgramFile(program, first), "the export must be written");
+    Prosedurler imported;
+    Require(ImportLogoText(imported, first, LogoTextKind::Detect), "the export must import");
+    Require(WriteProgramFile(imported, second), "the second export must be written");
+    if (!HeadersSurviveExport(program)) return;
+    Require(NonEmptyLines(ReadBytes(first)) == NonEmptyLines(ReadBytes(second)),
+            "export, import and export differ");
+}
+
+} // namespace
+
+int FuzzOne(const std::uint8_t* data, std::size_t size) {
+    FuzzEnvironment::Prepare();
+    const std::string input = FuzzEnvironment::ScratchPath("input.lgo");
+    WriteBytes(input, data, size);
+    Prosedurler program;
+    ConversionReport report;
+    Require(ImportLogoText(program, input, LogoTextKind::Detect, &report),
+            "a readable file must import");
+    report.Lines();
+    ProgramListing(program);
+    CheckTranslations(program);
+    CheckExport(program);
+    return 0;
+}
