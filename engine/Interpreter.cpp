@@ -137,16 +137,22 @@ bool Interpreter::Step() {
         if (!Globals().AbortRequested) RunReadyLine(*top);
         return true;
     }
-    if (!PushPendingFrame(*top)) return true;
-    switch (top->NextLine()) {
+    if (AdvanceTop(*top)) RunReadyLine(*top);
+    return true;
+}
+
+// The bookkeeping of the top context up to its next line: iterations, loop
+// tests, a call's frame, a finished list. True when a line is handed out.
+bool Interpreter::AdvanceTop(LogoThread& top) {
+    if (!PushPendingFrame(top)) return false;
+    switch (top.NextLine()) {
     case LogoThread::Advance::Pending:
-        if (top->ExecutedLines() == 0) CountIdleIteration();
-        return true;
-    case LogoThread::Advance::Finished: FinishTop(); return true;
+        if (top.ExecutedLines() == 0) CountIdleIteration();
+        return false;
+    case LogoThread::Advance::Finished: FinishTop(); return false;
     case LogoThread::Advance::Line: break;
     }
-    ShowPosition(*top);
-    RunReadyLine(*top);
+    ShowPosition(top);
     return true;
 }
 
@@ -164,14 +170,7 @@ void Interpreter::RunReadyLine(LogoThread& top) {
 bool Interpreter::PrepareLine() {
     for (LogoThread* top = threads_.Top(); top; top = threads_.Top()) {
         if (prepared_ == top) return true;
-        if (!PushPendingFrame(*top)) continue;
-        switch (top->NextLine()) {
-        case LogoThread::Advance::Pending:
-            if (top->ExecutedLines() == 0) CountIdleIteration();
-            break;
-        case LogoThread::Advance::Finished: FinishTop(); break;
-        case LogoThread::Advance::Line:
-            ShowPosition(*top);
+        if (AdvanceTop(*top)) {
             prepared_ = top;
             return true;
         }

@@ -134,6 +134,7 @@ private:
     static void ShowPosition(const LogoThread& top);
     // Runs the top context's line unless the line limit is reached.
     void RunReadyLine(LogoThread& top);
+    bool AdvanceTop(LogoThread& top);
     void RunLine(LogoThread& top);
     bool PushPendingFrame(LogoThread& top);
     void CountIdleIteration();
