@@ -7,7 +7,6 @@ set -euo pipefail
 program=${1:?path of mivarelo}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-display=":$((90 + RANDOM % 400))"
 app=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
@@ -16,10 +15,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts
+# connections, which takes a while on a busy machine.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 HOME=$work XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
 app=$!
