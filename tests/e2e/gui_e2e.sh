@@ -16,8 +16,10 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself and writes its number once it accepts
-# connections, which takes a while on a busy machine.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# connections, which takes a while on a busy machine. A white root keeps
+# the parts of the screen the program has not painted yet out of the count
+# of black pixels.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -wr -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
@@ -41,7 +43,20 @@ focus() {
   xdotool mousemove --sync $((X + 200)) $((Y + 60)) click 1
   sleep 0.3
 }
-black() { xwd -root -silent >"$work/screen.xwd"; python3 "$here/count_black.py" "$work/screen.xwd"; }
+black_now() { xwd -root -silent >"$work/screen.xwd"; python3 "$here/count_black.py" "$work/screen.xwd"; }
+# The count once the screen has stopped changing: windows that have just
+# appeared may still be painting.
+black() {
+  local last now
+  last=$(black_now)
+  for _ in $(seq 50); do
+    sleep 0.2
+    now=$(black_now)
+    [ "$now" = "$last" ] && break
+    last=$now
+  done
+  echo "$last"
+}
 
 wait_for_command_window
 before=$(black)
