@@ -244,8 +244,15 @@ std::string ExportBodyCommand(const Prosedurler& store, std::string_view command
 }
 
 // One line per command: a body line may hold several commands cut by ';'.
+// A line whose brackets do not pair up is one command, as translation and
+// the import take it: cut at its ';', its parts would pair up on their own
+// and come back as other commands.
 void AppendExportedBody(std::string& out, const Prosedurler& store, const std::string& body) {
     for (const std::string& line : SplitLines(body)) {
+        if (!ClosingBracketsMatch(line)) {
+            out += ExportBodyCommand(store, line) + "\n";
+            continue;
+        }
         Cursor c(line);
         while (!c.AtEnd()) {
             const std::string command = ReadUntilBalanced(c, ';', true);

@@ -392,13 +392,15 @@ TEST_F(ProgramFilesTest, ExportedProgramImportsBack) {
 }
 
 // What translation leaves alone (an assignment, a repeat whose count is a
-// variable, a list left open) must survive export and import unchanged, so
-// that a second export writes the same file.
+// variable, a list left open, a line whose brackets do not pair up) must
+// survive export and import unchanged, so that a second export writes the
+// same file.
 TEST_F(ProgramFilesTest, ExportAndImportKeepWhatTranslationLeavesAlone) {
     const Prosedurler store = StoreOf({
         {"zig :n", ":s := 10\n"
                    "tekrar :n [ forward :s ; right 90 ; :s := :s + 2 ]\n"
-                   "tekrar :n [ forward [1 2\n"},
+                   "tekrar :n [ forward [1 2\n"
+                   "setpos :x,:y pendown;forward 3 right 30 ]\n"},
     });
     ASSERT_TRUE(ExportLogoText(store, PathOf("first.lgo")));
     const std::string first = ReadBytes(PathOf("first.lgo"));
@@ -406,13 +408,15 @@ TEST_F(ProgramFilesTest, ExportAndImportKeepWhatTranslationLeavesAlone) {
                          ":s := 10\r\n"
                          "repeat :n [ forward :s right 90 :s := :s + 2 ]\r\n"
                          "tekrar :n [ forward [1 2\r\n"
+                         "setpos :x,:y pendown;forward 3 right 30 ]\r\n"
                          "end\r\n"),
               std::string::npos);
     Prosedurler imported;
     ASSERT_TRUE(ImportLogoText(imported, PathOf("first.lgo")));
     EXPECT_EQ(imported.GetBody(0), ":s := 10\n"
                                    "tekrar :n [ forward :s ; right 90 ; :s := :s + 2 ]\n"
-                                   "tekrar :n [ forward [1 2\n");
+                                   "tekrar :n [ forward [1 2\n"
+                                   "setpos :x,:y pendown;forward 3 right 30 ]\n");
     ASSERT_TRUE(ExportLogoText(imported, PathOf("second.lgo")));
     EXPECT_EQ(ReadBytes(PathOf("second.lgo")), first);
 }
