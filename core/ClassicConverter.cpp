@@ -2,6 +2,7 @@
 
 #include "core/ClassicTokens.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -719,13 +720,18 @@ private:
             return "[" + std::string(Palette[static_cast<int>(*colour.constant)]) + "]";
         if (colour.kind != Value::List || colour.items.size() != 3)
             throw Unconvertible{ColourExpectedText};
-        // Classic colour lists give each component in percent.
-        std::string text = "[";
+        // Classic colour lists give each component in percent; a list with a
+        // component above 100 comes from a Logo that counts to 255, as this
+        // one does, and is taken as it stands.
+        std::vector<double> components;
         for (const ClassicToken& t : colour.items) {
             if (t.kind != ClassicToken::Number) throw Unconvertible{ColourExpectedText};
-            const double percent = std::strtod(t.text.c_str(), nullptr);
-            text += (text.size() > 1 ? " " : "") + NumberText(std::lround(percent * 255 / 100));
+            components.push_back(std::strtod(t.text.c_str(), nullptr));
         }
+        const bool percent = std::ranges::all_of(components, [](double c) { return c <= 100; });
+        std::string text = "[";
+        for (const double c : components)
+            text += (text.size() > 1 ? " " : "") + NumberText(std::lround(percent ? c * 255 / 100 : c));
         return text + "]";
     }
 

@@ -114,13 +114,31 @@ std::string TranslateRepeat(const std::string& name, std::string_view rest, cons
     return result;
 }
 
+// A procedure named like a keyword hides that keyword, so a keyword is never
+// turned into such a word: the target language's other form is taken
+// instead, then the other language's forms. The choice depends only on the
+// command and the target, so a round trip through any dialect comes back to
+// the same word. When every form is hidden the word stays as written.
+CommandCode VisibleTranslation(CommandCode code, const Target& target) {
+    const bool forms[4][2] = {{target.toTurkish, target.toLong},
+                              {target.toTurkish, !target.toLong},
+                              {!target.toTurkish, target.toLong},
+                              {!target.toTurkish, !target.toLong}};
+    for (const auto& [toTurkish, toLong] : forms) {
+        const CommandCode translated = TranslateCode(code, toTurkish, toLong);
+        if (IsKeywordCode(LookupCommand(KeywordOf(translated), target.store))) return translated;
+    }
+    return UnknownCode;
+}
+
 std::string TranslateCommandAt(std::string_view command, const Target& target, int depth) {
     const std::string_view trimmed = Trim(command);
     Cursor c(trimmed);
     const std::string word = ReadCommandWord(c);
     const CommandCode code = LookupCommand(word, target.store);
     if (!IsKeywordCode(code)) return std::string(trimmed);
-    const CommandCode translated = TranslateCode(code, target.toTurkish, target.toLong);
+    const CommandCode translated = VisibleTranslation(code, target);
+    if (translated == UnknownCode) return std::string(trimmed);
     const std::string name = KeywordOf(translated);
     const std::string_view rest = Trim(c.Rest());
     if (translated == TekrarCode || translated == RepeatCode) {

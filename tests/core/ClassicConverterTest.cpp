@@ -102,9 +102,11 @@ TEST(ClassicConverterTest, ListsOverSeveralLinesCommentsAndCapitalsAreRead) {
 }
 
 TEST(ClassicConverterTest, ColoursAndPenSizeMapToThisSystemsValues) {
-    const Converted c = Convert("setpc 4\nsetpencolor [100 50 0]\nsetpensize 3\nsetbg 1\n");
+    const Converted c = Convert("setpc 4\nsetpencolor [100 50 0]\nsetpensize 3\nsetbg 1\n"
+                                "setpencolor [200 40 40]\n");
     EXPECT_EQ(Body(c, 0), Start + "setpencolor [255 0 0]\nsetpencolor [255 128 0]\n"
-                                  "setpenwidth 3\nsetscreencolor [0 0 255]\n");
+                                  "setpenwidth 3\nsetscreencolor [0 0 255]\n"
+                                  "setpencolor [200 40 40]\n");
 }
 
 TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {

@@ -142,6 +142,12 @@ TEST(Translation, ProceduresAreNeverTranslatedOrSplit) {
     EXPECT_EQ(Line("ileriGit 3", EnglishLong, &store), "ileriGit 3\n");
     EXPECT_EQ(Line("ileriGit 3", EnglishLong), "ileriGit 3\n");
     EXPECT_EQ(Line("ileri100 sag90", EnglishLong), "ileri100 sag90\n");
+    // No keyword is turned into a word that calls a procedure: the target
+    // language's other form stands in, whatever the dialect written.
+    store.AddProcedure("setpc", "");
+    EXPECT_EQ(Line("degkr [1 2 3]", EnglishShort, &store), "setpencolor [1 2 3]\n");
+    EXPECT_EQ(Line("setpencolor [1 2 3]", EnglishShort, &store), "setpencolor [1 2 3]\n");
+    EXPECT_EQ(Line("sag 5 ig 10", TurkishLong, &store), "sa\xF0 5\nig 10\n");
     EXPECT_TRUE(errors.lines.empty());
     SetCurrentErrorList(previous);
 }
