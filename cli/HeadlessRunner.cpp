@@ -5,6 +5,7 @@
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
+#include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
 #include "core/Translation.h"
 #include "engine/Evaluator.h"
@@ -115,6 +116,8 @@ bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) {
     ConversionReport report;
     if (!ReadProgramFile(store, path, &report, options_.logoKind)) {
         error = "cannot read the program file " + path;
+        if (IsLogoTextPath(path) && LogoTextTooLarge(path))
+            error += ": it is larger than 2 MB, far larger than any Logo program";
         return false;
     }
     // What the import left out makes the run end with status 1.

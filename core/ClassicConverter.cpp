@@ -356,7 +356,14 @@ private:
     Call ReadCall(TokenCursor& c) {
         const ClassicToken& head = c.Peek();
         ++c.pos;
-        if (head.kind == ClassicToken::LeftParen) return ReadParenthesizedCall(c);
+        if (head.kind == ClassicToken::LeftParen) {
+            // Parentheses may give a command more inputs ("(local "a "b)"),
+            // never fewer.
+            Call call = ReadParenthesizedCall(c);
+            if (call.inputs.size() < static_cast<std::size_t>(ArityOf(call.name, true)))
+                throw Unconvertible{MissingInputText};
+            return call;
+        }
         if (head.kind != ClassicToken::Word) throw Unconvertible{UnknownClassicWordText, true};
         Call call{FoldCase(head.text), {}};
         const int arity = ArityOf(call.name, true);

@@ -547,7 +547,7 @@ bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind ki
                     ConversionReport* report) {
     try {
         std::string data;
-        if (!ReadWholeFile(path, data)) return false;
+        if (LogoTextTooLarge(path) || !ReadWholeFile(path, data)) return false;
         const std::string text = PrepareLogoText(data);
         const bool native =
             kind == LogoTextKind::Native || (kind == LogoTextKind::Detect && IsOwnLogoExport(text));
@@ -559,6 +559,12 @@ bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind ki
     } catch (...) {
         return false;
     }
+}
+
+bool LogoTextTooLarge(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(fs::path(path), ec);
+    return !ec && size > LogoTextSizeLimit;
 }
 
 bool IsOwnLogoExport(std::string_view text) {

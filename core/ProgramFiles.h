@@ -13,6 +13,7 @@
 // Paths are file-system paths in the platform's own encoding. Every
 // operation returns false for an empty path or a file that cannot be opened
 // and then leaves the store (and any existing file) unchanged.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -49,8 +50,14 @@ bool ExportLogoText(const Prosedurler& store, const std::string& path);
 // Logo file does. Every line or command left out goes to `report` (when
 // given) with its line number; a classic file also turns the precise turtle
 // on and notes it there.
+// A file larger than `LogoTextSizeLimit` is refused.
 bool ImportLogoText(Prosedurler& store, const std::string& path,
                     LogoTextKind kind = LogoTextKind::Detect, ConversionReport* report = nullptr);
+// No Logo program comes near this size, but a picture or a document opened
+// as one would: its import would take many times its size in memory.
+constexpr std::uintmax_t LogoTextSizeLimit = 2 * 1024 * 1024;
+// Whether the file at the path is too large to import as plain Logo text.
+bool LogoTextTooLarge(const std::string& path);
 // Whether the text begins with the two comment lines that the export writes.
 bool IsOwnLogoExport(std::string_view text);
 

@@ -110,10 +110,11 @@ QString ExtensionOf(int kind) {
 }
 
 // Why a file could not be read, as the id of its text.
-int ReadFailureReason(const QString& path) {
+int ReadFailureReason(const QString& path, bool logoText) {
     const QFileInfo info(path);
     if (!info.exists()) return 7732;
     if (!info.isReadable()) return 7733;
+    if (logoText && LogoTextTooLarge(path.toStdString())) return 7964;
     return 7734;
 }
 
@@ -986,7 +987,7 @@ bool TLogoMainForm::OpenFile(const QString& path, int kind) {
     const bool read = kind == LogoKind ? ImportLogoText(loaded, file, LogoTextKind::Detect, &report)
                                        : LoadProgram(loaded, file);
     if (!read || !CompleteProcedures(loaded)) {
-        ShowFileError(7730, path, ReadFailureReason(path));
+        ShowFileError(7730, path, ReadFailureReason(path, kind == LogoKind));
         return false;
     }
     RememberFolder(path);

@@ -112,10 +112,10 @@ TEST(ClassicConverterTest, ColoursAndPenSizeMapToThisSystemsValues) {
 TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
     const Converted c = Convert("fd 10\nprint :x\nto f :a\noutput :a * 2\nend\nfd f 3\n"
                                 "frobnicate 1 2\nrt 90\nseth heading + 10\nsetpc :c\n"
-                                "if not :a = 1 [fd 1]\nrepeat 2 [fd 1\n");
-    EXPECT_EQ(Body(c, 0), Start + "forward 10\nright 90\n");
+                                "if not :a = 1 [fd 1]\n(make \"a) fd 2\nrepeat 2 [fd 1\n");
+    EXPECT_EQ(Body(c, 0), Start + "forward 10\nright 90\nforward 2\n");
     const std::vector<ConversionEntry>& d = c.report.Dropped();
-    ASSERT_EQ(d.size(), 8u);
+    ASSERT_EQ(d.size(), 9u);
     const std::vector<std::tuple<int, std::string, ConversionText>> expected = {
         {2, "print :x", NoCounterpartText},
         {4, "output :a * 2", NoCounterpartText},
@@ -124,7 +124,8 @@ TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
         {9, "seth heading + 10", HeadingReaderText},
         {10, "setpc :c", ColourExpectedText},
         {11, "if not :a = 1 [ fd 1 ]", OneComparisonText},
-        {12, "repeat 2 [fd 1", UnbalancedBracketsText},
+        {12, "( make \"a )", MissingInputText},
+        {13, "repeat 2 [fd 1", UnbalancedBracketsText},
     };
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(d[k].line, std::get<0>(expected[k])) << k;

@@ -195,6 +195,17 @@ private slots:
         QCOMPARE(
             dialogs->messages.last(),
             QString::fromUtf8("Hata: Dosya açılamadı: %1\ndosya yok").arg(Path("Missing.elg")));
+        // A picture saved under a Logo name is far too large to import.
+        QFile huge(Path("huge.lgo"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        huge.write(QByteArray(static_cast<qsizetype>(LogoTextSizeLimit) + 1, '-'));
+        huge.close();
+        dialogs->confirmations << 0;
+        QVERIFY(!window->OpenPath(Path("huge.lgo")));
+        QCOMPARE(dialogs->messages.last(),
+                 QString::fromUtf8("Hata: Dosya açılamadı: %1\n2 MB'tan büyük, hiçbir Logo "
+                                   "programı bu kadar büyük olmaz")
+                     .arg(Path("huge.lgo")));
         QCOMPARE(Store().GetBody(0), std::string("fd 70\n"));
         QCOMPARE(window->Recent().Entries(), recent);
         QVERIFY(window->ProgramChanged());
