@@ -360,13 +360,17 @@ std::string ImportLine(const Prosedurler& store, std::string_view line, int dept
 
 // The file as Windows-1254 text with line feeds: a UTF-8 file (recognised by
 // being valid UTF-8 with non-ASCII bytes) is converted, CR LF becomes a line
-// feed and tabs become blanks, since the readers skip blanks only.
+// feed and tabs become blanks, since the readers skip blanks only. A carriage
+// return alone ends a line too, as in old Macintosh files; kept, it would
+// hide the first word of its line ("\rto") and come back as that word.
 std::string PrepareLogoText(std::string data) {
     if (data.starts_with("\xEF\xBB\xBF")) data.erase(0, 3);
     if (HasNonAscii(data) && IsValidUtf8(data)) data = Utf8ToCp1254(data);
     data = WithoutCrLf(data);
-    for (char& c : data)
+    for (char& c : data) {
         if (c == '\t') c = ' ';
+        if (c == '\r') c = '\n';
+    }
     return data;
 }
 

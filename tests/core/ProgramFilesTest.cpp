@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -319,12 +320,14 @@ TEST_F(ProgramFilesTest, ImportKeepsCallsToProceduresDefinedLater) {
                                           "tekrar 4 [ fd :s ; rt 90 ]\n"}));
 }
 
-TEST_F(ProgramFilesTest, ImportReadsLfCrLfAndAMissingLastLineFeedAlike) {
+TEST_F(ProgramFilesTest, ImportReadsLfCrLfCrAndAMissingLastLineFeedAlike) {
     const std::string lf = "to a\nfd 1\nrt 2\nend\nto b\nbk 3\nend";
     std::string crlf;
+    std::string cr = lf;
     for (char c : lf)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    for (const std::string& bytes : {lf + "\n", lf, crlf + "\r\n", crlf}) {
+    std::replace(cr.begin(), cr.end(), '\n', '\r');
+    for (const std::string& bytes : {lf + "\n", lf, crlf + "\r\n", crlf, cr + "\r"}) {
         WriteBytes(PathOf("ends.lgo"), bytes);
         Prosedurler store;
         ASSERT_TRUE(ImportLogoText(store, PathOf("ends.lgo"), LogoTextKind::Native));
