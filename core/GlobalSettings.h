@@ -13,7 +13,7 @@ struct GlobalSettings {
     bool ChangePictures = true;
     StringList LanguageWords;
     int CommandMode = 0; // 0 command mode, 1 graphical mode
-    bool CanUndoLastCommand = false;
+    bool CanUndoLastCommand = true;
     int ArcStepAngle = 10;
     bool UseDirections = false;
     bool AutoMoveGraphicWindow = true;

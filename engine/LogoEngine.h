@@ -21,6 +21,7 @@ public:
     LogoEngine& operator=(const LogoEngine&) = delete;
 
     TurtleScreen& Screen() { return screen_; }
+    const TurtleScreen& Screen() const { return screen_; }
     Degiskenler& Variables() { return variables_; }
     Interpreter& Runner() { return interpreter_; }
     LineDispatcher& Dispatcher() { return dispatcher_; }

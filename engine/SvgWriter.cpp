@@ -95,35 +95,39 @@ QByteArray Element(const DrawnPatch& patch) {
            png.toBase64() + "\"/>\n";
 }
 
-QByteArray Header(int width, int height) {
+// The document shows `view` of the picture, at the picture's scale.
+QByteArray Header(const QRect& view) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" "
            "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
-           Number(width) + "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) +
-           " " + Number(height) +
+           Number(view.width()) + "\" height=\"" + Number(view.height()) + "\" viewBox=\"" +
+           Number(view.x()) + " " + Number(view.y()) + " " + Number(view.width()) + " " +
+           Number(view.height()) +
            "\" shape-rendering=\"crispEdges\" text-rendering=\"optimizeSpeed\">\n";
 }
 
 } // namespace
 
-QByteArray SvgWriter::Document(const DrawingList& list) {
-    QByteArray svg = Header(list.Width(), list.Height());
+QByteArray SvgWriter::Document(const DrawingList& list, QRect area) {
+    if (area.isNull()) area = QRect(0, 0, list.Width(), list.Height());
+    QByteArray svg = Header(area);
     for (const DrawnItem& item : list.Items())
         svg += std::visit([](const auto& entry) { return Element(entry); }, item);
     return svg + "</svg>\n";
 }
 
-QByteArray SvgWriter::Document(const Picture& picture) {
-    if (picture.KeepsDrawing()) return Document(picture.Drawing());
-    QByteArray svg = Header(picture.Width(), picture.Height());
+QByteArray SvgWriter::Document(const Picture& picture, QRect area) {
+    if (picture.KeepsDrawing()) return Document(picture.Drawing(), area);
+    if (area.isNull()) area = QRect(0, 0, picture.Width(), picture.Height());
+    QByteArray svg = Header(area);
     svg += Element(DrawnPatch{QPoint(0, 0), picture.Image()});
     return svg + "</svg>\n";
 }
 
-bool SvgWriter::Save(const Picture& picture, const QString& path) {
+bool SvgWriter::Save(const Picture& picture, const QString& path, const QRect& area) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(Document(picture));
+    file.write(Document(picture, area));
     return file.commit();
 }
 

@@ -5,6 +5,7 @@
 // renderer sets the pixels the raster rules set; raster patches become
 // embedded PNG images.
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
 namespace mivarelo {
@@ -14,13 +15,14 @@ class Picture;
 
 class SvgWriter {
 public:
-    // The document of `list`.
-    static QByteArray Document(const DrawingList& list);
+    // The document of `list`, showing `area` of it (null: all of it).
+    static QByteArray Document(const DrawingList& list, QRect area = QRect());
     // The document of `picture`: its drawing list, or, when it keeps none,
-    // the whole picture as one image.
-    static QByteArray Document(const Picture& picture);
-    // Writes Document(picture) to `path`; false when the file cannot be written.
-    static bool Save(const Picture& picture, const QString& path);
+    // the whole picture as one image; it shows `area` (null: all of it).
+    static QByteArray Document(const Picture& picture, QRect area = QRect());
+    // Writes Document(picture, area) to `path`; false when the file cannot
+    // be written.
+    static bool Save(const Picture& picture, const QString& path, const QRect& area = QRect());
 };
 
 } // namespace mivarelo

@@ -10,13 +10,15 @@
 #include "engine/TurtleState.h"
 #include "modes/ButtonLayout.h"
 #include "modes/ButtonPictures.h"
+#include "engine/LogoEngine.h"
+#include "modes/CommandHost.h"
 #include "shell/Dialogs.h"
 #include "shell/QtText.h"
-#include "shell/TLogoEkranForm.h"
-#include "shell/TLogoMainForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -25,6 +27,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -62,8 +66,11 @@ constexpr int RecordButton = 35;
 constexpr int StopRecordButton = 36;
 constexpr int ForwardButton = 37;
 constexpr int BackButton = 38;
-constexpr int WindowTop = 55;
+constexpr int UndoTextId = 7540;
+constexpr int RedoTextId = 7541;
 constexpr int ScreenMargin = 50;
+// The history keeps at least a few lines in sight below the controls.
+constexpr int HistoryMinHeight = 60;
 constexpr int TurtleMargin = 25;
 
 // The hint text id of each button; 0 for none.
@@ -71,17 +78,6 @@ constexpr std::array<int, TButtonKomutForm::ButtonCount> HintIds = {
     1301, 1302, 1303, 1304, 1214, 1305, 1306, 1307, 1308, 1206, 1207, 1210, 1209,
     1208, 1215, 1201, 1211, 1213, 1204, 1205, 1318, 1313, 1314, 1315, 1316, 1229,
     1317, 1221, 1230, 1226, 1309, 1311, 1310, 1312, 1231, 1232, 1320, 1319};
-
-// The captions the buttons carry until the interface language names them.
-const std::array<const char*, TButtonKomutForm::ButtonCount> DefaultCaptions = {
-    "Sol Üst",    "Yukarı",   "Sağ Üst",   "Sol",      "Ev",
-    "Sağ",        "Sol Alt",  "Aşağı",     "Sağ Alt",  "Aşağı",
-    "Yukarı",     "Renk",     "Göster",    "Sakla",    "",
-    "Temizle",    "Renk",     "Doldur",    "Sol Dön",  "Sağ Dön",
-    "Paint Mode", "Sola Yay", "Sağa Yay",  "Yay",      "Yeniden Başlat",
-    "Kalınlık",   "Adım",     "Metin Yaz", "Tekrarla", "Büyüklük",
-    "45",         "45",       "45",        "45",       "Kayıt",
-    "Dur",        "İleri",    "Geri Git"};
 
 // The angle each direction picture shows, added to the heading.
 struct PictureTurn {
@@ -131,12 +127,11 @@ QLabel* NewLabel(const QString& text, QWidget* parent, bool red = false) {
 
 } // namespace
 
-TButtonKomutForm::TButtonKomutForm(QWidget* owner) : TKomutIdareForm(owner) {
+// The panel itself takes the focus, so that the keypad presses the grid's
+// buttons at once; the buttons never take it from the panel.
+TButtonKomutForm::TButtonKomutForm(QWidget* parent) : TKomutIdareForm(parent) {
     setObjectName(QStringLiteral("ButtonKomutForm"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowCloseButtonHint, false);
-    setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
-    setWindowTitle(QStringLiteral("-"));
+    setFocusPolicy(Qt::StrongFocus);
     BuildControls();
     BuildButtons();
     BuildActions();
@@ -149,41 +144,45 @@ TButtonKomutForm::TButtonKomutForm(QWidget* owner) : TKomutIdareForm(owner) {
 }
 
 void TButtonKomutForm::BuildControls() {
-    Label1 = NewLabel(QStringLiteral("Son Komut"), this);
-    Label2 = NewLabel(QStringLiteral("Komut No:"), this);
+    Label1 = NewLabel(QString(), this);
+    Label2 = NewLabel(QString(), this);
     KomutNoLabel = NewLabel(QStringLiteral("0"), this);
-    Label3 = NewLabel(QStringLiteral("Adım Uzunluk:"), this);
+    Label3 = NewLabel(QString(), this);
     UzunlukLabel = NewLabel(QStringLiteral("0"), this);
     KalemDurumLabel = NewLabel(QStringLiteral("0"), this, true);
-    Label4 = NewLabel(QStringLiteral("Yay Açı:"), this);
+    Label4 = NewLabel(QString(), this);
     YayAciLabel = NewLabel(QStringLiteral("0"), this);
-    Label5 = NewLabel(QStringLiteral("Font Uzunluk:"), this);
+    Label5 = NewLabel(QString(), this);
     FontLabel = NewLabel(QStringLiteral("0"), this);
-    Label8 = NewLabel(QStringLiteral("Yön"), this);
+    Label8 = NewLabel(QString(), this);
     YonLabel = NewLabel(QStringLiteral("0"), this);
     for (QLabel* value : {KomutNoLabel, UzunlukLabel, YayAciLabel, FontLabel, YonLabel}) {
         QFont bold = value->font();
         bold.setBold(true);
         value->setFont(bold);
     }
-    Label6 = NewLabel(QStringLiteral("Serbest Komut"), this);
+    Label6 = NewLabel(QString(), this);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    HazirLabel = NewLabel(QStringLiteral("Hazır"), this, true);
+    HazirLabel = NewLabel(QString(), this, true);
     SonKomutEdit = new QLineEdit(this);
     SonKomutEdit->setObjectName(QStringLiteral("SonKomutEdit"));
     SonKomutEdit->setReadOnly(true);
     SonKomutEdit->setStyleSheet(QStringLiteral("background: #ffff80;"));
-    MakroLabel = NewLabel(QStringLiteral("Makro Kaydediliyor"), this, true);
+    MakroLabel = NewLabel(QString(), this, true);
     MakroLabel->hide();
     KomutNameLabel = NewLabel(QStringLiteral("-"), this, true);
-    Label7 = NewLabel(QStringLiteral("Prosedürler"), this);
+    Label7 = NewLabel(QString(), this);
     ProsComboBox = new QComboBox(this);
     ProsComboBox->setObjectName(QStringLiteral("ProsComboBox"));
     KomutListBox = new QListWidget(this);
     KomutListBox->setObjectName(QStringLiteral("KomutListBox"));
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
+    UndoButton = NewHistoryButton(QStyle::SP_ArrowBack, QStringLiteral("UndoButton"));
+    RedoButton = NewHistoryButton(QStyle::SP_ArrowForward, QStringLiteral("RedoButton"));
+    connect(UndoButton, &QPushButton::clicked, this, [this] { GeriAlAction->trigger(); });
+    connect(RedoButton, &QPushButton::clicked, this, [this] { ButtonCommand(RedoNumber); });
 
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { ButtonCommand(FreeCommandNumber); });
     connect(SonKomutEdit, &QLineEdit::returnPressed, this,
@@ -197,7 +196,7 @@ void TButtonKomutForm::BuildButtons() {
     QFont narrowFont = font();
     narrowFont.setPointSizeF(narrowFont.pointSizeF() * 0.85);
     for (int n = 1; n <= ButtonCount; ++n) {
-        auto* button = new QPushButton(QString::fromUtf8(DefaultCaptions[n - 1]), this);
+        auto* button = new QPushButton(this);
         button->setObjectName(QStringLiteral("BitBtn%1").arg(n));
         if (n >= FirstAngleButton) button->setFont(narrowFont);
         button->setFocusPolicy(Qt::NoFocus);
@@ -213,6 +212,14 @@ void TButtonKomutForm::BuildButtons() {
         else
             connect(button, &QPushButton::clicked, this, [this, n] { ButtonCommand(n); });
     }
+}
+
+QPushButton* TButtonKomutForm::NewHistoryButton(QStyle::StandardPixmap picture,
+                                                const QString& name) {
+    auto* button = new QPushButton(style()->standardIcon(picture), QString(), this);
+    button->setObjectName(name);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }
 
 QAction* TButtonKomutForm::AddAction(const QKeySequence& shortcut) {
@@ -239,18 +246,15 @@ void TButtonKomutForm::BuildActions() {
     });
     AyarlaYatayAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F11));
     connect(AyarlaYatayAction, &QAction::triggered, this, [this] {
-        ArrangeButtons(MainForm() ? MainForm()->height() - 10 : ClassicWidth);
-        ArrangeControls();
+        ArrangeButtons(window()->height() - 10);
     });
     AyarlaDikeyAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F12));
     connect(AyarlaDikeyAction, &QAction::triggered, this, [this] {
         ArrangeButtons(VerticalWidth);
-        ArrangeControls();
     });
     KlasikAyarAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F10));
     connect(KlasikAyarAction, &QAction::triggered, this, [this] {
         ArrangeButtons(ClassicWidth);
-        ArrangeControls();
     });
     MakroBaslatAction = AddAction(QKeySequence(Qt::Key_F7));
     connect(MakroBaslatAction, &QAction::triggered, this, &TButtonKomutForm::StartMacro);
@@ -665,22 +669,38 @@ void TButtonKomutForm::RefreshStatus() {
     YonLabel->setText(QString::number(TruncToInt(turtle.Heading)));
 }
 
+// Disabling the panel for a run takes the focus away from it; at rest it
+// comes back where it was, so that the keypad goes on drawing.
 void TButtonKomutForm::SetIdle(bool idle) {
+    if (!idle) {
+        QWidget* focus = QApplication::focusWidget();
+        focusBeforeRun_ = focus && (focus == this || isAncestorOf(focus)) ? focus : nullptr;
+    }
     setEnabled(idle);
-    if (idle) RefreshStatus();
     Edit1->setEnabled(idle);
+    if (!idle) return;
+    RefreshStatus();
+    if (focusBeforeRun_) focusBeforeRun_->setFocus(Qt::OtherFocusReason);
+    focusBeforeRun_ = nullptr;
 }
 
 void TButtonKomutForm::RunStateChanged(const bool& idle) {
-    const QString state = Text(idle ? IdleTextId : RunningTextId);
-    HazirLabel->setText(!state.isEmpty() ? state
-                        : idle           ? QStringLiteral("Hazır")
-                                         : QStringLiteral("Çalışıyor"));
+    HazirLabel->setText(Text(idle ? IdleTextId : RunningTextId));
     if (!idle) return;
+    ShowRunError();
     const int heading = MainForm() ? TruncToInt(MainForm()->Engine().Screen().State().Heading) : 0;
     TurnPictures(Globals().UseDirections ? 0 : heading);
     SetDirectionPicture(ForwardButton, heading);
     SetDirectionPicture(BackButton, heading + 180);
+}
+
+// A line that failed says why in red in the status line, besides the beep;
+// the next hint there is written in the usual colour again.
+void TButtonKomutForm::ShowRunError() {
+    const std::string error = MainForm() ? MainForm()->LastRunError() : std::string();
+    if (error.empty()) return;
+    StatusBar1->setStyleSheet(QStringLiteral("color: #c00000;"));
+    StatusBar1->showMessage(ToQt(error));
 }
 
 void TButtonKomutForm::TurnPictures(int heading) {
@@ -711,9 +731,7 @@ void TButtonKomutForm::ArrangeButtons(int width) {
         Button(n)->setIconSize(QSize(side, side));
     }
     PlaceControlsBelow(rects.back().bottom() + 1);
-    const int bottom =
-        showHistory_ ? KomutListBox->geometry().bottom() : ProsComboBox->geometry().bottom();
-    setFixedSize(width, bottom + 1 + 2 + StatusBar1->sizeHint().height());
+    ArrangeControls();
 }
 
 // The controls under the buttons, each 2 pixels below the one above.
@@ -734,48 +752,70 @@ void TButtonKomutForm::PlaceControlsBelow(int buttonsBottom) {
     SonKomutEdit->setGeometry(10, y, fieldWidth, editHeight);
     KomutNameLabel->setGeometry(10 + fieldWidth + 10, y, 110, editHeight);
     y += editHeight + 2;
+    const int historyHeight = UndoButton->sizeHint().height();
+    UndoButton->setGeometry(10, y, fieldWidth / 2 - 1, historyHeight);
+    RedoButton->setGeometry(10 + fieldWidth / 2 + 1, y, fieldWidth / 2 - 1, historyHeight);
+    y += historyHeight + 2;
     Label7->setGeometry(10, y, fieldWidth, labelHeight);
     y += labelHeight + 2;
     ProsComboBox->setGeometry(10, y, fieldWidth, ProsComboBox->sizeHint().height());
     KomutListBox->move(10, ProsComboBox->geometry().bottom() + 1 + 5);
 }
 
-// The window stands at the top right of the screen; with the history shown
-// it is 200 pixels taller than the procedure list's bottom, never beyond the
-// screen's bottom.
+// The panel keeps the buttons' width; its height is what its dock gives,
+// at least enough for every control and, when shown, a few history lines.
 void TButtonKomutForm::ArrangeControls() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const int width = std::max(minWidth_, KalemDurumLabel->geometry().right() + 1 + 10);
-    const int statusHeight = StatusBar1->sizeHint().height();
     const int procedureBottom = ProsComboBox->geometry().bottom() + 1;
-    const int frame = frameGeometry().height() - height();
-    int height = procedureBottom + (showHistory_ ? 200 : 50) + statusHeight;
-    if (showHistory_)
-        height = std::max(procedureBottom + 80 + statusHeight,
-                          std::min(height, area.bottom() + 1 - WindowTop - std::max(frame, 30)));
+    const int history = showHistory_ ? 5 + HistoryMinHeight : 0;
     KomutListBox->setVisible(showHistory_);
-    KomutListBox->setGeometry(10, KomutListBox->y(), width - 20,
-                              height - statusHeight - KomutListBox->y() - 8);
-    StatusBar1->setGeometry(0, height - statusHeight, width, statusHeight);
-    setFixedSize(width, height);
-    move(area.right() + 1 - width - ScreenMargin, WindowTop);
+    setFixedWidth(width);
+    if (QScrollArea* scroll = EnclosingScrollArea())
+        scroll->setMinimumWidth(width + scroll->verticalScrollBar()->sizeHint().width());
+    setMinimumHeight(procedureBottom + history + 8 + StatusBar1->sizeHint().height());
+    PlaceHistory();
 }
 
-// The turtle's place on the screen is the drawing window's pixel under it.
+// The history fills the height left under the procedure list, above the
+// panel's status line.
+void TButtonKomutForm::PlaceHistory() {
+    const int statusHeight = StatusBar1->sizeHint().height();
+    const int top = ProsComboBox->geometry().bottom() + 1 + 5;
+    KomutListBox->setGeometry(10, top, width() - 20, std::max(0, height() - statusHeight - top - 8));
+    StatusBar1->setGeometry(0, height() - statusHeight, width(), statusHeight);
+}
+
+void TButtonKomutForm::resizeEvent(QResizeEvent* event) {
+    TKomutIdareForm::resizeEvent(event);
+    PlaceHistory();
+}
+
+QScrollArea* TButtonKomutForm::EnclosingScrollArea() const {
+    QWidget* viewport = parentWidget();
+    return viewport ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+}
+
+QDockWidget* TButtonKomutForm::EnclosingDock() const {
+    for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget())
+        if (auto* dock = qobject_cast<QDockWidget*>(widget)) return dock;
+    return nullptr;
+}
+
+// A floating panel steps aside when the turtle ends a run under it; a
+// docked one never stands over the picture.
 void TButtonKomutForm::TurtleMoved(QPoint position) {
-    if (!Globals().AutoMoveGraphicWindow || !MainForm() || !MainForm()->DrawingWindow()) return;
-    const TLogoEkranForm* drawing = MainForm()->DrawingWindow();
-    const int x = drawing->mapToGlobal(drawing->ToWindow(position)).x();
-    const QRect frame = frameGeometry();
+    QDockWidget* dock = EnclosingDock();
+    if (!Globals().AutoMoveGraphicWindow || !MainForm() || !dock || !dock->isFloating()) return;
+    const int x = MainForm()->PictureToGlobal(position).x();
+    const QRect frame = dock->frameGeometry();
     if (x < frame.left() - TurtleMargin || x > frame.right() + 1 + TurtleMargin) return;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const int right = area.right() + 1 - (frame.width() + frame.left());
     if (frame.left() - area.left() >= std::abs(right))
-        move(area.left(), y());
+        dock->move(area.left(), dock->y());
     else
-        move(area.right() + 1 - frame.width() - ScreenMargin, y());
+        dock->move(area.right() + 1 - frame.width() - ScreenMargin, dock->y());
 }
 
 void TButtonKomutForm::ApplyLanguage() {
@@ -785,6 +825,10 @@ void TButtonKomutForm::ApplyLanguage() {
     for (std::size_t i = 0; i < labels.size(); ++i)
         labels[i]->setText(Text(LabelCaptionIds[i]));
     MakroLabel->setText(Text(MacroLabelId));
+    UndoButton->setText(Text(UndoTextId));
+    UndoButton->setToolTip(Text(UndoTextId) + QStringLiteral(" (Ctrl+Z)"));
+    RedoButton->setText(Text(RedoTextId));
+    RedoButton->setToolTip(Text(RedoTextId) + QStringLiteral(" (Ctrl+Y)"));
     RefreshProcedures();
     UpdateMacroButtons();
     KomutNameLabel->setText(ButtonName(lastButton_));
@@ -830,6 +874,7 @@ void TButtonKomutForm::PlaceStatusLabels() {
 // it stays the main window's Stop.
 bool TButtonKomutForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
+        StatusBar1->setStyleSheet(QString());
         StatusBar1->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The window of graphical mode: 38 picture buttons that write Logo lines in
+// The panel of graphical mode: 38 picture buttons that write Logo lines in
 // the interface language, record them in a history, append them to the main
 // procedure and run them at once. Beside the buttons: status labels, a free
 // command line, the last command, the procedures to run and the history,
@@ -7,7 +7,9 @@
 #include "modes/GraphicalCommands.h"
 #include "modes/TKomutIdareForm.h"
 
+#include <QPointer>
 #include <QString>
+#include <QStyle>
 
 #include <array>
 #include <string>
@@ -15,6 +17,8 @@
 
 class QAction;
 class QComboBox;
+class QDockWidget;
+class QScrollArea;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -32,7 +36,7 @@ public:
     static constexpr int UndoNumber = 40;
     static constexpr int RedoNumber = 41;
 
-    explicit TButtonKomutForm(QWidget* owner);
+    explicit TButtonKomutForm(QWidget* parent);
 
     // The dispatcher of almost every button: refused with a beep while a
     // program started by Run runs or another dispatch is under way.
@@ -88,6 +92,8 @@ public:
     QLabel* KomutNameLabel = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLineEdit* SonKomutEdit = nullptr;
+    QPushButton* UndoButton = nullptr;
+    QPushButton* RedoButton = nullptr;
     QComboBox* ProsComboBox = nullptr;
     QListWidget* KomutListBox = nullptr;
     QStatusBar* StatusBar1 = nullptr;
@@ -105,12 +111,18 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildControls();
     void BuildButtons();
     void BuildActions();
     QAction* AddAction(const QKeySequence& shortcut);
+    QPushButton* NewHistoryButton(QStyle::StandardPixmap picture, const QString& name);
+    void PlaceHistory();
+    QScrollArea* EnclosingScrollArea() const;
+    QDockWidget* EnclosingDock() const;
+    void ShowRunError();
     void PlaceStatusLabels();
     void PlaceControlsBelow(int buttonsBottom);
     void Perform(int n, bool& restartRefused);
@@ -149,6 +161,8 @@ private:
     int lastButton_ = 0;
     bool forceTurn_ = false;
     bool showHistory_ = true;
+    // Where the focus was in the panel when a run took it away.
+    QPointer<QWidget> focusBeforeRun_;
 };
 
 } // namespace mivarelo

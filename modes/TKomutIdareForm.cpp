@@ -2,13 +2,10 @@
 
 namespace mivarelo {
 
-TKomutIdareForm::TKomutIdareForm(QWidget* owner) : QWidget(owner, Qt::Tool) {
-    setWindowTitle(QStringLiteral("KomutIdareForm"));
-    resize(696, 480);
-}
+TKomutIdareForm::TKomutIdareForm(QWidget* parent) : QWidget(parent) {}
 
-void TKomutIdareForm::SetMainForm(TLogoMainForm* main) {
-    mainForm_ = main;
+void TKomutIdareForm::SetMainForm(CommandHost* host) {
+    host_ = host;
     MainFormAttached();
 }
 

@@ -1,29 +1,28 @@
 #pragma once
-// The common base of the windows through which the user gives commands. The
-// main window holds one at a time and speaks to it only through these hooks;
-// each hook does nothing here (the two questions agree), and every mode
-// overrides the ones it needs.
+// The common base of the panels through which the user gives commands. The
+// main window holds one at a time, in a dock of its own, and speaks to it
+// only through these hooks; each hook does nothing here (the two questions
+// agree), and every mode overrides the ones it needs. The panel reaches the
+// main window only through CommandHost.
 #include <QPoint>
 #include <QWidget>
 
 namespace mivarelo {
 
-class TLogoMainForm;
+class CommandHost;
 
 class TKomutIdareForm : public QWidget {
     Q_OBJECT
 public:
-    // A top-level tool window owned by `owner`, so that it stays above the
-    // main window and dies with it at the latest.
-    explicit TKomutIdareForm(QWidget* owner);
+    explicit TKomutIdareForm(QWidget* parent);
 
-    // Stores the main window, then tells the mode through MainFormAttached.
-    void SetMainForm(TLogoMainForm* main);
-    TLogoMainForm* MainForm() const { return mainForm_; }
+    // Stores the host, then tells the mode through MainFormAttached.
+    void SetMainForm(CommandHost* host);
+    CommandHost* MainForm() const { return host_; }
     // Calls ApplyLanguage.
     void RefreshLanguage();
 
-    // Lays the window and its controls out from the screen's available area.
+    // Fits the panel's controls to its width and sets its minimum size.
     virtual void ArrangeControls() {}
     virtual void MainFormAttached() {}
     // The program was replaced or its words translated.
@@ -41,7 +40,7 @@ public:
     virtual bool CanLeave() { return true; }
 
 private:
-    TLogoMainForm* mainForm_ = nullptr;
+    CommandHost* host_ = nullptr;
 };
 
 } // namespace mivarelo

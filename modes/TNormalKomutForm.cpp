@@ -4,14 +4,15 @@
 #include "modes/CommandConsole.h"
 #include "modes/LogoHighlighter.h"
 #include "shell/QtText.h"
-#include "shell/TLogoMainForm.h"
+#include "modes/CommandHost.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QScreen>
+#include <QSplitter>
+#include <QVBoxLayout>
 
 namespace mivarelo {
 
@@ -19,11 +20,13 @@ namespace {
 
 constexpr int CommandWindowCaptionId = 7715;
 constexpr int ConsoleHintId = 7824;
-constexpr int EditorLeft = 23;
-constexpr int EditorTop = 24;
-// The console sits in the strip below the editor.
+constexpr int RunningTextId = 7563;
 constexpr int ConsoleGap = 2;
-constexpr int ConsoleHeight = 24;
+// The smallest panel that still shows a few lines of a procedure.
+constexpr int ProcedureListWidth = 265;
+constexpr int ErrorListMinWidth = 120;
+constexpr int EditorMinHeight = 90;
+constexpr int PanelMinWidth = 420;
 
 QFont FontOfHeight(int pixels) {
     QFont font;
@@ -33,41 +36,33 @@ QFont FontOfHeight(int pixels) {
 
 } // namespace
 
-TNormalKomutForm::TNormalKomutForm(QWidget* owner) : TKomutIdareForm(owner) {
+TNormalKomutForm::TNormalKomutForm(QWidget* parent) : TKomutIdareForm(parent) {
     setObjectName(QStringLiteral("NormalKomutForm"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowCloseButtonHint, false);
-    setWindowTitle(QStringLiteral("Manual Komutlar"));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(0xB8, 0xF0, 0xF0));
     setPalette(background);
     setAutoFillBackground(true);
-    setGeometry(162, 231, 800, 196);
 
     ProsedurComboBox = new QComboBox(this);
     ProsedurComboBox->setObjectName(QStringLiteral("ProsedurComboBox"));
-    ProsedurComboBox->setGeometry(24, 0, 265, 22);
-    AktifLabel = new QLabel(QStringLiteral("Çalışıyor"), this);
+    ProsedurComboBox->setMinimumWidth(ProcedureListWidth);
+    AktifLabel = new QLabel(this);
     AktifLabel->setObjectName(QStringLiteral("AktifLabel"));
     AktifLabel->setFont(FontOfHeight(19));
-    AktifLabel->setGeometry(304, 0, 80, 22);
     AktifLabel->hide();
     HataNoLabel = new QLabel(QStringLiteral("-"), this);
     HataNoLabel->setObjectName(QStringLiteral("HataNoLabel"));
     HataNoLabel->setFont(FontOfHeight(19));
     HataNoLabel->setStyleSheet(QStringLiteral("color: red;"));
-    HataNoLabel->setGeometry(390, 0, 60, 22);
     KomutMemo = new CodeEditor(this);
     KomutMemo->setFont(FontOfHeight(20));
     KomutMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    KomutMemo->setGeometry(EditorLeft, EditorTop, 665, 137);
     HataListBox = new QListWidget(this);
     HataListBox->setObjectName(QStringLiteral("HataListBox"));
-    HataListBox->setGeometry(567, EditorTop, 121, 137);
     HataListBox->installEventFilter(this);
     KomutConsole = new CommandConsole(this);
-    KomutConsole->setGeometry(EditorLeft, EditorTop + 137 + ConsoleGap, 665, ConsoleHeight);
     highlighter_ = new LogoHighlighter(KomutMemo->document(), nullptr);
+    BuildLayout();
 
     connect(ProsedurComboBox, &QComboBox::activated, this,
             &TNormalKomutForm::ProsedurComboBoxClick);
@@ -75,28 +70,44 @@ TNormalKomutForm::TNormalKomutForm(QWidget* owner) : TKomutIdareForm(owner) {
     ApplyLanguage();
 }
 
-// The window takes a fixed place: the full width of the screen but 100
-// pixels, a quarter of its height, 60 pixels from the top; a resize by the
-// user snaps back to it.
-void TNormalKomutForm::ArrangeControls() {
-    if (arranging_) return;
-    arranging_ = true;
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    setGeometry(area.left(), area.top() + 60, area.width() - 100, area.height() / 4 + 15);
-    const int editorWidth = width() - 300;
-    const int editorHeight = height() - EditorTop - 30;
-    KomutMemo->setGeometry(EditorLeft, EditorTop, editorWidth, editorHeight);
-    const int listLeft = EditorLeft + editorWidth + 1;
-    HataListBox->setGeometry(listLeft, EditorTop, width() - listLeft - 15, editorHeight);
-    KomutConsole->setGeometry(EditorLeft, EditorTop + editorHeight + ConsoleGap, editorWidth,
-                              ConsoleHeight);
-    arranging_ = false;
+// The procedure list and the two labels in a row above; the editor with the
+// error list beside it in a splitter, so that either can be widened; the
+// console under the editor. The panel never shrinks below a few lines of
+// the editor.
+void TNormalKomutForm::BuildLayout() {
+    auto* top = new QHBoxLayout;
+    top->addWidget(ProsedurComboBox);
+    top->addSpacing(12);
+    top->addWidget(AktifLabel);
+    top->addSpacing(12);
+    top->addWidget(HataNoLabel);
+    top->addStretch(1);
+    auto* editorColumn = new QWidget(this);
+    auto* column = new QVBoxLayout(editorColumn);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(ConsoleGap);
+    column->addWidget(KomutMemo, 1);
+    column->addWidget(KomutConsole);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(editorColumn);
+    splitter->addWidget(HataListBox);
+    splitter->setStretchFactor(0, 4);
+    splitter->setStretchFactor(1, 1);
+    HataListBox->setMinimumWidth(ErrorListMinWidth);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setSpacing(2);
+    layout->addLayout(top);
+    layout->addWidget(splitter, 1);
+    KomutMemo->setMinimumHeight(EditorMinHeight);
+    setMinimumWidth(PanelMinWidth);
 }
 
 void TNormalKomutForm::ApplyLanguage() {
     setWindowTitle(LanguageText(CommandWindowCaptionId));
     KomutConsole->setPlaceholderText(LanguageText(ConsoleHintId));
+    AktifLabel->setText(LanguageText(RunningTextId));
 }
 
 void TNormalKomutForm::SetProcedureStore(const Prosedurler* store) {
@@ -106,11 +117,6 @@ void TNormalKomutForm::SetProcedureStore(const Prosedurler* store) {
 
 void TNormalKomutForm::Recolour() {
     highlighter_->rehighlight();
-}
-
-void TNormalKomutForm::resizeEvent(QResizeEvent* event) {
-    TKomutIdareForm::resizeEvent(event);
-    ArrangeControls();
 }
 
 // F1 on the error list asks for help on the selected entry, before the

@@ -1,5 +1,5 @@
 #pragma once
-// The window of command mode: a procedure list, the editor that shows one
+// The panel of command mode: a procedure list, the editor that shows one
 // procedure's body, the error list, two labels and a one-line console under
 // the editor. It parses and runs nothing itself; the main window borrows its
 // controls to show procedures, run them and list their errors.
@@ -19,9 +19,8 @@ class Prosedurler;
 class TNormalKomutForm : public TKomutIdareForm {
     Q_OBJECT
 public:
-    explicit TNormalKomutForm(QWidget* owner);
+    explicit TNormalKomutForm(QWidget* parent);
 
-    void ArrangeControls() override;
     void ApplyLanguage() override;
     // The editor colours procedure names of this store.
     void SetProcedureStore(const Prosedurler* store);
@@ -40,15 +39,14 @@ signals:
     void ErrorHelpRequested(int row);
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildLayout();
     void ProsedurComboBoxClick();
     void KomutMemoChanged();
 
     LogoHighlighter* highlighter_ = nullptr;
-    bool arranging_ = false;
 };
 
 } // namespace mivarelo

@@ -3,6 +3,7 @@
 #include "core/GlobalSettings.h"
 #include "shell/TLogoEkranForm.h"
 
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -14,6 +15,57 @@ namespace mivarelo {
 DrawingZoom::DrawingZoom(QScrollArea* area, TLogoEkranForm* drawing, QObject* parent)
     : QObject(parent), area_(area), drawing_(drawing) {
     connect(drawing_, &TLogoEkranForm::WheelZoom, this, &DrawingZoom::Step);
+    area_->viewport()->installEventFilter(this);
+}
+
+// Half of the change in size goes to each side, so the centre stays.
+bool DrawingZoom::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_->viewport() && event->type() == QEvent::Resize) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        if (resize->oldSize().isValid()) {
+            const QSize grown = resize->size() - resize->oldSize();
+            QScrollBar* h = area_->horizontalScrollBar();
+            QScrollBar* v = area_->verticalScrollBar();
+            h->setValue(h->value() - grown.width() / 2);
+            v->setValue(v->value() - grown.height() / 2);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QRect DrawingZoom::VisiblePicture() const {
+    const QRect shown =
+        QRect(-drawing_->pos(), area_->viewport()->size()) & drawing_->rect();
+    if (shown.isEmpty()) return QRect();
+    const QRect picture(0, 0, Globals().ScreenWidth, Globals().ScreenHeight);
+    const QPoint topLeft = drawing_->ToPicture(QPointF(shown.topLeft()));
+    const QPoint bottomRight = drawing_->ToPicture(QPointF(shown.bottomRight()));
+    return QRect(topLeft, bottomRight) & picture;
+}
+
+void DrawingZoom::CentreOn(QPoint point) {
+    const QPoint at = drawing_->ToWindow(point);
+    const QSize view = area_->viewport()->size();
+    area_->horizontalScrollBar()->setValue(at.x() - view.width() / 2);
+    area_->verticalScrollBar()->setValue(at.y() - view.height() / 2);
+}
+
+bool DrawingZoom::KeepInView(const QRect& area) {
+    if (area.isEmpty() || VisiblePicture().contains(area)) return false;
+    const QSize view = area_->viewport()->size();
+    const double fit = std::min(static_cast<double>(view.width()) / area.width(),
+                                static_cast<double>(view.height()) / area.height());
+    if (fit < drawing_->Zoom()) drawing_->SetZoom(std::min(fit, 1.0));
+    CentreOn(area.center());
+    return true;
+}
+
+bool DrawingZoom::Follow(QPoint point, int margin) {
+    const QPoint at = drawing_->ToWindow(point) + drawing_->pos();
+    if (area_->viewport()->rect().adjusted(margin, margin, -margin, -margin).contains(at))
+        return false;
+    CentreOn(point);
+    return true;
 }
 
 void DrawingZoom::Fit() {

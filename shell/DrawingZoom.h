@@ -2,9 +2,13 @@
 // The zoom of the drawing window inside the main window's scroll area: fixed
 // factors, fitting the whole picture into the view, and stepping in or out
 // around a point that stays where it is on the screen (the view's centre for
-// the menu, the mouse for Ctrl and the wheel).
+// the menu, the mouse for Ctrl and the wheel); bringing a part of the
+// picture into view. The picture point at the view's centre stays there
+// when the view changes its size (a dock resized, the window maximized).
 #include <QObject>
 #include <QPointF>
+#include <QRect>
+#include <QSize>
 
 class QScrollArea;
 
@@ -29,6 +33,21 @@ public:
     void Step(int steps, QPointF windowPoint);
     // One step in or out around the view's centre.
     void StepAtCentre(int steps);
+
+    // The part of the picture the view shows, in picture pixels.
+    QRect VisiblePicture() const;
+    // Scrolls picture pixel `point` to the middle of the view.
+    void CentreOn(QPoint point);
+    // When `area` (picture pixels) is not all in view: zooms out as far as
+    // it needs to fit, never in, and to at most 100 % once it must zoom,
+    // then centres it. True when the view changed.
+    bool KeepInView(const QRect& area);
+    // Centres on `point` when it lies outside the view or within `margin`
+    // view pixels of its edge. True when the view changed.
+    bool Follow(QPoint point, int margin);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPointF ViewCentre() const;

@@ -171,6 +171,8 @@ void MainActions::BuildOptionsMenu(QMenuBar* bar) {
     ZoomInAction->setShortcut(QKeySequence::ZoomIn);
     ZoomOutAction = Add(ZoomMenu, 7917, "Zoom Out");
     ZoomOutAction->setShortcut(QKeySequence::ZoomOut);
+    ZoomMenu->addSeparator();
+    KeepInViewAction = Add(ZoomMenu, 7918, "Keep Drawing in View", true);
     idleActions_ << GosterDegiskenAction << SetEkranRenkAction << HatalardaDurAction
                  << HatalarGosterAction << HataDuzeltAction << BoslukKabulEtAction
                  << HassasKaplumbagaAction;
@@ -195,6 +197,7 @@ void MainActions::BuildModesMenu(QMenuBar* bar) {
     KurOnuAction = Add(Modlar1, 7459, "Set Default Software");
     RefreshScreen1 = Add(Modlar1, 7471, "Refresh Screen");
     CanUndoLastCommand1 = Add(Modlar1, 7472, "Can Undo Last Command", true);
+    CanUndoLastCommand1->setChecked(true);
     idleActions_ << DoNormalKomutAction << DoButonFormAction << HizliAction << DurumCubuguAction
                  << KomutPencereGosterAction << AcincaCalistirAction << KurOnuAction;
 }

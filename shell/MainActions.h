@@ -94,6 +94,7 @@ public:
     QAction* Zoom200Action = nullptr;
     QAction* ZoomInAction = nullptr;
     QAction* ZoomOutAction = nullptr;
+    QAction* KeepInViewAction = nullptr;
     QAction* DoTurkceAction = nullptr;
     QAction* DoTurkceKisaAction = nullptr;
     QAction* DoIngilizceAction = nullptr;

@@ -5,19 +5,21 @@
 #include "core/Prosedurler.h"
 #include "modes/GraphicalCommands.h"
 #include "modes/TButtonKomutForm.h"
-#include "modes/TKomutIdareForm.h"
 #include "shell/MainActions.h"
 #include "shell/RunDriver.h"
 #include "shell/RunWatcher.h"
 #include "shell/TLogoEkranForm.h"
 #include "shell/TLogoMainForm.h"
+#include "shell/UnattendedDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QListWidget>
-#include <QPainter>
-#include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
@@ -44,8 +46,18 @@ ScreenshotRun::ScreenshotRun(TLogoMainForm& window, Options options, const QElap
     window_.DrawingWindow()->installEventFilter(this);
 }
 
+// Nobody answers a question here: the unattended dialogs stand in for the
+// whole run.
 int ScreenshotRun::Exec() {
-    window_.show();
+    UnattendedDialogs unattended;
+    Dialogs* previous = SetDialogs(&unattended);
+    const int status = ShowRunAndShoot();
+    SetDialogs(previous);
+    return status;
+}
+
+int ScreenshotRun::ShowRunAndShoot() {
+    window_.showMaximized();
     if (options_.steps > 0) return StepAndShoot() ? Clean : Unreadable;
     if (options_.graphical) {
         if (!RecordInGraphicalMode()) {
@@ -62,7 +74,7 @@ int ScreenshotRun::Exec() {
         runEndMs_ = clock_.elapsed();
     }
     Pause(SettleMs);
-    window_.CentreOnDrawing();
+    window_.KeepDrawingInView();
     Pause(30);
     if (!SavePicture()) {
         std::fprintf(stderr, "mivarelo: cannot write %s\n", qPrintable(options_.target));
@@ -98,7 +110,7 @@ bool ScreenshotRun::StepAndShoot() {
     for (int k = 0; k < options_.steps && window_.Running(); ++k)
         window_.Driver().StepOnce();
     Pause(SettleMs);
-    window_.CentreOnDrawing();
+    window_.KeepDrawingInView();
     Pause(30);
     const bool saved = SavePicture();
     if (!saved) std::fprintf(stderr, "mivarelo: cannot write %s\n", qPrintable(options_.target));
@@ -150,25 +162,32 @@ bool ScreenshotRun::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// The command window is a window of its own; it is painted onto the main
-// window's picture where it stands on the screen.
+// The docks are part of the main window's picture.
 bool ScreenshotRun::SavePicture() const {
-    QPixmap picture = window_.grab();
-    if (TKomutIdareForm* command = window_.CommandWindow(); command && command->isVisible()) {
-        QPainter painter(&picture);
-        const QPoint offset = command->geometry().topLeft() - window_.geometry().topLeft();
-        painter.drawPixmap(offset, command->grab());
-    }
-    return picture.save(options_.target, "PNG");
+    return window_.grab().save(options_.target, "PNG");
 }
 
+// One JSON line on standard output: the timings, the part of the picture in
+// view (picture pixels, right and bottom inclusive), the zoom, and how many
+// top-level windows are shown.
 void ScreenshotRun::Report() const {
-    std::fprintf(stderr, "first_frame_ms %lld\n", static_cast<long long>(firstFrameMs_));
-    if (runStartMs_ >= 0)
-        std::fprintf(stderr, "run_ms %lld\n", static_cast<long long>(runEndMs_ - runStartMs_));
-    if (stopMs_ >= 0)
-        std::fprintf(stderr, "stop_latency_ms %lld\n", static_cast<long long>(runEndMs_ - stopMs_));
-    std::fprintf(stderr, "longest_frame_gap_ms %lld\n", static_cast<long long>(longestGapMs_));
+    const QRect visible = window_.VisiblePicture();
+    int windows = 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = widget->windowType();
+        if (widget->isVisible() && (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool))
+            ++windows;
+    }
+    QJsonObject report{{"first_frame_ms", firstFrameMs_},
+                       {"longest_frame_gap_ms", longestGapMs_},
+                       {"visible", QJsonArray{visible.left(), visible.top(), visible.right(),
+                                              visible.bottom()}},
+                       {"zoom", window_.Zoom()},
+                       {"windows", windows}};
+    if (runStartMs_ >= 0) report.insert("run_ms", runEndMs_ - runStartMs_);
+    if (stopMs_ >= 0) report.insert("stop_latency_ms", runEndMs_ - stopMs_);
+    std::printf("%s\n", QJsonDocument(report).toJson(QJsonDocument::Compact).constData());
+    std::fflush(stdout);
 }
 
 } // namespace mivarelo

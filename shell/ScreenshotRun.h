@@ -2,9 +2,10 @@
 // The automation road of the program (screenshots, benchmarks, tests): open
 // a program file, run it as Run When Opened does, wait for the end, save a
 // picture of the main window with the command window on it, and tell by the
-// exit status how it went. On request it also reports how fast the window
-// was: the first frame, the run, the stop latency and the longest pause
-// between two frames during the run.
+// exit status how it went, never waiting for an answer. On request it also
+// reports how fast the window was (the first frame, the run, the stop
+// latency and the longest pause between two frames during the run) and
+// what it shows: the part of the picture in view, the zoom, the windows.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -22,7 +23,7 @@ public:
         QString program;
         // Stop the run this many milliseconds after it started (0: never).
         int stopAfterMs = 0;
-        // Print the timings to standard error.
+        // Print the timings and the view as a JSON line.
         bool report = false;
         // Switch to graphical mode first and record the lines of the
         // program's main procedure through its window, one run each.
@@ -41,6 +42,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int ShowRunAndShoot();
     void WaitForRunEnd();
     bool StepAndShoot();
     bool RecordInGraphicalMode();

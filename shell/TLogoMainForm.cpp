@@ -16,6 +16,7 @@
 #include "modes/TNormalKomutForm.h"
 #include "shell/Dialogs.h"
 #include "shell/FileAssociation.h"
+#include "shell/InterfaceLanguage.h"
 #include "shell/MainActions.h"
 #include "shell/ProgramHtml.h"
 #include "shell/QtText.h"
@@ -24,12 +25,14 @@
 #include "shell/StatusPanels.h"
 #include "shell/THelpForm.h"
 #include "shell/TLogoEkranForm.h"
+#include "shell/VariableInspector.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -43,6 +46,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -61,6 +65,18 @@ constexpr int WordListFirstId = 7611;
 constexpr int WordListLastId = 7640;
 constexpr int MainProcedureNameId = 7625;
 constexpr std::array<int, 8> PanelWidths = {100, 100, 100, 100, 150, 150, 150, 150};
+constexpr int KeepInViewTextId = 7918;
+// Picture pixels left free around the drawing that is brought into view.
+constexpr int KeepInViewMargin = 20;
+// View pixels from the edge at which a watched run's turtle is followed.
+constexpr int FollowMargin = 30;
+constexpr int StatusMessageMs = 8000;
+// The command panel's first height: a few editor lines and the console,
+// leaving most of a small screen to the picture.
+constexpr int CommandDockHeight = 190;
+const char* const KeepInViewKey = "KeepDrawingInView";
+const char* const GeometryKey = "Window/Geometry";
+const char* const DockStateKey = "Window/Docks";
 
 // The procedure's lines as the editor shows them: one per editor line.
 QString EditorTextOf(const Prosedurler& store, int index) {
@@ -96,17 +112,28 @@ bool ParseErrorEntry(const QString& entry, QString& text, int& line) {
 }
 
 QStringList OpenFilters() {
-    return {QStringLiteral("Mivarelo Dosyası (*.elg)"), QStringLiteral("Logo Dosyası (*.lgo)")};
+    return {LanguageText(7744), LanguageText(7745)};
 }
 
 QStringList SaveFilters() {
-    return OpenFilters() << QStringLiteral("Resim dosyası (*.bmp)")
-                         << QStringLiteral("PNG resmi (*.png)");
+    return OpenFilters() << LanguageText(7746) << LanguageText(7742);
 }
 
 QString ExtensionOf(int kind) {
     static const QStringList extensions = {".elg", ".lgo", ".bmp", ".png"};
     return extensions.value(kind - 1, extensions.first());
+}
+
+// The main procedure still called by the default name of the language left
+// (`oldName`) takes the default name of the new one, keeping its arguments.
+// A name the user chose stays, and so does the old one when another
+// procedure already has the new name.
+void RenameMainProcedure(Prosedurler& store, const std::string& oldName,
+                         const std::string& newName) {
+    if (store.ProcedureCount() == 0 || oldName.empty() || newName.empty()) return;
+    const auto [name, arguments] = SplitFirstWord(store.GetHeader(0));
+    if (!PlatformEqualsIgnoreCase(name, oldName) || store.FindProcedure(newName) > 0) return;
+    store.SetHeader(0, arguments.empty() ? newName : newName + ' ' + arguments);
 }
 
 // Why a file could not be read, as the id of its text.
@@ -166,21 +193,85 @@ void TLogoMainForm::BuildWindow() {
     for (QAction* action : menuBar()->actions())
         addAction(action);
     addAction(actions_->HatalarGosterF8);
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    UstStatusBar = new QStatusBar(central);
+    // The status bar spans the window's foot, below the docks, so that no
+    // dock squeezes its panels; on a narrow screen the last ones are cut off
+    // rather than the window growing beyond the screen.
+    UstStatusBar = new QStatusBar(this);
     UstStatusBar->setSizeGripEnabled(false);
+    UstStatusBar->setMinimumWidth(PanelWidths[0]);
     for (std::size_t k = 0; k < panels_.size(); ++k) {
         panels_[k] = new QLabel(UstStatusBar);
         UstStatusBar->addWidget(panels_[k]);
     }
-    layout->addWidget(UstStatusBar);
-    scrollArea_ = new QScrollArea(central);
+    setStatusBar(UstStatusBar);
+    scrollArea_ = new QScrollArea(this);
     scrollArea_->setBackgroundRole(QPalette::Dark);
-    layout->addWidget(scrollArea_, 1);
-    setCentralWidget(central);
+    scrollArea_->setAlignment(Qt::AlignCenter);
+    setCentralWidget(scrollArea_);
+    // The command panel below the picture, the button panel beside it; the
+    // right-hand dock reaches down to the window's bottom.
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    commandDock_ = NewDock(QStringLiteral("CommandDock"), Qt::BottomDockWidgetArea);
+    graphicalDock_ = NewDock(QStringLiteral("GraphicalDock"), Qt::RightDockWidgetArea);
+}
+
+// The docks can be moved, floated and resized but not closed: Show Command
+// Window hides and shows them.
+QDockWidget* TLogoMainForm::NewDock(const QString& name, Qt::DockWidgetArea area) {
+    auto* dock = new QDockWidget(this);
+    dock->setObjectName(name);
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(area, dock);
+    dock->hide();
+    return dock;
+}
+
+QDockWidget* TLogoMainForm::CommandDock() const {
+    return Globals().CommandMode == 1 ? graphicalDock_ : commandDock_;
+}
+
+// The dock carries the panel's title in the interface language. The button
+// panel scrolls when the window is lower than all its buttons.
+void TLogoMainForm::PlaceCommandWindow(TKomutIdareForm* form, QDockWidget* dock) {
+    commandWindow_ = form;
+    if (QWidget* previous = dock->widget()) previous->deleteLater();
+    if (dock == graphicalDock_) {
+        auto* scroll = new QScrollArea(dock);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(form);
+        dock->setWidget(scroll);
+    } else {
+        dock->setWidget(form);
+    }
+    dock->setWindowTitle(form->windowTitle());
+    connect(form, &QWidget::windowTitleChanged, dock, &QWidget::setWindowTitle);
+}
+
+void TLogoMainForm::ShowRemembered() {
+    const QSettings settings;
+    restoreState(settings.value(DockStateKey).toByteArray());
+    UpdateActions();
+    if (restoreGeometry(settings.value(GeometryKey).toByteArray()))
+        show();
+    else
+        showMaximized();
+}
+
+void TLogoMainForm::SaveLayout() const {
+    QSettings settings;
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(DockStateKey, saveState());
+}
+
+// The home point stands in the middle of the view once the window has its
+// size, unless a run has placed the view already.
+void TLogoMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!viewPlaced_) QTimer::singleShot(0, this, [this] {
+        if (!viewPlaced_) CentreOnTurtle();
+    });
 }
 
 void TLogoMainForm::ConnectActions() {
@@ -255,8 +346,11 @@ void TLogoMainForm::ConnectOptionActions() {
     const std::array<QAction*, 4> turns = {a.Donus1, a.Donus2, a.Donus3, a.Donus4};
     for (int k = 0; k < 4; ++k)
         connect(turns[k], &QAction::triggered, this, [this, k] { SetTurnCommandType(k); });
-    connect(a.English1, &QAction::triggered, this, [this] { SetInterfaceLanguage(true); });
-    connect(a.Turkce1, &QAction::triggered, this, [this] { SetInterfaceLanguage(false); });
+    for (const auto& [action, english] : {std::pair{a.English1, true}, std::pair{a.Turkce1, false}})
+        connect(action, &QAction::triggered, this, [this, english] {
+            SetInterfaceLanguage(english);
+            RememberInterfaceLanguage(english);
+        });
     connect(a.YnKullan1, &QAction::toggled, this, [this, &g](bool on) {
         g.UseDirections = on;
         SetInterfaceLanguage(g.EnglishInterface);
@@ -310,23 +404,46 @@ void TLogoMainForm::ConnectZoom() {
     connect(a.Zoom200Action, &QAction::triggered, zoom_, [this] { zoom_->Set(2.0); });
     connect(a.ZoomInAction, &QAction::triggered, zoom_, [this] { zoom_->StepAtCentre(1); });
     connect(a.ZoomOutAction, &QAction::triggered, zoom_, [this] { zoom_->StepAtCentre(-1); });
+    // Scroll bar actions and the wheel come from the user only.
+    const auto userMoved = [this] { userMovedView_ = Running() || Globals().RunActive; };
+    for (QAction* action : {a.ZoomFitAction, a.Zoom50Action, a.Zoom100Action, a.Zoom200Action,
+                            a.ZoomInAction, a.ZoomOutAction})
+        connect(action, &QAction::triggered, this, userMoved);
+    connect(drawingWindow_, &TLogoEkranForm::WheelZoom, this, userMoved);
+    connect(scrollArea_->horizontalScrollBar(), &QScrollBar::actionTriggered, this, userMoved);
+    connect(scrollArea_->verticalScrollBar(), &QScrollBar::actionTriggered, this, userMoved);
+    ConnectKeepInView();
 }
 
-// The main procedure is made by the switch to command mode, before the
-// interface language is loaded.
+// Keep Drawing in View is an application setting, on until the user turns
+// it off.
+void TLogoMainForm::ConnectKeepInView() {
+    QAction* keep = actions_->KeepInViewAction;
+    keep->setChecked(QSettings().value(KeepInViewKey, true).toBool());
+    connect(keep, &QAction::toggled, this, [](bool on) { QSettings().setValue(KeepInViewKey, on); });
+}
+
+// The interface language is loaded first, so that the main procedure made
+// by the switch to command mode carries the language's name.
 void TLogoMainForm::FormCreate() {
+    const bool english = Globals().EnglishInterface;
+    (english ? actions_->English1 : actions_->Turkce1)->setChecked(true);
+    LoadLanguageModule(&engine_.Procedures());
+    ApplyQtTranslation(english);
+    Globals().MainProcedureName = FromQt(Text(MainProcedureNameId));
     drawingWindow_ = new TLogoEkranForm(engine_, scrollArea_);
     scrollArea_->setWidget(drawingWindow_);
     connect(drawingWindow_, &TLogoEkranForm::MouseMoved, this, &TLogoMainForm::SetMousePanel);
     ConnectZoom();
     watcher_ = new RunWatcher(*this, *driver_);
     connect(watcher_, &RunWatcher::WatchingChanged, this, &TLogoMainForm::UpdateActions);
+    splitDockWidget(commandDock_, &watcher_->Inspector(), Qt::Horizontal);
+    watcher_->Inspector().hide();
     SwitchToCommandMode();
+    resizeDocks({commandDock_}, {CommandDockHeight}, Qt::Vertical);
     SetRunning(false);
-    LoadLanguageModule(&engine_.Procedures());
     actions_->SetCaptions();
     watcher_->ApplyLanguage();
-    Globals().MainProcedureName = FromQt(Text(MainProcedureNameId));
     if (commandWindow_) commandWindow_->RefreshLanguage();
     SizePanels();
     RefreshStatusBar();
@@ -406,6 +523,7 @@ void TLogoMainForm::FlushRefresh() {
     if (pendingRefresh_ != RefreshRequest::None) {
         drawingWindow_->RefreshWindow(pendingRefresh_ == RefreshRequest::Forced);
         pendingRefresh_ = RefreshRequest::None;
+        FollowTurtleDuringRun();
     }
     if (!statusClock_.isValid() || statusClock_.elapsed() >= StatusRefreshMs) {
         RefreshStatusBar();
@@ -426,12 +544,17 @@ void TLogoMainForm::ThreadFinished(bool runEnded) {
 }
 
 void TLogoMainForm::ThreadRunningChanged(bool running) {
+    if (running) lastRunError_.clear();
     UpdateActions();
     if (commandWindow_) {
         commandWindow_->SetIdle(!running);
         commandWindow_->RunStateChanged(!running);
     }
-    if (!running) FollowTurtle();
+    if (!running) {
+        FollowTurtle();
+        if (actions_->KeepInViewAction->isChecked()) KeepDrawingInView();
+        userMovedView_ = false;
+    }
 }
 
 void TLogoMainForm::SetRunning(bool running) {
@@ -466,9 +589,11 @@ void TLogoMainForm::UpdateActions() {
         action->setEnabled(!busy);
     actions_->Dil1->setEnabled(!busy);
     if (controls_.Editor && running) controls_.Editor->setEnabled(watching);
-    if (commandWindow_)
-        commandWindow_->setVisible((!running || watching) &&
-                                   actions_->KomutPencereGosterAction->isChecked());
+    // The panel stays in its dock during a run, so that the view keeps its
+    // size; its controls are disabled instead.
+    const bool shown = commandWindow_ && actions_->KomutPencereGosterAction->isChecked();
+    (CommandDock() == commandDock_ ? graphicalDock_ : commandDock_)->hide();
+    CommandDock()->setVisible(shown);
 }
 
 void TLogoMainForm::FollowTurtle() {
@@ -480,21 +605,41 @@ void TLogoMainForm::FollowTurtle() {
     scrollArea_->verticalScrollBar()->setValue(at.y() - scrollArea_->viewport()->height() + 100);
 }
 
-// The part of the view below the command window counts, when the command
-// window stands over the view.
-void TLogoMainForm::CentreOnDrawing() {
+// At full speed the view holds still during the run; watching a run, or in
+// graphical mode, it goes after the turtle when the turtle leaves it.
+void TLogoMainForm::FollowTurtleDuringRun() {
+    if (userMovedView_ || !actions_->KeepInViewAction->isChecked()) return;
+    if (!(watcher_ && watcher_->Watching()) && Globals().CommandMode != 1) return;
+    zoom_->Follow(engine_.Screen().State().Position(), FollowMargin);
+}
+
+bool TLogoMainForm::KeepDrawingInView() {
+    viewPlaced_ = true;
     const TurtleScreen& screen = engine_.Screen();
-    const QRect box = MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
-    if (box.isNull()) return;
-    QWidget* view = scrollArea_->viewport();
-    int top = 0;
-    if (commandWindow_ && commandWindow_->isVisible()) {
-        const int below = view->mapFromGlobal(commandWindow_->frameGeometry().bottomLeft()).y();
-        if (below > 0 && below < view->height() / 2) top = below;
-    }
-    const QPoint centre = drawingWindow_->ToWindow(box.center());
-    scrollArea_->horizontalScrollBar()->setValue(centre.x() - view->width() / 2);
-    scrollArea_->verticalScrollBar()->setValue(centre.y() - (top + view->height()) / 2);
+    const QPoint turtle = screen.State().Position();
+    QRect area = MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
+    area = area.isNull() ? QRect(turtle, QSize(1, 1)) : area.united(QRect(turtle, QSize(1, 1)));
+    const QRect picture(0, 0, Globals().ScreenWidth, Globals().ScreenHeight);
+    area = area.adjusted(-KeepInViewMargin, -KeepInViewMargin, KeepInViewMargin, KeepInViewMargin) &
+           picture;
+    return zoom_->KeepInView(area);
+}
+
+void TLogoMainForm::CentreOnTurtle() {
+    viewPlaced_ = true;
+    zoom_->CentreOn(engine_.Screen().State().Position());
+}
+
+QRect TLogoMainForm::VisiblePicture() const {
+    return zoom_->VisiblePicture();
+}
+
+double TLogoMainForm::Zoom() const {
+    return drawingWindow_->Zoom();
+}
+
+QPoint TLogoMainForm::PictureToGlobal(QPoint picturePoint) const {
+    return drawingWindow_->mapToGlobal(drawingWindow_->ToWindow(picturePoint));
 }
 
 // With an empty error list a clean run stays silent: there is nothing to jump to.
@@ -512,6 +657,7 @@ void TLogoMainForm::FocusTimerTimer() {
 // ---- errors --------------------------------------------------------------
 
 void TLogoMainForm::AddErrorLine(const std::string& line) {
+    if (lastRunError_.empty()) lastRunError_ = line;
     if (!controls_.ErrorList) return;
     controls_.ErrorList->addItem(ToQt(line));
     errorProcedures_.push_back(Globals().RunningProcedure);
@@ -723,6 +869,7 @@ void TLogoMainForm::ClearProgram() {
     Globals().CurrentProcedure = 0;
     RefreshProcedureList();
     if (drawingWindow_) drawingWindow_->RefreshWindow(true);
+    if (zoom_ && viewPlaced_) CentreOnTurtle();
 }
 
 void TLogoMainForm::ResetExecute() {
@@ -748,8 +895,8 @@ bool TLogoMainForm::CloseCommandWindow() {
 
 bool TLogoMainForm::SwitchToCommandMode() {
     if (!CloseCommandWindow()) return false;
-    auto* form = new TNormalKomutForm(this);
-    commandWindow_ = form;
+    auto* form = new TNormalKomutForm(commandDock_);
+    PlaceCommandWindow(form, commandDock_);
     form->SetMainForm(this);
     form->SetProcedureStore(&engine_.Procedures());
     Globals().CommandMode = 0;
@@ -762,12 +909,13 @@ bool TLogoMainForm::SwitchToCommandMode() {
 
 bool TLogoMainForm::SwitchToGraphicalMode() {
     if (!CloseCommandWindow()) return false;
-    auto* form = new TButtonKomutForm(this);
-    commandWindow_ = form;
-    form->SetMainForm(this);
+    auto* form = new TButtonKomutForm(graphicalDock_);
     Globals().CommandMode = 1;
+    PlaceCommandWindow(form, graphicalDock_);
+    form->SetMainForm(this);
     Relayout();
     UpdateActions();
+    form->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -819,7 +967,7 @@ void TLogoMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (commandWindow_) commandWindow_->hide();
+    SaveLayout();
     if (helpForm_) helpForm_->close();
     event->accept();
 }
@@ -853,7 +1001,10 @@ void TLogoMainForm::SetInterfaceLanguage(bool english) {
     if (commandWindow_) commandWindow_->RefreshLanguage();
     actions_->SetCaptions();
     watcher_->ApplyLanguage();
+    ApplyQtTranslation(english);
     g.MainProcedureName = FromQt(Text(MainProcedureNameId));
+    RenameMainProcedure(store, oldWords[MainProcedureNameId - WordListFirstId],
+                        g.MainProcedureName);
     SizePanels();
     RefreshStatusBar();
     for (int id = WordListFirstId; id <= WordListLastId; ++id) {
@@ -870,9 +1021,8 @@ void TLogoMainForm::SetInterfaceLanguage(bool english) {
 void TLogoMainForm::SetTurtleLook(int look) {
     GlobalSettings& g = Globals();
     if (look == 4) {
-        const QString path = CurrentDialogs().ChooseOpenFile(
-            Text(7425), LastFolder(),
-            {QStringLiteral("Resim Dosyası (*.bmp *.png *.jpg *.jpeg *.gif *.xpm)")}, nullptr);
+        const QString path =
+            CurrentDialogs().ChooseOpenFile(Text(7425), LastFolder(), {Text(7747)}, nullptr);
         if (path.isEmpty() || !QFileInfo::exists(path)) {
             actions_->Kaplum5->setChecked(g.TurtleLook == 4);
             return;
@@ -911,12 +1061,13 @@ void TLogoMainForm::ShowVariablesExecute() {
     QStringList values;
     if (const Degiskenler* store = VariableStore()) {
         const MyArgumanType& globals = store->Globals();
-        if (globals.names)
-            for (const std::string& name : *globals.names)
-                names << ToQt(name);
-        if (globals.values)
-            for (const std::string& value : *globals.values)
-                values << ToQt(value);
+        const std::size_t count = globals.names ? globals.names->size() : 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::string& name = (*globals.names)[k];
+            if (!VariableInspector::ShowsVariable(name)) continue;
+            names << ToQt(name);
+            if (globals.values && k < globals.values->size()) values << ToQt((*globals.values)[k]);
+        }
     }
     CurrentDialogs().ShowVariables(names, values);
 }
@@ -1071,8 +1222,9 @@ bool TLogoMainForm::WriteProgramFile(const QString& path, int kind) {
 
 // The picture as a 24-bit BMP or as PNG, written beside the target and then
 // renamed over it, so a failed save leaves the old file.
-bool TLogoMainForm::WritePicture(const QString& path, int kind) {
-    const QImage& picture = engine_.Screen().Surface().Image();
+bool TLogoMainForm::WritePicture(const QString& path, int kind, const QRect& area) {
+    const QImage& whole = engine_.Screen().Surface().Image();
+    const QImage picture = area.isNull() ? whole : whole.copy(area);
     QSaveFile file(path);
     const bool ok =
         file.open(QIODevice::WriteOnly) &&
@@ -1157,18 +1309,35 @@ void TLogoMainForm::PrintPreview() {
 
 // The picture as PNG pixels or as SVG shapes; a path without an extension
 // gets the format's.
+// The drawn part with a margin, or the whole picture when that filter is
+// chosen; the status bar says where the file went.
 void TLogoMainForm::ExportPicture(bool svg) {
     const QString extension = svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    int chosen = 1;
     QString path = CurrentDialogs().ChooseSaveFile(Text(svg ? 7741 : 7740), LastFolder(),
-                                                   {Text(svg ? 7743 : 7742)}, nullptr);
+                                                   {Text(svg ? 7921 : 7919), Text(svg ? 7922 : 7920)},
+                                                   &chosen);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += extension;
     RememberFolder(path);
-    if (!svg) {
-        WritePicture(path, PngKind);
+    const Picture& picture = engine_.Screen().Surface();
+    const QRect area = chosen == 2 ? QRect() : DrawnPart();
+    const bool saved = svg ? printer_.ExportSvg(picture, path, area) : WritePicture(path, PngKind, area);
+    if (!saved) {
+        if (svg) ShowFileError(7731, path, 7735);
         return;
     }
-    if (!printer_.ExportSvg(engine_.Screen().Surface(), path)) ShowFileError(7731, path, 7735);
+    UstStatusBar->showMessage(Text(7923).arg(QDir::toNativeSeparators(path)), StatusMessageMs);
+}
+
+// The painted pixels with a margin; the whole picture when nothing is drawn.
+QRect TLogoMainForm::DrawnPart() const {
+    const TurtleScreen& screen = engine_.Screen();
+    const QRect box = MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
+    const QRect picture(0, 0, Globals().ScreenWidth, Globals().ScreenHeight);
+    if (box.isNull()) return picture;
+    return box.adjusted(-KeepInViewMargin, -KeepInViewMargin, KeepInViewMargin, KeepInViewMargin) &
+           picture;
 }
 
 void TLogoMainForm::ExportPdf() {

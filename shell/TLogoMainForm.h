@@ -1,12 +1,14 @@
 #pragma once
 // The main window and hub of the program: it owns the engine, the drawing
-// window in a scroll area, the current command window and the run driver;
+// window in a scroll area, the current command window in a dock and the
+// run driver; it keeps the drawing in view;
 // it carries the menus, the status bar and the error list navigation, edits
 // procedures through the store, and switches dialect and interface language.
 #include "core/ErrorList.h"
 #include "core/Notifier.h"
 #include "engine/LogoEngine.h"
 #include "engine/RunListener.h"
+#include "modes/CommandHost.h"
 #include "shell/DrawingZoom.h"
 #include "shell/ExamplesMenu.h"
 #include "shell/PicturePrinter.h"
@@ -22,6 +24,7 @@
 #include <vector>
 
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -48,13 +51,17 @@ struct CurrentControls {
     QLabel* ErrorNumberLabel = nullptr;
 };
 
-class TLogoMainForm : public QMainWindow, public RunListener, public ErrorList, public Notifier {
+class TLogoMainForm : public QMainWindow,
+                      public RunListener,
+                      public ErrorList,
+                      public Notifier,
+                      public CommandHost {
     Q_OBJECT
 public:
     explicit TLogoMainForm(QWidget* parent = nullptr);
     ~TLogoMainForm() override;
 
-    LogoEngine& Engine() { return engine_; }
+    LogoEngine& Engine() override { return engine_; }
     TLogoEkranForm* DrawingWindow() const { return drawingWindow_; }
     TKomutIdareForm* CommandWindow() const { return commandWindow_; }
     const CurrentControls& Controls() const { return controls_; }
@@ -64,18 +71,18 @@ public:
     bool Running() const;
 
     bool ProgramChanged() const { return programChanged_; }
-    void SetProgramChanged(bool changed) { programChanged_ = changed; }
+    void SetProgramChanged(bool changed) override { programChanged_ = changed; }
 
     // Procedure editing through the store.
-    void ShowProcedure(int index);
+    void ShowProcedure(int index) override;
     void StoreEditorIntoProcedure();
     void RefreshProcedureList();
     void AddProcedure(const std::string& name);
-    void AddProcedureWithBody(const std::string& name, const std::string& body);
+    void AddProcedureWithBody(const std::string& name, const std::string& body) override;
 
     // Running.
     void RunProcedure(int index);
-    bool SetMainProcedureAndRun(const std::string& text);
+    bool SetMainProcedureAndRun(const std::string& text) override;
     // Runs `text` at once without adding it to the program (the console and
     // the reference's examples); false, with a beep, while a run is going on.
     bool RunText(const std::string& text);
@@ -99,7 +106,7 @@ public:
     // The same for graphical mode.
     bool SwitchToGraphicalMode();
     // The Run action: the editor stored, the selected procedure run.
-    void Run();
+    void Run() override;
     // The kinds of file, numbered as the filters of the file dialogs.
     enum FileKind { ProgramKind = 1, LogoKind = 2, BitmapKind = 3, PngKind = 4 };
     // Opens a program of that kind, after asking to save a changed one. A
@@ -124,10 +131,23 @@ public:
     void PrintPicture();
     // The question before the program may be discarded: the command window,
     // then whether to save a changed program. False to keep it.
-    bool ConfirmDiscard();
+    bool ConfirmDiscard() override;
+    QPoint PictureToGlobal(QPoint picturePoint) const override;
+    std::string LastRunError() const override { return lastRunError_; }
     void FollowTurtle();
-    // Scrolls the view so that the drawn part of the picture is in the middle.
-    void CentreOnDrawing();
+    // The drawn part of the picture and the turtle, brought into view when
+    // they are not all in it (Keep Drawing in View); true when the view moved.
+    bool KeepDrawingInView();
+    // The turtle in the middle of the view.
+    void CentreOnTurtle();
+    // The part of the picture the view shows, in picture pixels.
+    QRect VisiblePicture() const;
+    double Zoom() const;
+    // The dock that holds the current command window.
+    QDockWidget* CommandDock() const;
+    // Shows the window as it was left: its place, size and docks, or
+    // maximized at the very first start.
+    void ShowRemembered();
     void RefreshStatusBar();
     void SetMousePanel(QPoint position);
 
@@ -144,6 +164,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -152,6 +173,11 @@ private:
     void BuildWindow();
     void ConnectActions();
     void ConnectZoom();
+    void ConnectKeepInView();
+    QDockWidget* NewDock(const QString& name, Qt::DockWidgetArea area);
+    void PlaceCommandWindow(TKomutIdareForm* form, QDockWidget* dock);
+    void FollowTurtleDuringRun();
+    void SaveLayout() const;
     void ConnectPreciseTurtle();
     void ShowConversionReport(const ConversionReport& report);
     void ConnectProcedureActions();
@@ -186,7 +212,9 @@ private:
     QStringList ErrorEntries() const;
     void OpenSamples();
     bool WriteProgramFile(const QString& path, int kind);
-    bool WritePicture(const QString& path, int kind);
+    // The picture, or its `area` alone, as a BMP or PNG file.
+    bool WritePicture(const QString& path, int kind, const QRect& area = QRect());
+    QRect DrawnPart() const;
     void ShowFileError(int whatId, const QString& path, int reasonId);
     void ShowRecentFiles();
     void SizePanels();
@@ -207,6 +235,8 @@ private:
     RunDriver* driver_ = nullptr;
     RunWatcher* watcher_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
+    QDockWidget* commandDock_ = nullptr;
+    QDockWidget* graphicalDock_ = nullptr;
     TLogoEkranForm* drawingWindow_ = nullptr;
     TKomutIdareForm* commandWindow_ = nullptr;
     THelpForm* helpForm_ = nullptr;
@@ -220,7 +250,14 @@ private:
     RefreshRequest pendingRefresh_ = RefreshRequest::None;
     Notifier* previousNotifier_ = nullptr;
     ErrorList* previousErrorList_ = nullptr;
+    // The first error line of the run going on or last ended.
+    std::string lastRunError_;
     int errorCursor_ = 0;
+    // The user scrolled or zoomed during the run: the view is left alone
+    // until the run ends.
+    bool userMovedView_ = false;
+    // The view has been placed once; the start's centring is then not due.
+    bool viewPlaced_ = false;
     bool programChanged_ = false;
     // The run going on is a line of RunText.
     bool textRun_ = false;
