@@ -3,8 +3,9 @@
 # Installed layout under the prefix:
 #   bin/mivarelo, bin/mivarelo-run
 #   share/mivarelo/lang/*.txt        language files
-#   share/mivarelo/examples/         sample programs (*.elg) and their
-#                                    menu names (examples.txt)
+#   share/mivarelo/examples/         the sample programs' menu names
+#                                    (examples.txt); the programs (*.elg)
+#                                    in Turkish in tr/, in English in en/
 #   share/applications/, share/mime/packages/, share/metainfo/,
 #   share/icons/hicolor/             desktop integration
 # The programs look for their language files beside themselves first (the
@@ -20,8 +21,10 @@ install(TARGETS mivarelo-run RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/lang/
   DESTINATION ${MIVARELO_DATA_DESTINATION}/lang
   FILES_MATCHING PATTERN "*.txt")
-file(GLOB MIVARELO_EXAMPLE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/*.elg)
-install(FILES ${MIVARELO_EXAMPLE_FILES} ${CMAKE_SOURCE_DIR}/examples/examples.txt
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/tr ${CMAKE_SOURCE_DIR}/examples/en
+  DESTINATION ${MIVARELO_DATA_DESTINATION}/examples
+  FILES_MATCHING PATTERN "*.elg")
+install(FILES ${CMAKE_SOURCE_DIR}/examples/examples.txt
   DESTINATION ${MIVARELO_DATA_DESTINATION}/examples)
 install(FILES ${MIVARELO_PACKAGING_DIR}/mivarelo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
@@ -88,5 +91,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${MIVARELO_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialogs and buttons speak Turkish through Qt's translations,
+# which no library pulls in.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -7,10 +7,6 @@ namespace mivarelo {
 
 namespace {
 
-// The two names of the iteration counter: "repcount" and "döngüno".
-constexpr std::string_view RepCountName = "repcount";
-constexpr std::string_view DonguNoName = "d\xF6ng\xFCno";
-
 bool Halted() {
     const GlobalSettings& g = Globals();
     return g.AbortRequested || g.StopRequested;
@@ -81,7 +77,7 @@ void LogoThread::BeginIteration() {
         return;
     }
     const auto counter = static_cast<float>(iteration_ + 1);
-    SetVariables({RepCountName, DonguNoName}, counter);
+    SetVariables({RepeatCounterNames[0], RepeatCounterNames[1]}, counter);
     cursor_ = 0;
     if (!list_->empty() && list_->front() == '#') {
         procedureScope_ = true;

@@ -9,7 +9,8 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
-  xvfb xdotool x11-apps python3
+  xvfb xdotool x11-apps python3 openbox
+  qt6-translations-l10n
   dpkg-dev file appstream desktop-file-utils
   poppler-utils librsvg2-bin
   clang libclang-rt-14-dev

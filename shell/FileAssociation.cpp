@@ -1,6 +1,6 @@
 #include "shell/FileAssociation.h"
 
-#include "core/GlobalSettings.h"
+#include "shell/QtText.h"
 
 #include <PackagingFiles.h>
 
@@ -21,9 +21,14 @@ namespace {
 
 const QString kDefaultSection = QStringLiteral("[Default Applications]");
 
-QString Say(const QString& english, const QString& turkish) {
-    return Globals().EnglishInterface ? english : turkish;
-}
+// The messages, in the interface language.
+constexpr int FolderFailedId = 7750;
+constexpr int WriteFailedId = 7751;
+constexpr int NoProgramId = 7752;
+constexpr int ProgramMissingId = 7753;
+constexpr int ReadFailedId = 7754;
+constexpr int RegisteredId = 7755;
+constexpr int ToolFailedId = 7756;
 
 // The key of a "key=value" line, or the empty text for any other line.
 QString KeyOf(const QString& line) {
@@ -49,15 +54,13 @@ QByteArray DesktopEntryFor(const QString& programPath) {
 bool WriteFile(const QString& path, const QByteArray& content, QString& failure) {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        failure = Say("Could not create the folder %1; nothing was made the default.",
-                      "%1 klasörü oluşturulamadı; hiçbir şey varsayılan yapılmadı.")
-                      .arg(folder);
+        failure = LanguageText(FolderFailedId).arg(folder);
         return false;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
         !file.commit()) {
-        failure = Say("Could not write %1: %2", "%1 yazılamadı: %2").arg(path, file.errorString());
+        failure = LanguageText(WriteFailedId).arg(path, file.errorString());
         return false;
     }
     return true;
@@ -149,13 +152,9 @@ QString FileAssociation::WithDefaults(const QString& current, const QStringList&
 }
 
 FileAssociation::Result FileAssociation::Register(const QString& programPath) {
-    if (programPath.isEmpty())
-        return {false, Say("No program was given; nothing was made the default.",
-                           "Program verilmedi; hiçbir şey varsayılan yapılmadı.")};
+    if (programPath.isEmpty()) return {false, LanguageText(NoProgramId)};
     if (!QFileInfo(programPath).isFile())
-        return {false, Say("The program %1 does not exist; nothing was made the default.",
-                           "%1 programı yok; hiçbir şey varsayılan yapılmadı.")
-                           .arg(programPath)};
+        return {false, LanguageText(ProgramMissingId).arg(programPath)};
 
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -177,26 +176,20 @@ FileAssociation::Result FileAssociation::Register(const QString& programPath) {
     QString current;
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly))
-            return {false, Say("Could not read %1: %2", "%1 okunamadı: %2")
-                               .arg(mimeAppsPath, existing.errorString())};
+            return {false, LanguageText(ReadFailedId).arg(mimeAppsPath, existing.errorString())};
         current = QString::fromUtf8(existing.readAll());
     }
     if (!WriteFile(mimeAppsPath, WithDefaults(current, MimeTypes(), DesktopFileName()).toUtf8(),
                    failure))
         return {false, failure};
 
-    QString message = Say("Mivarelo (%1) now opens .elg and .lgo files.\nWritten: %2, %3, %4, %5.",
-                          "Mivarelo (%1) artık .elg ve .lgo dosyalarını açıyor.\n"
-                          "Yazılan dosyalar: %2, %3, %4, %5.")
-                          .arg(programPath, desktopPath, mimePath, iconPath, mimeAppsPath);
+    QString message =
+        LanguageText(RegisteredId).arg(programPath, desktopPath, mimePath, iconPath, mimeAppsPath);
     for (const auto& [tool, folder] :
          {std::pair{QStringLiteral("update-mime-database"), mime},
           std::pair{QStringLiteral("update-desktop-database"), applications}}) {
         if (!RunToolIfPresent(tool, folder))
-            message +=
-                '\n' + Say("%1 %2 failed; the change may show after the next log-in.",
-                           "%1 %2 başarısız oldu; değişiklik bir sonraki oturumda görünebilir.")
-                           .arg(tool, folder);
+            message += '\n' + LanguageText(ToolFailedId).arg(tool, folder);
     }
     return {true, message};
 }

@@ -25,6 +25,7 @@ QString Text(int id, const char* english) {
 
 // The footer's size on paper, whatever the printer's resolution.
 constexpr double FooterPointSize = 10.0;
+constexpr double PageMarginMm = 10.0;
 // Where the footer's first line starts, in printer pixels of the page.
 constexpr int FooterLeft = 200;
 constexpr int FooterTop = 10;
@@ -42,9 +43,16 @@ QString BeginError(const QPrinter& target) {
 
 } // namespace
 
+// A page margin of at least 10 mm keeps the footer off the paper's edge,
+// also in a PDF file, whose printer needs no margin at all.
 PicturePrinter::PicturePrinter() : printer_(QPrinter::HighResolution) {
-    const QPageLayout layout = printer_.pageLayout();
-    printer_.setPageMargins(layout.minimumMargins(), layout.units());
+    QPageLayout layout = printer_.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF least = layout.minimumMargins();
+    printer_.setPageMargins(
+        QMarginsF(std::max(least.left(), PageMarginMm), std::max(least.top(), PageMarginMm),
+                  std::max(least.right(), PageMarginMm), std::max(least.bottom(), PageMarginMm)),
+        QPageLayout::Millimeter);
     printer_.setPageOrientation(QPageLayout::Landscape);
 }
 
@@ -79,8 +87,9 @@ bool PicturePrinter::ExportPdf(const Picture& picture, const QString& path, QStr
     return PrintOn(pdf, picture, error);
 }
 
-bool PicturePrinter::ExportSvg(const Picture& picture, const QString& path) const {
-    return SvgWriter::Save(picture, path);
+bool PicturePrinter::ExportSvg(const Picture& picture, const QString& path,
+                               const QRect& area) const {
+    return SvgWriter::Save(picture, path, area);
 }
 
 void PicturePrinter::Preview(const Picture& picture, QWidget* parent) {
@@ -135,8 +144,9 @@ void PicturePrinter::DrawPage(QPainter& painter, const QPrinter& target,
     painter.setFont(font);
     painter.drawText(QRect(FooterLeft, FooterTop, width - FooterLeft, height - FooterTop),
                      Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromUtf8(FooterText) + QLatin1Char('\n') +
-                         QString::fromUtf8(CreditText));
+                     Text(FooterTextId, "This picture was made with the MIVARELO software.") +
+                         QLatin1Char('\n') +
+                         Text(CreditTextId, "Mivarelo: learn Logo by drawing with the turtle."));
 }
 
 } // namespace mivarelo

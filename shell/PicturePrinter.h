@@ -27,9 +27,10 @@ public:
 
     // The document title of every job.
     static constexpr const char* DocumentTitle = "Orpu";
-    // The two footer lines written on every page.
-    static constexpr const char* FooterText = "Bu resim MIVARELO yazılımı tarafından üretilmiştir.";
-    static constexpr const char* CreditText = "Mivarelo: kaplumbağa ile çizerek Logo öğrenin.";
+    // The ids of the two footer lines written on every page, in the
+    // interface language.
+    static constexpr int FooterTextId = 7748;
+    static constexpr int CreditTextId = 7749;
 
     // A high-resolution printer with the system's default page, landscape,
     // without margins beyond those the printer itself needs; Proportional.
@@ -53,9 +54,9 @@ public:
     // Writes the same page, with Printer()'s page layout, into the PDF file
     // `path`. False with `error` naming the file when it cannot be written.
     bool ExportPdf(const Picture& picture, const QString& path, QString& error);
-    // Writes the picture, shape by shape, as an SVG file of its own size
-    // (see SvgWriter); false when the file cannot be written.
-    bool ExportSvg(const Picture& picture, const QString& path) const;
+    // Writes the picture, shape by shape, as an SVG file of its own size or
+    // of `area` alone (see SvgWriter); false when the file cannot be written.
+    bool ExportSvg(const Picture& picture, const QString& path, const QRect& area = QRect()) const;
     // Shows the same page in the modal print preview of Printer().
     void Preview(const Picture& picture, QWidget* parent);
 

@@ -23,8 +23,8 @@ constexpr int StartWidth = 449;
 constexpr int StartHeight = 377;
 constexpr QSize MinimumSize(240, 200);
 
-QLabel* ColumnLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+QLabel* ColumnLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
     QFont font(QStringLiteral("Times New Roman"));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(16);
@@ -38,15 +38,13 @@ QLabel* ColumnLabel(const QString& text, QWidget* parent) {
 } // namespace
 
 TDegiskenIzlemeForm::TDegiskenIzlemeForm(QWidget* parent)
-    : QDialog(parent), label1_(ColumnLabel(QStringLiteral("Değişkenler"), this)),
-      label2_(ColumnLabel(QStringLiteral("Değerler"), this)), listBox1_(new QListWidget(this)),
-      listBox2_(new QListWidget(this)) {
+    : QDialog(parent), label1_(ColumnLabel(this)), label2_(ColumnLabel(this)),
+      listBox1_(new QListWidget(this)), listBox2_(new QListWidget(this)) {
     setObjectName(QStringLiteral("TDegiskenIzlemeForm"));
     label1_->setObjectName(QStringLiteral("Label1"));
     label2_->setObjectName(QStringLiteral("Label2"));
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
     listBox2_->setObjectName(QStringLiteral("ListBox2"));
-    setWindowTitle(QStringLiteral("Değişken İzleme"));
     connect(listBox1_, &QListWidget::currentRowChanged, this, &TDegiskenIzlemeForm::SelectInBoth);
     connect(listBox2_, &QListWidget::currentRowChanged, this, &TDegiskenIzlemeForm::SelectInBoth);
     // Long lists scroll together, so that a name stays beside its value.

@@ -1,5 +1,7 @@
 #include "shell/TMyConfirmForm.h"
 
+#include "shell/QtText.h"
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -9,6 +11,10 @@ namespace mivarelo {
 
 namespace {
 
+// The captions a button keeps when the caller gives none.
+constexpr int YesId = 7807;
+constexpr int NoId = 7808;
+constexpr int CancelId = 7809;
 constexpr int MessageLeft = 10;
 constexpr int MessageTop = 24;
 constexpr int RightMargin = 20;
@@ -41,15 +47,14 @@ void SetCaption(QPushButton* button, const QString& caption) {
 TMyConfirmForm::TMyConfirmForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      label1_(new QLabel(this)), button1_(new QPushButton(QStringLiteral("Evet"), this)),
-      button2_(new QPushButton(QStringLiteral("Hayır"), this)),
-      button3_(new QPushButton(QStringLiteral("İptal"), this)) {
+      label1_(new QLabel(this)), button1_(new QPushButton(LanguageText(YesId), this)),
+      button2_(new QPushButton(LanguageText(NoId), this)),
+      button3_(new QPushButton(LanguageText(CancelId), this)) {
     setObjectName(QStringLiteral("TMyConfirmForm"));
     label1_->setObjectName(QStringLiteral("Label1"));
     button1_->setObjectName(QStringLiteral("Button1"));
     button2_->setObjectName(QStringLiteral("Button2"));
     button3_->setObjectName(QStringLiteral("Button3"));
-    setWindowTitle(QStringLiteral("Teyit Ekranı"));
     button1_->setDefault(true);
     connect(button1_, &QPushButton::clicked, this, [this] { Choose(1); });
     connect(button2_, &QPushButton::clicked, this, [this] { Choose(0); });

@@ -38,15 +38,13 @@ void SizeButton(QPushButton* button) {
 TMyInputForm::TMyInputForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      label1_(new QLabel(this)), edit1_(new QLineEdit(this)),
-      button1_(new QPushButton(QStringLiteral("Tamam"), this)),
-      button2_(new QPushButton(QStringLiteral("İptal"), this)) {
+      label1_(new QLabel(this)), edit1_(new QLineEdit(this)), button1_(new QPushButton(this)),
+      button2_(new QPushButton(this)) {
     setObjectName(QStringLiteral("TMyInputForm"));
     label1_->setObjectName(QStringLiteral("Label1"));
     edit1_->setObjectName(QStringLiteral("Edit1"));
     button1_->setObjectName(QStringLiteral("Button1"));
     button2_->setObjectName(QStringLiteral("Button2"));
-    setWindowTitle(QStringLiteral("Veri Girişi"));
     button1_->setDefault(true);
     connect(edit1_, &QLineEdit::textChanged, this, [this](const QString& text) { value_ = text; });
     connect(edit1_, &QLineEdit::returnPressed, this, &TMyInputForm::Button1Click);

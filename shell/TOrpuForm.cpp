@@ -105,7 +105,7 @@ TOrpuForm::TOrpuForm(QWidget* parent)
       label3_(TextLabel(this, 10, false, TextColor)), label4_(TextLabel(this, 10, true, TextColor)),
       label5_(TextLabel(this, 10, false, TextColor)),
       label6_(TextLabel(this, 11, true, TitleColor)), label7_(TextLabel(this, 9, false, TextColor)),
-      button1_(new QPushButton(QStringLiteral("Tamam"), this)) {
+      button1_(new QPushButton(this)) {
     setObjectName(QStringLiteral("TOrpuForm"));
     panel1_->setObjectName(QStringLiteral("Panel1"));
     label1_->setObjectName(QStringLiteral("Label1"));

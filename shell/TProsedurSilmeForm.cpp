@@ -37,16 +37,13 @@ void SizeButton(QPushButton* button) {
 TProsedurSilmeForm::TProsedurSilmeForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      groupBox1_(new QGroupBox(QStringLiteral("Prosedürler"), this)),
-      listBox1_(new QListWidget(groupBox1_)),
-      button1_(new QPushButton(QStringLiteral("Tamam"), this)),
-      button2_(new QPushButton(QStringLiteral("İptal"), this)) {
+      groupBox1_(new QGroupBox(this)), listBox1_(new QListWidget(groupBox1_)),
+      button1_(new QPushButton(this)), button2_(new QPushButton(this)) {
     setObjectName(QStringLiteral("TProsedurSilmeForm"));
     groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
     button1_->setObjectName(QStringLiteral("Button1"));
     button2_->setObjectName(QStringLiteral("Button2"));
-    setWindowTitle(QStringLiteral("Prosedür Silme"));
     button1_->setDefault(true);
     connect(button1_, &QPushButton::clicked, this, &TProsedurSilmeForm::Button1Click);
     connect(button2_, &QPushButton::clicked, this, &TProsedurSilmeForm::Button2Click);

@@ -1,12 +1,17 @@
 #include "shell/VariableInspector.h"
 
+#include "core/CaseFold.h"
 #include "core/Degiskenler.h"
+#include "core/LanguageModule.h"
 #include "core/Prosedurler.h"
 #include "engine/Interpreter.h"
+#include "engine/LogoThread.h"
 #include "shell/QtText.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace mivarelo {
 
@@ -18,6 +23,7 @@ constexpr int NameId = 7771;
 constexpr int ValueId = 7772;
 constexpr int LineId = 7774;
 constexpr int MoreCallsId = 7775;
+constexpr int RepeatCounterNameId = 7776;
 
 } // namespace
 
@@ -56,12 +62,21 @@ void VariableInspector::Refresh(const Interpreter& interpreter, const Prosedurle
     tree_->setUpdatesEnabled(true);
 }
 
+bool VariableInspector::ShowsVariable(std::string_view name) {
+    const std::string shown = GetLanguageString(RepeatCounterNameId);
+    if (shown.empty() || PlatformEqualsIgnoreCase(name, shown)) return true;
+    return std::none_of(
+        std::begin(RepeatCounterNames), std::end(RepeatCounterNames),
+        [name](std::string_view counter) { return PlatformEqualsIgnoreCase(name, counter); });
+}
+
 // A name without a value reads as 0, as everywhere in the language.
 QTreeWidgetItem* VariableInspector::AddTable(const QString& title, const MyArgumanType* table) {
     auto* item = new QTreeWidgetItem(tree_, {title});
     if (!table || !table->names) return item;
     const StringList& names = *table->names;
     for (std::size_t k = 0; k < names.size(); ++k) {
+        if (!ShowsVariable(names[k])) continue;
         const bool hasValue = table->values && k < table->values->size();
         const QString value = hasValue ? ToQt((*table->values)[k]) : QStringLiteral("0");
         new QTreeWidgetItem(item, {ToQt(names[k]), value});

@@ -5,6 +5,8 @@
 // follows the run.
 #include <QDockWidget>
 
+#include <string_view>
+
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -27,6 +29,9 @@ public:
     void Refresh(const Interpreter& interpreter, const Prosedurler& procedures);
     void ApplyLanguage();
     QTreeWidget* Tree() const { return tree_; }
+    // Whether a variable is listed: the repeat counter only under the
+    // interface language's name (both names when the language has none).
+    static bool ShowsVariable(std::string_view name);
 
 private:
     // One item with a row per variable of `table` under it.

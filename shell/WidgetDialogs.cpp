@@ -1,5 +1,6 @@
 #include "shell/WidgetDialogs.h"
 
+#include "shell/QtText.h"
 #include "shell/TDegiskenIzlemeForm.h"
 #include "shell/TMyConfirmForm.h"
 #include "shell/TMyInputForm.h"
@@ -12,10 +13,14 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace mivarelo {
 
 namespace {
+
+constexpr int OkId = 7815;
+constexpr int ColourTitleId = 7825;
 
 // Dialogs open over whichever window the user is working in.
 QWidget* Owner() {
@@ -78,11 +83,12 @@ void WidgetDialogs::ShowAbout(const QString& title) {
 
 void WidgetDialogs::ShowMessage(const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, Owner());
+    box.button(QMessageBox::Ok)->setText(LanguageText(OkId));
     box.exec();
 }
 
 std::optional<QColor> WidgetDialogs::ChooseColor(const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, Owner());
+    const QColor chosen = QColorDialog::getColor(initial, Owner(), LanguageText(ColourTitleId));
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
 }

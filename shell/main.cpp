@@ -6,8 +6,14 @@
 // lines of FILE's main procedure through the graphical mode's window;
 // "--step N" runs FILE Step by Step with the variable inspector shown and
 // takes the picture after N steps, with the next line marked.
+// The interface speaks the language chosen last (the system's on the very
+// first start); "--english" makes a start speak English, and a screenshot
+// without it speaks Turkish whatever was chosen before.
 #include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
 #include "shell/Dialogs.h"
+#include "shell/InterfaceLanguage.h"
+#include "shell/QtText.h"
 #include "shell/ScreenshotRun.h"
 #include "shell/SingleInstance.h"
 #include "shell/TLogoMainForm.h"
@@ -15,6 +21,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
 
 namespace {
@@ -55,19 +62,19 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Mivarelo"));
     QApplication::setOrganizationName(QStringLiteral("Mivarelo"));
     Arguments arguments = ParseArguments(QApplication::arguments());
+    mivarelo::Globals().EnglishInterface = mivarelo::StartsInEnglish(
+        arguments.english, !arguments.screenshot.target.isEmpty(), QLocale::system());
     // One copy per user: a later start hands its file to the running copy,
     // or says that only one copy can run. Screenshots always run on their own.
     mivarelo::SingleInstance instance;
     if (arguments.screenshot.target.isEmpty() && !instance.TryLock()) {
         const QString file = mivarelo::TLogoMainForm::CommandLineFile(arguments.files);
         if (!file.isEmpty() && instance.HandOver(QFileInfo(file).absoluteFilePath())) return 0;
-        mivarelo::CurrentDialogs().ShowMessage(
-            QString::fromUtf8("MIVARELO'ün birden fazla kopyası aynı anda "
-                              "çalışamaz\nDiğerini kapatıp tekrar deneyiniz!"),
-            QStringLiteral("Mivarelo Hata"));
+        mivarelo::LoadLanguageModule();
+        mivarelo::CurrentDialogs().ShowMessage(mivarelo::LanguageText(7757),
+                                               mivarelo::LanguageText(7737));
         return 0;
     }
-    mivarelo::Globals().EnglishInterface = arguments.english;
     mivarelo::TLogoMainForm window;
     if (!arguments.screenshot.target.isEmpty()) {
         window.resize(1280, 800);

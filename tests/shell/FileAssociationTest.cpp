@@ -3,6 +3,7 @@
 // real home is never touched.
 #include "shell/FileAssociation.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", config_.toUtf8());
         QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), data_);
         Globals().EnglishInterface = true;
+        QVERIFY(LoadLanguageModule());
         program_ = home_->filePath("My Programs/mivarelo");
         WriteAll(program_, "#!/bin/sh\n");
     }
@@ -154,6 +156,7 @@ private slots:
 
     void messagesFollowTheInterfaceLanguage() {
         Globals().EnglishInterface = false;
+        QVERIFY(LoadLanguageModule());
         const QString missing = home_->filePath("nowhere/mivarelo");
         const FileAssociation::Result result = FileAssociation::Register(missing);
         QVERIFY(!result.succeeded);

@@ -5,6 +5,7 @@
 #include "core/Prosedurler.h"
 #include "engine/Picture.h"
 #include "modes/TNormalKomutForm.h"
+#include "shell/InterfaceLanguage.h"
 #include "shell/MainActions.h"
 #include "shell/QtText.h"
 #include "shell/TLogoMainForm.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -60,6 +62,7 @@ private slots:
     }
 
     void init() {
+        QSettings().clear();
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();
         window = std::make_unique<TLogoMainForm>();
@@ -275,6 +278,55 @@ private slots:
         window->Actions().Turkce1->trigger();
         QCOMPARE(window->Actions().DoAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
         QCOMPARE(Editor()->toPlainText(), turkish);
+    }
+
+    // The language chosen is the next start's, whatever the system speaks;
+    // the main procedure's default name (with its arguments) and Qt's own
+    // texts follow every switch.
+    void ChosenLanguageIsRememberedWithTheMainProcedureAndQtTexts() {
+        const auto qtCancel = [] {
+            return QCoreApplication::translate("QPlatformTheme", "Cancel");
+        };
+        QCOMPARE(qtCancel(), QString::fromUtf8("İptal"));
+        dialogs->texts << ":boy";
+        window->Actions().ArgumanGirAction->trigger();
+        window->Actions().English1->trigger();
+        QCOMPARE(Store().GetHeader(0), std::string("MainScreen :boy"));
+        QCOMPARE(window->Controls().ProcedureList->currentText(), QString("MainScreen :boy"));
+        QCOMPARE(qtCancel(), QString("Cancel"));
+
+        window.reset();
+        ResetGlobals();
+        Globals().EnglishInterface = StartsInEnglish(false, false, QLocale(QLocale::Turkish));
+        window = std::make_unique<TLogoMainForm>();
+        QCOMPARE(Store().GetHeader(0), std::string("MainScreen"));
+        QCOMPARE(window->Actions().DoAction->text(), QString("Run Procedure"));
+        QVERIFY(window->Actions().English1->isChecked());
+        QCOMPARE(window->Controls().RunningLabel->text(), QString("Running"));
+        QCOMPARE(qtCancel(), QString("Cancel"));
+        // A screenshot speaks Turkish unless told otherwise.
+        QVERIFY(!StartsInEnglish(false, true, QLocale(QLocale::English)));
+        QVERIFY(StartsInEnglish(true, true, QLocale(QLocale::Turkish)));
+
+        window->Actions().Turkce1->trigger();
+        QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
+        QCOMPARE(window->Controls().RunningLabel->text(), QString::fromUtf8("Çalışıyor"));
+        QCOMPARE(qtCancel(), QString::fromUtf8("İptal"));
+        QCOMPARE(QSettings().value("EnglishInterface"), QVariant(false));
+        // A name the user gave the main procedure stays.
+        dialogs->texts << "resim";
+        window->Actions().ProsedurIsimAction->trigger();
+        window->Actions().English1->trigger();
+        QCOMPARE(Store().GetHeader(0), std::string("resim"));
+    }
+
+    // With nothing chosen yet, a Turkish system starts in Turkish and any
+    // other in English.
+    void FirstStartFollowsTheSystemLocale() {
+        QSettings().remove("EnglishInterface");
+        QVERIFY(!StartsInEnglish(false, false, QLocale(QLocale::Turkish, QLocale::Turkey)));
+        QVERIFY(StartsInEnglish(false, false, QLocale(QLocale::German, QLocale::Germany)));
+        QVERIFY(StartsInEnglish(true, false, QLocale(QLocale::Turkish, QLocale::Turkey)));
     }
 
     void ModeSwitchAsksBeforeDiscardingAChangedProgram() {

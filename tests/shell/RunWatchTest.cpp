@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -149,6 +150,24 @@ private slots:
         QVERIFY(!Editor()->isReadOnly());
         QCOMPARE(Editor()->toPlainText(), QString("fd 10\nkare 30, 7\nrt 90"));
         QCOMPARE(window->Engine().Screen().State().Heading, 225.0f);
+    }
+
+    // In English the inspector names the predefined variables, the repeat
+    // counter and the main procedure in English only.
+    void InspectorSpeaksTheInterfaceLanguage() {
+        Actions().English1->trigger();
+        SetProgram("repeat 2 [fd 10]");
+        Actions().StepSpeedAction->trigger();
+        Actions().InspectorAction->setChecked(true);
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QTest::keyClick(Editor(), Qt::Key_F2);
+        QTest::keyClick(Editor(), Qt::Key_F6);
+        QCOMPARE(window->Controls().RunningLabel->text(), QString("Running"));
+        QCOMPARE(InspectorRows(),
+                 QStringList({"Global variables (): steplength=40.0, arcangle=360.0, repcount=1.0",
+                              "MainScreen (Running line 1): "}));
+        Actions().DurDurAction->trigger();
+        WaitForEnd(ended);
     }
 
     void PauseHoldsASlowRunAndContinueFinishesIt() {
