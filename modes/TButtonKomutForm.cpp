@@ -16,7 +16,6 @@
 #include "shell/QtText.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QComboBox>
@@ -132,6 +131,7 @@ QLabel* NewLabel(const QString& text, QWidget* parent, bool red = false) {
 TButtonKomutForm::TButtonKomutForm(QWidget* parent) : TKomutIdareForm(parent) {
     setObjectName(QStringLiteral("ButtonKomutForm"));
     setFocusPolicy(Qt::StrongFocus);
+    focusInPanel_ = this;
     BuildControls();
     BuildButtons();
     BuildActions();
@@ -670,18 +670,18 @@ void TButtonKomutForm::RefreshStatus() {
 }
 
 // Disabling the panel for a run takes the focus away from it; at rest it
-// comes back where it was, so that the keypad goes on drawing.
+// comes back to where it last was in the panel (the panel itself at
+// first), so that the keypad goes on drawing.
 void TButtonKomutForm::SetIdle(bool idle) {
     if (!idle) {
-        QWidget* focus = QApplication::focusWidget();
-        focusBeforeRun_ = focus && (focus == this || isAncestorOf(focus)) ? focus : nullptr;
+        QWidget* focus = window()->focusWidget();
+        if (focus && (focus == this || isAncestorOf(focus))) focusInPanel_ = focus;
     }
     setEnabled(idle);
     Edit1->setEnabled(idle);
     if (!idle) return;
     RefreshStatus();
-    if (focusBeforeRun_) focusBeforeRun_->setFocus(Qt::OtherFocusReason);
-    focusBeforeRun_ = nullptr;
+    if (focusInPanel_) focusInPanel_->setFocus(Qt::OtherFocusReason);
 }
 
 void TButtonKomutForm::RunStateChanged(const bool& idle) {

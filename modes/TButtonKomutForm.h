@@ -161,8 +161,8 @@ private:
     int lastButton_ = 0;
     bool forceTurn_ = false;
     bool showHistory_ = true;
-    // Where the focus was in the panel when a run took it away.
-    QPointer<QWidget> focusBeforeRun_;
+    // Where the focus last was in the panel when a run took it away.
+    QPointer<QWidget> focusInPanel_;
 };
 
 } // namespace mivarelo

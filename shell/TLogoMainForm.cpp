@@ -241,6 +241,8 @@ void TLogoMainForm::PlaceCommandWindow(TKomutIdareForm* form, QDockWidget* dock)
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setWidgetResizable(true);
         scroll->setWidget(form);
+        scroll->setFocusPolicy(Qt::NoFocus);
+        scroll->setFocusProxy(form);
         dock->setWidget(scroll);
     } else {
         dock->setWidget(form);

@@ -18,7 +18,9 @@
 #include "support/Recorders.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -354,10 +356,38 @@ private slots:
         QCOMPARE(Body(), body);
     }
 
-    void UndoNeedsTheOptionAndRepeatRecordsAgain() {
+    // Undo is on from the start, with a button of its own; Ctrl+Z undoes
+    // wherever the focus is in the panel but edits the free command line's
+    // own text there; with the option off it does nothing.
+    void UndoIsOnWithAButtonAndCtrlZAndRepeatRecordsAgain() {
+        QVERIFY(window->Actions().CanUndoLastCommand1->isChecked());
         Press(6);
+        QCOMPARE(Turtle().Position(), QPoint(500, 540));
+        QTest::mouseClick(Form()->UndoButton, Qt::LeftButton);
+        WaitIdle();
+        QCOMPARE(Form()->HistoryCount(), 1);
+        QCOMPARE(Turtle().Position(), QPoint(500, 500));
+        QTest::mouseClick(Form()->RedoButton, Qt::LeftButton);
+        WaitIdle();
+        QCOMPARE(Form()->HistoryCount(), 2);
+        QCOMPARE(Turtle().Position(), QPoint(500, 540));
+        Activate();
+        Form()->Edit1->setFocus();
+        QTest::keyClicks(Form()->Edit1, "ig 5");
+        QTest::keyClick(Form()->Edit1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Form()->Edit1->text(), QString());
+        QCOMPARE(Form()->HistoryCount(), 2);
+        Form()->setFocus();
+        QTest::keyClick(Form(), Qt::Key_Z, Qt::ControlModifier);
+        WaitIdle();
+        QCOMPARE(Form()->HistoryCount(), 1);
+        QTest::keyClick(Form(), Qt::Key_Y, Qt::ControlModifier);
+        WaitIdle();
+        QCOMPARE(Form()->HistoryCount(), 2);
+        window->Actions().CanUndoLastCommand1->setChecked(false);
         Trigger(Form()->GeriAlAction);
         QCOMPARE(Form()->HistoryCount(), 2);
+        window->Actions().CanUndoLastCommand1->setChecked(true);
         Trigger(Form()->YineYapAction);
         QCOMPARE(Form()->HistoryCount(), 3);
         QCOMPARE(Last(), QString::fromUtf8("sağ 90 ileri uzunluk\n"));
@@ -545,6 +575,23 @@ private slots:
         QCOMPARE(Form()->HistoryCount(), count);
     }
 
+    // After the switch the panel has the focus, so the keypad draws at
+    // once, and keeps it across the run; a line that fails says why in red.
+    void KeypadDrawsAtOnceAndAFailedLineSaysWhy() {
+        Activate();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Form()));
+        const int count = Form()->HistoryCount();
+        QTest::keyClick(Form(), Qt::Key_8, Qt::KeypadModifier, '8');
+        WaitIdle();
+        QCOMPARE(Form()->HistoryCount(), count + 1);
+        QCOMPARE(Turtle().Position(), QPoint(540, 500));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Form()));
+        FreeCommand("yuruu 10");
+        QCOMPARE(Form()->StatusBar1->currentMessage(),
+                 QString::fromUtf8("Bilinmeyen komut: 'yuruu 10' ( satır = 3 ) "));
+        QCOMPARE(Form()->StatusBar1->styleSheet(), QString("color: #c00000;"));
+    }
+
     void WindowWaitsWhileItsLineRuns() {
         QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
         QTest::mouseClick(Form()->Button(2), Qt::LeftButton);
@@ -556,21 +603,31 @@ private slots:
         QCOMPARE(Form()->YonLabel->text(), QString("0"));
     }
 
-    void MovesOutOfTheTurtlesWay() {
+    // Docked, the panel never stands over the picture and stays put;
+    // floating, it steps out of the turtle's way.
+    void FloatingPanelMovesOutOfTheTurtlesWay() {
+        QDockWidget* dock = window->CommandDock();
+        QVERIFY(dock->isAncestorOf(Form()));
+        QCOMPARE(window->dockWidgetArea(dock), Qt::RightDockWidgetArea);
         const QPoint turtle = Turtle().Position();
-        const int x = window->DrawingWindow()->mapToGlobal(turtle).x();
-        const QPoint over(x - Form()->width() / 2, Form()->y());
-        Globals().AutoMoveGraphicWindow = false;
-        Form()->move(over);
+        const int x = window->PictureToGlobal(turtle).x();
+        QVERIFY(!window->DrawingWindow()->visibleRegion().isEmpty());
+        const QPoint docked = dock->pos();
         Form()->TurtleMoved(turtle);
-        QCOMPARE(Form()->pos(), over);
+        QCOMPARE(dock->pos(), docked);
+        dock->setFloating(true);
+        const QPoint over(x - dock->width() / 2, dock->y());
+        Globals().AutoMoveGraphicWindow = false;
+        dock->move(over);
+        Form()->TurtleMoved(turtle);
+        QCOMPARE(dock->pos(), over);
         Globals().AutoMoveGraphicWindow = true;
         Form()->TurtleMoved(turtle);
-        const QRect frame = Form()->frameGeometry();
+        const QRect frame = dock->frameGeometry();
         QVERIFY(x < frame.left() - 25 || x > frame.right() + 1 + 25);
-        const QPoint away = Form()->pos();
+        const QPoint away = dock->pos();
         Form()->TurtleMoved(turtle);
-        QCOMPARE(Form()->pos(), away);
+        QCOMPARE(dock->pos(), away);
     }
 
     void ClassicLayoutRowsAndSizes() {
@@ -594,15 +651,19 @@ private slots:
         QCOMPARE(Form()->Button(3)->x(), 210);
     }
 
-    void HidingTheHistoryShrinksTheWindow() {
+    // The history fills the panel below the procedure list; hidden, the
+    // panel needs no room for it.
+    void HidingTheHistoryLowersThePanelsMinimum() {
         const int procedureBottom = Form()->ProsComboBox->geometry().bottom() + 1;
-        const int status = Form()->StatusBar1->height();
+        const int status = Form()->StatusBar1->sizeHint().height();
+        QCOMPARE(Form()->KomutListBox->geometry().bottom() + 1 + 8,
+                 Form()->height() - status);
         Trigger(Form()->GosterAction);
         QVERIFY(!Form()->KomutListBox->isVisible());
-        QCOMPARE(Form()->height(), procedureBottom + 50 + status);
+        QCOMPARE(Form()->minimumHeight(), procedureBottom + 8 + status);
         Trigger(Form()->GosterAction);
         QVERIFY(Form()->KomutListBox->isVisible());
-        QVERIFY(Form()->height() > procedureBottom + 50 + status);
+        QCOMPARE(Form()->minimumHeight(), procedureBottom + 65 + 8 + status);
     }
 
     void DirectionPicturesFollowTheTurtle() {

@@ -159,7 +159,9 @@ private slots:
         window->Actions().DoAction->trigger();
         QTest::qWait(300);
         QVERIFY(window->Running());
-        QVERIFY(!window->CommandWindow()->isVisible());
+        // The panel stays in its dock, its editor closed to typing.
+        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(!Editor()->isEnabled());
         QVERIFY(window->Actions().DurDurAction->isEnabled());
         QVERIFY(!window->Actions().DoAction->isEnabled());
         window->Actions().DurDurAction->trigger();

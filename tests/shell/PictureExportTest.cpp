@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,20 +56,35 @@ private slots:
         QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
         window->Actions().DoAction->trigger();
         if (window->Running()) QVERIFY(ended.wait(10000));
-        // Without an extension the file gets the format's.
-        dialogs->files << folder.filePath("square") << folder.filePath("square.png");
+        // Without an extension the file gets the format's. The drawn part
+        // with a margin of 20 pixels is the first choice, the whole picture
+        // the second; the status bar says where the file went.
+        dialogs->files << folder.filePath("square") << folder.filePath("square.png")
+                       << folder.filePath("whole.png");
+        dialogs->fileFilters << 1 << 1 << 2;
         window->Actions().ExportSvgAction->trigger();
-        QCOMPARE(dialogs->lastFilters, QStringList{"SVG resmi (*.svg)"});
+        QCOMPARE(dialogs->lastFilters,
+                 QStringList({QString::fromUtf8("SVG resmi, çizilen bölüm (*.svg)"),
+                              QString::fromUtf8("SVG resmi, resmin tamamı (*.svg)")}));
+        const QRect part(480, 479, 142, 93);
         const QByteArray svg = Contents(folder.filePath("square.svg"));
-        QCOMPARE(svg, SvgWriter::Document(window->Engine().Screen().Surface()));
+        QCOMPARE(svg, SvgWriter::Document(window->Engine().Screen().Surface(), part));
+        QVERIFY(svg.contains("width=\"142\" height=\"93\" viewBox=\"480 479 142 93\""));
         QVERIFY(
             svg.contains("<line x1=\"600.5\" y1=\"500.5\" x2=\"600.5\" y2=\"550.5\" "
                          "stroke=\"#ff0000\" stroke-width=\"3.01\" stroke-linecap=\"round\"/>"));
+        QCOMPARE(window->statusBar()->currentMessage(),
+                 QString::fromUtf8("Resim kaydedildi: ") +
+                     QDir::toNativeSeparators(folder.filePath("square.svg")));
         window->Actions().ExportPngAction->trigger();
         const QImage png(folder.filePath("square.png"));
         QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
+                 window->Engine().Screen().Surface().Image().copy(part));
+        QCOMPARE(png.pixel(550 - part.x(), 500 - part.y()), qRgb(255, 0, 0));
+        window->Actions().ExportPngAction->trigger();
+        const QImage whole(folder.filePath("whole.png"));
+        QCOMPARE(whole.convertToFormat(QImage::Format_RGB32),
                  window->Engine().Screen().Surface().Image());
-        QCOMPARE(png.pixel(550, 500), qRgb(255, 0, 0));
         QVERIFY(dialogs->messages.isEmpty());
 
         const QString missing = folder.filePath("no-such-folder/picture.svg");

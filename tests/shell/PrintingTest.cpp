@@ -109,17 +109,22 @@ private slots:
         SetA4(printer);
         printer.SetPrintType(type);
         const QImage page = PrintToFile(printer, "square.pdf");
-        // A4 landscape at 30 pixels per inch.
+        // A4 landscape at 30 pixels per inch; 10 mm margins are 12 pixels.
         QCOMPARE(page.size(), QSize(351, 248));
-        const int h = page.height();
-        QCOMPARE(At(page, h / 2, h / 2), Fill);
-        QCOMPARE(At(page, h - 3, h / 2), Fill);
-        QCOMPARE(At(page, h / 2, h - 3), Fill);
-        QCOMPARE(At(page, h * 0.9, h * 0.9), Marker);
-        QCOMPARE(At(page, h * 0.8, h * 0.8), Fill);
-        QCOMPARE(At(page, h + 2, h / 2), White);
+        const int m = 12;
+        const int side = page.height() - 2 * m;
+        QCOMPARE(At(page, m - 3, m + side / 2), White);
+        QCOMPARE(At(page, m + side / 2, m - 3), White);
+        QCOMPARE(At(page, m + 2, m + side / 2), Fill);
+        QCOMPARE(At(page, m + side / 2, m + side / 2), Fill);
+        QCOMPARE(At(page, m + side - 3, m + side / 2), Fill);
+        QCOMPARE(At(page, m + side / 2, m + side - 3), Fill);
+        QCOMPARE(At(page, m + side * 0.9, m + side * 0.9), Marker);
+        QCOMPARE(At(page, m + side * 0.8, m + side * 0.8), Fill);
+        QCOMPARE(At(page, m + side + 2, m + side / 2), White);
+        QCOMPARE(At(page, m + side / 2, page.height() - 3), White);
         QCOMPARE(At(page, page.width() - 3, 3), White);
-        QCOMPARE(At(page, page.width() - 3, h - 3), White);
+        QCOMPARE(At(page, page.width() - 3, page.height() - 3), White);
 
         const QString info = RunTool(QStringLiteral("pdfinfo"), {PathOf("square.pdf")});
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title: +Orpu\n"))),
@@ -140,19 +145,23 @@ private slots:
         const QImage page =
             RenderPage(PathOf("fit.pdf"), {QStringLiteral("-r"), QStringLiteral("300")});
         QCOMPARE(page.size(), QSize(3509, 2480));
-        const int w = page.width();
-        const int h = page.height();
-        QCOMPARE(At(page, w / 2, h / 2), Fill);
-        QCOMPARE(At(page, h + 20, h / 2), Fill);
-        QCOMPARE(At(page, w - 3, 200), Fill);
-        QCOMPARE(At(page, w - 3, h / 2), Fill);
-        QCOMPARE(At(page, w / 2, h - 3), Fill);
-        QCOMPARE(At(page, w - 3, h - 3), Fill);
-        // The marker covers 85 % to 95 % of the page in both directions.
-        QCOMPARE(At(page, w * 0.86, h * 0.86), Marker);
-        QCOMPARE(At(page, w * 0.94, h * 0.94), Marker);
-        QCOMPARE(At(page, w * 0.84, h * 0.9), Fill);
-        QCOMPARE(At(page, w * 0.9, h * 0.96), Fill);
+        // The picture fills the page inside its 10 mm (119 pixel) margins.
+        const int m = 119;
+        const int w = page.width() - 2 * m;
+        const int h = page.height() - 2 * m;
+        QCOMPARE(At(page, m - 5, m + h / 2), White);
+        QCOMPARE(At(page, m + w / 2, page.height() - m + 5), White);
+        QCOMPARE(At(page, m + w / 2, m + h / 2), Fill);
+        QCOMPARE(At(page, m + h + 20, m + h / 2), Fill);
+        QCOMPARE(At(page, m + w - 3, m + 200), Fill);
+        QCOMPARE(At(page, m + w - 3, m + h / 2), Fill);
+        QCOMPARE(At(page, m + w / 2, m + h - 3), Fill);
+        QCOMPARE(At(page, m + w - 3, m + h - 3), Fill);
+        // The marker covers 85 % to 95 % of the picture in both directions.
+        QCOMPARE(At(page, m + w * 0.86, m + h * 0.86), Marker);
+        QCOMPARE(At(page, m + w * 0.94, m + h * 0.94), Marker);
+        QCOMPARE(At(page, m + w * 0.84, m + h * 0.9), Fill);
+        QCOMPARE(At(page, m + w * 0.9, m + h * 0.96), Fill);
     }
 
     void portraitPageHoldsTheSquareAtTheTop() {
@@ -166,12 +175,13 @@ private slots:
         QVERIFY(printer.Printer().outputFileName().isEmpty());
         const QImage page = RenderPage(PathOf("portrait.pdf"));
         QCOMPARE(page.size(), QSize(248, 351));
-        const int w = page.width();
-        QCOMPARE(At(page, w - 3, w / 2), Fill);
-        QCOMPARE(At(page, w / 2, w - 3), Fill);
-        QCOMPARE(At(page, w * 0.9, w * 0.9), Marker);
-        QCOMPARE(At(page, w / 2, w + 2), White);
-        QCOMPARE(At(page, w / 2, page.height() - 3), White);
+        const int m = 12;
+        const int w = page.width() - 2 * m;
+        QCOMPARE(At(page, m + w - 3, m + w / 2), Fill);
+        QCOMPARE(At(page, m + w / 2, m + w - 3), Fill);
+        QCOMPARE(At(page, m + w * 0.9, m + w * 0.9), Marker);
+        QCOMPARE(At(page, m + w / 2, m + w + 2), White);
+        QCOMPARE(At(page, m + w / 2, page.height() - 3), White);
     }
 
     void footerIsWrittenOverThePicture() {
@@ -184,16 +194,20 @@ private slots:
             qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("Mivarelo: kaplumbağa ile çizerek Logo öğrenin.")),
                  qPrintable(text));
-        // The dark letters lie in the top band, right of x = 5 (200 printer
-        // pixels at 1200 dpi); nothing is filled around them.
+        // The dark letters lie in the top band inside the 10 mm (12 pixel)
+        // margin, right of x = 12 + 5 (200 printer pixels at 1200 dpi);
+        // nothing is filled around them, and the margin stays white.
+        const int m = 12;
         int darkPixels = 0;
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 150; ++x)
+        for (int y = m; y < m + 12; ++y)
+            for (int x = m; x < m + 150; ++x)
                 if (qGray(page.pixel(x, y)) < 60) ++darkPixels;
         QVERIFY(darkPixels > 20);
-        for (int y = 0; y < 12; ++y)
-            QVERIFY(qGray(page.pixel(4, y)) >= 60);
-        QCOMPARE(At(page, 200, 20), Fill);
+        for (int y = 0; y < m + 12; ++y)
+            QVERIFY(qGray(page.pixel(m + 4, y)) >= 60);
+        for (int x = 0; x < page.width(); ++x)
+            QVERIFY(qGray(page.pixel(x, m - 2)) >= 250);
+        QCOMPARE(At(page, m + 200, m + 20), Fill);
     }
 
     void unwritableFileGivesAnErrorNamingIt() {
@@ -247,7 +261,7 @@ private slots:
         PicturePrinter printer;
         SetA4(printer);
         QCOMPARE(printer.PageSizeText(),
-                 QStringLiteral("Sayfa boyutu (g x y):\n297 x 210 (mm)\n14033 x 9917 (piksel)"));
+                 QStringLiteral("Sayfa boyutu (g x y):\n277 x 190 (mm)\n13099 x 8983 (piksel)"));
         Globals().EnglishInterface = true;
         QVERIFY(LoadLanguageModule());
         printer.SetOrientation(QPageLayout::Portrait);
@@ -255,7 +269,7 @@ private slots:
         Globals().EnglishInterface = false;
         QVERIFY(LoadLanguageModule());
         QCOMPARE(english,
-                 QStringLiteral("Page size (w x h):\n210 x 297 (mm)\n9917 x 14033 (pixels)"));
+                 QStringLiteral("Page size (w x h):\n190 x 277 (mm)\n8983 x 13099 (pixels)"));
     }
 
     void previewShowsOnePage() {

@@ -296,14 +296,15 @@ private slots:
 
     // At full speed the command window hides during a run, as it always
     // did; a pause brings it back with the held line marked.
-    void FullSpeedHidesTheCommandWindowUnlessPausedAndTheSpeedIsKept() {
+    void FullSpeedClosesTheEditorUnlessPausedAndTheSpeedIsKept() {
         QVERIFY(Actions().FullSpeedAction->isChecked());
         SetProgram("repeat 100000000 [fd 1 rt 1]");
         QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
         Actions().DoAction->trigger();
         QTest::qWait(50);
         QVERIFY(window->Running());
-        QVERIFY(!window->CommandWindow()->isVisible());
+        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(!Editor()->isEnabled());
         QVERIFY(!Editor()->isEnabled());
         QVERIFY(Editor()->extraSelections().isEmpty());
         Actions().PauseAction->trigger();
@@ -312,7 +313,8 @@ private slots:
         QVERIFY(Editor()->isReadOnly());
         QCOMPARE(Shown(), QString("AnaEkran 1 [repeat 100000000 [fd 1 rt 1]] [fd 1 rt 1]"));
         Actions().PauseAction->trigger();
-        QVERIFY(!window->CommandWindow()->isVisible());
+        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(!Editor()->isEnabled());
         Actions().DurDurAction->trigger();
         WaitForEnd(ended);
         QVERIFY(window->CommandWindow()->isVisible());
