@@ -44,19 +44,26 @@ QRect DrawingZoom::VisiblePicture() const {
 }
 
 void DrawingZoom::CentreOn(QPoint point) {
-    const QPoint at = drawing_->ToWindow(point);
+    CentreOn(QPointF(point) + QPointF(0.5, 0.5));
+}
+
+void DrawingZoom::CentreOn(QPointF point) {
+    const double zoom = drawing_->Zoom();
     const QSize view = area_->viewport()->size();
-    area_->horizontalScrollBar()->setValue(at.x() - view.width() / 2);
-    area_->verticalScrollBar()->setValue(at.y() - view.height() / 2);
+    area_->horizontalScrollBar()->setValue(
+        static_cast<int>(std::lround(point.x() * zoom - view.width() / 2.0)));
+    area_->verticalScrollBar()->setValue(
+        static_cast<int>(std::lround(point.y() * zoom - view.height() / 2.0)));
 }
 
 bool DrawingZoom::KeepInView(const QRect& area) {
     if (area.isEmpty() || VisiblePicture().contains(area)) return false;
-    const QSize view = area_->viewport()->size();
+    // Two view pixels spare absorb the rounding of the picture's edges.
+    const QSize view = area_->viewport()->size() - QSize(2, 2);
     const double fit = std::min(static_cast<double>(view.width()) / area.width(),
                                 static_cast<double>(view.height()) / area.height());
     if (fit < drawing_->Zoom()) drawing_->SetZoom(std::min(fit, 1.0));
-    CentreOn(area.center());
+    CentreOn(QRectF(area).center());
     return true;
 }
 

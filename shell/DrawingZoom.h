@@ -38,6 +38,8 @@ public:
     QRect VisiblePicture() const;
     // Scrolls picture pixel `point` to the middle of the view.
     void CentreOn(QPoint point);
+    // The same for a point in picture coordinates.
+    void CentreOn(QPointF point);
     // When `area` (picture pixels) is not all in view: zooms out as far as
     // it needs to fit, never in, and to at most 100 % once it must zoom,
     // then centres it. True when the view changed.

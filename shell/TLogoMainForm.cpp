@@ -863,7 +863,7 @@ void TLogoMainForm::NewProgram() {
 }
 
 // Reset: the main procedure emptied, every other procedure removed, the
-// turtle and the picture back to the start.
+// turtle and the picture back to the start, the view at 100 % around home.
 void TLogoMainForm::ClearProgram() {
     engine_.Procedures().ClearProgram();
     engine_.Screen().ResetTurtle();
@@ -871,7 +871,10 @@ void TLogoMainForm::ClearProgram() {
     Globals().CurrentProcedure = 0;
     RefreshProcedureList();
     if (drawingWindow_) drawingWindow_->RefreshWindow(true);
-    if (zoom_ && viewPlaced_) CentreOnTurtle();
+    if (zoom_ && viewPlaced_) {
+        zoom_->Set(1.0);
+        CentreOnTurtle();
+    }
 }
 
 void TLogoMainForm::ResetExecute() {

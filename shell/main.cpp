@@ -1,11 +1,8 @@
 // The desktop program: the main window with the drawing window and the
-// command window. "--screenshot PATH [--english] [FILE]" runs FILE, saves a
-// picture of the windows and exits (for screenshots, tests and benchmarks);
-// with it, "--stop-after MS" stops the run after MS milliseconds and
-// "--report" prints how fast the window was; "--graphical" records the
-// lines of FILE's main procedure through the graphical mode's window;
-// "--step N" runs FILE Step by Step with the variable inspector shown and
-// takes the picture after N steps, with the next line marked.
+// command panel. "--screenshot PATH [--english] [FILE]" runs FILE, saves a
+// picture of the window and exits (for screenshots, tests and benchmarks);
+// "--help" lists its companions. A normal start shows the window as the
+// user left it, maximized the very first time.
 // The interface speaks the language chosen last (the system's on the very
 // first start); "--english" makes a start speak English, and a screenshot
 // without it speaks Turkish whatever was chosen before.
@@ -19,6 +16,7 @@
 #include "shell/TLogoMainForm.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
@@ -32,24 +30,50 @@ struct Arguments {
     bool english = false;
 };
 
-Arguments ParseArguments(const QStringList& list) {
+// --help and --version print and end the program here; an unknown option or
+// a missing value ends it with a message and status 1.
+Arguments ParseArguments(const QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Mivarelo: learn Logo by drawing with the turtle."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A program (.elg) or plain Logo file (.lgo) to open."));
+    const QCommandLineOption english(QStringLiteral("english"),
+                                     QStringLiteral("Speak English for this start."));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Run FILE, save a picture of the window to PATH and exit: 0 clean, "
+                       "1 errors listed, 2 FILE unreadable."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("With --screenshot: print timings, the part of the picture in view, "
+                       "the zoom and the windows shown as one JSON line."));
+    const QCommandLineOption stopAfter(
+        QStringLiteral("stop-after"),
+        QStringLiteral("With --screenshot: stop the run after MS milliseconds."),
+        QStringLiteral("MS"));
+    const QCommandLineOption graphical(
+        QStringLiteral("graphical"),
+        QStringLiteral("With --screenshot: record FILE's main procedure line by line in "
+                       "graphical mode."));
+    const QCommandLineOption step(
+        QStringLiteral("step"),
+        QStringLiteral("With --screenshot: run Step by Step with the variable inspector and "
+                       "take the picture after N steps."),
+        QStringLiteral("N"));
+    parser.addOptions({english, screenshot, report, stopAfter, graphical, step});
+    parser.process(app);
     Arguments arguments;
-    for (qsizetype k = 1; k < list.size(); ++k) {
-        if (list[k] == QLatin1String("--screenshot") && k + 1 < list.size())
-            arguments.screenshot.target = list[++k];
-        else if (list[k] == QLatin1String("--stop-after") && k + 1 < list.size())
-            arguments.screenshot.stopAfterMs = list[++k].toInt();
-        else if (list[k] == QLatin1String("--report"))
-            arguments.screenshot.report = true;
-        else if (list[k] == QLatin1String("--graphical"))
-            arguments.screenshot.graphical = true;
-        else if (list[k] == QLatin1String("--step") && k + 1 < list.size())
-            arguments.screenshot.steps = list[++k].toInt();
-        else if (list[k] == QLatin1String("--english"))
-            arguments.english = true;
-        else
-            arguments.files << list[k];
-    }
+    arguments.english = parser.isSet(english);
+    arguments.screenshot.target = parser.value(screenshot);
+    arguments.screenshot.report = parser.isSet(report);
+    arguments.screenshot.stopAfterMs = parser.value(stopAfter).toInt();
+    arguments.screenshot.graphical = parser.isSet(graphical);
+    arguments.screenshot.steps = parser.value(step).toInt();
+    arguments.files = parser.positionalArguments();
     return arguments;
 }
 
@@ -61,7 +85,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivarelo"));
     QApplication::setOrganizationName(QStringLiteral("Mivarelo"));
-    Arguments arguments = ParseArguments(QApplication::arguments());
+    QApplication::setApplicationVersion(QStringLiteral(MIVARELO_VERSION));
+    Arguments arguments = ParseArguments(app);
     mivarelo::Globals().EnglishInterface = mivarelo::StartsInEnglish(
         arguments.english, !arguments.screenshot.target.isEmpty(), QLocale::system());
     // One copy per user: a later start hands its file to the running copy,
@@ -77,13 +102,12 @@ int main(int argc, char** argv) {
     }
     mivarelo::TLogoMainForm window;
     if (!arguments.screenshot.target.isEmpty()) {
-        window.resize(1280, 800);
         arguments.screenshot.program = arguments.files.join(u' ');
         return mivarelo::ScreenshotRun(window, arguments.screenshot, clock).Exec();
     }
     QObject::connect(&instance, &mivarelo::SingleInstance::FileReceived, &window,
                      &mivarelo::TLogoMainForm::ReceiveFile);
-    window.showMaximized();
+    window.ShowRemembered();
     window.OpenCommandLineFile(arguments.files);
     return QApplication::exec();
 }
