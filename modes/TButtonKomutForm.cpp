@@ -260,14 +260,6 @@ void TButtonKomutForm::BuildActions() {
     connect(MakroBaslatAction, &QAction::triggered, this, &TButtonKomutForm::StartMacro);
     YineYapAction = AddAction(QKeySequence(Qt::Key_F4));
     connect(YineYapAction, &QAction::triggered, this, &TButtonKomutForm::RepeatLast);
-    // The keypad presses the grid buttons; in the free command line its keys
-    // type as usual, because a line edit keeps typing keys for itself.
-    for (const KeypadKey& key : KeypadKeys) {
-        QAction* action = AddAction(QKeySequence());
-        action->setShortcuts({QKeySequence(Qt::KeypadModifier | key.digit),
-                              QKeySequence(Qt::KeypadModifier | key.navigation)});
-        connect(action, &QAction::triggered, Button(key.button), &QPushButton::click);
-    }
 }
 
 // ---- the dispatcher --------------------------------------------------------
@@ -888,10 +880,22 @@ bool TButtonKomutForm::event(QEvent* event) {
     return TKomutIdareForm::event(event);
 }
 
+// The keypad presses the grid buttons, with Num Lock on or off. The keys
+// come here and not through shortcuts, which do not tell keypad keys from
+// the others on every platform; in the free command line the keypad types,
+// because a line edit keeps typing keys for itself.
 void TButtonKomutForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F8 && event->modifiers() == Qt::NoModifier) {
         FinishMacro();
         return;
+    }
+    if (event->modifiers() & Qt::KeypadModifier) {
+        for (const KeypadKey& key : KeypadKeys) {
+            if (event->key() == key.digit || event->key() == key.navigation) {
+                Button(key.button)->click();
+                return;
+            }
+        }
     }
     TKomutIdareForm::keyPressEvent(event);
 }

@@ -9,7 +9,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
-  xvfb xdotool x11-apps python3 openbox
+  xvfb xdotool x11-apps x11-utils python3 openbox
   qt6-translations-l10n
   dpkg-dev file appstream desktop-file-utils
   poppler-utils librsvg2-bin

@@ -5,12 +5,14 @@
 // the menu, the mouse for Ctrl and the wheel); bringing a part of the
 // picture into view. The picture point at the view's centre stays there
 // when the view changes its size (a dock resized, the window maximized).
+// The drawing window lies on a canvas that the scroll area shows.
 #include <QObject>
 #include <QPointF>
 #include <QRect>
 #include <QSize>
 
 class QScrollArea;
+class QWidget;
 
 namespace mivarelo {
 
@@ -24,7 +26,7 @@ public:
 
     DrawingZoom(QScrollArea* area, TLogoEkranForm* drawing, QObject* parent = nullptr);
 
-    // The factor at which the whole picture fits into the view.
+    // The factor at which the whole picture fits into the view, centred.
     void Fit();
     // A fixed factor, keeping the picture point at the view's centre.
     void Set(double factor);
@@ -36,6 +38,8 @@ public:
 
     // The part of the picture the view shows, in picture pixels.
     QRect VisiblePicture() const;
+    // Scrolls picture pixel `point` to `viewPoint` of the view.
+    void PlaceAt(QPoint point, QPointF viewPoint);
     // Scrolls picture pixel `point` to the middle of the view.
     void CentreOn(QPoint point);
     // The same for a point in picture coordinates.
@@ -52,11 +56,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void LayOutCanvas();
+    void ScrollTo(QPointF windowPoint, QPointF viewPoint);
     QPointF ViewCentre() const;
     void SetAround(double factor, QPointF windowPoint);
 
     QScrollArea* area_;
     TLogoEkranForm* drawing_;
+    // Holds the drawing window with a margin of half the view around it.
+    QWidget* canvas_;
 };
 
 } // namespace mivarelo

@@ -206,7 +206,6 @@ void TLogoMainForm::BuildWindow() {
     setStatusBar(UstStatusBar);
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setBackgroundRole(QPalette::Dark);
-    scrollArea_->setAlignment(Qt::AlignCenter);
     setCentralWidget(scrollArea_);
     // The command panel below the picture, the button panel beside it; the
     // right-hand dock reaches down to the window's bottom.
@@ -434,7 +433,6 @@ void TLogoMainForm::FormCreate() {
     ApplyQtTranslation(english);
     Globals().MainProcedureName = FromQt(Text(MainProcedureNameId));
     drawingWindow_ = new TLogoEkranForm(engine_, scrollArea_);
-    scrollArea_->setWidget(drawingWindow_);
     connect(drawingWindow_, &TLogoEkranForm::MouseMoved, this, &TLogoMainForm::SetMousePanel);
     ConnectZoom();
     watcher_ = new RunWatcher(*this, *driver_);
@@ -602,9 +600,8 @@ void TLogoMainForm::FollowTurtle() {
     const TurtleState& turtle = engine_.Screen().State();
     if (commandWindow_) commandWindow_->TurtleMoved(turtle.Position());
     if (!Globals().TraceMouse) return;
-    const QPoint at = drawingWindow_->ToWindow(turtle.Position());
-    scrollArea_->horizontalScrollBar()->setValue(at.x() - scrollArea_->viewport()->width() + 100);
-    scrollArea_->verticalScrollBar()->setValue(at.y() - scrollArea_->viewport()->height() + 100);
+    const QSize view = scrollArea_->viewport()->size();
+    zoom_->PlaceAt(turtle.Position(), QPointF(view.width() - 100, view.height() - 100));
 }
 
 // At full speed the view holds still during the run; watching a run, or in

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# End-to-end check of the desktop program with real key events under Xvfb:
-# type a program into the command window, run it with F2 and see the turtle
-# draw; then start an endless loop, stop it with F8 and see the command
-# window come back while the program keeps answering.
+# End-to-end check of the desktop program with real key events under Xvfb
+# and a window manager, on a 1366 x 768 screen: type a program into the
+# command panel, run it with F2 and see the turtle draw; start an endless
+# loop and stop it with F8 while the program keeps answering; F1 opens the
+# help above the main window. A second start switches to graphical mode
+# with Ctrl+T, where the keypad draws at once.
 set -euo pipefail
 program=${1:?path of mivarelo}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,6 +12,7 @@ work=$(mktemp -d)
 app=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null || true
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -19,31 +22,48 @@ trap cleanup EXIT
 # connections, which takes a while on a busy machine. A white root keeps
 # the parts of the screen the program has not painted yet out of the count
 # of black pixels.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -wr -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1366x768x24 -wr -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
-HOME=$work XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
-app=$!
-
-command_window() { xdotool search --onlyvisible --name '^Komut Penceresi$' 2>/dev/null | head -1 || true; }
-wait_for_command_window() {
-  for _ in $(seq 100); do
-    win=$(command_window)
-    [ -n "$win" ] && return 0
+start_app() {
+  rm -rf "$work/home"
+  mkdir -p "$work/home"
+  HOME=$work/home XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
+  app=$!
+  for _ in $(seq 150); do
+    win=$(xdotool search --onlyvisible --name '^Mivarelo$' 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
     sleep 0.1
   done
-  echo "FAIL: the command window did not appear"; cat "$work/app.log"; exit 1
+  [ -n "$win" ] || { echo "FAIL: the main window did not appear"; cat "$work/app.log"; exit 1; }
+  sleep 1
 }
-# A click inside a window gives it the keyboard, as a user would do it.
-focus() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove --sync $((X + 200)) $((Y + 60)) click 1
+stop_app() {
+  kill "$app" 2>/dev/null || true
+  wait "$app" 2>/dev/null || true
+  app=""
+}
+# A click into the command panel's editor, near the window's foot, gives it
+# the keyboard, as a user would do it.
+click_editor() {
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove --sync $((X + 300)) $((Y + HEIGHT - 110)) click 1
   sleep 0.3
 }
-black_now() { xwd -root -silent >"$work/screen.xwd"; python3 "$here/count_black.py" "$work/screen.xwd"; }
+# Black pixels of the picture's part of the screen: the left part of the
+# window above its foot, where the docks, the blinking cursor and the
+# status bar's changing texts are not.
+black_now() {
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xwd -root -silent >"$work/screen.xwd"
+  python3 "$here/count_black.py" "$work/screen.xwd" "$X" "$Y" $((X + WIDTH - 420)) $((Y + HEIGHT - 240))
+}
 # The count once the screen has stopped changing: windows that have just
 # appeared may still be painting.
 black() {
@@ -58,13 +78,12 @@ black() {
   echo "$last"
 }
 
-wait_for_command_window
+start_app
 before=$(black)
-focus "$win"
+click_editor
 xdotool type --delay 15 'repeat 4 [fd 100 lt 90]'
 xdotool key F2
 sleep 1
-wait_for_command_window
 after=$(black)
 drawn=$((after - before))
 if [ "$drawn" -lt 350 ]; then
@@ -72,16 +91,53 @@ if [ "$drawn" -lt 350 ]; then
 fi
 echo "ok: F2 ran the typed program ($drawn pixels drawn)"
 
-focus "$win"
+click_editor
 xdotool key ctrl+a
 xdotool type --delay 15 'repeat 1000000000 [fd 1 rt 1]'
 xdotool key F2
 sleep 1
-if [ -n "$(command_window)" ]; then echo "FAIL: the command window stayed up during the run"; exit 1; fi
-main=$(xdotool search --onlyvisible --name '^Mivarelo$' | head -1)
-focus "$main"
 xdotool key F8
-wait_for_command_window
 kill -0 "$app" || { echo "FAIL: the program ended"; exit 1; }
-echo "ok: F8 stopped the endless loop and the command window came back"
-echo "2 passed, 0 failed"
+first=$(black)
+sleep 1
+[ "$(black_now)" = "$first" ] || { echo "FAIL: the picture still changes after F8"; exit 1; }
+echo "ok: F8 stopped the endless loop and the program goes on"
+
+xdotool key F1
+help=""
+for _ in $(seq 50); do
+  help=$(xdotool search --onlyvisible --name '^Mivarelo - ' 2>/dev/null | head -1 || true)
+  [ -n "$help" ] && break
+  sleep 0.1
+done
+[ -n "$help" ] || { echo "FAIL: F1 opened no help window"; exit 1; }
+sleep 0.5
+# The stacking list runs from the bottom window to the top one.
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d'#' -f2)
+main_at=-1; help_at=-1; k=0
+for id in $stacking; do
+  [ $((id)) -eq "$win" ] && main_at=$k
+  [ $((id)) -eq "$help" ] && help_at=$k
+  k=$((k + 1))
+done
+if [ "$help_at" -le "$main_at" ]; then
+  echo "FAIL: the help window is not above the main window ($help_at, $main_at)"; exit 1
+fi
+echo "ok: F1 opened the help above the main window"
+stop_app
+
+# Graphical mode: right after Ctrl+T the keypad's 8 moves the turtle forward
+# by the step length (40) three times: a line of 120 pixels, in view.
+start_app
+xdotool windowactivate --sync "$win" 2>/dev/null || true
+xdotool key ctrl+t
+sleep 1.5
+before=$(black)
+for _ in 1 2 3; do xdotool key KP_8; sleep 0.4; done
+after=$(black)
+drawn=$((after - before))
+if [ "$drawn" -lt 90 ] || [ "$drawn" -gt 200 ]; then
+  echo "FAIL: Ctrl+T and the keypad drew $drawn black pixels, not a line of 120"; xwd -root -silent > /tmp/e2e-fail.xwd; cat "$work/app.log"; exit 1
+fi
+echo "ok: Ctrl+T, then the keypad drew a line of $drawn pixels in view"
+echo "4 passed, 0 failed"

@@ -188,38 +188,41 @@ private slots:
         QScrollArea area;
         area.resize(600, 400);
         auto* form = form_.release();
-        area.setWidget(form);
         DrawingZoom zoom(&area, form);
         area.show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
-        area.horizontalScrollBar()->setValue(700);
-        area.verticalScrollBar()->setValue(800);
+        QWidget* view = area.viewport();
+        // Any point can come to the middle of the view, a corner too.
+        zoom.CentreOn(QPoint(0, 0));
+        QCOMPARE(form->ToPicture(form->mapFrom(view, view->rect().center())), QPoint(0, 0));
+        zoom.CentreOn(QPoint(1000, 1100));
         const QPoint inView(150, 100);
-        const QPoint under = form->ToPicture(inView - form->pos());
-        QCOMPARE(under, QPoint(850, 900));
-        const QPointF at = QPointF(inView - form->pos());
+        const QPoint under = form->ToPicture(form->mapFrom(view, inView));
+        const QPoint middle = view->rect().center();
+        QCOMPARE(under, QPoint(1000, 1100) + inView - middle);
+        const QPointF at = QPointF(form->mapFrom(view, inView));
         QWheelEvent in(at, form->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton,
                        Qt::ControlModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(form, &in);
         QCOMPARE(form->Zoom(), 1.5625);
         // Scrolling goes by whole window pixels: the point may move by less
         // than one picture pixel.
-        const QPoint after = form->ToPicture(inView - form->pos()) - under;
+        const QPoint after = form->ToPicture(form->mapFrom(view, inView)) - under;
         QVERIFY(std::abs(after.x()) <= 1 && std::abs(after.y()) <= 1);
-        QWheelEvent plain(at, form->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton,
+        QWheelEvent plain(at, form->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(form, &plain);
         QCOMPARE(form->Zoom(), 1.5625);
 
-        const QPoint centre = area.viewport()->rect().center();
-        const QPoint middle = form->ToPicture(centre - form->pos());
+        const QPoint centred = form->ToPicture(form->mapFrom(view, middle));
         zoom.Set(0.5);
         QCOMPARE(form->size(), QSize(1000, 1000));
-        QVERIFY((form->ToPicture(centre - form->pos()) - middle).manhattanLength() <= 2);
+        QVERIFY((form->ToPicture(form->mapFrom(view, middle)) - centred).manhattanLength() <= 2);
         zoom.Fit();
-        QCOMPARE(form->Zoom(), area.maximumViewportSize().height() / 2000.0);
+        QCOMPARE(form->Zoom(), view->height() / 2000.0);
+        QCOMPARE(zoom.VisiblePicture(), QRect(0, 0, 2000, 2000));
         form_.reset(form);
-        area.takeWidget();
+        form->setParent(nullptr);
     }
 
 private:
