@@ -27,8 +27,8 @@ expected=(
     share/mivarelo/lang/turkish.txt
     share/mime/packages/mivarelo.xml
 )
-for example in "$source_dir"/examples/*.elg; do
-    expected+=("share/mivarelo/examples/$(basename "$example")")
+for example in "$source_dir"/examples/tr/*.elg "$source_dir"/examples/en/*.elg; do
+    expected+=("share/mivarelo/examples/${example#"$source_dir"/examples/}")
 done
 expected+=(share/mivarelo/examples/examples.txt)
 gui=no
@@ -82,18 +82,25 @@ if command -v update-mime-database >/dev/null; then
     grep -qx 'text/x-logo:\*\.lgo' "$work/mime/globs" || fail "no glob *.lgo for text/x-logo"
 fi
 
-# The installed runner on an installed example, from an unrelated folder.
+# The installed runner on both versions of an installed example, from an
+# unrelated folder: each draws the whole picture, and the two draw the same.
 cd "$work"
-status=0
-"$prefix/bin/mivarelo-run" --no-wait --png "$work/house.png" \
-    "$prefix/share/mivarelo/examples/house.elg" >"$work/run.out" 2>"$work/run.err" || status=$?
-[ "$status" -eq 0 ] || fail "mivarelo-run exited with $status: $(cat "$work/run.err")"
-[ ! -s "$work/run.err" ] || fail "mivarelo-run wrote to standard error: $(cat "$work/run.err")"
-file "$work/house.png" | grep -q 'PNG image data, 2000 x 2000' ||
-    fail "no 2000 x 2000 picture from the installed runner: $(file -b "$work/house.png")"
+for language in tr en; do
+    status=0
+    "$prefix/bin/mivarelo-run" --no-wait --png "$work/house-$language.png" \
+        "$prefix/share/mivarelo/examples/$language/house.elg" >"$work/run.out" 2>"$work/run.err" ||
+        status=$?
+    [ "$status" -eq 0 ] ||
+        fail "mivarelo-run $language/house.elg exited with $status: $(cat "$work/run.err")"
+    [ ! -s "$work/run.err" ] || fail "mivarelo-run wrote to standard error: $(cat "$work/run.err")"
+    file "$work/house-$language.png" | grep -q 'PNG image data, 2000 x 2000' ||
+        fail "no 2000 x 2000 picture of $language/house.elg: $(file -b "$work/house-$language.png")"
+done
+cmp -s "$work/house-tr.png" "$work/house-en.png" ||
+    fail "tr/house.elg and en/house.elg draw different pictures"
 
 if [ "$failures" -ne 0 ]; then
     echo "install-check: $failures failure(s)" >&2
     exit 1
 fi
-echo "install-check: ${#expected[@]} files installed, the installed runner drew house.elg"
+echo "install-check: ${#expected[@]} files installed, the installed runner drew both house.elg alike"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the desktop program with its --screenshot
-# option under Xvfb (the offscreen platform when Xvfb is missing): the flower
-# in Turkish, the tree in English, a program with errors, and the graphical
-# mode in both languages, and a run held Step by Step inside a procedure call
-# with the variable inspector, in both languages.
+# option under Xvfb (the offscreen platform when Xvfb is missing): the
+# Turkish version of the flower in Turkish, the English version of the tree
+# in English, a program with errors, and the graphical mode in both
+# languages, and a run held Step by Step inside a procedure call with the
+# variable inspector, in both languages.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -58,8 +59,8 @@ shoot() {
   echo "Wrote $out/$picture"
 }
 
-shoot flower-turkish.png "$root/examples/flower.elg"
-shoot tree-english.png --english "$root/examples/tree.elg"
+shoot flower-turkish.png "$root/examples/tr/flower.elg"
+shoot tree-english.png --english "$root/examples/en/tree.elg"
 shoot errors.png "$work/errors.elg"
 shoot graphical-turkish.png --graphical "$work/graphical-turkish.elg"
 shoot graphical-english.png --graphical --english "$work/graphical-english.elg"

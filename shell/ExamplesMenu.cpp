@@ -26,22 +26,22 @@ QString ExamplesMenu::DefaultFolder() {
 }
 
 QList<ExamplesMenu::Entry> ExamplesMenu::Entries(const QString& folder, bool english) {
-    const QDir dir(folder);
+    const QDir programs(QDir(folder).filePath(english ? "en" : "tr"));
     QList<Entry> entries;
     QStringList listed;
-    QFile index(dir.filePath("examples.txt"));
+    QFile index(QDir(folder).filePath("examples.txt"));
     if (index.open(QIODevice::ReadOnly | QIODevice::Text)) {
         for (const QString& line : QString::fromUtf8(index.readAll()).split('\n')) {
             const QStringList fields = line.split('\t');
             if (line.startsWith('#') || fields.size() != 3) continue;
             listed << fields[0];
-            if (QFileInfo(dir.filePath(fields[0])).isFile())
-                entries.append({dir.filePath(fields[0]), fields[english ? 2 : 1].trimmed()});
+            if (QFileInfo(programs.filePath(fields[0])).isFile())
+                entries.append({programs.filePath(fields[0]), fields[english ? 2 : 1].trimmed()});
         }
     }
-    for (const QString& file : dir.entryList({"*.elg"}, QDir::Files, QDir::Name))
+    for (const QString& file : programs.entryList({"*.elg"}, QDir::Files, QDir::Name))
         if (!listed.contains(file))
-            entries.append({dir.filePath(file), QFileInfo(file).baseName()});
+            entries.append({programs.filePath(file), QFileInfo(file).baseName()});
     return entries;
 }
 

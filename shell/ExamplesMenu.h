@@ -1,10 +1,12 @@
 #pragma once
-// File -> Examples: one entry per installed sample program, named in the
-// interface language. The folder's examples.txt lists the programs in menu
-// order with a Turkish and an English name; a program missing from the list
-// still gets an entry under its file name, and a listed file that is not
+// File -> Examples: one entry per installed sample program, named in and
+// written in the interface language. Every program exists twice under one
+// file name, in Turkish in the folder's tr/ and in English in its en/; the
+// folder's examples.txt lists the file names in menu order with a Turkish
+// and an English name. A program of the language's folder missing from the
+// list still gets an entry under its file name, and a listed file that is not
 // there gets none. The entries are made again each time the menu opens, so
-// they follow the interface language and the folder's contents.
+// they follow the interface language and the folders' contents.
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -27,7 +29,8 @@ public:
     // The sample programs lie beside the program, or in the shared data
     // folder of an installation; empty when neither exists.
     static QString DefaultFolder();
-    // The entries of `folder` in menu order, named in English or Turkish.
+    // The entries of `folder` in menu order, named in English or Turkish and
+    // leading to the programs of its en/ or tr/.
     static QList<Entry> Entries(const QString& folder, bool english);
 
     const QString& Folder() const { return folder_; }

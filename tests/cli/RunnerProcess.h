@@ -37,9 +37,10 @@ RunRunner(const QStringList& args, const QByteArray& input = {},
     return result;
 }
 
-// Every sample program of the examples folder, in name order.
-inline QStringList ExamplePrograms() {
-    const QDir dir(QStringLiteral(MIVARELO_SOURCE_DIR "/examples"));
+// Every sample program of the examples folder in one language ("tr" or
+// "en"), in name order.
+inline QStringList ExamplePrograms(const QString& language) {
+    const QDir dir(QStringLiteral(MIVARELO_SOURCE_DIR "/examples/") + language);
     QStringList paths;
     for (const QString& name : dir.entryList({"*.elg"}, QDir::Files, QDir::Name))
         paths << dir.filePath(name);

@@ -96,8 +96,10 @@ protected:
     QTemporaryDir dir_;
 };
 
+// The Turkish and English versions of an example draw the same picture, so
+// one language covers them.
 TEST_F(SvgPictureTest, EveryExampleLooksTheSame) {
-    const QStringList programs = ExamplePrograms();
+    const QStringList programs = ExamplePrograms("tr");
     ASSERT_FALSE(programs.isEmpty());
     for (const QString& program : programs)
         ExpectSamePicture(QFileInfo(program).baseName(), {program});

@@ -4,6 +4,7 @@
 #include "core/GlobalSettings.h"
 #include "core/ProgramFiles.h"
 #include "core/Prosedurler.h"
+#include "shell/ExamplesMenu.h"
 #include "shell/MainActions.h"
 #include "shell/SingleInstance.h"
 #include "shell/TLogoMainForm.h"
@@ -139,20 +140,26 @@ private slots:
     }
 
     // The examples folder of the source tree is found from the test's own
-    // folder, as an installed program finds its shared one.
+    // folder, as an installed program finds its shared one. Each language's
+    // menu opens the program written in that language.
     void ExamplesMenuNamesTheProgramsInTheInterfaceLanguageAndOpensThem() {
         QMenu* menu = window->Actions().OrneklerMenu;
         emit menu->aboutToShow();
         const QList<QAction*> turkish = menu->actions();
-        QVERIFY(turkish.size() >= 10);
+        QCOMPARE(turkish.size(), 11);
         QCOMPARE(turkish.first()->text(), QString("İlk kare"));
         QCOMPARE(turkish[5]->text(), QString("Saat"));
+        turkish[5]->trigger();
+        QVERIFY(window->Recent().Entries().first().endsWith("/examples/tr/clock.elg"));
+        QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
+        QVERIFY(Store().GetBody(0).starts_with("; \xD6\xF0retti\xF0i: yaz ile"));
         Globals().EnglishInterface = true;
         emit menu->aboutToShow();
         QCOMPARE(menu->actions().size(), turkish.size());
         QCOMPARE(menu->actions()[5]->text(), QString("Clock"));
         menu->actions()[5]->trigger();
-        QVERIFY(window->Recent().Entries().first().endsWith("/examples/clock.elg"));
+        QVERIFY(window->Recent().Entries().first().endsWith("/examples/en/clock.elg"));
+        QCOMPARE(Store().GetHeader(0), std::string("MainScreen"));
         QVERIFY(Store().GetBody(0).starts_with("; Teaches: writing text with label"));
         // A changed program is not lost: cancelling the question keeps it.
         window->SetProgramChanged(true);
@@ -160,6 +167,27 @@ private slots:
         menu->actions()[0]->trigger();
         QVERIFY(Store().GetBody(0).starts_with("; Teaches: writing text with label"));
         QVERIFY(dialogs->confirmations.isEmpty());
+    }
+
+    // Each language's entries come from its own folder: a listed file missing
+    // there gets none, an unlisted one is added under its file name.
+    void ExamplesOfEachLanguageComeFromItsFolder() {
+        const QString examples = Path("examples");
+        QVERIFY(QDir(examples).mkpath("tr") && QDir(examples).mkpath("en"));
+        QFile index(examples + "/examples.txt");
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write("# names\na.elg\tA tr\tA en\nb.elg\tB tr\tB en\n");
+        index.close();
+        for (const char* file : {"tr/a.elg", "tr/c.elg", "en/b.elg"})
+            WriteProgram(QString("examples/") + file, "fd 1\n");
+        const auto shown = [&](bool english) {
+            QStringList entries;
+            for (const ExamplesMenu::Entry& entry : ExamplesMenu::Entries(examples, english))
+                entries << entry.name + '=' + QDir(examples).relativeFilePath(entry.path);
+            return entries;
+        };
+        QCOMPARE(shown(false), QStringList({"A tr=tr/a.elg", "c=tr/c.elg"}));
+        QCOMPARE(shown(true), QStringList({"B en=en/b.elg"}));
     }
 
     void DroppingThreeFilesOpensOnlyTheFirst() {
