@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the desktop program with its --screenshot
-# option under Xvfb (the offscreen platform when Xvfb is missing): the
+# option under Xvfb at 1366 x 768 with a window manager (the offscreen
+# platform when Xvfb is missing): the
 # Turkish version of the flower in Turkish, the English version of the tree
 # in English, a program with errors, and the graphical mode in both
 # languages, and a run held Step by Step inside a procedure call with the
@@ -30,7 +31,7 @@ trap 'rm -rf "$work"' EXIT
   -e 'kare' -e 'sağ 30' -e 'kare' -e 'sağ 30' -e 'kare' -e 'sağ 30 ileri uzunluk' \
   -e 'değiştirkalemrenk [ 220 60 40 ] ' -e 'tekrar 36 [ sağ 10  ileri 6.7 ] ' \
   -e 'sol 90 ileri uzunluk' >/dev/null
-"$runner" --max-lines 0 --save "$work/graphical-english.elg" \
+"$runner" --english --max-lines 0 --save "$work/graphical-english.elg" \
   --define 'square' 'repeat 4 [ forward steplength right 90 ]' \
   -e 'setpenwidth  3' -e 'setpencolor [ 30 110 220 ] ' \
   -e 'square' -e 'right 30' -e 'square' -e 'right 30' -e 'square' -e 'right 30 forward steplength' \
@@ -42,19 +43,34 @@ trap 'rm -rf "$work"' EXIT
 "$runner" --max-lines 0 --save "$work/step-turkish.elg" \
   --define 'kare :boy' 'tekrar 4 [ileri :boy sağ 90]' \
   -e 'değiştirkalemrenk [30 110 220]' -e 'kare 120' -e 'sağ 30' -e 'kare 90' >/dev/null
-"$runner" --max-lines 0 --save "$work/step-english.elg" \
+"$runner" --english --max-lines 0 --save "$work/step-english.elg" \
   --define 'square :size' 'repeat 4 [forward :size right 90]' \
   -e 'setpencolor [220 60 40]' -e 'square 120' -e 'right 30' -e 'square 90' >/dev/null
+
+# One 1366 x 768 screen with a window manager for all pictures, as a small
+# classroom screen shows the program.
+xvfb="" wm=""
+if command -v Xvfb >/dev/null 2>&1; then
+  Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n 1 "$work/display")"
+  if command -v openbox >/dev/null 2>&1; then
+    openbox --sm-disable >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+  fi
+  platform=xcb
+else
+  platform=offscreen
+fi
+trap 'kill $wm $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 
 shoot() {
   local picture=$1
   shift
   local status=0
-  if command -v xvfb-run >/dev/null 2>&1; then
-    HOME=$work QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$app" --screenshot "$out/$picture" "$@" || status=$?
-  else
-    HOME=$work QT_QPA_PLATFORM=offscreen "$app" --screenshot "$out/$picture" "$@" || status=$?
-  fi
+  HOME=$work QT_QPA_PLATFORM=$platform "$app" --screenshot "$out/$picture" "$@" || status=$?
   [ "$status" -le 1 ] || { echo "Could not take $picture" >&2; exit 1; }
   echo "Wrote $out/$picture"
 }
