@@ -7,18 +7,18 @@
 #include "core/Prosedurler.h"
 #include "engine/ColorValue.h"
 #include "engine/Evaluator.h"
+#include "engine/LogoEngine.h"
 #include "engine/TurtleState.h"
 #include "modes/ButtonLayout.h"
 #include "modes/ButtonPictures.h"
-#include "engine/LogoEngine.h"
 #include "modes/CommandHost.h"
 #include "shell/Dialogs.h"
 #include "shell/QtText.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDockWidget>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -245,17 +245,13 @@ void TButtonKomutForm::BuildActions() {
         ArrangeControls();
     });
     AyarlaYatayAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F11));
-    connect(AyarlaYatayAction, &QAction::triggered, this, [this] {
-        ArrangeButtons(window()->height() - 10);
-    });
+    connect(AyarlaYatayAction, &QAction::triggered, this,
+            [this] { ArrangeButtons(window()->height() - 10); });
     AyarlaDikeyAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F12));
-    connect(AyarlaDikeyAction, &QAction::triggered, this, [this] {
-        ArrangeButtons(VerticalWidth);
-    });
+    connect(AyarlaDikeyAction, &QAction::triggered, this,
+            [this] { ArrangeButtons(VerticalWidth); });
     KlasikAyarAction = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F10));
-    connect(KlasikAyarAction, &QAction::triggered, this, [this] {
-        ArrangeButtons(ClassicWidth);
-    });
+    connect(KlasikAyarAction, &QAction::triggered, this, [this] { ArrangeButtons(ClassicWidth); });
     MakroBaslatAction = AddAction(QKeySequence(Qt::Key_F7));
     connect(MakroBaslatAction, &QAction::triggered, this, &TButtonKomutForm::StartMacro);
     YineYapAction = AddAction(QKeySequence(Qt::Key_F4));
@@ -773,7 +769,8 @@ void TButtonKomutForm::ArrangeControls() {
 void TButtonKomutForm::PlaceHistory() {
     const int statusHeight = StatusBar1->sizeHint().height();
     const int top = ProsComboBox->geometry().bottom() + 1 + 5;
-    KomutListBox->setGeometry(10, top, width() - 20, std::max(0, height() - statusHeight - top - 8));
+    KomutListBox->setGeometry(10, top, width() - 20,
+                              std::max(0, height() - statusHeight - top - 8));
     StatusBar1->setGeometry(0, height() - statusHeight, width(), statusHeight);
 }
 

@@ -2,9 +2,9 @@
 
 #include "modes/CodeEditor.h"
 #include "modes/CommandConsole.h"
+#include "modes/CommandHost.h"
 #include "modes/LogoHighlighter.h"
 #include "shell/QtText.h"
-#include "modes/CommandHost.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -134,8 +134,7 @@ QPointF DrawingZoom::ViewCentre() const {
 // to the place in the view where it was.
 void DrawingZoom::SetAround(double factor, QPointF windowPoint) {
     const double before = drawing_->Zoom();
-    const QPointF inView =
-        QPointF(drawing_->mapTo(area_->viewport(), QPoint(0, 0))) + windowPoint;
+    const QPointF inView = QPointF(drawing_->mapTo(area_->viewport(), QPoint(0, 0))) + windowPoint;
     drawing_->SetZoom(factor);
     ScrollTo(windowPoint * (drawing_->Zoom() / before), inView);
 }

@@ -178,12 +178,12 @@ void ScreenshotRun::Report() const {
         if (widget->isVisible() && (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool))
             ++windows;
     }
-    QJsonObject report{{"first_frame_ms", firstFrameMs_},
-                       {"longest_frame_gap_ms", longestGapMs_},
-                       {"visible", QJsonArray{visible.left(), visible.top(), visible.right(),
-                                              visible.bottom()}},
-                       {"zoom", window_.Zoom()},
-                       {"windows", windows}};
+    QJsonObject report{
+        {"first_frame_ms", firstFrameMs_},
+        {"longest_frame_gap_ms", longestGapMs_},
+        {"visible", QJsonArray{visible.left(), visible.top(), visible.right(), visible.bottom()}},
+        {"zoom", window_.Zoom()},
+        {"windows", windows}};
     if (runStartMs_ >= 0) report.insert("run_ms", runEndMs_ - runStartMs_);
     if (stopMs_ >= 0) report.insert("stop_latency_ms", runEndMs_ - stopMs_);
     std::printf("%s\n", QJsonDocument(report).toJson(QJsonDocument::Compact).constData());

@@ -270,9 +270,10 @@ void TLogoMainForm::SaveLayout() const {
 // size, unless a run has placed the view already.
 void TLogoMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!viewPlaced_) QTimer::singleShot(0, this, [this] {
-        if (!viewPlaced_) CentreOnTurtle();
-    });
+    if (!viewPlaced_)
+        QTimer::singleShot(0, this, [this] {
+            if (!viewPlaced_) CentreOnTurtle();
+        });
 }
 
 void TLogoMainForm::ConnectActions() {
@@ -421,7 +422,8 @@ void TLogoMainForm::ConnectZoom() {
 void TLogoMainForm::ConnectKeepInView() {
     QAction* keep = actions_->KeepInViewAction;
     keep->setChecked(QSettings().value(KeepInViewKey, true).toBool());
-    connect(keep, &QAction::toggled, this, [](bool on) { QSettings().setValue(KeepInViewKey, on); });
+    connect(keep, &QAction::toggled, this,
+            [](bool on) { QSettings().setValue(KeepInViewKey, on); });
 }
 
 // The interface language is loaded first, so that the main procedure made
@@ -1316,15 +1318,16 @@ void TLogoMainForm::PrintPreview() {
 void TLogoMainForm::ExportPicture(bool svg) {
     const QString extension = svg ? QStringLiteral(".svg") : QStringLiteral(".png");
     int chosen = 1;
-    QString path = CurrentDialogs().ChooseSaveFile(Text(svg ? 7741 : 7740), LastFolder(),
-                                                   {Text(svg ? 7921 : 7919), Text(svg ? 7922 : 7920)},
-                                                   &chosen);
+    QString path = CurrentDialogs().ChooseSaveFile(
+        Text(svg ? 7741 : 7740), LastFolder(), {Text(svg ? 7921 : 7919), Text(svg ? 7922 : 7920)},
+        &chosen);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += extension;
     RememberFolder(path);
     const Picture& picture = engine_.Screen().Surface();
     const QRect area = chosen == 2 ? QRect() : DrawnPart();
-    const bool saved = svg ? printer_.ExportSvg(picture, path, area) : WritePicture(path, PngKind, area);
+    const bool saved =
+        svg ? printer_.ExportSvg(picture, path, area) : WritePicture(path, PngKind, area);
     if (!saved) {
         if (svg) ShowFileError(7731, path, 7735);
         return;

@@ -38,8 +38,9 @@ Arguments ParseArguments(const QApplication& app) {
         QStringLiteral("Mivarelo: learn Logo by drawing with the turtle."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("A program (.elg) or plain Logo file (.lgo) to open."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("A program (.elg) or plain Logo file (.lgo) to open."));
     const QCommandLineOption english(QStringLiteral("english"),
                                      QStringLiteral("Speak English for this start."));
     const QCommandLineOption screenshot(

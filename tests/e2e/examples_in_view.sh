@@ -7,10 +7,12 @@ set -euo pipefail
 app=${1:?path of mivarelo}
 runner=${2:?path of mivarelo-run}
 examples=${3:?folder of the examples}
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
+# shellcheck source=tests/e2e/display.sh
+. "$here/display.sh"
 cleanup() {
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null || true
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  stop_display
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -18,14 +20,7 @@ trap cleanup EXIT
 passed=0
 failed=0
 for screen in 1366x768 1920x1080; do
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-  [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-  export DISPLAY=":$(head -n 1 "$work/display")"
-  openbox --sm-disable >/dev/null 2>&1 &
-  wm=$!
-  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  start_display "$screen"
   for language in tr en; do
     for example in "$examples/$language"/*.elg; do
       english=()
@@ -57,10 +52,7 @@ PY
       fi
     done
   done
-  kill "$wm" "$xvfb" 2>/dev/null || true
-  wait "$wm" "$xvfb" 2>/dev/null || true
-  wm="" xvfb=""
-  rm -f "$work/display"
+  stop_display
 done
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

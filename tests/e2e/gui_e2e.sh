@@ -12,24 +12,14 @@ work=$(mktemp -d)
 app=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null || true
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  stop_display
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number once it accepts
-# connections, which takes a while on a busy machine. A white root keeps
-# the parts of the screen the program has not painted yet out of the count
-# of black pixels.
-Xvfb -displayfd 3 -screen 0 1366x768x24 -wr -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+# shellcheck source=tests/e2e/display.sh
+. "$here/display.sh"
+start_display 1366x768
 
 start_app() {
   rm -rf "$work/home"

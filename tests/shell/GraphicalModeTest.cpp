@@ -656,8 +656,7 @@ private slots:
     void HidingTheHistoryLowersThePanelsMinimum() {
         const int procedureBottom = Form()->ProsComboBox->geometry().bottom() + 1;
         const int status = Form()->StatusBar1->sizeHint().height();
-        QCOMPARE(Form()->KomutListBox->geometry().bottom() + 1 + 8,
-                 Form()->height() - status);
+        QCOMPARE(Form()->KomutListBox->geometry().bottom() + 1 + 8, Form()->height() - status);
         Trigger(Form()->GosterAction);
         QVERIFY(!Form()->KomutListBox->isVisible());
         QCOMPARE(Form()->minimumHeight(), procedureBottom + 8 + status);
