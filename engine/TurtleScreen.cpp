@@ -259,13 +259,17 @@ void TurtleScreen::Right(std::string_view argument) {
     state_.Heading = TurnRight(state_.Heading, ArgumentValue(argument));
 }
 
+// The paint-mode flag follows the last draw or erase command, so that the
+// graphical mode's eraser button tells the truth after a replay.
 void TurtleScreen::DrawMode(std::string_view) {
+    Globals().PaintMode = 0;
     picture_.SetPenColor(state_.PenColor);
     picture_.SetFontColor(state_.PenColor);
     picture_.SetBrushColor(state_.ScreenColor);
 }
 
 void TurtleScreen::EraseMode(std::string_view) {
+    Globals().PaintMode = 1;
     picture_.SetPenColor(WhiteColor);
     picture_.SetFontColor(WhiteColor);
     picture_.SetBrushColor(WhiteColor);

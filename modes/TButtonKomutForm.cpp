@@ -592,7 +592,7 @@ void TButtonKomutForm::StartMacro() {
 
 // A taken or blank name keeps the recording going instead of losing it.
 void TButtonKomutForm::FinishMacro() {
-    if (macroStart_ <= 0 || !MainForm()) return;
+    if (macroStart_ < 0 || !MainForm()) return;
     const int count = HistoryCount();
     if (count == macroStart_) {
         UpdateMacroButtons();
@@ -676,6 +676,7 @@ void TButtonKomutForm::RunStateChanged(const bool& idle) {
     HazirLabel->setText(Text(idle ? IdleTextId : RunningTextId));
     if (!idle) return;
     ShowRunError();
+    Button(PaintModeButton)->setText(ButtonName(PaintModeButton));
     const int heading = MainForm() ? TruncToInt(MainForm()->Engine().Screen().State().Heading) : 0;
     TurnPictures(Globals().UseDirections ? 0 : heading);
     SetDirectionPicture(ForwardButton, heading);

@@ -20,13 +20,14 @@ public:
     // otherwise `initial`. Callers treat an empty answer as cancelled.
     virtual QString AskText(const QString& prompt, const QString& initial, const QString& title,
                             const QString& okCaption, const QString& cancelCaption) = 0;
-    // The three-button confirm dialog: 1 yes, 0 no (also when closed by its
-    // frame), -1 cancel. An empty caption keeps the button's default.
+    // The three-button confirm dialog: 1 yes, 0 no, -1 cancel (also when
+    // closed by Escape or its frame). An empty caption keeps the button's
+    // default.
     virtual int AskYesNoCancel(const QString& message, const QString& title,
                                const QString& yesCaption, const QString& noCaption,
                                const QString& cancelCaption) = 0;
-    // The procedure-deletion dialog over `names` (two or more): the chosen
-    // index, or -1 when cancelled.
+    // The procedure-deletion dialog over `names` (one or more), none of them
+    // chosen at first: the chosen index, or -1 when cancelled.
     virtual int ChooseProcedure(const QStringList& names) = 0;
     // The variable-watch window: names and their values side by side, as they
     // are when it opens.

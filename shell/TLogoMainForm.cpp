@@ -20,6 +20,7 @@
 #include "shell/MainActions.h"
 #include "shell/ProgramHtml.h"
 #include "shell/QtText.h"
+#include "shell/RecoveryStore.h"
 #include "shell/RunDriver.h"
 #include "shell/RunWatcher.h"
 #include "shell/StatusPanels.h"
@@ -38,6 +39,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -65,7 +67,13 @@ constexpr int WordListFirstId = 7611;
 constexpr int WordListLastId = 7640;
 constexpr int MainProcedureNameId = 7625;
 constexpr std::array<int, 8> PanelWidths = {100, 100, 100, 100, 150, 150, 150, 150};
-constexpr int KeepInViewTextId = 7918;
+constexpr int PendingFileTextId = 7924;
+constexpr int RecoveryQuestionId = 7925;
+constexpr int RecoveryTitleId = 7926;
+constexpr int RestoreId = 7927;
+constexpr int DiscardId = 7928;
+constexpr int LaterId = 7929;
+constexpr int RecoveryIntervalMs = 30'000;
 // Picture pixels left free around the drawing that is brought into view.
 constexpr int KeepInViewMargin = 20;
 // View pixels from the edge at which a watched run's turtle is followed.
@@ -117,6 +125,14 @@ QStringList OpenFilters() {
 
 QStringList SaveFilters() {
     return OpenFilters() << LanguageText(7746) << LanguageText(7742);
+}
+
+// The kind of file an extension names, in any letter case; `fallback` for
+// a name with another extension.
+int KindOfExtension(const QString& path, int fallback) {
+    static const QStringList extensions = {"elg", "lgo", "bmp", "png"};
+    const qsizetype k = extensions.indexOf(QFileInfo(path).suffix().toLower());
+    return k < 0 ? fallback : static_cast<int>(k) + 1;
 }
 
 QString ExtensionOf(int kind) {
@@ -462,6 +478,8 @@ QString TLogoMainForm::Text(int id) const {
 // ---- running -------------------------------------------------------------
 
 void TLogoMainForm::Run() {
+    StoreEditorIntoProcedure();
+    WriteRecoveryCopy();
     SetRunning(true);
     Globals().LastErrorLine = 0;
     errorCursor_ = 0;
@@ -484,6 +502,7 @@ void TLogoMainForm::RunProcedure(int index) {
 bool TLogoMainForm::SetMainProcedureAndRun(const std::string& text) {
     programChanged_ = true;
     if (!engine_.SetMainProcedureAndRun(text)) return false;
+    WriteRecoveryCopy();
     driver_->StartAtFullSpeed();
     return true;
 }
@@ -556,6 +575,11 @@ void TLogoMainForm::ThreadRunningChanged(bool running) {
         FollowTurtle();
         if (actions_->KeepInViewAction->isChecked()) KeepDrawingInView();
         userMovedView_ = false;
+        if (!pendingFile_.isEmpty())
+            QTimer::singleShot(0, this, [this] {
+                UstStatusBar->clearMessage();
+                OpenPath(std::exchange(pendingFile_, QString()));
+            });
     }
 }
 
@@ -830,21 +854,85 @@ void TLogoMainForm::EnterArgumentsAsk() {
 // With one procedure or none there is nothing to choose: the message says
 // so and the main procedure stays. The editor is stored first so that the
 // text being edited is not lost when the indices move.
+// The main procedure is never offered: deleting it would silently make
+// another procedure the main one.
 void TLogoMainForm::DeleteProcedureAsk() {
     Prosedurler& store = engine_.Procedures();
     QStringList names;
-    for (int i = 0; i < store.ProcedureCount(); ++i)
+    for (int i = 1; i < store.ProcedureCount(); ++i)
         names << ToQt(store.GetHeader(i));
-    if (names.size() <= 1) {
+    if (names.isEmpty()) {
         CurrentDialogs().ShowMessage(Text(7813), Text(7806));
         return;
     }
-    const int index = CurrentDialogs().ChooseProcedure(names);
-    if (index < 0 || index >= store.ProcedureCount()) return;
+    const int chosen = CurrentDialogs().ChooseProcedure(names);
+    if (chosen < 0 || chosen >= names.size()) return;
+    const int index = chosen + 1;
     StoreEditorIntoProcedure();
     store.DeleteProcedure(index);
     RefreshProcedureList();
     programChanged_ = true;
+}
+
+// Recovery copies ---------------------------------------------------------
+
+void TLogoMainForm::StartRecovery(std::unique_ptr<RecoveryStore> store) {
+    recovery_ = std::move(store);
+    OfferRecoveryCopies();
+    recoveryTimer_.setInterval(RecoveryIntervalMs);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &TLogoMainForm::WriteRecoveryCopy,
+            Qt::UniqueConnection);
+    recoveryTimer_.start();
+}
+
+// At rest the editor's text goes into the program first; during a run the
+// program already holds it.
+void TLogoMainForm::WriteRecoveryCopy() {
+    if (!recovery_ || !programChanged_) return;
+    if (!Running() && !Globals().RunActive) StoreEditorIntoProcedure();
+    recovery_->Write(engine_.Procedures(), programPath_);
+}
+
+void TLogoMainForm::DropRecoveryCopy() {
+    if (recovery_) recovery_->Remove();
+}
+
+// Restore brings the newest copy back as a changed program under its own
+// file name; Discard deletes it; Later keeps it for the next start.
+void TLogoMainForm::OfferRecoveryCopies() {
+    for (const RecoveryStore::Entry& entry : recovery_->Pending()) {
+        const QString name = entry.originalPath.isEmpty()
+                                 ? Text(MainProcedureNameId)
+                                 : QDir::toNativeSeparators(entry.originalPath);
+        const int answer = CurrentDialogs().AskYesNoCancel(
+            Text(RecoveryQuestionId)
+                .arg(name, QLocale().toString(entry.time, QLocale::ShortFormat)),
+            Text(RecoveryTitleId), Text(RestoreId), Text(DiscardId), Text(LaterId));
+        if (answer < 0) continue;
+        if (answer == 0) {
+            RecoveryStore::Discard(entry);
+            continue;
+        }
+        Prosedurler restored;
+        if (!RecoveryStore::Load(entry, restored) || !CompleteProcedures(restored)) continue;
+        NewProgram();
+        engine_.Procedures().Replace(restored.Headers(), restored.Bodies());
+        Globals().CurrentProcedure = 0;
+        RefreshProcedureList();
+        if (commandWindow_) commandWindow_->RefreshProcedures();
+        SetProgramPath(entry.originalPath);
+        programChanged_ = true;
+        WriteRecoveryCopy();
+        RecoveryStore::Discard(entry);
+        return;
+    }
+}
+
+// The window's title names the program's file.
+void TLogoMainForm::SetProgramPath(const QString& path) {
+    programPath_ = path;
+    setWindowTitle(path.isEmpty() ? QStringLiteral("Mivarelo")
+                                  : QFileInfo(path).fileName() + QStringLiteral(" - Mivarelo"));
 }
 
 void TLogoMainForm::NewProgram() {
@@ -876,10 +964,18 @@ void TLogoMainForm::ClearProgram() {
     }
 }
 
+// A changed program is not thrown away unasked: the graphical panel asks in
+// ConfirmReset, command mode here. In graphical mode the fresh program gets
+// the panel's start-up line again, as after a restart.
 void TLogoMainForm::ResetExecute() {
     if (commandWindow_ && !commandWindow_->ConfirmReset()) return;
+    if (Globals().CommandMode == 0 && !ConfirmDiscard()) return;
     ClearProgram();
-    if (commandWindow_) commandWindow_->RefreshProcedures();
+    programChanged_ = false;
+    SetProgramPath(QString());
+    if (!commandWindow_) return;
+    commandWindow_->RefreshProcedures();
+    if (Globals().CommandMode == 1) commandWindow_->MainFormAttached();
 }
 
 // ---- modes ---------------------------------------------------------------
@@ -894,6 +990,7 @@ bool TLogoMainForm::CloseCommandWindow() {
     controls_ = CurrentControls();
     NewProgram();
     programChanged_ = false;
+    SetProgramPath(QString());
     return true;
 }
 
@@ -959,7 +1056,9 @@ bool TLogoMainForm::ConfirmDiscard() {
     const int answer =
         CurrentDialogs().AskYesNoCancel(Text(7711), Text(7712), Text(7807), Text(7808), Text(7809));
     if (answer == 1) return SaveAs();
-    return answer == 0;
+    if (answer != 0) return false;
+    DropRecoveryCopy();
+    return true;
 }
 
 void TLogoMainForm::closeEvent(QCloseEvent* event) {
@@ -972,6 +1071,7 @@ void TLogoMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveLayout();
+    DropRecoveryCopy();
     if (helpForm_) helpForm_->close();
     event->accept();
 }
@@ -1150,6 +1250,7 @@ bool TLogoMainForm::OpenFile(const QString& path, int kind) {
     engine_.Procedures().Replace(loaded.Headers(), loaded.Bodies());
     recent_.Add(path);
     programChanged_ = false;
+    SetProgramPath(path);
     Globals().CurrentProcedure = 0;
     RefreshProcedureList();
     if (commandWindow_) commandWindow_->RefreshProcedures();
@@ -1187,7 +1288,10 @@ bool TLogoMainForm::SaveAs() {
     int kind = ProgramKind;
     QString path = CurrentDialogs().ChooseSaveFile(Text(7403), LastFolder(), SaveFilters(), &kind);
     if (path.isEmpty()) return false;
+    // The filter only adds an extension to a name without one; a name's own
+    // extension says what kind of file it becomes.
     if (QFileInfo(path).suffix().isEmpty()) path += ExtensionOf(kind);
+    kind = KindOfExtension(path, kind);
     ShowProcedure(-1);
     RememberFolder(path);
     if (kind == BitmapKind || kind == PngKind) {
@@ -1197,6 +1301,8 @@ bool TLogoMainForm::SaveAs() {
     if (!WriteProgramFile(path, kind)) return false;
     recent_.Add(path);
     programChanged_ = false;
+    SetProgramPath(path);
+    DropRecoveryCopy();
     return true;
 }
 
@@ -1257,11 +1363,18 @@ void TLogoMainForm::OpenCommandLineFile(const QStringList& arguments) {
     if (!file.isEmpty()) OpenPath(file);
 }
 
+// A file that comes during a run waits for its end; the status bar says so
+// at once.
 void TLogoMainForm::ReceiveFile(const QString& path) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
-    if (!Running()) OpenPath(path);
+    if (!Running() && !Globals().RunActive) {
+        OpenPath(path);
+        return;
+    }
+    pendingFile_ = path;
+    UstStatusBar->showMessage(Text(PendingFileTextId).arg(QDir::toNativeSeparators(path)));
 }
 
 void TLogoMainForm::dragEnterEvent(QDragEnterEvent* event) {

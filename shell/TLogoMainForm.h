@@ -35,6 +35,7 @@ namespace mivarelo {
 
 class ConversionReport;
 class MainActions;
+class RecoveryStore;
 class RunDriver;
 class RunWatcher;
 class THelpForm;
@@ -148,6 +149,16 @@ public:
     // Shows the window as it was left: its place, size and docks, or
     // maximized at the very first start.
     void ShowRemembered();
+    // Keeps recovery copies in `store` from now on: offers the copies that
+    // earlier processes left (Restore, Discard or Later), then writes one
+    // every 30 seconds and before each run while the program has unsaved
+    // changes.
+    void StartRecovery(std::unique_ptr<RecoveryStore> store);
+    // Writes the recovery copy now when the program has unsaved changes.
+    void WriteRecoveryCopy();
+    // The file the program was last opened from or saved to; empty for a
+    // new program.
+    const QString& ProgramPath() const { return programPath_; }
     void RefreshStatusBar();
     void SetMousePanel(QPoint position);
 
@@ -178,6 +189,9 @@ private:
     void PlaceCommandWindow(TKomutIdareForm* form, QDockWidget* dock);
     void FollowTurtleDuringRun();
     void SaveLayout() const;
+    void OfferRecoveryCopies();
+    void DropRecoveryCopy();
+    void SetProgramPath(const QString& path);
     void ConnectPreciseTurtle();
     void ShowConversionReport(const ConversionReport& report);
     void ConnectProcedureActions();
@@ -250,6 +264,11 @@ private:
     RefreshRequest pendingRefresh_ = RefreshRequest::None;
     Notifier* previousNotifier_ = nullptr;
     ErrorList* previousErrorList_ = nullptr;
+    // A file handed over during a run, opened when the run ends.
+    QString pendingFile_;
+    QString programPath_;
+    std::unique_ptr<RecoveryStore> recovery_;
+    QTimer recoveryTimer_;
     // The first error line of the run going on or last ended.
     std::string lastRunError_;
     int errorCursor_ = 0;

@@ -73,8 +73,10 @@ void TMyConfirmForm::Prepare(const QString& message, const QString& title,
     Arrange();
 }
 
+// Escape, the frame's close button and Alt+F4 reject the form: that is
+// Cancel, which changes nothing.
 int TMyConfirmForm::Answer() const {
-    return result() != 0 ? answer_ : 0;
+    return result() != 0 ? answer_ : -1;
 }
 
 // The message stands at the left; the form reaches 20 pixels past it, or

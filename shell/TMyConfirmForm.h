@@ -18,7 +18,7 @@ public:
     // caption keeps the button's own.
     void Prepare(const QString& message, const QString& title, const QString& yesCaption,
                  const QString& noCaption, const QString& cancelCaption);
-    // 1 yes, 0 no, -1 cancel; 0 as well when no button closed the form.
+    // 1 yes, 0 no, -1 cancel; -1 as well when no button closed the form.
     int Answer() const;
 
     QLabel* Label1() const { return label1_; }

@@ -54,8 +54,8 @@ TProsedurSilmeForm::TProsedurSilmeForm(QWidget* parent)
 void TProsedurSilmeForm::Prepare(const QStringList& names) {
     accepted_ = false;
     listBox1_->clear();
+    // Nothing is chosen until the user chooses: Enter alone deletes nothing.
     listBox1_->addItems(names);
-    if (!names.isEmpty()) listBox1_->setCurrentRow(0);
     groupBox1_->setTitle(LanguageText(7813));
     setWindowTitle(LanguageText(7814));
     button1_->setText(LanguageText(7815));

@@ -9,11 +9,14 @@
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
 #include "shell/Dialogs.h"
+#include "shell/GuardedApplication.h"
 #include "shell/InterfaceLanguage.h"
 #include "shell/QtText.h"
+#include "shell/RecoveryStore.h"
 #include "shell/ScreenshotRun.h"
 #include "shell/SingleInstance.h"
 #include "shell/TLogoMainForm.h"
+#include "shell/TerminationSignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -83,7 +86,7 @@ Arguments ParseArguments(const QApplication& app) {
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
-    QApplication app(argc, argv);
+    mivarelo::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivarelo"));
     QApplication::setOrganizationName(QStringLiteral("Mivarelo"));
     QApplication::setApplicationVersion(QStringLiteral(MIVARELO_VERSION));
@@ -108,7 +111,21 @@ int main(int argc, char** argv) {
     }
     QObject::connect(&instance, &mivarelo::SingleInstance::FileReceived, &window,
                      &mivarelo::TLogoMainForm::ReceiveFile);
+    // Work is never lost: recovery copies while the program is unsaved, one
+    // more when the session ends or an error escapes, and the copies of
+    // earlier processes offered first.
+    mivarelo::TerminationSignals termination;
+    QObject::connect(&termination, &mivarelo::TerminationSignals::Received, &window, [&window] {
+        window.WriteRecoveryCopy();
+        QApplication::exit(0);
+    });
+    app.SetExceptionHandler([&window](const QString& what) {
+        window.WriteRecoveryCopy();
+        mivarelo::CurrentDialogs().ShowMessage(mivarelo::LanguageText(7930).arg(what),
+                                               mivarelo::LanguageText(7737));
+    });
     window.ShowRemembered();
+    window.StartRecovery(std::make_unique<mivarelo::RecoveryStore>());
     window.OpenCommandLineFile(arguments.files);
     return QApplication::exec();
 }

@@ -254,9 +254,10 @@ private slots:
         window->SetProgramChanged(false);
         window->Actions().ArgumanGirAction->trigger();
         QVERIFY(!window->ProgramChanged());
-        dialogs->procedureChoices << 1;
+        // The main procedure is never offered for deletion.
+        dialogs->procedureChoices << 0;
         window->Actions().ProsedurSilmeAction->trigger();
-        QCOMPARE(dialogs->offeredNames, QStringList({"AnaEkran", "ucgen :a :b"}));
+        QCOMPARE(dialogs->offeredNames, QStringList({"ucgen :a :b"}));
         QCOMPARE(Store().ProcedureCount(), 1);
         QCOMPARE(Editor()->toPlainText(), QString());
         window->Actions().ProsedurSilmeAction->trigger();

@@ -1,0 +1,225 @@
+// No learner's work is lost through the real main window: Reset asks first,
+// graphical mode starts afresh after a reset, a saved file's kind follows
+// its name, a file handed over during a run waits for its end, and recovery
+// copies bring back a program whose process died. Dialogs answer from a
+// script; settings and files live in a temporary folder.
+#include "core/GlobalSettings.h"
+#include "core/ProgramFiles.h"
+#include "core/Prosedurler.h"
+#include "modes/GraphicalCommands.h"
+#include "modes/TButtonKomutForm.h"
+#include "shell/MainActions.h"
+#include "shell/QtText.h"
+#include "shell/RecoveryStore.h"
+#include "shell/TLogoMainForm.h"
+#include "shell/support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace mivarelo;
+
+class WorkIsKeptTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+    std::unique_ptr<support::ScriptedDialogs> dialogs;
+    std::unique_ptr<TLogoMainForm> window;
+
+    Prosedurler& Store() { return window->Engine().Procedures(); }
+    QPlainTextEdit* Editor() { return window->Controls().Editor; }
+    TButtonKomutForm* Panel() { return qobject_cast<TButtonKomutForm*>(window->CommandWindow()); }
+    QString Recovery() const { return folder.filePath("recovery"); }
+
+    void WaitIdle() {
+        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        if (window->Running() || Globals().RunActive) QVERIFY(ended.wait(10000));
+    }
+
+    static QByteArray Contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The process id of a process that has ended.
+    static qint64 GonePid() {
+        QProcess gone;
+        gone.start("true");
+        gone.waitForFinished();
+        return gone.processId() > 0 ? gone.processId() : 999999;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(folder.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.filePath("cfg"));
+    }
+
+    void init() {
+        QSettings().clear();
+        ResetGlobals();
+        dialogs = std::make_unique<support::ScriptedDialogs>();
+        window = std::make_unique<TLogoMainForm>();
+        window->show();
+    }
+
+    void cleanup() {
+        window.reset();
+        dialogs.reset();
+        QDir(Recovery()).removeRecursively();
+    }
+
+    // F10 on a changed program asks; Cancel keeps it, No clears it.
+    void ResetAsksBeforeAChangedProgramGoes() {
+        Editor()->setPlainText("fd 10");
+        window->SetProgramChanged(true);
+        dialogs->confirmations << -1;
+        window->Actions().ResetAction->trigger();
+        QCOMPARE(dialogs->questions.size(), 1);
+        QCOMPARE(Store().GetBody(0), std::string("fd 10\n"));
+        dialogs->confirmations << 0;
+        window->Actions().ResetAction->trigger();
+        QCOMPARE(Store().GetBody(0), std::string());
+        QVERIFY(!window->ProgramChanged());
+        window->Actions().ResetAction->trigger();
+        QCOMPARE(dialogs->questions.size(), 2);
+    }
+
+    // After a reset the history starts with the start-up line again, so a
+    // macro recorded then can be finished; the eraser's caption follows the
+    // paint mode after a reset and after an undo.
+    void GraphicalResetStartsAfreshAndTheEraserTellsTheTruth() {
+        window->Actions().DoButonFormAction->trigger();
+        WaitIdle();
+        QTest::mouseClick(Panel()->Button(21), Qt::LeftButton);
+        WaitIdle();
+        QCOMPARE(Panel()->Button(21)->text(), LanguageText(7561));
+        QTest::mouseClick(Panel()->UndoButton, Qt::LeftButton);
+        WaitIdle();
+        QCOMPARE(Panel()->Button(21)->text(), LanguageText(7560));
+        QTest::mouseClick(Panel()->Button(21), Qt::LeftButton);
+        WaitIdle();
+        dialogs->confirmations << 0;
+        window->Actions().ResetAction->trigger();
+        WaitIdle();
+        QCOMPARE(Panel()->Button(21)->text(), LanguageText(7560));
+        QCOMPARE(Panel()->HistoryCount(), 1);
+        QCOMPARE(Panel()->HistoryLine(0), GraphicalCommands::StartupLine());
+        QVERIFY(!window->ProgramChanged());
+        QTest::mouseClick(Panel()->Button(35), Qt::LeftButton);
+        QTest::mouseClick(Panel()->Button(2), Qt::LeftButton);
+        WaitIdle();
+        dialogs->texts << "adim";
+        QTest::mouseClick(Panel()->Button(36), Qt::LeftButton);
+        QCOMPARE(Store().ProcedureCount(), 2);
+        QCOMPARE(Store().GetHeader(1), std::string("adim"));
+    }
+
+    // The name's own extension decides the kind; the filter only adds one
+    // to a name without.
+    void SavedKindFollowsTheName() {
+        Editor()->setPlainText("fd 10");
+        dialogs->files << folder.filePath("kare.lgo") << folder.filePath("daire");
+        dialogs->fileFilters << 1 << 2;
+        QVERIFY(window->SaveAs());
+        QVERIFY(Contents(folder.filePath("kare.lgo")).contains("forward 10"));
+        QCOMPARE(window->windowTitle(), QString("kare.lgo - Mivarelo"));
+        QVERIFY(window->SaveAs());
+        QVERIFY(QFile::exists(folder.filePath("daire.lgo")));
+    }
+
+    // A file handed over during a run is named in the status bar at once
+    // and opened when the run ends.
+    void FileHandedOverDuringARunOpensAfterIt() {
+        Prosedurler other;
+        other.AddProcedure("AnaEkran", "rt 45\n");
+        const QString path = folder.filePath("other.elg");
+        QVERIFY(SaveProgram(other, path.toStdString()));
+        Editor()->setPlainText("repeat 100000000 [fd 1 rt 1]");
+        window->Actions().DoAction->trigger();
+        QTest::qWait(50);
+        QVERIFY(window->Running());
+        window->ReceiveFile(path);
+        QCOMPARE(window->statusBar()->currentMessage(),
+                 LanguageText(7924).arg(QDir::toNativeSeparators(path)));
+        QCOMPARE(Store().GetBody(0), std::string("repeat 100000000 [fd 1 rt 1]\n"));
+        dialogs->confirmations << 0;
+        window->Actions().DurDurAction->trigger();
+        QTRY_COMPARE(window->ProgramPath(), path);
+        QCOMPARE(Store().GetBody(0), std::string("rt 45\n"));
+    }
+
+    // Unsaved work is copied into the recovery folder; a copy left by a
+    // process that died is offered at the next start. Later keeps it,
+    // Restore brings it back as a changed program under its file name, and
+    // saving drops the copy.
+    void RecoveryCopyBringsBackTheWorkOfADeadProcess() {
+        window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
+        Editor()->setPlainText("fd 10 ; zebra");
+        window->SetProgramChanged(false);
+        window->WriteRecoveryCopy();
+        QVERIFY(!QFile::exists(Recovery()));
+        window->SetProgramChanged(true);
+        window->WriteRecoveryCopy();
+        const qint64 own = QCoreApplication::applicationPid();
+        const QString program = QStringLiteral("%1/program-%2.elg").arg(Recovery()).arg(own);
+        QVERIFY(Contents(program).contains("fd 10 ; zebra"));
+
+        // The copy as a process that died would have left it.
+        const qint64 gone = GonePid();
+        const QString record = QStringLiteral("%1/program-%2.json").arg(Recovery()).arg(own);
+        QJsonObject fields = QJsonDocument::fromJson(Contents(record)).object();
+        fields["pid"] = gone;
+        fields["path"] = folder.filePath("zebra.elg");
+        QFile::remove(record);
+        QFile written(QStringLiteral("%1/program-%2.json").arg(Recovery()).arg(gone));
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(QJsonDocument(fields).toJson());
+        written.close();
+        QVERIFY(
+            QFile::rename(program, QStringLiteral("%1/program-%2.elg").arg(Recovery()).arg(gone)));
+
+        window->SetProgramChanged(false);
+        window.reset();
+        window = std::make_unique<TLogoMainForm>();
+        dialogs->confirmations << -1;
+        window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
+        QCOMPARE(Store().GetBody(0), std::string());
+        QCOMPARE(RecoveryStore(Recovery()).Pending().size(), 1);
+
+        window.reset();
+        window = std::make_unique<TLogoMainForm>();
+        dialogs->confirmations << 1;
+        window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
+        QCOMPARE(Store().GetBody(0), std::string("fd 10 ; zebra\n"));
+        QCOMPARE(Editor()->toPlainText(), QString("fd 10 ; zebra"));
+        QVERIFY(window->ProgramChanged());
+        QCOMPARE(window->ProgramPath(), folder.filePath("zebra.elg"));
+        QCOMPARE(window->windowTitle(), QString("zebra.elg - Mivarelo"));
+        QVERIFY(dialogs->questions.last().contains(folder.filePath("zebra.elg")));
+        QVERIFY(RecoveryStore(Recovery()).Pending().isEmpty());
+        QVERIFY(QFile::exists(program));
+
+        dialogs->files << folder.filePath("zebra.elg");
+        QVERIFY(window->SaveAs());
+        QVERIFY(!QFile::exists(program));
+        QCOMPARE(QDir(Recovery()).entryList(QDir::Files), QStringList());
+    }
+};
+
+QTEST_MAIN(WorkIsKeptTest)
+#include "WorkIsKeptTest.moc"
