@@ -4,7 +4,8 @@
 # command panel, run it with F2 and see the turtle draw; start an endless
 # loop and stop it with F8 while the program keeps answering; F1 opens the
 # help above the main window. A second start switches to graphical mode
-# with Ctrl+T, where the keypad draws at once.
+# with Ctrl+T, where the keypad draws at once. A third is killed with unsaved
+# work, which the fourth brings back.
 set -euo pipefail
 program=${1:?path of mivarelo}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,9 +22,12 @@ trap cleanup EXIT
 . "$here/display.sh"
 start_display 1366x768
 
+# A fresh start with a new home folder; "again" keeps the one before.
 start_app() {
-  rm -rf "$work/home"
-  mkdir -p "$work/home"
+  if [ "${1:-}" != again ]; then
+    rm -rf "$work/home"
+    mkdir -p "$work/home"
+  fi
   HOME=$work/home XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
   app=$!
   for _ in $(seq 150); do
@@ -130,4 +134,37 @@ if [ "$drawn" -lt 90 ] || [ "$drawn" -gt 200 ]; then
   echo "FAIL: Ctrl+T and the keypad drew $drawn black pixels, not a line of 120"; xwd -root -silent > /tmp/e2e-fail.xwd; cat "$work/app.log"; exit 1
 fi
 echo "ok: Ctrl+T, then the keypad drew a line of $drawn pixels in view"
-echo "4 passed, 0 failed"
+stop_app
+
+# Unsaved work survives kill -9: within 31 seconds a recovery copy holds the
+# typed line, and the next start offers it; Enter restores it and F2 draws.
+start_app
+click_editor
+xdotool type --delay 15 'repeat 4 [fd 100 lt 90] ; zebra'
+sleep 31
+copy=$(grep -rl zebra "$work/home/.local/share/Mivarelo/Mivarelo/recovery" 2>/dev/null | head -1 || true)
+[ -n "$copy" ] || { echo "FAIL: no recovery copy holds the typed line after 31 s"; exit 1; }
+kill -9 "$app"
+wait "$app" 2>/dev/null || true
+app=""
+start_app again
+question=""
+for _ in $(seq 50); do
+  question=$(xdotool search --onlyvisible --name '^(Recover a program|Programı kurtar)$' 2>/dev/null | head -1 || true)
+  [ -n "$question" ] && break
+  sleep 0.1
+done
+[ -n "$question" ] || { echo "FAIL: the next start did not offer the recovery copy"; exit 1; }
+xdotool windowactivate --sync "$question" 2>/dev/null || true
+xdotool key Return
+sleep 0.5
+click_editor
+xdotool key F2
+sleep 1
+# The picture was empty at the start: all its black is the restored square.
+drawn=$(black)
+if [ "$drawn" -lt 350 ]; then
+  echo "FAIL: the restored program drew $drawn black pixels, not its square"; xwd -root -silent > /tmp/e2e-fail.xwd; exit 1
+fi
+echo "ok: a recovery copy brought the typed line back after kill -9"
+echo "5 passed, 0 failed"
