@@ -478,8 +478,7 @@ QString TLogoMainForm::Text(int id) const {
 // ---- running -------------------------------------------------------------
 
 void TLogoMainForm::Run() {
-    StoreEditorIntoProcedure();
-    WriteRecoveryCopy();
+    QueueRecoveryCopy();
     SetRunning(true);
     Globals().LastErrorLine = 0;
     errorCursor_ = 0;
@@ -502,7 +501,7 @@ void TLogoMainForm::RunProcedure(int index) {
 bool TLogoMainForm::SetMainProcedureAndRun(const std::string& text) {
     programChanged_ = true;
     if (!engine_.SetMainProcedureAndRun(text)) return false;
-    WriteRecoveryCopy();
+    QueueRecoveryCopy();
     driver_->StartAtFullSpeed();
     return true;
 }
@@ -878,9 +877,10 @@ void TLogoMainForm::DeleteProcedureAsk() {
 
 void TLogoMainForm::StartRecovery(std::unique_ptr<RecoveryStore> store) {
     recovery_ = std::move(store);
+    recoveryWriter_.setMaxThreadCount(1);
     OfferRecoveryCopies();
     recoveryTimer_.setInterval(RecoveryIntervalMs);
-    connect(&recoveryTimer_, &QTimer::timeout, this, &TLogoMainForm::WriteRecoveryCopy,
+    connect(&recoveryTimer_, &QTimer::timeout, this, &TLogoMainForm::QueueRecoveryCopy,
             Qt::UniqueConnection);
     recoveryTimer_.start();
 }
@@ -890,11 +890,21 @@ void TLogoMainForm::StartRecovery(std::unique_ptr<RecoveryStore> store) {
 void TLogoMainForm::WriteRecoveryCopy() {
     if (!recovery_ || !programChanged_) return;
     if (!Running() && !Globals().RunActive) StoreEditorIntoProcedure();
+    recoveryWriter_.waitForDone();
     recovery_->Write(engine_.Procedures(), programPath_);
 }
 
+void TLogoMainForm::QueueRecoveryCopy() {
+    if (!recovery_ || !programChanged_) return;
+    if (!Running() && !Globals().RunActive) StoreEditorIntoProcedure();
+    recoveryWriter_.start([store = recovery_, program = engine_.Procedures(),
+                           path = programPath_] { store->Write(program, path); });
+}
+
 void TLogoMainForm::DropRecoveryCopy() {
-    if (recovery_) recovery_->Remove();
+    if (!recovery_) return;
+    recoveryWriter_.waitForDone();
+    recovery_->Remove();
 }
 
 // Restore brings the newest copy back as a changed program under its own

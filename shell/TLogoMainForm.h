@@ -16,6 +16,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <array>
@@ -154,8 +155,12 @@ public:
     // every 30 seconds and before each run while the program has unsaved
     // changes.
     void StartRecovery(std::unique_ptr<RecoveryStore> store);
-    // Writes the recovery copy now when the program has unsaved changes.
+    // Writes the recovery copy now when the program has unsaved changes,
+    // after any copy still being written.
     void WriteRecoveryCopy();
+    // The same on the recovery writer's thread: the window hands over a
+    // copy of the program and goes on at once.
+    void QueueRecoveryCopy();
     // The file the program was last opened from or saved to; empty for a
     // new program.
     const QString& ProgramPath() const { return programPath_; }
@@ -267,7 +272,9 @@ private:
     // A file handed over during a run, opened when the run ends.
     QString pendingFile_;
     QString programPath_;
-    std::unique_ptr<RecoveryStore> recovery_;
+    std::shared_ptr<RecoveryStore> recovery_;
+    // One thread, so that copies are written and removed in order.
+    QThreadPool recoveryWriter_;
     QTimer recoveryTimer_;
     // The first error line of the run going on or last ended.
     std::string lastRunError_;
