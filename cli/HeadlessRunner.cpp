@@ -1,6 +1,7 @@
 #include "cli/HeadlessRunner.h"
 
 #include "cli/StateReport.h"
+#include "core/AtomicFile.h"
 #include "core/ConversionReport.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
@@ -12,9 +13,12 @@
 #include "engine/LogoEngine.h"
 #include "engine/SvgWriter.h"
 
+#include <QBuffer>
 #include <QString>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <iterator>
 
@@ -35,9 +39,54 @@ std::string ReadStandardInput() {
     return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
 }
 
+// The whole text is written, whatever bytes it holds.
 void PrintLine(std::FILE* stream, const std::string& text) {
-    std::fputs(text.c_str(), stream);
+    std::fwrite(text.data(), 1, text.size(), stream);
     std::fputc('\n', stream);
+}
+
+// The interface texts of the runner's messages, in the language --english
+// chose.
+enum RunnerText {
+    CannotReadText = 7982,
+    CannotSaveText = 7983,
+    CannotWritePictureText = 7984,
+    NoPermissionText = 7985,
+    NoSpaceText = 7986,
+    NotRegularFileText = 7987,
+    NotFoundText = 7988,
+    EndsEarlyText = 7989,
+    KeptAsWrittenText = 7990,
+    NoProcedureText = 7991,
+    ReadOnlyText = 7992,
+    TooLargeText = 7964,
+};
+
+std::string Text(RunnerText id) {
+    return Cp1254ToUtf8(GetLanguageString(id));
+}
+
+// Why a file could not be read or written, from the errno value the file
+// functions leave: the common reasons in the interface language, any other
+// in the system's words.
+std::string FileErrorReason(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM: return Text(NoPermissionText);
+    case ENOSPC:
+    case EDQUOT: return Text(NoSpaceText);
+    case EISDIR: return Text(NotRegularFileText);
+    case ENOENT:
+    case ENOTDIR: return Text(NotFoundText);
+    case EROFS: return Text(ReadOnlyText);
+    case EFBIG: return Text(TooLargeText);
+    default: return std::strerror(error);
+    }
+}
+
+// "<what> <path>: <reason>".
+std::string FileError(RunnerText what, const std::string& path, const std::string& reason) {
+    return Text(what) + " " + path + ": " + reason;
 }
 
 } // namespace
@@ -52,11 +101,12 @@ void HeadlessRunner::ThreadFinished(bool runEnded) {
 }
 
 void HeadlessRunner::ShowMessage(const std::string& text, const std::string& caption) {
-    const std::string message = Cp1254ToUtf8(caption.empty() ? text : caption + ": " + text);
-    if (holdMessages_)
-        heldMessage_ = message;
-    else
-        PrintLine(stderr, "mivarelo-run: " + message);
+    if (holdMessages_) {
+        heldMessage_ = Cp1254ToUtf8(text);
+        return;
+    }
+    PrintLine(stderr,
+              "mivarelo-run: " + Cp1254ToUtf8(caption.empty() ? text : caption + ": " + text));
 }
 
 int HeadlessRunner::Run() {
@@ -109,25 +159,30 @@ bool HeadlessRunner::PrepareProgram(LogoEngine& engine, std::string& error) {
 
 // A file without any procedure leaves the new program (an empty main
 // procedure) in place, so that -e lines still have a procedure to go to.
+// What the import left out, and a native file that ends early, make the
+// run end with status 1.
 bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) {
     if (!options_.programFile) return true;
     const std::string& path = *options_.programFile;
     Prosedurler& store = engine.Procedures();
     ConversionReport report;
-    if (!ReadProgramFile(store, path, &report, options_.logoKind)) {
-        error = "cannot read the program file " + path;
-        if (IsLogoTextPath(path) && LogoTextTooLarge(path))
-            error += ": it is larger than 2 MB, far larger than any Logo program";
+    ProgramDamage damage;
+    if (!ReadProgramFile(store, path, &report, options_.logoKind, &damage)) {
+        error = FileError(CannotReadText, path, FileErrorReason(errno));
         return false;
     }
-    // What the import left out makes the run end with status 1.
     for (const std::string& line : report.Lines())
         PrintLine(stderr, "mivarelo-run: warning: " + Cp1254ToUtf8(line));
-    droppedLines_ = report.AnyDropped();
+    incompleteProgram_ = report.AnyDropped() || damage.truncated;
+    if (damage.truncated) {
+        std::string names;
+        for (const std::string& name : damage.procedures)
+            names += (names.empty() ? "" : ", ") + Cp1254ToUtf8(name);
+        PrintLine(stderr,
+                  "mivarelo-run: warning: " + path + ": " + Text(EndsEarlyText) + " " + names);
+    }
     if (!CompleteProcedures(store)) {
-        PrintLine(stderr, "mivarelo-run: " + path +
-                              " holds no procedure; the program starts with an empty main "
-                              "procedure");
+        PrintLine(stderr, "mivarelo-run: " + path + " " + Text(NoProcedureText));
         engine.NewProgram();
     }
     return true;
@@ -154,15 +209,23 @@ void HeadlessRunner::AppendMainLines(LogoEngine& engine) const {
     store.AppendToBody(0, lines);
 }
 
+// A save refused for the program's content says why in the held message.
 bool HeadlessRunner::SaveProgramFile(LogoEngine& engine, std::string& error) {
     if (options_.savePath.empty()) return true;
     holdMessages_ = true;
     heldMessage_.clear();
-    const bool saved = WriteProgramFile(engine.Procedures(), options_.savePath);
+    int keptAsWritten = 0;
+    const bool saved = WriteProgramFile(engine.Procedures(), options_.savePath, &keptAsWritten);
+    const int reason = errno;
     holdMessages_ = false;
-    if (saved) return true;
-    error = "cannot save the program to " + options_.savePath;
-    if (!heldMessage_.empty()) error += " (" + heldMessage_ + ")";
+    if (saved) {
+        if (keptAsWritten > 0)
+            PrintLine(stderr, "mivarelo-run: warning: " + options_.savePath + ": " +
+                                  Text(KeptAsWrittenText) + " " + std::to_string(keptAsWritten));
+        return true;
+    }
+    error = FileError(CannotSaveText, options_.savePath,
+                      heldMessage_.empty() ? FileErrorReason(reason) : heldMessage_);
     return false;
 }
 
@@ -177,29 +240,42 @@ int HeadlessRunner::RunProgram(LogoEngine& engine) {
 }
 
 // A picture made before the application existed has the resolution of no
-// screen; it takes the one every picture made now gets.
+// screen; it takes the one every picture made now gets. The file is
+// replaced only once the whole picture is written.
 bool HeadlessRunner::SavePicture(const QImage& picture) const {
     if (startApplication_) startApplication_();
     QImage saved = picture;
     const QImage probe(1, 1, saved.format());
     saved.setDotsPerMeterX(probe.dotsPerMeterX());
     saved.setDotsPerMeterY(probe.dotsPerMeterY());
-    return saved.save(QString::fromStdString(options_.pngPath), "PNG");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !saved.save(&buffer, "PNG")) {
+        errno = ENOMEM;
+        return false;
+    }
+    return WriteFileAtomically(options_.pngPath, std::string_view(bytes.constData(), bytes.size()));
+}
+
+bool HeadlessRunner::SaveSvg(const Picture& surface) const {
+    const QByteArray bytes = SvgWriter::Document(surface);
+    return WriteFileAtomically(options_.svgPath, std::string_view(bytes.constData(), bytes.size()));
 }
 
 // Reported even after a stopped run: what was drawn and set up to the stop.
 int HeadlessRunner::Report(LogoEngine& engine) {
-    int status = errors_.empty() && !droppedLines_ ? ExitClean : ExitErrorLines;
+    int status = errors_.empty() && !incompleteProgram_ ? ExitClean : ExitErrorLines;
     // The picture is asked for only when it is reported: until then a
     // program that drew nothing has not touched its memory.
     const Picture& surface = engine.Screen().Surface();
     if (!options_.pngPath.empty() && !SavePicture(surface.Image())) {
-        PrintLine(stderr, "mivarelo-run: cannot write the picture to " + options_.pngPath);
+        PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureText, options_.pngPath,
+                                                       FileErrorReason(errno)));
         status = ExitUsage;
     }
-    if (!options_.svgPath.empty() &&
-        !SvgWriter::Save(surface, QString::fromStdString(options_.svgPath))) {
-        PrintLine(stderr, "mivarelo-run: cannot write the picture to " + options_.svgPath);
+    if (!options_.svgPath.empty() && !SaveSvg(surface)) {
+        PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureText, options_.svgPath,
+                                                       FileErrorReason(errno)));
         status = ExitUsage;
     }
     if (options_.printState) {

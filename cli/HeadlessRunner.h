@@ -18,6 +18,7 @@
 namespace mivarelo {
 
 class LogoEngine;
+class Picture;
 
 // Exit statuses of mivarelo-run.
 enum RunnerExit {
@@ -52,14 +53,17 @@ private:
     int RunProgram(LogoEngine& engine);
     int Report(LogoEngine& engine);
 
-    // Saves the picture as PNG with the resolution of the application's screen.
+    // Saves the picture as PNG with the resolution of the application's
+    // screen, and as SVG; false with errno telling why.
     bool SavePicture(const QImage& picture) const;
+    bool SaveSvg(const Picture& surface) const;
 
     const RunnerOptions& options_;
     void (*startApplication_)();
     std::vector<std::string> errors_;
-    // The program file's import left lines or commands out.
-    bool droppedLines_ = false;
+    // The program file's import left lines or commands out, or the file
+    // ended early.
+    bool incompleteProgram_ = false;
     // While a save runs its refusal message is kept for the failure line.
     bool holdMessages_ = false;
     std::string heldMessage_;

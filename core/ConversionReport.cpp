@@ -3,6 +3,7 @@
 #include "core/LanguageModule.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace mivarelo {
@@ -24,12 +25,20 @@ void ConversionReport::SortByLine() {
 namespace {
 
 // A binary or damaged file can hold a "line" of megabytes; quoted whole, it
-// would make the error list take seconds to draw. The quote keeps its start.
+// would make the error list take seconds to draw. The quote keeps its first
+// 100 bytes. A NUL byte is shown as "\0": kept, it would end the text
+// wherever the text is handed on as a C string.
 constexpr std::size_t QuoteLimit = 100;
 
 std::string Quoted(const std::string& text) {
-    if (text.size() <= QuoteLimit) return text;
-    return text.substr(0, QuoteLimit) + "...";
+    std::string quoted;
+    for (const char c : std::string_view(text).substr(0, QuoteLimit)) {
+        if (c == '\0')
+            quoted += "\\0";
+        else
+            quoted += c;
+    }
+    return text.size() <= QuoteLimit ? quoted : quoted + "...";
 }
 
 } // namespace

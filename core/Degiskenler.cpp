@@ -60,6 +60,12 @@ bool IsNameChar(char c) {
     return NameChars.is[static_cast<unsigned char>(c)];
 }
 
+bool IsRepeatCounterName(std::string_view name) {
+    for (const std::string_view counter : RepeatCounterNames)
+        if (name.size() == counter.size() && PlatformEqualsIgnoreCase(name, counter)) return true;
+    return false;
+}
+
 std::optional<StringList> SplitList(std::string_view text, char separator, bool evaluate,
                                     bool stripPrefix) {
     if (text.empty()) return std::nullopt;
@@ -230,6 +236,16 @@ float Degiskenler::GetVariable(std::string_view name) const {
     return value > NoValue ? value : 0.0f;
 }
 
+bool Degiskenler::HasVariable(std::string_view name) const {
+    if (name.empty()) return false;
+    bool isTurtle = false;
+    TurtleCoordinate(name, isTurtle);
+    if (isTurtle || globals_.IndexOf(name) >= 0) return true;
+    const std::string_view local = WithoutPrefix(name);
+    const MyArgumanType* frame = frames_.Top();
+    return !local.empty() && frame && frame->IndexOf(local) >= 0;
+}
+
 // A '_' or ':' prefix makes the variable local to the innermost call; without
 // a frame the write is dropped.
 void Degiskenler::SetVariable(std::string_view name, float value) {
@@ -288,6 +304,10 @@ Degiskenler* VariableStore() {
 
 float GetVariable(std::string_view name) {
     return processStore ? processStore->GetVariable(name) : 0.0f;
+}
+
+bool HasVariable(std::string_view name) {
+    return processStore && processStore->HasVariable(name);
 }
 
 void SetVariable(std::string_view name, float value) {

@@ -19,6 +19,12 @@ constexpr float NoValue = -10000.0f;
 // The characters of variable names: '_', ':', letters and the Turkish letters.
 bool IsNameChar(char c);
 
+// The repeat counter, set by every running list before each pass under both
+// names (English, then Turkish in Windows-1254); a program may read either.
+inline constexpr std::string_view RepeatCounterNames[] = {"repcount", "d\xF6ng\xFCno"};
+// Whether `name` is one of the repeat counter's names, in any letter case.
+bool IsRepeatCounterName(std::string_view name);
+
 // Where _nerdex and _nerdey read the turtle position from.
 class TurtlePosition {
 public:
@@ -77,6 +83,9 @@ class Degiskenler {
 public:
     Degiskenler();
     float GetVariable(std::string_view name) const;
+    // Whether GetVariable finds the name (a global, a local of the innermost
+    // call or a turtle coordinate) instead of reading it as a missing 0.
+    bool HasVariable(std::string_view name) const;
     void SetVariable(std::string_view name, float value);
     // SetVariable of each name in turn, with the value's text written once.
     void SetVariables(std::initializer_list<std::string_view> names, float value);
@@ -107,6 +116,7 @@ private:
 Degiskenler* SetVariableStore(Degiskenler* store);
 Degiskenler* VariableStore();
 float GetVariable(std::string_view name);
+bool HasVariable(std::string_view name);
 void SetVariable(std::string_view name, float value);
 void SetVariables(std::initializer_list<std::string_view> names, float value);
 bool RemoveFrameVariable(std::string_view name);

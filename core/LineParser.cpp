@@ -39,7 +39,8 @@ public:
 
 private:
     void AppendList(Cursor& c, char open, const std::string& tok);
-    void TakeWord(const std::string& tok);
+    void TakeWord(const std::string& tok, std::string_view after);
+    bool NamesAssignment(const std::string& tok, std::string_view after) const;
     void StartCommand(const std::string& word, const std::string& rest);
     void FinishCommand();
     void AppendToArgs(const std::string& tok);
@@ -71,7 +72,7 @@ std::string Normalizer::Run(std::string_view text) {
             continue;
         }
         if (t != 0) c.Advance();
-        TakeWord(tok);
+        TakeWord(tok, t == ' ' ? c.Rest() : std::string_view());
         if (t == ';')
             FinishCommand();
         else if (t == '\n' || t == '\r' || t == ']' || t == '}')
@@ -102,7 +103,12 @@ void Normalizer::AppendList(Cursor& c, char open, const std::string& tok) {
     args_ += close;
 }
 
-void Normalizer::TakeWord(const std::string& tok) {
+// `after` is the text that follows the word on its line (empty when the
+// word ended the command). A variable's name is never repaired: neither the
+// repeat counter nor a variable that exists, nor the name of an assignment,
+// whose expression words are then its arguments, as the words after a
+// command are.
+void Normalizer::TakeWord(const std::string& tok, std::string_view after) {
     std::string word;
     std::string rest;
     if (SplitCommandWord(store_, tok, word, rest) != UnknownCode) {
@@ -114,15 +120,37 @@ void Normalizer::TakeWord(const std::string& tok) {
         if (!tok.empty()) AppendToArgs(tok);
         return;
     }
+    if (!tok.empty() && NamesAssignment(tok, after)) {
+        seenCommand_ = true;
+        AppendToArgs(tok);
+        return;
+    }
     const GlobalSettings& g = Globals();
     std::string keyword;
     if (g.AcceptSpace && g.AutoCorrectErrors && !tok.empty() &&
-        SplitKeywordPrefix(tok, keyword, rest)) {
+        SplitKeywordPrefix(tok, keyword, rest) && !IsRepeatCounterName(tok) && !HasVariable(tok)) {
         ReportUnknownWord(tok);
         StartCommand(keyword, rest);
         return;
     }
     AppendToArgs(tok);
+}
+
+// Whether the unknown word `tok` is the name of an assignment: followed by
+// "=" or ":=" ("yabci = 360", "step := 100"), or holding one after a name
+// that is no command ("x=1", but not "ileri=5": a command glued to its
+// argument). "==" compares: "denex == 3" is a glued "dene x == 3".
+bool Normalizer::NamesAssignment(const std::string& tok, std::string_view after) const {
+    const std::size_t start = after.find_first_not_of(' ');
+    if (start != std::string_view::npos) {
+        const std::string_view rest = after.substr(start);
+        if ((rest.starts_with('=') && !rest.starts_with("==")) || rest.starts_with(":="))
+            return true;
+    }
+    std::string name;
+    std::string expression;
+    return SplitAssignment(tok, name, expression) && !IsBlank(name) &&
+           LookupCommand(name, store_) == UnknownCode;
 }
 
 // A new command word ends the command being collected. Arguments written

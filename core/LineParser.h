@@ -23,7 +23,9 @@ constexpr int NormalizeDepthLimit = 100;
 // as well. Words are looked up in `store` (may be null) before the keyword
 // table. When both AcceptSpace and AutoCorrectErrors are set, an unknown word
 // met before the first command that begins with a keyword ("ileri100") is
-// split into that keyword and the rest, and reported with ReportUnknownWord.
+// split into that keyword and the rest, and reported with ReportUnknownWord;
+// a variable's name is never split: the name of an assignment ("yabci = 360",
+// "step := 100"), the repeat counter or a variable that exists.
 std::string NormalizeLine(std::string_view text, const Prosedurler* store);
 
 // Appends one command: " " when result is not empty, cmd, " " + args when

@@ -1,10 +1,12 @@
 #include "core/ProgramFiles.h"
 
+#include "core/AtomicFile.h"
 #include "core/CaseFold.h"
 #include "core/ClassicConverter.h"
 #include "core/ConversionReport.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
 #include "core/LineParser.h"
 #include "core/Notifier.h"
 #include "core/Numbers.h"
@@ -16,13 +18,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace mivarelo {
@@ -38,6 +37,11 @@ constexpr CommandCode RepeatCode = 73;      // "repeat"
 constexpr int ListDepthLimit = 100;
 // Plain Logo lines are read in pieces of at most this many bytes.
 constexpr std::size_t LogoLinePiece = 999;
+
+// The interface texts of the refusal to save a separator byte.
+constexpr int ErrorCaptionId = 7737;
+constexpr int UnsavableBeforeNameId = 7980;
+constexpr int UnsavableAfterNameId = 7981;
 
 const char* const ExportComments = "; Bu dosya Mivarelo ile olu\xFEturuldu.\n"
                                    "; This file was created by Mivarelo.\n";
@@ -91,70 +95,27 @@ std::string WithoutCrLf(std::string_view text) {
     return out;
 }
 
+// On failure errno tells why: a folder gives EISDIR.
 bool ReadWholeFile(const std::string& path, std::string& data) {
     std::error_code ec;
-    if (path.empty() || fs::is_directory(fs::path(path), ec)) return false;
-    std::ifstream in(fs::path(path), std::ios::binary);
-    if (!in) return false;
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// A fresh file beside the target; -1 when none can be created.
-int CreateTemporaryBeside(const fs::path& target, fs::path& temporary) {
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = dir / (".mivarelo-save-" + std::to_string(::getpid()) + "-" +
-                           std::to_string(attempt) + ".tmp");
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-void SyncDirectoryOf(const fs::path& target) {
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// The new content goes to a temporary file that is flushed to disk and then
-// renamed over the target: the target holds either the old or the new content,
-// never a mixture, whatever happens during the save.
-bool WriteFileAtomically(const std::string& path, std::string_view data) {
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
-        target = fs::canonical(target, ec); // replace the file the link points to
-        if (ec) return false;
-    }
-    if (fs::is_directory(target, ec)) return false;
-    fs::path temporary;
-    const int fd = CreateTemporaryBeside(target, temporary);
-    if (fd < 0) return false;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-    bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
+    if (path.empty()) {
+        errno = ENOENT;
         return false;
     }
-    SyncDirectoryOf(target);
-    return true;
+    if (fs::is_directory(fs::path(path), ec)) {
+        errno = EISDIR;
+        return false;
+    }
+    errno = 0;
+    std::ifstream in(fs::path(path), std::ios::binary);
+    if (!in) {
+        if (errno == 0) errno = EIO;
+        return false;
+    }
+    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.bad()) return true;
+    if (errno == 0) errno = EIO;
+    return false;
 }
 
 // The native format has no escape for its separator, so an item holding it
@@ -171,15 +132,23 @@ bool ReportUnsavableItems(const Prosedurler& store) {
         if (!inHeader && !inBody) continue;
         std::string name = i < headers.size() ? SplitFirstWord(headers[i]).first : std::string();
         if (name.empty()) name = IntToText(static_cast<long long>(i));
-        ShowMessage("Program kaydedilmedi: '" + name + "' yordam\xFDnda '\xE9' karakteri var; " +
-                        "bu karakter program dosyas\xFDnda saklanamaz.",
-                    "Hata");
+        ShowMessage(GetLanguageString(UnsavableBeforeNameId) + " '" + name + "' " +
+                        GetLanguageString(UnsavableAfterNameId),
+                    GetLanguageString(ErrorCaptionId));
         return true;
     }
     return false;
 }
 
 // ---- Plain Logo export ----
+
+struct ExportState {
+    const Prosedurler& store;
+    std::string out;
+    int keptAsWritten = 0;
+};
+
+std::string FirstWordFolded(std::string_view line, Cursor& c);
 
 std::string ExportCommand(const Prosedurler& store, std::string_view command, int depth);
 
@@ -243,20 +212,50 @@ std::string ExportBodyCommand(const Prosedurler& store, std::string_view command
     return converted;
 }
 
+// A line whose first character is ';' or an apostrophe is a comment; plain
+// Logo writes comments after ';'.
+bool IsCommentLine(std::string_view line, std::string& comment) {
+    const std::string text = Trim(line);
+    if (text.empty() || (text.front() != ';' && text.front() != '\'')) return false;
+    comment = ";" + text.substr(1);
+    return true;
+}
+
+// Writes one exported command. A command without a plain Logo form is
+// written as it stands, for a classic Logo reader to report, and counted;
+// one that begins with "to" or "end" would open or close a procedure there
+// and is written as a comment instead.
+void AppendExportedCommand(ExportState& state, std::string_view command) {
+    std::string line = ExportBodyCommand(state.store, command);
+    if (line.empty()) {
+        line = Trim(command);
+        Cursor c;
+        const std::string word = FirstWordFolded(line, c);
+        if (word == "to" || word == "end") line = "; " + line;
+        ++state.keptAsWritten;
+    }
+    state.out += line + "\n";
+}
+
 // One line per command: a body line may hold several commands cut by ';'.
 // A line whose brackets do not pair up is one command, as translation and
 // the import take it: cut at its ';', its parts would pair up on their own
-// and come back as other commands.
-void AppendExportedBody(std::string& out, const Prosedurler& store, const std::string& body) {
+// and come back as other commands. A comment line stays one line.
+void AppendExportedBody(ExportState& state, const std::string& body) {
     for (const std::string& line : SplitLines(body)) {
+        std::string comment;
+        if (IsCommentLine(line, comment)) {
+            state.out += comment + "\n";
+            continue;
+        }
         if (!ClosingBracketsMatch(line)) {
-            out += ExportBodyCommand(store, line) + "\n";
+            AppendExportedCommand(state, line);
             continue;
         }
         Cursor c(line);
         while (!c.AtEnd()) {
             const std::string command = ReadUntilBalanced(c, ';', true);
-            if (!Trim(command).empty()) out += ExportBodyCommand(store, command) + "\n";
+            if (!Trim(command).empty()) AppendExportedCommand(state, command);
         }
     }
 }
@@ -459,14 +458,16 @@ std::vector<int> DefineProcedures(Prosedurler& store, const std::vector<LogoBloc
 }
 
 // An assignment has no command word but is this language's own line, so it
-// is kept; any other line that converts to nothing is left out and reported.
+// is kept, and so is a comment; any other line that converts to nothing is
+// left out and reported.
 std::string ImportBody(const Prosedurler& store, const std::vector<LogoLine>& lines,
                        ConversionReport* report) {
     std::string body;
     for (const LogoLine& line : lines) {
         std::string converted = ConvertLineFromLogo(store, line.text);
         std::string name, expression;
-        if (converted.empty() && SplitAssignment(line.text, name, expression))
+        if (converted.empty() &&
+            (SplitAssignment(line.text, name, expression) || Trim(line.text).starts_with(';')))
             converted = Trim(line.text);
         if (!converted.empty())
             body += converted + "\n";
@@ -503,46 +504,74 @@ void ImportClassic(Prosedurler& store, const std::string& text, ConversionReport
 
 bool SaveProgram(const Prosedurler& store, const std::string& path) {
     try {
-        if (path.empty() || ReportUnsavableItems(store)) return false;
+        if (path.empty()) {
+            errno = ENOENT;
+            return false;
+        }
+        if (ReportUnsavableItems(store)) {
+            errno = 0;
+            return false;
+        }
         std::ostringstream out;
         WriteCountedList(&store.Headers(), &out, ProgramSeparator);
         out.put(ProgramSeparator);
         WriteCountedList(&store.Bodies(), &out, ProgramSeparator);
         return WriteFileAtomically(path, WithCrLf(out.str()));
     } catch (...) {
+        errno = ENOMEM;
         return false;
     }
 }
 
-bool LoadProgram(Prosedurler& store, const std::string& path) {
+bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* damage) {
     try {
         std::string data;
         if (!ReadWholeFile(path, data)) return false;
         std::istringstream in(WithoutCrLf(data));
         StringList headers;
         StringList bodies;
-        ReadCountedList(&headers, &in, ProgramSeparator);
-        ReadCountedList(&bodies, &in, ProgramSeparator);
+        bool headersWhole = true;
+        bool bodiesWhole = true;
+        ReadCountedList(&headers, &in, ProgramSeparator, &headersWhole);
+        // The writer always puts the bodies' list after the headers' list.
+        const bool bodiesMissing = !data.empty() && in.peek() == std::char_traits<char>::eof();
+        ReadCountedList(&bodies, &in, ProgramSeparator, &bodiesWhole);
+        if (damage) {
+            *damage = ProgramDamage();
+            damage->truncated = !headersWhole || bodiesMissing || !bodiesWhole;
+            // Without the bodies' list every procedure is empty; otherwise the
+            // last body read ended where the file did and may be cut short.
+            const std::size_t firstCut =
+                headersWhole && !bodiesMissing && !bodies.empty() ? bodies.size() - 1 : 0;
+            for (std::size_t i = firstCut; damage->truncated && i < headers.size(); ++i)
+                damage->procedures.push_back(SplitFirstWord(headers[i]).first);
+        }
         store.Replace(std::move(headers), std::move(bodies));
         return true;
     } catch (...) {
+        errno = ENOMEM;
         return false;
     }
 }
 
-bool ExportLogoText(const Prosedurler& store, const std::string& path) {
+bool ExportLogoText(const Prosedurler& store, const std::string& path, int* keptAsWritten) {
     try {
-        if (path.empty()) return false;
-        std::string out = ExportHeading;
+        if (path.empty()) {
+            errno = ENOENT;
+            return false;
+        }
+        ExportState state{store, ExportHeading};
         for (int i = 0; i < store.ProcedureCount(); ++i) {
             std::string header = store.GetHeader(i);
             SpacesToUnderscores(header);
-            out += "to " + header + "\n";
-            AppendExportedBody(out, store, store.GetBody(i));
-            out += "end\n\n\n";
+            state.out += "to " + header + "\n";
+            AppendExportedBody(state, store.GetBody(i));
+            state.out += "end\n\n\n";
         }
-        return WriteFileAtomically(path, WithCrLf(out));
+        if (keptAsWritten) *keptAsWritten = state.keptAsWritten;
+        return WriteFileAtomically(path, WithCrLf(state.out));
     } catch (...) {
+        errno = ENOMEM;
         return false;
     }
 }
@@ -551,7 +580,11 @@ bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind ki
                     ConversionReport* report) {
     try {
         std::string data;
-        if (LogoTextTooLarge(path) || !ReadWholeFile(path, data)) return false;
+        if (LogoTextTooLarge(path)) {
+            errno = EFBIG;
+            return false;
+        }
+        if (!ReadWholeFile(path, data)) return false;
         const std::string text = PrepareLogoText(data);
         const bool native =
             kind == LogoTextKind::Native || (kind == LogoTextKind::Detect && IsOwnLogoExport(text));
@@ -561,6 +594,7 @@ bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind ki
             ImportClassic(store, text, report);
         return true;
     } catch (...) {
+        errno = ENOMEM;
         return false;
     }
 }

@@ -12,10 +12,12 @@
 //
 // Paths are file-system paths in the platform's own encoding. Every
 // operation returns false for an empty path or a file that cannot be opened
-// and then leaves the store (and any existing file) unchanged.
+// and then leaves the store (and any existing file) unchanged; errno then
+// tells why (0 when the save was refused for the program's content).
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mivarelo {
 
@@ -30,18 +32,31 @@ enum class LogoTextKind { Detect, Classic, Native };
 // The separator of the native format.
 constexpr char ProgramSeparator = '\xE9';
 
-// Writes the native file. The file is written beside the target under a
-// temporary name, flushed to disk and renamed over the target, so the old
-// file survives any failure. A header or body holding 0xE9 cannot be stored:
+// What a loaded native file lacked: it ended before its own counts said it
+// would, so procedures came back empty or cut short.
+struct ProgramDamage {
+    bool truncated = false;
+    // The names (first words of the headers) of those procedures, in order.
+    std::vector<std::string> procedures;
+};
+
+// Writes the native file through WriteFileAtomically (core/AtomicFile.h), so
+// the old file survives any failure. A header or body holding 0xE9 cannot be stored:
 // the save is refused with a message naming the procedure.
 bool SaveProgram(const Prosedurler& store, const std::string& path);
 // Replaces the store's content with the native file. Damaged files load what
-// is there; headers and bodies may then differ in number.
-bool LoadProgram(Prosedurler& store, const std::string& path);
+// is there; headers and bodies may then differ in number. `damage` (when
+// given) tells whether the file ended early and which procedures that cut.
+bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* damage = nullptr);
 
-// Writes the plain Logo file. The caller translates the program into English
-// long commands first. Every command of a body line becomes a line of its own.
-bool ExportLogoText(const Prosedurler& store, const std::string& path);
+// Writes the plain Logo file, atomically as SaveProgram does. The caller
+// translates the program into English long commands first. Every command of
+// a body line becomes a line of its own; a comment line stays a comment
+// (after ';'). A command without a plain Logo form is written as it stands
+// (as a comment when it begins with "to" or "end"), and `keptAsWritten`
+// (when given) counts those lines.
+bool ExportLogoText(const Prosedurler& store, const std::string& path,
+                    int* keptAsWritten = nullptr);
 // Replaces the store's content with the procedures of a plain Logo file.
 // LF and CR LF line ends are accepted; a UTF-8 file is converted to
 // Windows-1254. All procedure names are known before any body is converted,

@@ -18,15 +18,17 @@ bool IsLogoTextPath(std::string_view path) {
 }
 
 bool ReadProgramFile(Prosedurler& store, const std::string& path, ConversionReport* report,
-                     LogoTextKind kind) {
+                     LogoTextKind kind, ProgramDamage* damage) {
+    if (damage) *damage = ProgramDamage();
     return IsLogoTextPath(path) ? ImportLogoText(store, path, kind, report)
-                                : LoadProgram(store, path);
+                                : LoadProgram(store, path, damage);
 }
 
-bool WriteProgramFile(Prosedurler& store, const std::string& path) {
+bool WriteProgramFile(Prosedurler& store, const std::string& path, int* keptAsWritten) {
+    if (keptAsWritten) *keptAsWritten = 0;
     if (!IsLogoTextPath(path)) return SaveProgram(store, path);
     TranslateProgram(store, false, true, false);
-    return ExportLogoText(store, path);
+    return ExportLogoText(store, path, keptAsWritten);
 }
 
 bool CompleteProcedures(Prosedurler& store) {

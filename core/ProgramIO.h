@@ -16,13 +16,17 @@ class Prosedurler;
 bool IsLogoTextPath(std::string_view path);
 // Loads the file into the store (replacing its program) by the path's kind;
 // a plain Logo file is read as `kind` says and what it loses goes to
-// `report`. False when the file cannot be read.
+// `report`; a native file that ends early says so in `damage`. False when
+// the file cannot be read (errno tells why).
 bool ReadProgramFile(Prosedurler& store, const std::string& path,
-                     ConversionReport* report = nullptr, LogoTextKind kind = LogoTextKind::Detect);
+                     ConversionReport* report = nullptr, LogoTextKind kind = LogoTextKind::Detect,
+                     ProgramDamage* damage = nullptr);
 // Saves the program by the path's kind. Plain Logo text holds English
 // commands, so the program is translated into English long commands first
-// and stays translated, as in the main window. False when nothing was saved.
-bool WriteProgramFile(Prosedurler& store, const std::string& path);
+// and stays translated, as in the main window; `keptAsWritten` is
+// ExportLogoText's count (0 for a native file). False when nothing was
+// saved (errno tells why).
+bool WriteProgramFile(Prosedurler& store, const std::string& path, int* keptAsWritten = nullptr);
 // A damaged native file may hold more headers than bodies; every header gets
 // an (empty) body so that each procedure can run and grow. False when the
 // store holds no procedure at all.

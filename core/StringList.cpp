@@ -3,6 +3,8 @@
 #include "core/CaseFold.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
+
 namespace mivarelo {
 
 namespace {
@@ -66,17 +68,22 @@ std::string ReadToken(std::istream* in, char s) {
 
 // Items are read until the count is reached or an item ends at the end of
 // the stream, so a damaged count cannot fill the list with endless empties.
-bool ReadCountedList(StringList* list, std::istream* in, char s) {
+bool ReadCountedList(StringList* list, std::istream* in, char s, bool* complete) {
+    if (complete) *complete = true;
     if (!list || !in) return false;
     list->clear();
     if (TextToLong(ReadToken(in, s)) == 0) return true;
-    const int count = TextToInt(ReadToken(in, s));
+    const std::string countText = ReadToken(in, s);
+    const int count = TextToInt(countText);
     bool more = true;
     for (int i = 0; i < count && more; ++i) {
         std::string item;
         more = ReadTokenInto(*in, s, item);
         list->push_back(std::move(item));
     }
+    if (complete)
+        *complete =
+            !countText.empty() && list->size() >= static_cast<std::size_t>(std::max(count, 0));
     return true;
 }
 

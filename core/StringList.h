@@ -22,7 +22,9 @@ bool WriteCountedList(const StringList* list, std::ostream* out, char s);
 // Reads bytes up to `s` (consumed, not stored) or the end of the stream.
 std::string ReadToken(std::istream* in, char s);
 // Reads a flag token; non-zero: count token, then that many item tokens.
-// False only when the list or the stream is absent.
-bool ReadCountedList(StringList* list, std::istream* in, char s);
+// False only when the list or the stream is absent. `complete` (when given)
+// tells whether the stream held the count and every item it names; an
+// absent list is complete.
+bool ReadCountedList(StringList* list, std::istream* in, char s, bool* complete = nullptr);
 
 } // namespace mivarelo

@@ -19,10 +19,6 @@ namespace mivarelo {
 // List texts are shared: every call of a recursive procedure runs the same body.
 using SharedText = std::shared_ptr<const std::string>;
 
-// The two names of the pass counter every running list sets, "repcount" and
-// "döngüno" (in Windows-1254); a program may read either.
-inline constexpr std::string_view RepeatCounterNames[] = {"repcount", "d\xF6ng\xFCno"};
-
 // Where a context's lines stand in the program, so that an error names the
 // line the user wrote: the procedure whose body holds them (-1 for none), the
 // body line of the context's first line, and whether the context's lines are

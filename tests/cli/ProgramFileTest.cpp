@@ -243,18 +243,30 @@ TEST_F(ProgramFileTest, MaxLinesZeroConvertsWithoutRunning) {
     EXPECT_EQ(r.out, "ana\nkare 30\n\nkare :a\nrepeat 4 [ fd :a;rt 90; ]\nfd :a\n");
 }
 
-TEST_F(ProgramFileTest, UnreadableFileIsAUsageErrorNamingIt) {
-    for (const QString& path : {Path("missing.elg"), Path("missing.lgo"), dir_.path()}) {
-        const RunResult r = RunRunner({path, "--state", "-e", "fd 1"});
+TEST_F(ProgramFileTest, UnreadableFileIsAUsageErrorNamingItAndWhy) {
+    const QByteArray missing = ": no such file or folder\n";
+    const QList<std::pair<QString, QByteArray>> cases = {
+        {Path("missing.elg"), missing},
+        {Path("missing.lgo"), missing},
+        {dir_.path(), ": not a regular file\n"},
+    };
+    for (const auto& [path, reason] : cases) {
+        const RunResult r = RunRunner({path, "--english", "--state", "-e", "fd 1"});
         EXPECT_EQ(r.exitCode, 2) << path.toStdString();
-        EXPECT_EQ(r.err, "mivarelo-run: cannot read the program file " + path.toUtf8() + "\n");
+        EXPECT_EQ(r.err, "mivarelo-run: cannot read the program file " + path.toUtf8() + reason);
         EXPECT_TRUE(r.out.isEmpty());
     }
+    // Without --english the runner speaks Turkish.
+    const RunResult r = RunRunner({Path("missing.elg")});
+    EXPECT_EQ(r.err, QString("mivarelo-run: program dosyası okunamadı: %1: böyle bir dosya ya da "
+                             "klasör yok\n")
+                         .arg(Path("missing.elg"))
+                         .toUtf8());
 }
 
 TEST_F(ProgramFileTest, FileWithoutProceduresStartsAnEmptyMainProcedure) {
     const QString empty = Write("empty.elg", "");
-    RunResult r = RunRunner({empty, "-e", "fd 10", "--state"});
+    RunResult r = RunRunner({empty, "--english", "-e", "fd 10", "--state"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(StateOf(r)["x"].toInt(), 510);
     EXPECT_EQ(r.err.count('\n'), 1);
@@ -268,18 +280,24 @@ TEST_F(ProgramFileTest, FileWithoutProceduresStartsAnEmptyMainProcedure) {
 
 TEST_F(ProgramFileTest, FailedSaveIsAUsageErrorAndNothingRuns) {
     const QString unreachable = Path("no/such/folder/out.elg");
-    RunResult r = RunRunner({SquareProgram(), "--save", unreachable, "--state"});
+    RunResult r = RunRunner({SquareProgram(), "--english", "--save", unreachable, "--state"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "mivarelo-run: cannot save the program to " + unreachable.toUtf8() + "\n");
+    EXPECT_EQ(r.err, "mivarelo-run: cannot save the program to " + unreachable.toUtf8() +
+                         ": no such file or folder\n");
     EXPECT_TRUE(r.out.isEmpty());
-    // The separator byte of the native format cannot be saved; the old file stays.
+    // The separator byte of the native format cannot be saved; the old file
+    // stays, and the refusal speaks the interface language.
     const QString kept = Write("kept.elg", "old");
-    r = RunRunner({"-e", "yaz café", "--save", kept, "--state"});
+    r = RunRunner({"--english", "-e", "label [café]", "--save", kept, "--state"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err.count('\n'), 1);
-    EXPECT_TRUE(
-        r.err.startsWith("mivarelo-run: cannot save the program to " + kept.toUtf8() + " ("))
-        << r.err.toStdString();
+    EXPECT_EQ(r.err, "mivarelo-run: cannot save the program to " + kept.toUtf8() +
+                         ": Program not saved: procedure 'MainScreen' holds the character 'é', "
+                         "which a program file cannot store.\n");
+    r = RunRunner({"-e", "yaz café", "--save", kept});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "mivarelo-run: program kaydedilemedi: " + kept.toUtf8() +
+                         ": Program kaydedilmedi: 'AnaEkran' yordamında 'é' karakteri var; bu "
+                         "karakter program dosyasında saklanamaz.\n");
     EXPECT_EQ(ReadBytes(kept), "old");
     EXPECT_TRUE(r.out.isEmpty());
 }

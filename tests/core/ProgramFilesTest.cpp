@@ -2,12 +2,14 @@
 
 #include "core/ConversionReport.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
 #include "core/Notifier.h"
 #include "core/Prosedurler.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -135,15 +137,29 @@ TEST_F(ProgramFilesTest, TextHoldingTheSeparatorIsRefusedAndTheOldFileStays) {
     const std::string path = PathOf("keep.elg");
     WriteBytes(path, "previous bytes\r\n");
     const Prosedurler inBody = StoreOf({{"ana", "ileri 10\n"}, {"kare :a", "yaz caf\xE9\n"}});
-    EXPECT_FALSE(SaveProgram(inBody, path));
-    ASSERT_EQ(notifier.messages.size(), 1u);
-    EXPECT_NE(notifier.messages[0].first.find("'kare'"), std::string::npos);
-    EXPECT_EQ(notifier.messages[0].second, "Hata");
+    for (const bool english : {false, true}) {
+        Globals().EnglishInterface = english;
+        ASSERT_TRUE(LoadLanguageModule());
+        errno = EBADF;
+        EXPECT_FALSE(SaveProgram(inBody, path));
+        EXPECT_EQ(errno, 0); // refused, not failed
+    }
+    const std::vector<std::pair<std::string, std::string>> refusals = {
+        {"Program kaydedilmedi: 'kare' yordam\xFDnda '\xE9' karakteri var; bu karakter program "
+         "dosyas\xFDnda saklanamaz.",
+         "Hata"},
+        {"Program not saved: procedure 'kare' holds the character '\xE9', which a program file "
+         "cannot store.",
+         "Error"}};
+    EXPECT_EQ(notifier.messages, refusals);
+    notifier.messages.clear();
+    Globals().EnglishInterface = false;
+    ASSERT_TRUE(LoadLanguageModule());
 
     const Prosedurler inHeader = StoreOf({{"ana", ""}, {"s\xE9kil", "ileri 1\n"}});
     EXPECT_FALSE(SaveProgram(inHeader, path));
-    ASSERT_EQ(notifier.messages.size(), 2u);
-    EXPECT_NE(notifier.messages[1].first.find("'s\xE9kil'"), std::string::npos);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].first.find("'s\xE9kil'"), std::string::npos);
 
     EXPECT_EQ(ReadBytes(path), "previous bytes\r\n");
     EXPECT_EQ(FilesInDir(), std::vector<std::string>{"keep.elg"});
@@ -219,6 +235,54 @@ TEST_F(ProgramFilesTest, EveryTruncationOfAFileLoads) {
                 << length;
         }
     }
+}
+
+TEST_F(ProgramFilesTest, AFileThatEndsBeforeItsCountsSaysWhichProceduresItCut) {
+    const std::string path = PathOf("cut.elg");
+    ASSERT_TRUE(SaveProgram(
+        StoreOf({{"ana", "kare 5\n"}, {"kare :a", "sag :a\n"}, {"bos", "ileri 1\n"}}), path));
+    const std::string full = ReadBytes(path);
+    struct Case {
+        std::size_t length;
+        bool truncated;
+        std::vector<std::string> procedures;
+    };
+    const std::vector<Case> cases = {
+        {0, false, {}},                                       // no structure at all
+        {2, true, {}},                                        // the header count missing
+        {full.find("kare :a") + 2, true, {"ana", "ka"}},      // inside a header
+        {full.find("bos") + 4, true, {"ana", "kare", "bos"}}, // no bodies' list
+        {full.find("sag") + 1, true, {"kare", "bos"}},        // inside a body
+        {full.find("ileri") - 1, true, {"kare", "bos"}},      // before a separator
+        {full.find("ileri") + 1, false, {}},                  // inside the last body
+        {full.size(), false, {}},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(path, full.substr(0, c.length));
+        Prosedurler store;
+        ProgramDamage damage{true, {"stale"}};
+        EXPECT_TRUE(LoadProgram(store, path, &damage));
+        EXPECT_EQ(damage.truncated, c.truncated) << c.length;
+        EXPECT_EQ(damage.procedures, c.procedures) << c.length;
+    }
+}
+
+TEST_F(ProgramFilesTest, ASaveRemovesTheTemporaryFilesOfEndedProcessesOnly) {
+    // 2147483646 is above every process number Linux hands out.
+    const std::vector<std::string> kept = {".mivarelo-save-" + std::to_string(::getpid()) +
+                                               "-3.tmp",
+                                           ".mivarelo-save-1-0.tmp", // init runs
+                                           ".mivarelo-save-x-0.tmp", "notes.tmp"};
+    for (const std::string& name : kept)
+        WriteBytes(PathOf(name), "kept");
+    WriteBytes(PathOf(".mivarelo-save-2147483646-0.tmp"), "stale");
+    ASSERT_TRUE(SaveProgram(StoreOf({{"a", ""}}), PathOf("p.elg")));
+    std::vector<std::string> names = FilesInDir();
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = kept;
+    expected.push_back("p.elg");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
 }
 
 TEST_F(ProgramFilesTest, RandomBytesLoadWithoutHarm) {
