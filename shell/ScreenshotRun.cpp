@@ -66,7 +66,7 @@ int ScreenshotRun::ShowRunAndShoot() {
         }
     } else if (!options_.program.isEmpty()) {
         runStartMs_ = clock_.elapsed();
-        if (!window_.OpenPath(options_.program)) {
+        if (!window_.OpenPath(options_.program) || window_.LastOpenDamaged()) {
             std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
             return Unreadable;
         }

@@ -74,6 +74,8 @@ constexpr int RestoreId = 7927;
 constexpr int DiscardId = 7928;
 constexpr int LaterId = 7929;
 constexpr int RecoveryIntervalMs = 30'000;
+constexpr int DamagedFileTextId = 7989;
+constexpr int KeptAsWrittenTextId = 7990;
 // Picture pixels left free around the drawing that is brought into view.
 constexpr int KeepInViewMargin = 20;
 // View pixels from the edge at which a watched run's turtle is followed.
@@ -897,8 +899,9 @@ void TLogoMainForm::WriteRecoveryCopy() {
 void TLogoMainForm::QueueRecoveryCopy() {
     if (!recovery_ || !programChanged_) return;
     if (!Running() && !Globals().RunActive) StoreEditorIntoProcedure();
-    recoveryWriter_.start([store = recovery_, program = engine_.Procedures(),
-                           path = programPath_] { store->Write(program, path); });
+    recoveryWriter_.start([store = recovery_, program = engine_.Procedures(), path = programPath_] {
+        store->Write(program, path);
+    });
 }
 
 void TLogoMainForm::DropRecoveryCopy() {
@@ -1249,8 +1252,10 @@ bool TLogoMainForm::OpenFile(const QString& path, int kind) {
     Prosedurler loaded;
     const std::string file = path.toStdString();
     ConversionReport report;
+    ProgramDamage damage;
     const bool read = kind == LogoKind ? ImportLogoText(loaded, file, LogoTextKind::Detect, &report)
-                                       : LoadProgram(loaded, file);
+                                       : LoadProgram(loaded, file, &damage);
+    lastOpenDamaged_ = damage.truncated;
     if (!read || !CompleteProcedures(loaded)) {
         ShowFileError(7730, path, ReadFailureReason(path, kind == LogoKind));
         return false;
@@ -1266,9 +1271,23 @@ bool TLogoMainForm::OpenFile(const QString& path, int kind) {
     if (commandWindow_) commandWindow_->RefreshProcedures();
     // A classic import turns the precise turtle on.
     actions_->HassasKaplumbagaAction->setChecked(Globals().PreciseTurtle);
+    if (damage.truncated) ShowDamage(path, damage);
     if (actions_->AcincaCalistirAction->isChecked()) Run();
     ShowConversionReport(report);
     return true;
+}
+
+// A file that ends before its own structure says it should is shown with
+// what could be read, the procedures it cut named, and the program marked
+// changed: saving it as it is would make the damage permanent unasked.
+void TLogoMainForm::ShowDamage(const QString& path, const ProgramDamage& damage) {
+    programChanged_ = true;
+    QStringList names;
+    for (const std::string& name : damage.procedures)
+        names << ToQt(name);
+    CurrentDialogs().ShowMessage(QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                                     Text(DamagedFileTextId) + u' ' + names.join(u", "),
+                                 Text(7737));
 }
 
 // What the import left out, and its notes, head the error list.
@@ -1324,7 +1343,13 @@ bool TLogoMainForm::WriteProgramFile(const QString& path, int kind) {
     const std::string file = path.toStdString();
     if (kind == LogoKind) {
         SetDialect(false, true);
-        if (ExportLogoText(store, file)) return true;
+        int keptAsWritten = 0;
+        if (ExportLogoText(store, file, &keptAsWritten)) {
+            if (keptAsWritten > 0)
+                CurrentDialogs().ShowMessage(
+                    Text(KeptAsWrittenTextId) + u' ' + QString::number(keptAsWritten), Text(7806));
+            return true;
+        }
     } else {
         const auto holdsSeparator = [](const std::string& text) {
             return text.find(ProgramSeparator) != std::string::npos;

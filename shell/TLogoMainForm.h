@@ -35,6 +35,7 @@ class QStatusBar;
 namespace mivarelo {
 
 class ConversionReport;
+struct ProgramDamage;
 class MainActions;
 class RecoveryStore;
 class RunDriver;
@@ -161,6 +162,8 @@ public:
     // The same on the recovery writer's thread: the window hands over a
     // copy of the program and goes on at once.
     void QueueRecoveryCopy();
+    // The last file opened ended early: what could be read was loaded.
+    bool LastOpenDamaged() const { return lastOpenDamaged_; }
     // The file the program was last opened from or saved to; empty for a
     // new program.
     const QString& ProgramPath() const { return programPath_; }
@@ -197,6 +200,7 @@ private:
     void OfferRecoveryCopies();
     void DropRecoveryCopy();
     void SetProgramPath(const QString& path);
+    void ShowDamage(const QString& path, const ProgramDamage& damage);
     void ConnectPreciseTurtle();
     void ShowConversionReport(const ConversionReport& report);
     void ConnectProcedureActions();
@@ -272,6 +276,7 @@ private:
     // A file handed over during a run, opened when the run ends.
     QString pendingFile_;
     QString programPath_;
+    bool lastOpenDamaged_ = false;
     std::shared_ptr<RecoveryStore> recovery_;
     // One thread, so that copies are written and removed in order.
     QThreadPool recoveryWriter_;

@@ -142,6 +142,62 @@ private slots:
         QVERIFY(QFile::exists(folder.filePath("daire.lgo")));
     }
 
+    // A file cut short opens with what could be read, names what it lost
+    // and counts as changed; the screenshot road refuses it, as it does a
+    // missing file, at once with status 2.
+    void DamagedFileIsShownAsDamaged() {
+        Prosedurler program;
+        program.AddProcedure("AnaEkran", "kare\nucgen\n");
+        program.AddProcedure("kare", "repeat 4 [fd 100 rt 90]\n");
+        program.AddProcedure("ucgen", "repeat 3 [fd 100 rt 120]\n");
+        const QString whole = folder.filePath("whole.elg");
+        QVERIFY(SaveProgram(program, whole.toStdString()));
+        const QByteArray bytes = Contents(whole);
+        const qsizetype cut = bytes.indexOf("repeat 4") + 8;
+        const QString damaged = folder.filePath("damaged.elg");
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.left(cut));
+        file.close();
+        dialogs->files << damaged;
+        window->Actions().AcincaCalistirAction->setChecked(false);
+        window->Actions().AcAction->trigger();
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages.first(), LanguageText(7737) + ": " +
+                                                QDir::toNativeSeparators(damaged) + ": " +
+                                                LanguageText(7989) + " kare, ucgen");
+        QCOMPARE(Store().GetBody(0), std::string("kare\nucgen\n"));
+        QVERIFY(window->ProgramChanged());
+        QVERIFY(window->LastOpenDamaged());
+
+        for (const QString& path : {damaged, folder.filePath("missing.elg")}) {
+            QProcess shot;
+            shot.setProcessEnvironment([&] {
+                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                environment.insert("QT_QPA_PLATFORM", "offscreen");
+                environment.insert("HOME", folder.path());
+                return environment;
+            }());
+            shot.start(MIVARELO_APP_PATH, {"--screenshot", folder.filePath("shot.png"), path});
+            QVERIFY(shot.waitForFinished(10000));
+            QCOMPARE(shot.exitCode(), 2);
+            QVERIFY(shot.readAllStandardError().contains(QFile::encodeName(path)));
+        }
+    }
+
+    // Plain Logo keeps what it cannot translate as written and says how
+    // many such lines it wrote.
+    void PlainLogoExportSaysWhatItKeptAsWritten() {
+        Editor()->setPlainText("; bir kare\nfd 10\nzebra 5");
+        dialogs->files << folder.filePath("kept.lgo");
+        QVERIFY(window->SaveAs());
+        const QByteArray text = Contents(folder.filePath("kept.lgo"));
+        QVERIFY(text.contains("; bir kare"));
+        QVERIFY(text.contains("zebra 5"));
+        QCOMPARE(dialogs->messages,
+                 QStringList{LanguageText(7806) + ": " + LanguageText(7990) + " 1"});
+    }
+
     // A file handed over during a run is named in the status bar at once
     // and opened when the run ends.
     void FileHandedOverDuringARunOpensAfterIt() {
