@@ -321,10 +321,11 @@ private:
     // on its own and into the window.
     void CheckRoundTrip() {
         // A macro still being recorded in the graphical mode is finished
-        // first, since finishing it changes the program.
-        dialogs->confirmations << 1;
+        // first under a new name, since finishing it changes the program;
+        // one that recorded nothing yet goes on and is asked about again.
+        dialogs->confirmations << 1 << 1;
+        dialogs->texts << "sonmakro";
         QVERIFY(window->CommandWindow()->CanLeave());
-        dialogs->confirmations.clear();
         const QString path = File("final.elg");
         dialogs->files << path;
         dialogs->fileFilters << TLogoMainForm::ProgramKind;
