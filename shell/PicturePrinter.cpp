@@ -1,14 +1,18 @@
 #include "shell/PicturePrinter.h"
 
+#include "core/AtomicFile.h"
 #include "engine/DrawingPainter.h"
 #include "engine/Picture.h"
 #include "engine/SvgWriter.h"
 #include "shell/QtText.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QTemporaryFile>
 
 #include <algorithm>
 
@@ -79,12 +83,26 @@ bool PicturePrinter::Print(const Picture& picture, QString& error) {
     return PrintOn(printer_, picture, error);
 }
 
+// The page is made in a temporary file first and then put in place whole,
+// so a failed export leaves an older file at `path` untouched.
 bool PicturePrinter::ExportPdf(const Picture& picture, const QString& path, QString& error) {
+    QTemporaryFile made(QDir::tempPath() + QStringLiteral("/mivarelo-XXXXXX.pdf"));
+    if (!made.open()) {
+        error = Text(7479, "The file \"%1\" could not be written.").arg(path);
+        return false;
+    }
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setPageLayout(printer_.pageLayout());
-    pdf.setOutputFileName(path);
-    return PrintOn(pdf, picture, error);
+    pdf.setOutputFileName(made.fileName());
+    if (!PrintOn(pdf, picture, error)) return false;
+    const QByteArray page = made.readAll();
+    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                             std::string_view(page.constData(), page.size()))) {
+        error = Text(7479, "The file \"%1\" could not be written.").arg(path);
+        return false;
+    }
+    return true;
 }
 
 bool PicturePrinter::ExportSvg(const Picture& picture, const QString& path,
