@@ -555,33 +555,38 @@ void TLogoMainForm::FlushRefresh() {
 
 // A line run from the console or the reference leaves the focus where the
 // user typed or clicked.
+// The whole run has ended (the interpreter's running state also changes
+// between the lists of one run): the drawing is brought into view, and a
+// file handed over meanwhile opens.
 void TLogoMainForm::ThreadFinished(bool runEnded) {
     if (!runEnded) return;
+    runGoing_ = false;
     const bool textRun = std::exchange(textRun_, false);
     if (!textRun && actions_->KomutPencereGosterAction->isChecked()) {
         if (controls_.Editor) controls_.Editor->setEnabled(true);
         FocusTimer.start();
     }
+    if (actions_->KeepInViewAction->isChecked()) KeepDrawingInView();
+    userMovedView_ = false;
+    if (!pendingFile_.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            UstStatusBar->clearMessage();
+            OpenPath(std::exchange(pendingFile_, QString()));
+        });
     SetRunning(false);
 }
 
 void TLogoMainForm::ThreadRunningChanged(bool running) {
-    if (running) lastRunError_.clear();
+    if (running && !runGoing_) {
+        runGoing_ = true;
+        lastRunError_.clear();
+    }
     UpdateActions();
     if (commandWindow_) {
         commandWindow_->SetIdle(!running);
         commandWindow_->RunStateChanged(!running);
     }
-    if (!running) {
-        FollowTurtle();
-        if (actions_->KeepInViewAction->isChecked()) KeepDrawingInView();
-        userMovedView_ = false;
-        if (!pendingFile_.isEmpty())
-            QTimer::singleShot(0, this, [this] {
-                UstStatusBar->clearMessage();
-                OpenPath(std::exchange(pendingFile_, QString()));
-            });
-    }
+    if (!running) FollowTurtle();
 }
 
 void TLogoMainForm::SetRunning(bool running) {

@@ -287,6 +287,8 @@ private:
     // The user scrolled or zoomed during the run: the view is left alone
     // until the run ends.
     bool userMovedView_ = false;
+    // A run has started and not yet ended.
+    bool runGoing_ = false;
     // The view has been placed once; the start's centring is then not due.
     bool viewPlaced_ = false;
     bool programChanged_ = false;
