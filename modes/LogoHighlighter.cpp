@@ -72,7 +72,11 @@ void LogoHighlighter::SetStore(const Prosedurler* store) {
 // A line whose first non-blank character is ';' is skipped when it runs, and
 // an apostrophe starts a comment that runs to the end of the line: both are
 // shown as comments. The rest is cut into words and separators.
+// A line of thousands of characters, or a procedure of megabytes, is data
+// rather than a program a learner reads: it stays uncoloured, so that it
+// shows at once instead of being coloured letter by letter.
 void LogoHighlighter::highlightBlock(const QString& text) {
+    if (text.size() > LongLineLimit || document()->characterCount() > LargeTextLimit) return;
     const std::string line = Cp1254Of(text);
     std::size_t end = line.size();
     QTextCharFormat comment = Foreground(CommentColor());

@@ -22,6 +22,10 @@ public:
     // whole text anew.
     void SetStore(const Prosedurler* store);
 
+    // Longer lines, and every line of a longer text, are not coloured.
+    static constexpr int LongLineLimit = 4000;
+    static constexpr int LargeTextLimit = 1'000'000;
+
     static QColor NumberColor() { return QColor(0x1f, 0x7a, 0x6e); }
     static QColor VariableColor() { return QColor(0x7b, 0x3f, 0xa0); }
     static QColor CommentColor() { return QColor(0x80, 0x80, 0x80); }

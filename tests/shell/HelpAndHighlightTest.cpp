@@ -194,6 +194,20 @@ private slots:
             QCOMPARE(FormatAt(skipped, i).foreground().color(), LogoHighlighter::CommentColor());
         QVERIFY(!FormatAt(skipped, 0).hasProperty(QTextFormat::ForegroundBrush));
     }
+
+    // A line longer than the limit is data and stays plain; the short line
+    // beside it is coloured as usual.
+    void veryLongLinesStayPlain() {
+        QPlainTextEdit editor;
+        LogoHighlighter highlighter(editor.document(), nullptr);
+        QString longLine;
+        while (longLine.size() <= LogoHighlighter::LongLineLimit)
+            longLine += QStringLiteral("fd 1 rt 1 ");
+        editor.setPlainText(QStringLiteral("fd 10\n") + longLine);
+        const QTextBlock first = editor.document()->firstBlock();
+        QCOMPARE(FormatAt(first, 0).foreground().color(), QColor(128, 0, 0));
+        QVERIFY(first.next().layout()->formats().isEmpty());
+    }
 };
 
 } // namespace mivarelo
