@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <span>
 
 namespace mivarelo {
 
@@ -43,7 +44,10 @@ struct Value {
     std::string text;
     int precedence = AtomPrecedence;
     std::optional<double> constant;
-    std::vector<ClassicToken> items; // the tokens of a list
+    // The tokens of a list: a part of the line's tokens, which outlive every
+    // value read from them, so that a list nested deeply is not copied once
+    // per level.
+    std::span<const ClassicToken> items;
     ConversionText reason = NumberExpectedText;
 
     static Value Failed(ConversionText why) {
@@ -175,7 +179,7 @@ std::string ConditionText(const Value& v) {
     return v.text;
 }
 
-const std::vector<ClassicToken>& ListItems(const Value& v) {
+std::span<const ClassicToken> ListItems(const Value& v) {
     if (v.kind == Value::Bad) throw Unconvertible{v.reason};
     if (v.kind != Value::List) throw Unconvertible{NoCounterpartText};
     return v.items;
@@ -293,7 +297,7 @@ public:
 
 private:
     struct TokenCursor {
-        const std::vector<ClassicToken>& tokens;
+        std::span<const ClassicToken> tokens;
         std::size_t pos = 0;
         bool AtEnd() const { return pos >= tokens.size(); }
         const ClassicToken& Peek() const { return tokens[pos]; }
@@ -330,7 +334,7 @@ private:
         int& depth_;
     };
 
-    std::vector<Command> Instructions(const std::vector<ClassicToken>& tokens) {
+    std::vector<Command> Instructions(std::span<const ClassicToken> tokens) {
         const Nesting nesting(depth_);
         std::vector<Command> out;
         TokenCursor c{tokens};
@@ -460,13 +464,16 @@ private:
     Value ReadList(TokenCursor& c) {
         Value v;
         v.kind = Value::List;
+        const std::size_t first = c.pos;
         int depth = 1;
         while (!c.AtEnd()) {
             const ClassicToken& t = c.Peek();
             depth += t.kind == ClassicToken::Open ? 1 : t.kind == ClassicToken::Close ? -1 : 0;
             ++c.pos;
-            if (depth == 0) return v;
-            v.items.push_back(t);
+            if (depth == 0) {
+                v.items = c.tokens.subspan(first, c.pos - 1 - first);
+                return v;
+            }
         }
         throw Unconvertible{UnbalancedBracketsText, true};
     }
@@ -664,7 +671,7 @@ private:
     // its body, then goes on while its condition holds, so the condition
     // asks whether the next value is still in range.
     std::string ForText(const Value& control, const Value& body) {
-        const std::vector<ClassicToken>& items = ListItems(control);
+        const std::span<const ClassicToken> items = ListItems(control);
         if (items.empty() || items[0].kind != ClassicToken::Word)
             throw Unconvertible{NoCounterpartText};
         TokenCursor c{items, 1};
@@ -749,7 +756,7 @@ private:
         throw Unconvertible{NumberExpectedText};
     }
 
-    std::string ListText(const std::vector<ClassicToken>& items) {
+    std::string ListText(std::span<const ClassicToken> items) {
         return JoinList(Instructions(items));
     }
 

@@ -202,8 +202,7 @@ std::vector<ClassicLine> ReadClassicLines(std::string_view text, ConversionRepor
     return result;
 }
 
-std::string TokensText(const std::vector<ClassicToken>& tokens, std::size_t first,
-                       std::size_t last) {
+std::string TokensText(std::span<const ClassicToken> tokens, std::size_t first, std::size_t last) {
     std::string text;
     for (std::size_t k = first; k < last && k < tokens.size(); ++k) {
         const ClassicToken& t = tokens[k];

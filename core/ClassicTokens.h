@@ -3,6 +3,7 @@
 // blanks, ';' comments) into logical lines and tokens.
 #include "core/ConversionReport.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +40,7 @@ struct ClassicLine {
 std::vector<ClassicLine> ReadClassicLines(std::string_view text, ConversionReport& report);
 
 // The token texts joined by blanks, for the report.
-std::string TokensText(const std::vector<ClassicToken>& tokens, std::size_t first,
-                       std::size_t last);
+std::string TokensText(std::span<const ClassicToken> tokens, std::size_t first, std::size_t last);
 
 // ASCII letters lower-cased; classic Logo names ignore letter case.
 std::string FoldCase(std::string_view word);

@@ -34,7 +34,8 @@ std::size_t LongestKeywordLength() {
 // being collected (word and argument text) and the commands finished so far.
 class Normalizer {
 public:
-    Normalizer(const Prosedurler* store, int depth) : store_(store), depth_(depth) {}
+    Normalizer(const Prosedurler* store, int depth, const std::uint32_t* matches)
+        : store_(store), depth_(depth), matches_(matches) {}
     std::string Run(std::string_view text);
 
 private:
@@ -47,6 +48,8 @@ private:
 
     const Prosedurler* store_;
     int depth_;
+    // The bracket table of the text being normalized, from its first character.
+    const std::uint32_t* matches_;
     std::string result_;
     std::string cmd_;
     std::string args_;
@@ -55,9 +58,10 @@ private:
     bool seenCommand_ = false;
 };
 
-std::string NormalizeAtDepth(std::string_view text, const Prosedurler* store, int depth) {
+std::string NormalizeAtDepth(std::string_view text, const Prosedurler* store, int depth,
+                             const std::uint32_t* matches) {
     if (text.empty()) return {};
-    return Normalizer(store, depth).Run(text);
+    return Normalizer(store, depth, matches).Run(text);
 }
 
 std::string Normalizer::Run(std::string_view text) {
@@ -86,19 +90,23 @@ std::string Normalizer::Run(std::string_view text) {
 // one level deeper. Past the depth limit the contents stay as written, which
 // bounds the recursion however deeply the input nests. A list of blanks only
 // stays empty, as "[]" does, instead of becoming one empty command: the list
-// commands must see it as empty.
+// commands must see it as empty. The list's end comes from the bracket table,
+// so each level reads only its own text.
 void Normalizer::AppendList(Cursor& c, char open, const std::string& tok) {
     const char close = MatchingBracket(open);
     if (!tok.empty()) AppendToArgs(tok);
     args_ += ' ';
     args_ += open;
-    const std::string inner = ReadUntilBalanced(c, close, true);
+    const std::size_t start = std::min(c.pos, c.text.size());
+    c.pos = BalancedEnd(c.text, start, close, matches_);
+    const std::string_view inner = c.text.substr(start, c.pos - start);
+    c.Advance();
     const int innerDepth = depth_ + 1;
     args_ += ' ';
     if (innerDepth > NormalizeDepthLimit)
         args_ += inner;
     else if (!IsBlank(inner))
-        args_ += NormalizeAtDepth(inner, store_, innerDepth);
+        args_ += NormalizeAtDepth(inner, store_, innerDepth, matches_ + start);
     args_ += "  ";
     args_ += close;
 }
@@ -190,7 +198,8 @@ bool SplitAt(std::string_view text, std::string_view op, std::string& name,
 } // namespace
 
 std::string NormalizeLine(std::string_view text, const Prosedurler* store) {
-    return NormalizeAtDepth(text, store, 0);
+    const BracketMatches matches = MatchBrackets(text);
+    return NormalizeAtDepth(text, store, 0, matches.data());
 }
 
 void AppendCommand(std::string& result, std::string_view cmd, std::string_view args) {

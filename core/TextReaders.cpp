@@ -65,19 +65,60 @@ std::string ReadUntil(Cursor& c, char delimiter, bool consume) {
 
 // Brackets of all three kinds share one depth counter. A delimiter stops the
 // read only at depth zero or below; when the delimiter is itself a closing
-// bracket, a nested pair of the same kind is taken whole.
-std::string ReadUntilBalanced(Cursor& c, char delimiter, bool consume) {
-    const std::string_view rest = c.Rest();
-    const std::size_t start = c.pos;
+// bracket, a nested pair of the same kind is taken whole. The loop works on
+// the bare text, since a list nested deeply is scanned once per level.
+std::size_t BalancedEnd(std::string_view text, std::size_t from, char delimiter) {
     int depth = 0;
-    while (!c.AtEnd()) {
-        const char ch = c.Peek();
+    std::size_t i = from;
+    for (; i < text.size(); ++i) {
+        const char ch = text[i];
         if (ch == delimiter && depth <= 0) break;
         if (IsOpeningBracket(ch) && ch != delimiter) ++depth;
         if (IsClosingBracket(ch) && !(ch == delimiter && depth == 0)) --depth;
-        c.Advance();
     }
-    std::string part(rest.substr(0, c.pos - start));
+    return i;
+}
+
+BracketMatches MatchBrackets(std::string_view text) {
+    BracketMatches matches(text.size(), 0);
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsOpeningBracket(text[i])) {
+            open.push_back(i);
+        } else if (IsClosingBracket(text[i]) && !open.empty()) {
+            matches[open.back()] = static_cast<std::uint32_t>(i - open.back());
+            open.pop_back();
+        }
+    }
+    return matches;
+}
+
+// Inside a list the depth is above zero, where no delimiter stops the read,
+// so the list is skipped whole; a list left open runs to the end. A closing
+// bracket that takes the depth below zero is left to the plain reading.
+std::size_t BalancedEnd(std::string_view text, std::size_t from, char delimiter,
+                        const std::uint32_t* matches) {
+    std::size_t i = from;
+    while (i < text.size()) {
+        const char ch = text[i];
+        if (ch == delimiter) return i;
+        if (IsOpeningBracket(ch)) {
+            const std::uint32_t distance = matches[i];
+            if (distance == 0 || distance >= text.size() - i) return text.size();
+            i += distance + 1;
+            continue;
+        }
+        if (IsClosingBracket(ch)) return BalancedEnd(text, from, delimiter);
+        ++i;
+    }
+    return i;
+}
+
+std::string ReadUntilBalanced(Cursor& c, char delimiter, bool consume) {
+    const std::size_t start = c.pos;
+    if (c.AtEnd()) return {};
+    c.pos = BalancedEnd(c.text, start, delimiter);
+    std::string part(c.text.substr(start, c.pos - start));
     if (consume) SkipIf(c, delimiter);
     return part;
 }

@@ -3,8 +3,10 @@
 // Windows-1254 text. A Cursor is a read position; every reader moves it past
 // what it consumed. Empty texts give empty results without moving.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mivarelo {
 
@@ -36,6 +38,23 @@ void SkipSpaces(Cursor& c);
 std::string ReadWord(Cursor& c, char* terminator = nullptr);
 std::string ReadUntil(Cursor& c, char delimiter, bool consume);
 std::string ReadUntilBalanced(Cursor& c, char delimiter, bool consume);
+// Where ReadUntilBalanced from `from` stops: the delimiter that ends the read,
+// or the end of the text.
+std::size_t BalancedEnd(std::string_view text, std::size_t from, char delimiter);
+
+// For every opening bracket of a text, how far on the bracket is that brings
+// the shared depth counter back to where it was before it (the one that
+// closes it, whatever its kind); 0 for a bracket left open and for every
+// other character. Distances do not depend on where a part of the text
+// starts, so the table of a text serves each of its parts.
+using BracketMatches = std::vector<std::uint32_t>;
+BracketMatches MatchBrackets(std::string_view text);
+// BalancedEnd for a part of a text whose table is `matches`, which points at
+// the entry of the part's first character: a bracketed list is jumped over
+// instead of read, so a list nested deeply costs its own length only. The
+// delimiter is no opening bracket.
+std::size_t BalancedEnd(std::string_view text, std::size_t from, char delimiter,
+                        const std::uint32_t* matches);
 // Reads up to '[', '(', '{', a blank or the end; the cursor stays there.
 std::string ReadCommandWord(Cursor& c);
 // Skips blanks, reads up to a blank, ',' or ';'. A blank or ',' under the

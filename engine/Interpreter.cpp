@@ -32,6 +32,14 @@ Interpreter::Interpreter(TurtleScreen& screen)
 bool Interpreter::StartThread(bool procedureScope, SharedText listText,
                               std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
                               std::string_view names, std::string_view arguments, LinePlace place) {
+    return Start(procedureScope, std::move(listText), {}, 0, std::move(loop), nested, repeatCount,
+                 names, arguments, place);
+}
+
+bool Interpreter::Start(bool procedureScope, SharedText listText, std::string_view list,
+                        int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested,
+                        int repeatCount, std::string_view names, std::string_view arguments,
+                        LinePlace place) {
     if (threads_.Count() >= nestingLimit_) {
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);
         return false;
@@ -43,8 +51,8 @@ bool Interpreter::StartThread(bool procedureScope, SharedText listText,
         ++runSerial_;
     }
     try {
-        return PushContext(procedureScope, std::move(listText), std::move(loop), nested,
-                           repeatCount, names, arguments, place);
+        return PushContext(procedureScope, std::move(listText), list, normalizedLevels,
+                           std::move(loop), nested, repeatCount, names, arguments, place);
     } catch (const std::bad_alloc&) {
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);
         return false;
@@ -54,11 +62,13 @@ bool Interpreter::StartThread(bool procedureScope, SharedText listText,
 // The context goes on the stack before its frame is built, so that a failed
 // build leaves a context that pops nothing. The frame itself is pushed by the
 // context's first step.
-bool Interpreter::PushContext(bool procedureScope, SharedText listText,
-                              std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
-                              std::string_view names, std::string_view arguments, LinePlace place) {
-    LogoThread& thread = threads_.PushThread(LogoThread(
-        listText ? std::move(listText) : EmptyText(), repeatCount, std::move(loop), nested, place));
+bool Interpreter::PushContext(bool procedureScope, SharedText listText, std::string_view list,
+                              int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested,
+                              int repeatCount, std::string_view names, std::string_view arguments,
+                              LinePlace place) {
+    LogoThread& thread = threads_.PushThread(
+        LogoThread(listText ? std::move(listText) : EmptyText(), list, repeatCount, std::move(loop),
+                   nested, place, normalizedLevels));
     SetRunActive(true);
     if (procedureScope) {
         std::unique_ptr<MyArgumanType> frame;
@@ -108,6 +118,14 @@ bool Interpreter::RunText(std::string_view text, int repeatCount, std::unique_pt
     LinePlace place;
     if (currentThread_) place = {currentThread_->Procedure(), currentThread_->BodyLine(), false};
     return StartThread(false, std::move(list), std::move(loop), nested, repeatCount, {}, {}, place);
+}
+
+bool Interpreter::RunList(SharedText owner, std::string_view list, int normalizedLevels,
+                          int repeatCount, bool nested) {
+    LinePlace place;
+    if (currentThread_) place = {currentThread_->Procedure(), currentThread_->BodyLine(), false};
+    return Start(false, std::move(owner), list, normalizedLevels, nullptr, nested, repeatCount, {},
+                 {}, place);
 }
 
 SharedText Interpreter::ListTextOf(std::string_view text) {

@@ -124,36 +124,111 @@ LineDispatcher::~LineDispatcher() {
     screen_.SetControlFlowHandler(nullptr);
 }
 
+// A long line of a list the normalizer wrote (a list nested deeply) is cut
+// with the bracket table of its text, which jumps over the nested lists
+// instead of reading them; short lines are read as they are.
 bool LineDispatcher::RunCommandLine(std::string_view line) {
     if (line.empty()) return true;
+    constexpr std::size_t LongLine = 1024;
+    std::shared_ptr<const BracketMatches> matches;
+    const std::uint32_t* lineMatches = nullptr;
+    const LogoThread* list = interpreter_.CurrentThread();
+    if (line.size() > LongLine && list && list->NormalizedLevels() > 0 && Within(line, *list)) {
+        matches = cache_.MatchesOf(list->Owner());
+        lineMatches = matches->data() + (line.data() - list->Owner()->data());
+    }
     Cursor c(line);
     while (!Halted() && !c.AtEnd()) {
         // A piece of blanks holds no command (the normalizer ends every
         // command with " ; ", so one follows most lines); it is not looked up.
-        const std::string_view piece = NextPiece(c);
+        std::string_view piece;
+        if (lineMatches) {
+            const std::size_t end = BalancedEnd(line, c.pos, ';', lineMatches);
+            piece = line.substr(c.pos, end - c.pos);
+            c.pos = end < line.size() ? end + 1 : end;
+        } else {
+            piece = NextPiece(c);
+        }
         if (!IsBlank(piece) && !RunPiece(piece)) return false;
     }
     return true;
 }
 
-// During a run a piece is parsed once and then taken from the cache.
+// During a run a piece is parsed once and then taken from the cache: by its
+// place when it is a part of the running list's shared text (no copy of it
+// is kept), else by its text.
 bool LineDispatcher::RunPiece(std::string_view piece) {
     const bool cacheable = interpreter_.Busy();
+    const LogoThread* list = nullptr;
     if (cacheable) {
         const GlobalSettings& g = Globals();
-        cache_.Validate(interpreter_.RunSerial(), g.AcceptSpace, g.AutoCorrectErrors,
-                        screen_.Procedures().Headers());
-        if (const ParsedPiece* commands = cache_.Find(piece)) return RunCommands(*commands);
+        const std::uint64_t run = interpreter_.RunSerial();
+        const bool forgot = cache_.Validate(run, g.AcceptSpace, g.AutoCorrectErrors,
+                                            screen_.Procedures().Headers());
+        if (run != trustedRun_) {
+            trustedRun_ = run;
+            levelsTrusted_ = true;
+        } else if (forgot) {
+            levelsTrusted_ = false;
+        }
+        if (const ParsedPiece* commands = NormalizedPiece(piece)) return RunCommands(*commands);
+        list = interpreter_.CurrentThread();
+        if (list && !Within(piece, *list)) list = nullptr;
+        if (const ParsedPiece* commands = list ? cache_.FindAt(piece) : cache_.Find(piece))
+            return RunCommands(*commands);
     }
     bool reported = false;
     ParsedPiece commands = ParsePiece(piece, reported);
     if (!cacheable || reported) return RunCommands(commands);
-    if (fastPaths_) Analyse(commands);
-    return RunCommands(cache_.Store(piece, std::move(commands)));
+    if (fastPaths_) Analyse(commands, Globals().AcceptSpace ? NormalizeDepthLimit : 0, nullptr);
+    return RunCommands(list ? cache_.StoreAt(piece, list->Owner(), std::move(commands))
+                            : cache_.Store(piece, std::move(commands)));
 }
 
-void LineDispatcher::Analyse(ParsedPiece& commands) {
+// A list that the normalizer wrote, inside a piece it normalized, is in its
+// form already: normalizing one of its pieces that starts with a command
+// word again would give the same command (blanks aside, which carry no
+// meaning). Such a piece is therefore cut and looked up once, by its place
+// in the shared text, without being read again; this keeps a deeply nested
+// list from being normalized (and copied) once per level. A piece that
+// starts with another word goes the ordinary way: alone, its first word may
+// be repaired, where after an earlier command of its list it was not. So do
+// the lists the normalizer left as written, past its depth limit, and every
+// list once an option or a procedure header changed during the run.
+const LogoThread* LineDispatcher::NormalizedList(std::string_view piece) const {
+    const LogoThread* list = interpreter_.CurrentThread();
+    if (!levelsTrusted_ || !list || list->NormalizedLevels() <= 0 || !Globals().AcceptSpace ||
+        !Within(piece, *list))
+        return nullptr;
+    return list;
+}
+
+bool LineDispatcher::Within(std::string_view part, const LogoThread& list) {
+    const std::string_view text = list.Text();
+    return part.data() >= text.data() && part.data() + part.size() <= text.data() + text.size();
+}
+
+// The piece holds one command: the line was cut at every ';' outside
+// brackets, which is where the normalizer ends its commands.
+const ParsedPiece* LineDispatcher::NormalizedPiece(std::string_view piece) {
+    const LogoThread* list = NormalizedList(piece);
+    if (!list) return nullptr;
+    if (const ParsedPiece* commands = cache_.FindAt(piece)) return commands;
+    ParsedPiece commands;
+    commands.push_back(Parse(piece, list->Owner()));
+    if (commands.front().code == UnknownCode) return nullptr;
+    if (fastPaths_)
+        Analyse(commands, list->NormalizedLevels() - 1, cache_.MatchesOf(list->Owner()).get());
+    return &cache_.StoreAt(piece, list->Owner(), std::move(commands));
+}
+
+void LineDispatcher::Analyse(ParsedPiece& commands, int normalizedLevels,
+                             const BracketMatches* ownerMatches) {
     for (ParsedCommand& command : commands) {
+        const std::uint32_t* matches =
+            ownerMatches
+                ? ownerMatches->data() + (command.Argument().data() - command.owner->data())
+                : nullptr;
         switch (command.code) {
         case UnknownCode:
             command.assignment = std::make_shared<const AssignmentProgram>(command.text);
@@ -161,14 +236,16 @@ void LineDispatcher::Analyse(ParsedPiece& commands) {
         case RepeatTr:
         case RepeatEn:
             command.listPlan = std::make_shared<const ListCommandPlan>(
-                ListCommandPlan::Kind::Repeat, command.Argument());
+                ListCommandPlan::Kind::Repeat, command.Argument(), command.owner, normalizedLevels,
+                matches);
             break;
         case IfEn:
         case IfTr:
         case TestTr:
         case TestEn:
             command.listPlan = std::make_shared<const ListCommandPlan>(
-                ListCommandPlan::Kind::Condition, command.Argument());
+                ListCommandPlan::Kind::Condition, command.Argument(), command.owner,
+                normalizedLevels, matches);
             break;
         default: break;
         }
@@ -194,23 +271,39 @@ ParsedPiece LineDispatcher::ParsePiece(std::string_view piece, bool& reported) c
         AddCommand(commands, piece);
         return commands;
     }
-    Cursor c(normalized);
-    while (!c.AtEnd())
-        AddCommand(commands, ReadUntilBalanced(c, ';', true));
+    const SharedText owner = std::make_shared<const std::string>(std::move(normalized));
+    const std::string_view text = *owner;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = BalancedEnd(text, start, ';');
+        if (const std::string_view command = text.substr(start, end - start); !IsBlank(command))
+            commands.push_back(Parse(command, owner));
+        start = end < text.size() ? end + 1 : end;
+    }
     return commands;
 }
 
 void LineDispatcher::AddCommand(ParsedPiece& commands, std::string_view text) const {
-    if (!IsBlank(text)) commands.push_back(Parse(text));
+    if (!IsBlank(text)) commands.push_back(Parse(text, nullptr));
 }
 
-ParsedCommand LineDispatcher::Parse(std::string_view text) const {
+// The command word is what SplitCommandWord takes: after leading blanks, up
+// to '[', '(', '{' or a blank.
+ParsedCommand LineDispatcher::Parse(std::string_view text, SharedText owner) const {
     ParsedCommand command;
-    command.text = std::string(text);
-    std::string word;
-    std::string rest;
-    command.code = SplitCommandWord(&screen_.Procedures(), text, word, rest);
-    command.argumentStart = command.text.size() - std::min(rest.size(), command.text.size());
+    if (owner) {
+        command.owner = std::move(owner);
+        command.text = text;
+    } else {
+        command.owner = std::make_shared<const std::string>(text);
+        command.text = *command.owner;
+    }
+    if (command.text.empty()) return command;
+    const std::size_t start = std::min(command.text.find_first_not_of(' '), command.text.size());
+    const std::size_t end =
+        std::min(command.text.find_first_of("[({ ", start), command.text.size());
+    command.code = LookupCommand(command.text.substr(start, end - start), &screen_.Procedures());
+    command.argumentStart = end;
     return command;
 }
 
@@ -225,7 +318,7 @@ bool LineDispatcher::RunCommands(const ParsedPiece& commands) {
 
 bool LineDispatcher::RunCommandText(std::string_view text) {
     if (IsBlank(text)) return true;
-    return RunCommand(Parse(text));
+    return RunCommand(Parse(text, nullptr));
 }
 
 // A word that is no command may still start an assignment; otherwise it is
@@ -341,7 +434,7 @@ bool LineDispatcher::RunRepeat(const ListCommandPlan& plan) {
     if (plan.ArgumentBlank()) return true;
     const int count = plan.Count();
     if (count <= 0 || plan.ListBlank()) return true;
-    return interpreter_.RunText(plan.List(), count, nullptr, true);
+    return interpreter_.RunList(plan.Owner(), plan.List(), plan.NormalizedLevels(), count, true);
 }
 
 // "if CONDITION [LIST]" and "test CONDITION [LIST]"; there is no else branch.
@@ -368,7 +461,7 @@ bool LineDispatcher::RunIf(const ListCommandPlan& plan, bool isTest) {
     const int result = plan.ConditionValue();
     if (isTest) g.TestResult = result;
     if (result == 0 || plan.ListBlank()) return true;
-    return interpreter_.RunText(plan.List(), 1, nullptr, false);
+    return interpreter_.RunList(plan.Owner(), plan.List(), plan.NormalizedLevels(), 1, false);
 }
 
 bool LineDispatcher::IfTestResult(std::string_view argument, bool wanted) {

@@ -10,11 +10,13 @@
 #include "core/Keywords.h"
 #include "engine/CommandCache.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace mivarelo {
 
 class Interpreter;
+class LogoThread;
 class TurtleScreen;
 
 class LineDispatcher {
@@ -46,10 +48,24 @@ public:
 
 private:
     bool RunPiece(std::string_view piece);
+    // The running list that holds `piece`, when that list is known to be in
+    // the normalizer's form; otherwise null.
+    const LogoThread* NormalizedList(std::string_view piece) const;
+    // Whether `part` lies inside the text of `list`.
+    static bool Within(std::string_view part, const LogoThread& list);
+    // The commands of a piece of such a list, cut without normalizing it
+    // again; null when the piece must be normalized after all.
+    const ParsedPiece* NormalizedPiece(std::string_view piece);
     ParsedPiece ParsePiece(std::string_view piece, bool& reported) const;
     void AddCommand(ParsedPiece& commands, std::string_view text) const;
-    static void Analyse(ParsedPiece& commands);
-    ParsedCommand Parse(std::string_view text) const;
+    // Analyses the list commands; their lists are known to be in the
+    // normalizer's form for `normalizedLevels` levels (0: not known).
+    // `ownerMatches`, when given, is the bracket table of the commands' owner.
+    static void Analyse(ParsedPiece& commands, int normalizedLevels,
+                        const BracketMatches* ownerMatches);
+    // The command `text`, a part of `owner`; without an owner the command
+    // keeps a copy of the text.
+    ParsedCommand Parse(std::string_view text, SharedText owner) const;
     bool RunCommands(const ParsedPiece& commands);
     bool RunCommand(const ParsedCommand& command);
     bool Repeat(std::string_view argument);
@@ -72,6 +88,11 @@ private:
     // argument text it belongs to.
     const ListCommandPlan* plan_ = nullptr;
     std::string_view planArgument_;
+    // Whether the levels of normalized form that the running lists carry
+    // still hold: not once an option or a procedure header changed during
+    // the run (the cache forgot), until the next run.
+    std::uint64_t trustedRun_ = 0;
+    bool levelsTrusted_ = true;
 };
 
 } // namespace mivarelo

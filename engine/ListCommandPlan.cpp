@@ -4,12 +4,16 @@
 #include "engine/Conditions.h"
 #include "engine/TurtleState.h"
 
+#include <algorithm>
+
 namespace mivarelo {
 
 // The count or the condition is the text before the first '['; the list is
 // what the first balanced pair of brackets after it holds.
-ListCommandPlan::ListCommandPlan(Kind kind, std::string_view argument)
-    : kind_(kind), condition_({}), argumentBlank_(IsBlank(argument)) {
+ListCommandPlan::ListCommandPlan(Kind kind, std::string_view argument, SharedText owner,
+                                 int normalizedLevels, const std::uint32_t* matches)
+    : kind_(kind), condition_({}), owner_(std::move(owner)), normalizedLevels_(normalizedLevels),
+      argumentBlank_(IsBlank(argument)) {
     Cursor c(argument);
     const std::string head = ReadUntil(c, '[', false);
     if (kind == Kind::Repeat)
@@ -17,7 +21,10 @@ ListCommandPlan::ListCommandPlan(Kind kind, std::string_view argument)
     else
         condition_ = ConditionProgram(ComparedPart(head));
     c.Advance();
-    list_ = ReadUntilBalanced(c, ']', true);
+    const std::size_t start = std::min(c.pos, argument.size());
+    const std::size_t end =
+        matches ? BalancedEnd(argument, start, ']', matches) : BalancedEnd(argument, start, ']');
+    list_ = argument.substr(start, end - start);
     listBlank_ = IsBlank(list_);
 }
 

@@ -22,10 +22,12 @@ bool Runnable(std::string_view line) {
 
 } // namespace
 
-LogoThread::LogoThread(SharedText listText, int repeatCount, std::unique_ptr<DonguUnsur> loop,
-                       bool nested, LinePlace place)
-    : list_(std::move(listText)), loop_(std::move(loop)), place_(place), repeatCount_(repeatCount),
-      nested_(nested) {}
+LogoThread::LogoThread(SharedText owner, std::string_view list, int repeatCount,
+                       std::unique_ptr<DonguUnsur> loop, bool nested, LinePlace place,
+                       int normalizedLevels)
+    : list_(std::move(owner)), text_(list.data() || !list_ ? list : std::string_view(*list_)),
+      loop_(std::move(loop)), place_(place), repeatCount_(repeatCount),
+      normalizedLevels_(normalizedLevels), nested_(nested) {}
 
 void LogoThread::OpenScope(std::unique_ptr<MyArgumanType> frame) {
     procedureScope_ = true;
@@ -56,7 +58,7 @@ LogoThread::Advance LogoThread::NextLine() {
 // from its own initial value even when the variable is left over from an
 // earlier run.
 void LogoThread::Begin() {
-    if (!list_ || list_->empty()) {
+    if (text_.empty()) {
         phase_ = Phase::Finished;
         return;
     }
@@ -79,7 +81,7 @@ void LogoThread::BeginIteration() {
     const auto counter = static_cast<float>(iteration_ + 1);
     SetVariables({RepeatCounterNames[0], RepeatCounterNames[1]}, counter);
     cursor_ = 0;
-    if (!list_->empty() && list_->front() == '#') {
+    if (!text_.empty() && text_.front() == '#') {
         procedureScope_ = true;
         cursor_ = 1;
     }
@@ -103,7 +105,7 @@ LogoThread::Advance LogoThread::EndIteration() {
 // Takes the next line off the list; Pending when it is skipped.
 LogoThread::Advance LogoThread::ReadLine() {
     if (Halted()) return Finish();
-    const std::string_view text = *list_;
+    const std::string_view text = text_;
     if (cursor_ >= text.size()) return EndIteration();
     const std::size_t feed = text.find('\n', cursor_);
     const std::size_t end = feed == std::string_view::npos ? text.size() : feed;

@@ -7,6 +7,7 @@
 // reports the result with LineDone. Nothing here recurses, so the depth of
 // Logo nesting costs memory (one small context each) and never C++ stack.
 #include "core/Degiskenler.h"
+#include "engine/CommandCache.h"
 #include "engine/DonguUnsur.h"
 
 #include <cstdint>
@@ -15,9 +16,6 @@
 #include <string_view>
 
 namespace mivarelo {
-
-// List texts are shared: every call of a recursive procedure runs the same body.
-using SharedText = std::shared_ptr<const std::string>;
 
 // Where a context's lines stand in the program, so that an error names the
 // line the user wrote: the procedure whose body holds them (-1 for none), the
@@ -38,8 +36,14 @@ public:
         Finished, // the list is done (or stopped); pop the context
     };
 
-    LogoThread(SharedText listText, int repeatCount, std::unique_ptr<DonguUnsur> loop, bool nested,
-               LinePlace place);
+    // Runs `list`, a part of `owner` (all of it when `list` is null). Lists are
+    // shared: every call of a recursive procedure runs the same body, and a
+    // nested list runs from the text of the command that holds it.
+    // `normalizedLevels` counts the levels of this list and the lists inside
+    // it that are known to be in the normalizer's form (see LineDispatcher).
+    LogoThread(SharedText owner, std::string_view list, int repeatCount,
+               std::unique_ptr<DonguUnsur> loop, bool nested, LinePlace place,
+               int normalizedLevels);
 
     // Moves to the next line to run. The stop and abort flags are checked
     // before every iteration and every line, and after each line once the
@@ -75,6 +79,10 @@ public:
     // The line being run, without its comment; valid while the context lives.
     std::string_view CurrentLine() const { return currentLine_; }
     const DonguUnsur* Loop() const { return loop_.get(); }
+    // The text that holds the list, and the list itself.
+    const SharedText& Owner() const { return list_; }
+    std::string_view Text() const { return text_; }
+    int NormalizedLevels() const { return normalizedLevels_; }
 
 private:
     enum class Phase : std::uint8_t { Start, Iteration, Lines, AfterLine, Finished };
@@ -86,6 +94,7 @@ private:
     Advance Finish();
 
     SharedText list_;
+    std::string_view text_;
     std::unique_ptr<DonguUnsur> loop_;
     std::unique_ptr<MyArgumanType> pendingFrame_;
     LinePlace place_;
@@ -95,6 +104,7 @@ private:
     // 64 bits: a loop may go on past the int32 range.
     std::int64_t iteration_ = 0;
     int lineNumber_ = 0;
+    int normalizedLevels_ = 0;
     int executedLines_ = 0;
     Phase phase_ = Phase::Start;
     bool nested_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 using namespace mivarelo;
@@ -143,4 +144,34 @@ TEST(TextReaders, ReadArgumentSkipsOneFollowingBlankOrComma) {
 
     Cursor parens{"(1+2)*3 x"};
     EXPECT_EQ(ReadArgument(parens), "(1+2)*3");
+}
+
+// The bracket table jumps over whole lists; wherever a part of a text starts
+// and whichever closing bracket or ';' ends the read, it must stop where the
+// plain reading stops. Every text of up to six characters from brackets of
+// all kinds, ';' and a letter is tried, from every start.
+TEST(TextReaders, BalancedEndWithTheBracketTableStopsWhereThePlainReadingStops) {
+    const std::string alphabet = "[](){};a";
+    int compared = 0;
+    for (std::size_t length = 0; length <= 6; ++length) {
+        std::size_t count = 1;
+        for (std::size_t k = 0; k < length; ++k)
+            count *= alphabet.size();
+        for (std::size_t n = 0; n < count; ++n) {
+            std::string text;
+            for (std::size_t k = 0, rest = n; k < length; ++k, rest /= alphabet.size())
+                text += alphabet[rest % alphabet.size()];
+            const BracketMatches matches = MatchBrackets(text);
+            for (std::size_t from = 0; from <= text.size(); ++from) {
+                const std::string_view part = std::string_view(text).substr(from);
+                for (const char delimiter : {';', ']', ')', '}'}) {
+                    ASSERT_EQ(BalancedEnd(part, 0, delimiter, matches.data() + from),
+                              BalancedEnd(part, 0, delimiter))
+                        << text << " from " << from << " to " << delimiter;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 1000000);
 }

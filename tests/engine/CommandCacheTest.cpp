@@ -5,14 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace mivarelo {
 namespace {
 
 ParsedPiece OneCommand(const std::string& text) {
     ParsedCommand command;
-    command.text = text;
+    command.owner = std::make_shared<const std::string>(text);
+    command.text = *command.owner;
     return ParsedPiece{command};
 }
 
@@ -49,6 +52,38 @@ TEST(CommandCacheTest, StartsAfreshWhenFull) {
     EXPECT_EQ(cache.Find("first"), nullptr);
     EXPECT_NE(cache.Find("piece 4999"), nullptr);
     EXPECT_EQ(cache.Find("piece 0"), nullptr);
+}
+
+// A piece kept by its place is found at that place only, not by its text
+// nor at another place of the same text, and is forgotten as the others are.
+TEST(CommandCacheTest, PiecesKeptByPlaceAreFoundAtThatPlaceOnly) {
+    CommandCache cache;
+    cache.Validate(1, true, true, {});
+    const SharedText text = std::make_shared<const std::string>("fd 1 ; fd 1");
+    const std::string_view first = std::string_view(*text).substr(0, 4);
+    const std::string_view second = std::string_view(*text).substr(7, 4);
+    ASSERT_EQ(first, second);
+    cache.StoreAt(first, text, OneCommand("fd 1"));
+    ASSERT_NE(cache.FindAt(first), nullptr);
+    EXPECT_EQ(cache.FindAt(second), nullptr);
+    EXPECT_EQ(cache.FindAt(first.substr(0, 3)), nullptr);
+    EXPECT_EQ(cache.Find("fd 1"), nullptr);
+    cache.Validate(2, true, true, {});
+    EXPECT_EQ(cache.FindAt(first), nullptr);
+}
+
+// The bracket table of a text is made once, and tells for each opening
+// bracket where the bracket that closes it stands.
+TEST(CommandCacheTest, KeepsOneBracketTablePerText) {
+    CommandCache cache;
+    cache.Validate(1, true, true, {});
+    const SharedText text = std::make_shared<const std::string>("a [b (c)] d");
+    const std::shared_ptr<const BracketMatches> matches = cache.MatchesOf(text);
+    EXPECT_EQ(cache.MatchesOf(text), matches);
+    ASSERT_EQ(matches->size(), text->size());
+    EXPECT_EQ((*matches)[2], 6u);
+    EXPECT_EQ((*matches)[5], 2u);
+    EXPECT_EQ((*matches)[0], 0u);
 }
 
 } // namespace
