@@ -19,8 +19,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
-#include <iterator>
+#include <vector>
 
 namespace mivarelo {
 
@@ -35,8 +34,21 @@ std::string BodyLines(const std::string& utf8) {
     return body;
 }
 
-std::string ReadStandardInput() {
-    return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+// Standard input larger than this is refused: no program comes near it.
+constexpr std::size_t StandardInputSizeLimit = 32 * 1024 * 1024;
+
+// Standard input cannot be sized beforehand, so it is read in pieces and
+// refused as soon as it passes the limit: endless input (/dev/zero) then
+// ends the runner at once instead of filling the memory.
+bool ReadStandardInput(std::string& text) {
+    std::vector<char> piece(64 * 1024);
+    text.clear();
+    for (;;) {
+        const std::size_t got = std::fread(piece.data(), 1, piece.size(), stdin);
+        text.append(piece.data(), got);
+        if (text.size() > StandardInputSizeLimit) return false;
+        if (got < piece.size()) return true;
+    }
 }
 
 // The whole text is written, whatever bytes it holds.
@@ -60,6 +72,8 @@ enum RunnerText {
     NoProcedureText = 7991,
     ReadOnlyText = 7992,
     TooLargeText = 7964,
+    ProgramTooLargeText = 7994,
+    CannotReadInputText = 7995,
 };
 
 std::string Text(RunnerText id) {
@@ -75,7 +89,8 @@ std::string FileErrorReason(int error) {
     case EPERM: return Text(NoPermissionText);
     case ENOSPC:
     case EDQUOT: return Text(NoSpaceText);
-    case EISDIR: return Text(NotRegularFileText);
+    case EISDIR:
+    case ENODEV: return Text(NotRegularFileText);
     case ENOENT:
     case ENOTDIR: return Text(NotFoundText);
     case EROFS: return Text(ReadOnlyText);
@@ -147,7 +162,7 @@ bool HeadlessRunner::PrepareProgram(LogoEngine& engine, std::string& error) {
     engine.NewProgram();
     if (!LoadProgramFile(engine, error)) return false;
     DefineProcedures(engine);
-    AppendMainLines(engine);
+    if (!AppendMainLines(engine, error)) return false;
     if (const auto dialect = options_.dialect)
         TranslateProgram(engine.Procedures(), dialect->toTurkish, dialect->toLong, false);
     if (options_.printProgram) {
@@ -168,7 +183,11 @@ bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) {
     ConversionReport report;
     ProgramDamage damage;
     if (!ReadProgramFile(store, path, &report, options_.logoKind, &damage)) {
-        error = FileError(CannotReadText, path, FileErrorReason(errno));
+        // A native file has a limit of its own, larger than plain Logo's.
+        const int reason = errno;
+        const bool nativeTooLarge = reason == EFBIG && !IsLogoTextPath(path);
+        error = FileError(CannotReadText, path,
+                          nativeTooLarge ? Text(ProgramTooLargeText) : FileErrorReason(reason));
         return false;
     }
     for (const std::string& line : report.Lines())
@@ -195,18 +214,24 @@ void HeadlessRunner::DefineProcedures(LogoEngine& engine) const {
 
 // The -e lines go to the end of the main procedure. Without them, and
 // without a program file, the main procedure is read from standard input.
-void HeadlessRunner::AppendMainLines(LogoEngine& engine) const {
+bool HeadlessRunner::AppendMainLines(LogoEngine& engine, std::string& error) const {
     std::string lines;
     if (!options_.execLines.empty()) {
         for (const std::string& line : options_.execLines)
             lines += BodyLines(line.empty() ? std::string("\n") : line);
     } else if (!options_.programFile) {
-        lines = BodyLines(ReadStandardInput());
+        std::string input;
+        if (!ReadStandardInput(input)) {
+            error = Text(CannotReadInputText) + ": " + Text(ProgramTooLargeText);
+            return false;
+        }
+        lines = BodyLines(input);
     }
     Prosedurler& store = engine.Procedures();
     const std::string body = store.GetBody(0);
     if (!lines.empty() && !body.empty() && body.back() != '\n') store.AppendToBody(0, "\n");
     store.AppendToBody(0, lines);
+    return true;
 }
 
 // A save refused for the program's content says why in the held message.

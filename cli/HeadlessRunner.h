@@ -48,7 +48,8 @@ private:
     bool PrepareProgram(LogoEngine& engine, std::string& error);
     bool LoadProgramFile(LogoEngine& engine, std::string& error);
     void DefineProcedures(LogoEngine& engine) const;
-    void AppendMainLines(LogoEngine& engine) const;
+    // False when standard input was too large; `error` then says so.
+    bool AppendMainLines(LogoEngine& engine, std::string& error) const;
     bool SaveProgramFile(LogoEngine& engine, std::string& error);
     int RunProgram(LogoEngine& engine);
     int Report(LogoEngine& engine);

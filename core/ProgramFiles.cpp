@@ -20,7 +20,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -95,15 +94,30 @@ std::string WithoutCrLf(std::string_view text) {
     return out;
 }
 
-// On failure errno tells why: a folder gives EISDIR.
-bool ReadWholeFile(const std::string& path, std::string& data) {
-    std::error_code ec;
+// The whole file, when it is a regular file of at most `limit` bytes. Its
+// kind and size are asked before it is opened, and the read stops as soon as
+// it passes the limit, so that a file growing meanwhile is refused as well.
+// On failure errno tells why: EISDIR for a folder, ENODEV for a device, FIFO
+// or socket, EFBIG past the limit.
+bool ReadBoundedFile(const std::string& path, std::uintmax_t limit, std::string& data) {
+    constexpr std::size_t PieceSize = 64 * 1024;
     if (path.empty()) {
         errno = ENOENT;
         return false;
     }
-    if (fs::is_directory(fs::path(path), ec)) {
-        errno = EISDIR;
+    std::error_code ec;
+    const fs::file_status status = fs::status(fs::path(path), ec);
+    if (ec || status.type() == fs::file_type::not_found) {
+        errno = ec ? ec.value() : ENOENT;
+        return false;
+    }
+    if (status.type() != fs::file_type::regular) {
+        errno = status.type() == fs::file_type::directory ? EISDIR : ENODEV;
+        return false;
+    }
+    const std::uintmax_t size = fs::file_size(fs::path(path), ec);
+    if (!ec && size > limit) {
+        errno = EFBIG;
         return false;
     }
     errno = 0;
@@ -112,7 +126,16 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
         if (errno == 0) errno = EIO;
         return false;
     }
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    data.clear();
+    if (!ec) data.reserve(static_cast<std::size_t>(size));
+    std::vector<char> piece(PieceSize);
+    while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
+        data.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+        if (data.size() > limit) {
+            errno = EFBIG;
+            return false;
+        }
+    }
     if (!in.bad()) return true;
     if (errno == 0) errno = EIO;
     return false;
@@ -526,7 +549,7 @@ bool SaveProgram(const Prosedurler& store, const std::string& path) {
 bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* damage) {
     try {
         std::string data;
-        if (!ReadWholeFile(path, data)) return false;
+        if (!ReadBoundedFile(path, ProgramFileSizeLimit, data)) return false;
         std::istringstream in(WithoutCrLf(data));
         StringList headers;
         StringList bodies;
@@ -580,11 +603,7 @@ bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind ki
                     ConversionReport* report) {
     try {
         std::string data;
-        if (LogoTextTooLarge(path)) {
-            errno = EFBIG;
-            return false;
-        }
-        if (!ReadWholeFile(path, data)) return false;
+        if (!ReadBoundedFile(path, LogoTextSizeLimit, data)) return false;
         const std::string text = PrepareLogoText(data);
         const bool native =
             kind == LogoTextKind::Native || (kind == LogoTextKind::Detect && IsOwnLogoExport(text));
@@ -597,12 +616,6 @@ bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind ki
         errno = ENOMEM;
         return false;
     }
-}
-
-bool LogoTextTooLarge(const std::string& path) {
-    std::error_code ec;
-    const std::uintmax_t size = fs::file_size(fs::path(path), ec);
-    return !ec && size > LogoTextSizeLimit;
 }
 
 bool IsOwnLogoExport(std::string_view text) {

@@ -14,6 +14,11 @@
 // operation returns false for an empty path or a file that cannot be opened
 // and then leaves the store (and any existing file) unchanged; errno then
 // tells why (0 when the save was refused for the program's content).
+//
+// Only regular files are read, and only up to their kind's size limit: a
+// folder gives EISDIR and a device, FIFO or socket ENODEV before anything is
+// opened (opening a FIFO would wait for a writer, a device would never end),
+// and a file past the limit gives EFBIG before its content is read.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,9 +49,12 @@ struct ProgramDamage {
 // the old file survives any failure. A header or body holding 0xE9 cannot be stored:
 // the save is refused with a message naming the procedure.
 bool SaveProgram(const Prosedurler& store, const std::string& path);
+// No program comes near this size; a native file larger than it is refused.
+constexpr std::uintmax_t ProgramFileSizeLimit = 32 * 1024 * 1024;
 // Replaces the store's content with the native file. Damaged files load what
 // is there; headers and bodies may then differ in number. `damage` (when
 // given) tells whether the file ended early and which procedures that cut.
+// A file larger than `ProgramFileSizeLimit` is refused.
 bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* damage = nullptr);
 
 // Writes the plain Logo file, atomically as SaveProgram does. The caller
@@ -71,8 +79,6 @@ bool ImportLogoText(Prosedurler& store, const std::string& path,
 // No Logo program comes near this size, but a picture or a document opened
 // as one would: its import would take many times its size in memory.
 constexpr std::uintmax_t LogoTextSizeLimit = 2 * 1024 * 1024;
-// Whether the file at the path is too large to import as plain Logo text.
-bool LogoTextTooLarge(const std::string& path);
 // Whether the text begins with the two comment lines that the export writes.
 bool IsOwnLogoExport(std::string_view text);
 

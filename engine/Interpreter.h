@@ -40,6 +40,9 @@ public:
     using Clock = std::chrono::steady_clock;
 
     // Live contexts allowed at once; one more stops the run with an error line.
+    // This alone bounds recursion: a procedure calling itself holds one context
+    // a level, two when the call stands in a list (inside "if"), which makes
+    // half a million levels.
     static constexpr std::size_t DefaultNestingLimit = 1'000'000;
 
     enum class StopReason { None, NestingLimit, LineLimit };
@@ -71,6 +74,10 @@ public:
     // Runs a list without a variable scope (the list commands). Its lines
     // take the procedure and the body line of the line now running.
     bool RunText(std::string_view text, int repeatCount, std::unique_ptr<DonguUnsur> loop,
+                 bool nested);
+    // RunText for `list`, a part of `owner`, which the context shares instead
+    // of a copy; `normalizedLevels` as LogoThread takes it.
+    bool RunList(SharedText owner, std::string_view list, int normalizedLevels, int repeatCount,
                  bool nested);
     // The Stop action: every context ends after its current line; a wait
     // in progress ends at once.
@@ -127,9 +134,14 @@ private:
     // and again (a loop inside a procedure, the if of a recursion) costs no
     // new text.
     SharedText ListTextOf(std::string_view text);
-    bool PushContext(bool procedureScope, SharedText listText, std::unique_ptr<DonguUnsur> loop,
-                     bool nested, int repeatCount, std::string_view names,
-                     std::string_view arguments, LinePlace place);
+    // StartThread for `list` of `listText` (all of it when `list` is null).
+    bool Start(bool procedureScope, SharedText listText, std::string_view list,
+               int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
+               std::string_view names, std::string_view arguments, LinePlace place);
+    bool PushContext(bool procedureScope, SharedText listText, std::string_view list,
+                     int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested,
+                     int repeatCount, std::string_view names, std::string_view arguments,
+                     LinePlace place);
     // Publishes the procedure and body line of the top context's line.
     static void ShowPosition(const LogoThread& top);
     // Runs the top context's line unless the line limit is reached.

@@ -76,6 +76,14 @@ constexpr int LaterId = 7929;
 constexpr int RecoveryIntervalMs = 30'000;
 constexpr int DamagedFileTextId = 7989;
 constexpr int KeptAsWrittenTextId = 7990;
+// A procedure goes into the editor this many characters at a time (about
+// 100 ms of the text document's work), with a progress line past half a
+// second.
+constexpr qsizetype FillSliceChars = 100'000;
+constexpr int FillProgressAfterMs = 500;
+constexpr int FillProgressTextId = 7931;
+constexpr int NotRegularFileTextId = 7993;
+constexpr int ProgramTooLargeTextId = 7994;
 // Picture pixels left free around the drawing that is brought into view.
 constexpr int KeepInViewMargin = 20;
 // View pixels from the edge at which a watched run's turtle is followed.
@@ -154,12 +162,17 @@ void RenameMainProcedure(Prosedurler& store, const std::string& oldName,
     store.SetHeader(0, arguments.empty() ? newName : newName + ' ' + arguments);
 }
 
-// Why a file could not be read, as the id of its text.
+// Why a file could not be read, as the id of its text. A folder, a device
+// or a FIFO is never opened (see core/ProgramFiles.h), nor a file larger
+// than its kind's limit.
 int ReadFailureReason(const QString& path, bool logoText) {
     const QFileInfo info(path);
     if (!info.exists()) return 7732;
+    if (!info.isFile()) return NotRegularFileTextId;
     if (!info.isReadable()) return 7733;
-    if (logoText && LogoTextTooLarge(path.toStdString())) return 7964;
+    const std::uintmax_t limit = logoText ? LogoTextSizeLimit : ProgramFileSizeLimit;
+    if (static_cast<std::uintmax_t>(info.size()) > limit)
+        return logoText ? 7964 : ProgramTooLargeTextId;
     return 7734;
 }
 
@@ -177,6 +190,8 @@ TLogoMainForm::TLogoMainForm(QWidget* parent) : QMainWindow(parent) {
     FocusTimer.setSingleShot(true);
     FocusTimer.setInterval(FocusDelayMs);
     connect(&FocusTimer, &QTimer::timeout, this, &TLogoMainForm::FocusTimerTimer);
+    fillTimer_.setInterval(0);
+    connect(&fillTimer_, &QTimer::timeout, this, &TLogoMainForm::FillNextSlice);
     connect(driver_, &RunDriver::SliceDone, this, &TLogoMainForm::FlushRefresh);
     recent_.Load();
     setAcceptDrops(true);
@@ -597,7 +612,7 @@ void TLogoMainForm::SetRunning(bool running) {
     if (controls_.ProcedureList) controls_.ProcedureList->setEnabled(!running);
     if (controls_.Editor) {
         controls_.Editor->setEnabled(!running || (watcher_ && watcher_->Watching()));
-        controls_.Editor->setReadOnly(running);
+        controls_.Editor->setReadOnly(running || !fillRest_.isEmpty());
     }
     RefreshStatusBar();
     if (!running) {
@@ -747,15 +762,62 @@ void TLogoMainForm::ShowNextError() {
 
 // ---- procedures ----------------------------------------------------------
 
+// A long procedure goes into the editor in slices, so that the window keeps
+// answering: until the last slice the editor is read-only, the store keeps
+// the procedure, and the status bar shows how far the editor has got.
 void TLogoMainForm::FillEditor(int index) {
+    fillTimer_.stop();
+    fillRest_.clear();
     if (!controls_.Editor) return;
+    const QString text = EditorTextOf(engine_.Procedures(), index);
     const QSignalBlocker quiet(controls_.Editor);
-    controls_.Editor->setPlainText(EditorTextOf(engine_.Procedures(), index));
+    const qsizetype cut =
+        text.size() > FillSliceChars ? text.lastIndexOf(u'\n', FillSliceChars) : -1;
+    if (cut <= 0) {
+        controls_.Editor->setPlainText(text);
+        return;
+    }
+    controls_.Editor->setReadOnly(true);
+    controls_.Editor->setPlainText(text.left(cut));
+    fillRest_ = text.mid(cut);
+    fillDone_ = 0;
+    fillClock_.start();
+    fillTimer_.start();
+}
+
+void TLogoMainForm::FillNextSlice() {
+    QPlainTextEdit* editor = controls_.Editor;
+    if (!editor || fillRest_.isEmpty()) {
+        fillTimer_.stop();
+        return;
+    }
+    qsizetype end = fillRest_.indexOf(u'\n', fillDone_ + FillSliceChars);
+    end = end < 0 ? fillRest_.size() : end;
+    {
+        const QSignalBlocker quiet(editor);
+        QTextCursor cursor(editor->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(fillRest_.mid(fillDone_, end - fillDone_));
+        editor->document()->setModified(false);
+    }
+    fillDone_ = end;
+    if (fillDone_ < fillRest_.size()) {
+        if (fillClock_.elapsed() > FillProgressAfterMs)
+            UstStatusBar->showMessage(
+                Text(FillProgressTextId).arg(100 * fillDone_ / fillRest_.size()));
+        return;
+    }
+    fillTimer_.stop();
+    fillRest_.clear();
+    // The slices are no edits of the user's: nothing of them is undone.
+    editor->document()->clearUndoRedoStacks();
+    editor->setReadOnly(Running());
+    UstStatusBar->clearMessage();
 }
 
 void TLogoMainForm::StoreEditorIntoProcedure() {
     const int current = Globals().CurrentProcedure;
-    if (current < 0 || !controls_.Editor) return;
+    if (current < 0 || !controls_.Editor || !fillRest_.isEmpty()) return;
     engine_.Procedures().SetBody(current, BodyOfEditor(controls_.Editor->toPlainText()));
 }
 

@@ -212,6 +212,7 @@ private:
     void BindCurrentControls();
     bool CloseCommandWindow();
     void FillEditor(int index);
+    void FillNextSlice();
     void SelectErrorInEditor(const QString& text, int line, int procedure);
     void FocusTimerTimer();
     void FlushRefresh();
@@ -267,6 +268,12 @@ private:
     std::array<QLabel*, 8> panels_{};
     CurrentControls controls_;
     QTimer FocusTimer;
+    // The part of a long procedure still to go into the editor, and how
+    // much of it has gone.
+    QTimer fillTimer_;
+    QString fillRest_;
+    qsizetype fillDone_ = 0;
+    QElapsedTimer fillClock_;
     QElapsedTimer statusClock_;
     // The procedure each error-list entry belongs to, in list order.
     std::vector<int> errorProcedures_;

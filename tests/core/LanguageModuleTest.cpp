@@ -47,7 +47,7 @@ std::vector<int> UsedIds() {
     range(7720, 7721);
     range(7801, 7815);
     range(7901, 7909);
-    range(7980, 7992);
+    range(7980, 7995);
     return ids;
 }
 

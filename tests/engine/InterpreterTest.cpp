@@ -234,6 +234,23 @@ TEST_F(InterpreterTest, TheNestingLimitStopsTheRunAndLeavesEverythingClean) {
     EXPECT_EQ(errors_.lines.size(), 1u);
 }
 
+// Without a limit of its own a recursion without end stops at the default
+// one: each level through a bracketed list holds two contexts, the call and
+// its list, so the run ends after half a million levels, quickly and with the
+// same error line.
+TEST_F(InterpreterTest, RecursionWithoutEndStopsAtTheDefaultNestingLimit) {
+    Define("down :n", "c := c + 1\nif :n > 0 [down :n + 1]\n");
+    Run("c := 0\ndown 1\nfd 1\n");
+    EXPECT_EQ(errors_.lines, std::vector<std::string>{"Nesting too deep"});
+    EXPECT_EQ(Runner().LastStopReason(), Interpreter::StopReason::NestingLimit);
+    EXPECT_EQ(Var("c"), static_cast<float>(Interpreter::DefaultNestingLimit / 2));
+    EXPECT_GE(Var("c"), 400'000.0f);
+    EXPECT_LE(Var("c"), 500'000.0f);
+    EXPECT_EQ(X(), 500);
+    EXPECT_EQ(Runner().Depth(), 0u);
+    EXPECT_EQ(FrameCount(), 0);
+}
+
 TEST_F(InterpreterTest, RecursionOneHundredThousandCallsDeepCompletes) {
     Define("down :n", "c := c + 1\nif :n > 0 [down :n - 1]\n");
     Run("c := 0\ndown 100000\nfd 1\n");

@@ -27,6 +27,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -196,6 +197,38 @@ private slots:
         QVERIFY(text.contains("zebra 5"));
         QCOMPARE(dialogs->messages,
                  QStringList{LanguageText(7806) + ": " + LanguageText(7990) + " 1"});
+    }
+
+    // A long procedure goes into the editor in slices while the window goes
+    // on answering; meanwhile nothing is stored back from the half-filled
+    // editor, and at the end the editor holds it all, unchanged and with
+    // nothing to undo.
+    void LongProcedureFillsInSlicesAndLosesNothing() {
+        std::string body;
+        for (int k = 0; k < 60000; ++k)
+            body += "fd " + std::to_string(k) + "\n";
+        Prosedurler program;
+        program.AddProcedure("AnaEkran", body);
+        const QString path = folder.filePath("long.elg");
+        QVERIFY(SaveProgram(program, path.toStdString()));
+        window->Actions().AcincaCalistirAction->setChecked(false);
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(10);
+        QVERIFY(window->OpenFile(path, TLogoMainForm::ProgramKind));
+        QVERIFY(Editor()->isReadOnly());
+        QVERIFY(Editor()->toPlainText().size() < static_cast<qsizetype>(body.size()) / 2);
+        window->ShowProcedure(0);
+        QCOMPARE(Store().GetBody(0), body);
+        QTRY_VERIFY(!Editor()->isReadOnly());
+        QVERIFY(ticks > 2);
+        QCOMPARE(Editor()->toPlainText() + "\n", QString::fromStdString(body));
+        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!Editor()->document()->isUndoAvailable());
+        window->ShowProcedure(0);
+        QTRY_VERIFY(!Editor()->isReadOnly());
+        QCOMPARE(Store().GetBody(0), body);
     }
 
     // A file handed over during a run is named in the status bar at once
