@@ -182,7 +182,7 @@ void TButtonKomutForm::BuildControls() {
     UndoButton = NewHistoryButton(QStyle::SP_ArrowBack, QStringLiteral("UndoButton"));
     RedoButton = NewHistoryButton(QStyle::SP_ArrowForward, QStringLiteral("RedoButton"));
     connect(UndoButton, &QPushButton::clicked, this, [this] { GeriAlAction->trigger(); });
-    connect(RedoButton, &QPushButton::clicked, this, [this] { ButtonCommand(RedoNumber); });
+    connect(RedoButton, &QPushButton::clicked, this, [this] { IleriAlAction->trigger(); });
 
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { ButtonCommand(FreeCommandNumber); });
     connect(SonKomutEdit, &QLineEdit::returnPressed, this,

@@ -137,6 +137,17 @@ QStringList SaveFilters() {
     return OpenFilters() << LanguageText(7746) << LanguageText(7742);
 }
 
+// The pixels that differ from the screen colour; null when there are none.
+QRect PaintedBox(const TurtleScreen& screen) {
+    return MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
+}
+
+// `box` with the margin kept around a drawing, within the picture.
+QRect WithMargin(const QRect& box) {
+    return box.adjusted(-KeepInViewMargin, -KeepInViewMargin, KeepInViewMargin, KeepInViewMargin) &
+           QRect(0, 0, Globals().ScreenWidth, Globals().ScreenHeight);
+}
+
 // The kind of file an extension names, in any letter case; `fallback` for
 // a name with another extension.
 int KindOfExtension(const QString& path, int fallback) {
@@ -495,7 +506,6 @@ QString TLogoMainForm::Text(int id) const {
 // ---- running -------------------------------------------------------------
 
 void TLogoMainForm::Run() {
-    QueueRecoveryCopy();
     SetRunning(true);
     Globals().LastErrorLine = 0;
     errorCursor_ = 0;
@@ -503,6 +513,7 @@ void TLogoMainForm::Run() {
     if (controls_.ErrorList) controls_.ErrorList->clear();
     errorProcedures_.clear();
     StoreEditorIntoProcedure();
+    QueueRecoveryCopy();
     const int index =
         controls_.ProcedureList ? std::max(0, controls_.ProcedureList->currentIndex()) : 0;
     RunProcedure(index);
@@ -661,14 +672,9 @@ void TLogoMainForm::FollowTurtleDuringRun() {
 
 bool TLogoMainForm::KeepDrawingInView() {
     viewPlaced_ = true;
-    const TurtleScreen& screen = engine_.Screen();
-    const QPoint turtle = screen.State().Position();
-    QRect area = MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
-    area = area.isNull() ? QRect(turtle, QSize(1, 1)) : area.united(QRect(turtle, QSize(1, 1)));
-    const QRect picture(0, 0, Globals().ScreenWidth, Globals().ScreenHeight);
-    area = area.adjusted(-KeepInViewMargin, -KeepInViewMargin, KeepInViewMargin, KeepInViewMargin) &
-           picture;
-    return zoom_->KeepInView(area);
+    const QRect turtle(engine_.Screen().State().Position(), QSize(1, 1));
+    const QRect box = PaintedBox(engine_.Screen());
+    return zoom_->KeepInView(WithMargin(box.isNull() ? turtle : box.united(turtle)));
 }
 
 void TLogoMainForm::CentreOnTurtle() {
@@ -1552,12 +1558,9 @@ void TLogoMainForm::ExportPicture(bool svg) {
 
 // The painted pixels with a margin; the whole picture when nothing is drawn.
 QRect TLogoMainForm::DrawnPart() const {
-    const TurtleScreen& screen = engine_.Screen();
-    const QRect box = MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
-    const QRect picture(0, 0, Globals().ScreenWidth, Globals().ScreenHeight);
-    if (box.isNull()) return picture;
-    return box.adjusted(-KeepInViewMargin, -KeepInViewMargin, KeepInViewMargin, KeepInViewMargin) &
-           picture;
+    const QRect box = PaintedBox(engine_.Screen());
+    return box.isNull() ? QRect(0, 0, Globals().ScreenWidth, Globals().ScreenHeight)
+                        : WithMargin(box);
 }
 
 void TLogoMainForm::ExportPdf() {

@@ -36,7 +36,7 @@ start_app() {
     sleep 0.1
   done
   [ -n "$win" ] || { echo "FAIL: the main window did not appear"; cat "$work/app.log"; exit 1; }
-  sleep 1
+  sleep 2
 }
 stop_app() {
   kill "$app" 2>/dev/null || true
@@ -75,7 +75,7 @@ black() {
 start_app
 before=$(black)
 click_editor
-xdotool type --delay 15 'repeat 4 [fd 100 lt 90]'
+xdotool type --delay 40 'repeat 4 [fd 100 lt 90]'
 xdotool key F2
 sleep 1
 after=$(black)
@@ -87,7 +87,7 @@ echo "ok: F2 ran the typed program ($drawn pixels drawn)"
 
 click_editor
 xdotool key ctrl+a
-xdotool type --delay 15 'repeat 1000000000 [fd 1 rt 1]'
+xdotool type --delay 40 'repeat 1000000000 [fd 1 rt 1]'
 xdotool key F2
 sleep 1
 xdotool key F8
@@ -140,7 +140,7 @@ stop_app
 # typed line, and the next start offers it; Enter restores it and F2 draws.
 start_app
 click_editor
-xdotool type --delay 15 'repeat 4 [fd 100 lt 90] ; zebra'
+xdotool type --delay 40 'repeat 4 [fd 100 lt 90] ; zebra'
 sleep 31
 copy=$(grep -rl zebra "$work/home/.local/share/Mivarelo/Mivarelo/recovery" 2>/dev/null | head -1 || true)
 [ -n "$copy" ] || { echo "FAIL: no recovery copy holds the typed line after 31 s"; exit 1; }
