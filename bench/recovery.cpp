@@ -4,7 +4,7 @@
 // and of the hand-over that the window's thread does before each.
 //
 //   recovery_bench FOLDER
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "shell/RecoveryStore.h"
 
 #include <QCoreApplication>
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 2) return 2;
     // Ten procedures of a thousand lines each, every line a typical one.
-    mivarelo::Prosedurler program;
+    mivarelo::ProcedureStore program;
     for (int p = 0; p < 10; ++p) {
         std::string body;
         for (int k = 0; k < Lines / 10; ++k)
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     for (int k = 0; k < Writes; ++k) {
         QElapsedTimer clock;
         clock.start();
-        const mivarelo::Prosedurler copy = program;
+        const mivarelo::ProcedureStore copy = program;
         handOver.push_back(clock.nsecsElapsed() / 1e6);
         clock.restart();
         if (!store.Write(copy, QStringLiteral("/home/ogrenci/kare.elg"))) return 1;

@@ -5,8 +5,8 @@
 //
 //   undo_bench            (run it with QT_QPA_PLATFORM=offscreen)
 #include "core/GlobalSettings.h"
-#include "modes/TButtonKomutForm.h"
-#include "shell/TLogoMainForm.h"
+#include "modes/ButtonCommandWindow.h"
+#include "shell/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,10 +23,10 @@ constexpr int RecordedLines = 1000;
 constexpr int Undos = 5;
 constexpr double TargetMs = 500.0;
 
-void WaitForRunEnd(mivarelo::TLogoMainForm& window) {
+void WaitForRunEnd(mivarelo::MainWindow& window) {
     if (!mivarelo::Globals().RunActive) return;
     QEventLoop loop;
-    QObject::connect(&window, &mivarelo::TLogoMainForm::RunEnded, &loop, &QEventLoop::quit);
+    QObject::connect(&window, &mivarelo::MainWindow::RunEnded, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -34,12 +34,12 @@ void WaitForRunEnd(mivarelo::TLogoMainForm& window) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    mivarelo::TLogoMainForm window;
+    mivarelo::MainWindow window;
     window.resize(1280, 800);
     window.show();
     window.SwitchToGraphicalMode();
     WaitForRunEnd(window);
-    auto* form = qobject_cast<mivarelo::TButtonKomutForm*>(window.CommandWindow());
+    auto* form = qobject_cast<mivarelo::ButtonCommandWindow*>(window.CommandWindow());
     if (!form) return 1;
     mivarelo::Globals().CanUndoLastCommand = true;
     // A walk over the grid: up, up-right, right, down-right and back.
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     for (int k = 0; k < Undos; ++k) {
         QElapsedTimer clock;
         clock.start();
-        form->GeriAlAction->trigger();
+        form->UndoAction->trigger();
         WaitForRunEnd(window);
         samples.push_back(clock.nsecsElapsed() / 1e6);
     }

@@ -179,7 +179,7 @@ bool HeadlessRunner::PrepareProgram(LogoEngine& engine, std::string& error) {
 bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) {
     if (!options_.programFile) return true;
     const std::string& path = *options_.programFile;
-    Prosedurler& store = engine.Procedures();
+    ProcedureStore& store = engine.Procedures();
     ConversionReport report;
     ProgramDamage damage;
     if (!ReadProgramFile(store, path, &report, options_.logoKind, &damage)) {
@@ -227,7 +227,7 @@ bool HeadlessRunner::AppendMainLines(LogoEngine& engine, std::string& error) con
         }
         lines = BodyLines(input);
     }
-    Prosedurler& store = engine.Procedures();
+    ProcedureStore& store = engine.Procedures();
     const std::string body = store.GetBody(0);
     if (!lines.empty() && !body.empty() && body.back() != '\n') store.AppendToBody(0, "\n");
     store.AppendToBody(0, lines);

@@ -24,7 +24,7 @@ std::string Cp(const std::string& cp1254) {
     return JsonString(Cp1254ToUtf8(cp1254));
 }
 
-std::string GlobalsJson(const MyArgumanType& globals) {
+std::string GlobalsJson(const VariableFrame& globals) {
     std::string json = "{";
     if (globals.names) {
         const StringList& names = *globals.names;
@@ -89,7 +89,7 @@ std::string SixDecimals(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string StateJson(const TurtleState& state, int testResult, const MyArgumanType& globals,
+std::string StateJson(const TurtleState& state, int testResult, const VariableFrame& globals,
                       const std::vector<std::string>& errors, const PaintedArea& painted) {
     const auto integer = [](long long v) { return std::to_string(v); };
     const auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };

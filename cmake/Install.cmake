@@ -42,7 +42,7 @@ endif()
 # "Set Default Software" writes the same desktop entry, MIME definition and
 # icon into the user's folders; the application gets them compiled in from
 # the packaging files, so both ways of installing agree.
-if(TARGET mivarelo_app)
+if(TARGET mivarelo_shell)
   set(desktop_entry ${MIVARELO_PACKAGING_DIR}/${MIVARELO_APP_ID}.desktop)
   set(mime_definition ${MIVARELO_PACKAGING_DIR}/mivarelo.xml)
   set(icon_svg ${MIVARELO_PACKAGING_DIR}/icons/hicolor/scalable/apps/${MIVARELO_APP_ID}.svg)
@@ -64,7 +64,7 @@ inline constexpr char kIconSvg[] = R"mivarelo(@MIVARELO_ICON_SVG@)mivarelo";
 
 } // namespace mivarelo::packaging
 ]=])
-  target_include_directories(mivarelo_app PRIVATE ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(mivarelo_shell PRIVATE ${CMAKE_BINARY_DIR}/generated)
 endif()
 
 # Installs the build into a temporary prefix and runs the installed programs.

@@ -1,7 +1,7 @@
 #include "core/Keywords.h"
 
 #include "core/CaseFold.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 namespace mivarelo {
 
@@ -197,7 +197,7 @@ std::string KeywordOf(CommandCode code) {
     return KeywordTable[code - 1];
 }
 
-CommandCode LookupCommand(std::string_view word, const Prosedurler* store) {
+CommandCode LookupCommand(std::string_view word, const ProcedureStore* store) {
     const std::size_t start = word.find_first_not_of(' ');
     if (start == std::string_view::npos) return UnknownCode;
     const std::string_view typed = word.substr(start);

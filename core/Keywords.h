@@ -7,7 +7,7 @@
 
 namespace mivarelo {
 
-class Prosedurler;
+class ProcedureStore;
 
 using CommandCode = int;
 constexpr CommandCode UnknownCode = 0;
@@ -25,7 +25,7 @@ std::string KeywordOf(CommandCode code);
 // neither. The word is lower-cased the Turkish way ("İLERİ" is "ileri"); a
 // word with a capital I that finds nothing so is tried with the platform
 // lower-casing as well ("RIGHT" is "right").
-CommandCode LookupCommand(std::string_view word, const Prosedurler* store = nullptr);
+CommandCode LookupCommand(std::string_view word, const ProcedureStore* store = nullptr);
 
 // The member of the code's row for the target dialect; untranslated rows and
 // codes outside the table map to themselves.

@@ -1,10 +1,10 @@
 #include "core/LanguageModule.h"
 
 #include "core/CaseFold.h"
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 #include <algorithm>
 #include <charconv>
@@ -184,7 +184,7 @@ constexpr PredefinedVariable kAngleVariable{&GlobalSettings::AngleVariableName,
 
 // Renames a predefined variable to the module's name. A module without the
 // name keeps the old one, so the variable never loses its name.
-void RefreshPredefinedVariable(const PredefinedVariable& v, Prosedurler* procedures) {
+void RefreshPredefinedVariable(const PredefinedVariable& v, ProcedureStore* procedures) {
     GlobalSettings& g = Globals();
     const std::string old = g.*v.name;
     g.*v.oldName = old;
@@ -194,7 +194,7 @@ void RefreshPredefinedVariable(const PredefinedVariable& v, Prosedurler* procedu
     const float value = GetVariable(old.empty() ? current : old);
     SetVariable(current, value == 0.0f ? v.startValue : value);
     if (old.empty() || PlatformEqualsIgnoreCase(old, current)) return;
-    if (Degiskenler* store = VariableStore()) store->RemoveGlobalVariable(old);
+    if (VariableStore* store = CurrentVariableStore()) store->RemoveGlobalVariable(old);
     if (procedures) procedures->ReplaceWordInBodies(old, current);
 }
 
@@ -229,7 +229,7 @@ std::string LanguageDirectory() {
     return defaultDirectory;
 }
 
-bool LoadLanguageModule(Prosedurler* procedures) {
+bool LoadLanguageModule(ProcedureStore* procedures) {
     const std::filesystem::path path =
         std::filesystem::path(LanguageDirectory()) / LanguageFileName(Globals().EnglishInterface);
     loadedTexts = ReadTable(path);

@@ -14,7 +14,7 @@
 
 namespace mivarelo {
 
-class Prosedurler;
+class ProcedureStore;
 
 constexpr int LanguageTextMaxBytes = 499;
 
@@ -28,7 +28,7 @@ constexpr int LanguageTextMaxBytes = 499;
 // name changed is removed, and the old names are replaced by the new ones
 // wherever they stand as whole words in the procedures of `procedures` (when
 // given). Returns true when a file was loaded.
-bool LoadLanguageModule(Prosedurler* procedures = nullptr);
+bool LoadLanguageModule(ProcedureStore* procedures = nullptr);
 // True while a language file is loaded.
 bool LanguageModuleLoaded();
 // The text of `id`, or the empty text when no module is loaded or the id is missing.

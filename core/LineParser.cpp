@@ -1,6 +1,6 @@
 #include "core/LineParser.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/ErrorList.h"
 #include "core/ExpressionHook.h"
 #include "core/GlobalSettings.h"
@@ -34,7 +34,7 @@ std::size_t LongestKeywordLength() {
 // being collected (word and argument text) and the commands finished so far.
 class Normalizer {
 public:
-    Normalizer(const Prosedurler* store, int depth, const std::uint32_t* matches)
+    Normalizer(const ProcedureStore* store, int depth, const std::uint32_t* matches)
         : store_(store), depth_(depth), matches_(matches) {}
     std::string Run(std::string_view text);
 
@@ -46,7 +46,7 @@ private:
     void FinishCommand();
     void AppendToArgs(const std::string& tok);
 
-    const Prosedurler* store_;
+    const ProcedureStore* store_;
     int depth_;
     // The bracket table of the text being normalized, from its first character.
     const std::uint32_t* matches_;
@@ -58,7 +58,7 @@ private:
     bool seenCommand_ = false;
 };
 
-std::string NormalizeAtDepth(std::string_view text, const Prosedurler* store, int depth,
+std::string NormalizeAtDepth(std::string_view text, const ProcedureStore* store, int depth,
                              const std::uint32_t* matches) {
     if (text.empty()) return {};
     return Normalizer(store, depth, matches).Run(text);
@@ -197,7 +197,7 @@ bool SplitAt(std::string_view text, std::string_view op, std::string& name,
 
 } // namespace
 
-std::string NormalizeLine(std::string_view text, const Prosedurler* store) {
+std::string NormalizeLine(std::string_view text, const ProcedureStore* store) {
     const BracketMatches matches = MatchBrackets(text);
     return NormalizeAtDepth(text, store, 0, matches.data());
 }
@@ -270,7 +270,7 @@ void ReportUnknownWord(std::string_view word) {
     if (ErrorList* list = CurrentErrorList()) list->AddErrorLine(line);
 }
 
-CommandCode SplitCommandWord(const Prosedurler* store, std::string_view text, std::string& word,
+CommandCode SplitCommandWord(const ProcedureStore* store, std::string_view text, std::string& word,
                              std::string& rest) {
     if (text.empty()) return UnknownCode;
     Cursor c(text);

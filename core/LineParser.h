@@ -13,7 +13,7 @@
 
 namespace mivarelo {
 
-class Prosedurler;
+class ProcedureStore;
 
 // Bracketed lists nested deeper than this are kept as they stand instead of
 // being normalized, so that pathological input cannot exhaust the stack.
@@ -26,7 +26,7 @@ constexpr int NormalizeDepthLimit = 100;
 // split into that keyword and the rest, and reported with ReportUnknownWord;
 // a variable's name is never split: the name of an assignment ("yabci = 360",
 // "step := 100"), the repeat counter or a variable that exists.
-std::string NormalizeLine(std::string_view text, const Prosedurler* store);
+std::string NormalizeLine(std::string_view text, const ProcedureStore* store);
 
 // Appends one command: " " when result is not empty, cmd, " " + args when
 // args is not empty, then " ; ". An empty command word is appended all the same.
@@ -56,7 +56,7 @@ void ReportUnknownWord(std::string_view word);
 // Splits off the command word (up to '[', '(', '{' or a blank, after leading
 // blanks) and returns its code looked up with `store`. `rest` is the text
 // after the word. An empty text returns 0 and leaves both outputs untouched.
-CommandCode SplitCommandWord(const Prosedurler* store, std::string_view text, std::string& word,
+CommandCode SplitCommandWord(const ProcedureStore* store, std::string_view text, std::string& word,
                              std::string& rest);
 
 // The contents of the next bracketed list from the cursor on: the text before

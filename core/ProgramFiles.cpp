@@ -10,7 +10,7 @@
 #include "core/LineParser.h"
 #include "core/Notifier.h"
 #include "core/Numbers.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "core/StringList.h"
 #include "core/TextOps.h"
 #include "core/TextReaders.h"
@@ -143,7 +143,7 @@ bool ReadBoundedFile(const std::string& path, std::uintmax_t limit, std::string&
 
 // The native format has no escape for its separator, so an item holding it
 // would read back with every later item shifted.
-bool ReportUnsavableItems(const Prosedurler& store) {
+bool ReportUnsavableItems(const ProcedureStore& store) {
     const StringList& headers = store.Headers();
     const StringList& bodies = store.Bodies();
     const std::size_t count = std::max(headers.size(), bodies.size());
@@ -166,14 +166,14 @@ bool ReportUnsavableItems(const Prosedurler& store) {
 // ---- Plain Logo export ----
 
 struct ExportState {
-    const Prosedurler& store;
+    const ProcedureStore& store;
     std::string out;
     int keptAsWritten = 0;
 };
 
 std::string FirstWordFolded(std::string_view line, Cursor& c);
 
-std::string ExportCommand(const Prosedurler& store, std::string_view command, int depth);
+std::string ExportCommand(const ProcedureStore& store, std::string_view command, int depth);
 
 // Translation keeps a repeat whose count is no whole number in its own
 // dialect, so every dialect's repeat word is a repeat here.
@@ -194,7 +194,7 @@ bool ListLeftOpen(std::string_view text) {
 
 // "repeat n [ a ; b ; ]" in plain Logo form, where ';' would start a comment:
 // the commands of the list are separated by blanks; nested repeats likewise.
-std::string RepeatToLogo(const Prosedurler& store, std::string_view rest, int depth) {
+std::string RepeatToLogo(const ProcedureStore& store, std::string_view rest, int depth) {
     Cursor c(rest);
     const std::string count = Trim(ReadUntil(c, '[', true));
     const std::string block = ReadUntilBalanced(c, ']', true);
@@ -215,7 +215,7 @@ std::string RepeatToLogo(const Prosedurler& store, std::string_view rest, int de
     return after.empty() ? result : result + " " + after;
 }
 
-std::string ExportCommand(const Prosedurler& store, std::string_view command, int depth) {
+std::string ExportCommand(const ProcedureStore& store, std::string_view command, int depth) {
     std::string word, rest;
     const CommandCode code = SplitCommandWord(&store, command, word, rest);
     if (code == UnknownCode) return {};
@@ -228,7 +228,7 @@ std::string ExportCommand(const Prosedurler& store, std::string_view command, in
 
 // An assignment is no command word, but the import reads it back as it
 // stands, so the export writes it as it stands instead of dropping it.
-std::string ExportBodyCommand(const Prosedurler& store, std::string_view command) {
+std::string ExportBodyCommand(const ProcedureStore& store, std::string_view command) {
     const std::string converted = ConvertCommandToLogo(store, command);
     std::string name, expression;
     if (converted.empty() && SplitAssignment(command, name, expression)) return Trim(command);
@@ -285,8 +285,8 @@ void AppendExportedBody(ExportState& state, const std::string& body) {
 
 // ---- Plain Logo import ----
 
-std::string ImportLine(const Prosedurler& store, std::string_view line, int depth);
-std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int depth);
+std::string ImportLine(const ProcedureStore& store, std::string_view line, int depth);
+std::string RepeatFromLogo(const ProcedureStore& store, std::string_view rest, int depth);
 
 // The start of every word outside brackets that is followed by the word
 // ":=": an assignment begins there.
@@ -323,7 +323,7 @@ std::vector<CommandPiece> CutAssignments(const CommandPiece& piece) {
     return pieces;
 }
 
-std::vector<CommandPiece> ListPieces(const Prosedurler& store, std::string_view block) {
+std::vector<CommandPiece> ListPieces(const ProcedureStore& store, std::string_view block) {
     std::vector<CommandPiece> pieces;
     for (const CommandPiece& piece : SplitCommands(block, &store))
         for (CommandPiece& part : CutAssignments(piece))
@@ -333,7 +333,7 @@ std::vector<CommandPiece> ListPieces(const Prosedurler& store, std::string_view 
 
 // Plain Logo separates the commands of a list by blanks only; they are cut
 // before every command word and every assignment and joined again with " ; ".
-std::string ListFromLogo(const Prosedurler& store, std::string_view block, int depth) {
+std::string ListFromLogo(const ProcedureStore& store, std::string_view block, int depth) {
     std::string result;
     for (const CommandPiece& piece : ListPieces(store, block)) {
         std::string text;
@@ -349,12 +349,12 @@ std::string ListFromLogo(const Prosedurler& store, std::string_view block, int d
 }
 
 // Commands that follow a converted command on the same line.
-std::string ImportRemainder(const Prosedurler& store, std::string_view rest, int depth) {
+std::string ImportRemainder(const ProcedureStore& store, std::string_view rest, int depth) {
     if (depth >= ListDepthLimit || Trim(rest).empty()) return {};
     return ImportLine(store, rest, depth + 1);
 }
 
-std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int depth) {
+std::string RepeatFromLogo(const ProcedureStore& store, std::string_view rest, int depth) {
     Cursor c(rest);
     const std::string count = Trim(ReadUntil(c, '[', true));
     const std::string block = ReadUntilBalanced(c, ']', true);
@@ -368,7 +368,7 @@ std::string RepeatFromLogo(const Prosedurler& store, std::string_view rest, int 
     return tail.empty() ? result : result + " " + tail;
 }
 
-std::string ImportLine(const Prosedurler& store, std::string_view line, int depth) {
+std::string ImportLine(const ProcedureStore& store, std::string_view line, int depth) {
     if (Trim(line).empty()) return {};
     std::string word, rest;
     const CommandCode code = SplitCommandWord(&store, line, word, rest);
@@ -467,7 +467,7 @@ std::vector<LogoBlock> ReadLogoBlocks(const std::vector<std::string>& lines,
 
 // The store index of each block. A name defined again takes the later header;
 // its body is replaced later on as well.
-std::vector<int> DefineProcedures(Prosedurler& store, const std::vector<LogoBlock>& blocks) {
+std::vector<int> DefineProcedures(ProcedureStore& store, const std::vector<LogoBlock>& blocks) {
     std::vector<int> slots;
     for (const LogoBlock& block : blocks) {
         int index = store.FindProcedure(SplitFirstWord(block.header).first);
@@ -483,7 +483,7 @@ std::vector<int> DefineProcedures(Prosedurler& store, const std::vector<LogoBloc
 // An assignment has no command word but is this language's own line, so it
 // is kept, and so is a comment; any other line that converts to nothing is
 // left out and reported.
-std::string ImportBody(const Prosedurler& store, const std::vector<LogoLine>& lines,
+std::string ImportBody(const ProcedureStore& store, const std::vector<LogoLine>& lines,
                        ConversionReport* report) {
     std::string body;
     for (const LogoLine& line : lines) {
@@ -500,7 +500,7 @@ std::string ImportBody(const Prosedurler& store, const std::vector<LogoLine>& li
     return body;
 }
 
-void ImportNative(Prosedurler& store, const std::string& text, ConversionReport* report) {
+void ImportNative(ProcedureStore& store, const std::string& text, ConversionReport* report) {
     const std::vector<LogoBlock> blocks = ReadLogoBlocks(LogoLines(text), report);
     store.ClearAll();
     const std::vector<int> slots = DefineProcedures(store, blocks);
@@ -511,7 +511,7 @@ void ImportNative(Prosedurler& store, const std::string& text, ConversionReport*
 
 // Classic programs are drawn as their authors meant only with positions in
 // real numbers, so the import turns the precise turtle on.
-void ImportClassic(Prosedurler& store, const std::string& text, ConversionReport* report) {
+void ImportClassic(ProcedureStore& store, const std::string& text, ConversionReport* report) {
     ConversionReport local;
     ConversionReport& notes = report ? *report : local;
     const std::vector<ConvertedProcedure> procedures =
@@ -525,7 +525,7 @@ void ImportClassic(Prosedurler& store, const std::string& text, ConversionReport
 
 } // namespace
 
-bool SaveProgram(const Prosedurler& store, const std::string& path) {
+bool SaveProgram(const ProcedureStore& store, const std::string& path) {
     try {
         if (path.empty()) {
             errno = ENOENT;
@@ -546,7 +546,7 @@ bool SaveProgram(const Prosedurler& store, const std::string& path) {
     }
 }
 
-bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* damage) {
+bool LoadProgram(ProcedureStore& store, const std::string& path, ProgramDamage* damage) {
     try {
         std::string data;
         if (!ReadBoundedFile(path, ProgramFileSizeLimit, data)) return false;
@@ -577,7 +577,7 @@ bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* dam
     }
 }
 
-bool ExportLogoText(const Prosedurler& store, const std::string& path, int* keptAsWritten) {
+bool ExportLogoText(const ProcedureStore& store, const std::string& path, int* keptAsWritten) {
     try {
         if (path.empty()) {
             errno = ENOENT;
@@ -599,7 +599,7 @@ bool ExportLogoText(const Prosedurler& store, const std::string& path, int* kept
     }
 }
 
-bool ImportLogoText(Prosedurler& store, const std::string& path, LogoTextKind kind,
+bool ImportLogoText(ProcedureStore& store, const std::string& path, LogoTextKind kind,
                     ConversionReport* report) {
     try {
         std::string data;
@@ -622,11 +622,11 @@ bool IsOwnLogoExport(std::string_view text) {
     return text.starts_with(ExportComments);
 }
 
-std::string ConvertLineFromLogo(const Prosedurler& store, std::string_view line) {
+std::string ConvertLineFromLogo(const ProcedureStore& store, std::string_view line) {
     return ImportLine(store, line, 0);
 }
 
-std::string ConvertCommandToLogo(const Prosedurler& store, std::string_view command) {
+std::string ConvertCommandToLogo(const ProcedureStore& store, std::string_view command) {
     return ExportCommand(store, command, 0);
 }
 

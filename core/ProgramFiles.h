@@ -27,7 +27,7 @@
 namespace mivarelo {
 
 class ConversionReport;
-class Prosedurler;
+class ProcedureStore;
 
 // How a plain Logo file is read: a file this program exported itself (its
 // two comment lines at the top) in the own plain format, any other file as
@@ -48,14 +48,14 @@ struct ProgramDamage {
 // Writes the native file through WriteFileAtomically (core/AtomicFile.h), so
 // the old file survives any failure. A header or body holding 0xE9 cannot be stored:
 // the save is refused with a message naming the procedure.
-bool SaveProgram(const Prosedurler& store, const std::string& path);
+bool SaveProgram(const ProcedureStore& store, const std::string& path);
 // No program comes near this size; a native file larger than it is refused.
 constexpr std::uintmax_t ProgramFileSizeLimit = 32 * 1024 * 1024;
 // Replaces the store's content with the native file. Damaged files load what
 // is there; headers and bodies may then differ in number. `damage` (when
 // given) tells whether the file ended early and which procedures that cut.
 // A file larger than `ProgramFileSizeLimit` is refused.
-bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* damage = nullptr);
+bool LoadProgram(ProcedureStore& store, const std::string& path, ProgramDamage* damage = nullptr);
 
 // Writes the plain Logo file, atomically as SaveProgram does. The caller
 // translates the program into English long commands first. Every command of
@@ -63,7 +63,7 @@ bool LoadProgram(Prosedurler& store, const std::string& path, ProgramDamage* dam
 // (after ';'). A command without a plain Logo form is written as it stands
 // (as a comment when it begins with "to" or "end"), and `keptAsWritten`
 // (when given) counts those lines.
-bool ExportLogoText(const Prosedurler& store, const std::string& path,
+bool ExportLogoText(const ProcedureStore& store, const std::string& path,
                     int* keptAsWritten = nullptr);
 // Replaces the store's content with the procedures of a plain Logo file.
 // LF and CR LF line ends are accepted; a UTF-8 file is converted to
@@ -74,7 +74,7 @@ bool ExportLogoText(const Prosedurler& store, const std::string& path,
 // given) with its line number; a classic file also turns the precise turtle
 // on and notes it there.
 // A file larger than `LogoTextSizeLimit` is refused.
-bool ImportLogoText(Prosedurler& store, const std::string& path,
+bool ImportLogoText(ProcedureStore& store, const std::string& path,
                     LogoTextKind kind = LogoTextKind::Detect, ConversionReport* report = nullptr);
 // No Logo program comes near this size, but a picture or a document opened
 // as one would: its import would take many times its size in memory.
@@ -86,10 +86,10 @@ bool IsOwnLogoExport(std::string_view text);
 // "et;pd;sol 90;", "repeat" becomes a "tekrar" list with " ; " between its
 // commands, other commands stay; a line whose first word is neither a
 // keyword nor a procedure of the store gives the empty text.
-std::string ConvertLineFromLogo(const Prosedurler& store, std::string_view line);
+std::string ConvertLineFromLogo(const ProcedureStore& store, std::string_view line);
 // One command in plain Logo form: a "repeat" list loses its ';' separators,
 // other commands stay; a command that is neither a keyword nor a procedure
 // of the store (assignments included) gives the empty text.
-std::string ConvertCommandToLogo(const Prosedurler& store, std::string_view command);
+std::string ConvertCommandToLogo(const ProcedureStore& store, std::string_view command);
 
 } // namespace mivarelo

@@ -2,7 +2,7 @@
 
 #include "core/Encoding.h"
 #include "core/ProgramFiles.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "core/Translation.h"
 
 #include <algorithm>
@@ -17,21 +17,21 @@ bool IsLogoTextPath(std::string_view path) {
     return lower.find(".lgo") != std::string::npos;
 }
 
-bool ReadProgramFile(Prosedurler& store, const std::string& path, ConversionReport* report,
+bool ReadProgramFile(ProcedureStore& store, const std::string& path, ConversionReport* report,
                      LogoTextKind kind, ProgramDamage* damage) {
     if (damage) *damage = ProgramDamage();
     return IsLogoTextPath(path) ? ImportLogoText(store, path, kind, report)
                                 : LoadProgram(store, path, damage);
 }
 
-bool WriteProgramFile(Prosedurler& store, const std::string& path, int* keptAsWritten) {
+bool WriteProgramFile(ProcedureStore& store, const std::string& path, int* keptAsWritten) {
     if (keptAsWritten) *keptAsWritten = 0;
     if (!IsLogoTextPath(path)) return SaveProgram(store, path);
     TranslateProgram(store, false, true, false);
     return ExportLogoText(store, path, keptAsWritten);
 }
 
-bool CompleteProcedures(Prosedurler& store) {
+bool CompleteProcedures(ProcedureStore& store) {
     StringList headers = store.Headers();
     StringList bodies = store.Bodies();
     if (headers.empty() && bodies.empty()) return false;
@@ -42,7 +42,7 @@ bool CompleteProcedures(Prosedurler& store) {
     return true;
 }
 
-std::string ProgramListing(const Prosedurler& store) {
+std::string ProgramListing(const ProcedureStore& store) {
     const std::size_t count = std::max(store.Headers().size(), store.Bodies().size());
     std::string listing;
     for (std::size_t k = 0; k < count; ++k) {

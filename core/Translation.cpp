@@ -2,7 +2,7 @@
 
 #include "core/LineParser.h"
 #include "core/Numbers.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "core/TextReaders.h"
 
 namespace mivarelo {
@@ -19,7 +19,7 @@ struct Target {
     bool toTurkish;
     bool toLong;
     bool spaceSeparated;
-    const Prosedurler* store;
+    const ProcedureStore* store;
 };
 
 bool IsBlank(char c) {
@@ -50,7 +50,7 @@ std::size_t TokenEnd(std::string_view text, std::size_t start) {
     return i;
 }
 
-CommandCode CodeOfToken(std::string_view token, const Prosedurler* store) {
+CommandCode CodeOfToken(std::string_view token, const ProcedureStore* store) {
     std::string word, rest;
     return SplitCommandWord(store, token, word, rest);
 }
@@ -58,7 +58,7 @@ CommandCode CodeOfToken(std::string_view token, const Prosedurler* store) {
 // Cuts one ';'-free part before every command word. A part that starts
 // with an assignment stays whole: its expression may use a variable named
 // like a keyword.
-void SplitPart(std::string_view part, const Prosedurler* store, std::vector<CommandPiece>& out) {
+void SplitPart(std::string_view part, const ProcedureStore* store, std::vector<CommandPiece>& out) {
     const std::string_view trimmed = Trim(part);
     if (trimmed.empty()) return;
     if (trimmed.find('=') != std::string_view::npos && CodeOfToken(trimmed, store) == UnknownCode) {
@@ -164,7 +164,7 @@ std::string TranslateListText(std::string_view text, const Target& target, int d
 
 } // namespace
 
-std::vector<CommandPiece> SplitCommands(std::string_view text, const Prosedurler* store) {
+std::vector<CommandPiece> SplitCommands(std::string_view text, const ProcedureStore* store) {
     std::vector<CommandPiece> pieces;
     Cursor c(text);
     while (!c.AtEnd())
@@ -173,7 +173,7 @@ std::vector<CommandPiece> SplitCommands(std::string_view text, const Prosedurler
 }
 
 std::string TranslateCommand(std::string_view command, bool toTurkish, bool toLong,
-                             bool spaceSeparated, const Prosedurler* store) {
+                             bool spaceSeparated, const ProcedureStore* store) {
     return TranslateCommandAt(command, Target{toTurkish, toLong, spaceSeparated, store}, 0);
 }
 
@@ -182,7 +182,7 @@ std::string TranslateCommand(std::string_view command, bool toTurkish, bool toLo
 // character is ';' stays as written; the part of a line from its first
 // apostrophe on is put back after the translated commands.
 std::string TranslateText(std::string_view text, bool toTurkish, bool toLong, bool inner,
-                          bool spaceSeparated, const Prosedurler* store) {
+                          bool spaceSeparated, const ProcedureStore* store) {
     if (text.empty()) return {};
     const Target target{toTurkish, toLong, spaceSeparated, store};
     if (inner) return TranslateListText(text, target, 0);
@@ -214,7 +214,7 @@ std::string TranslateText(std::string_view text, bool toTurkish, bool toLong, bo
     return result;
 }
 
-void TranslateProgram(Prosedurler& store, bool toTurkish, bool toLong, bool spaceSeparated) {
+void TranslateProgram(ProcedureStore& store, bool toTurkish, bool toLong, bool spaceSeparated) {
     for (int i = 0; i < store.ProcedureCount(); ++i) {
         const std::string body = store.GetBody(i);
         if (body.empty()) continue;
@@ -230,7 +230,7 @@ void TranslateProgram(Prosedurler& store, bool toTurkish, bool toLong, bool spac
     }
 }
 
-std::uint32_t ClassifyWord(std::string_view word, const Prosedurler* store) {
+std::uint32_t ClassifyWord(std::string_view word, const ProcedureStore* store) {
     if (word.empty()) return PlainColor;
     const CommandCode code = LookupCommand(word, store);
     if (code >= ProcedureCodeBase) return ProcedureColor;
@@ -257,7 +257,7 @@ void AppendColored(ColorSink* sink, const std::string& text, std::uint32_t colou
     if (sink && !text.empty()) sink->AppendColored(text, colour);
 }
 
-void ColorizeLine(const StringList* lines, int index, const Prosedurler* store, ColorSink* sink) {
+void ColorizeLine(const StringList* lines, int index, const ProcedureStore* store, ColorSink* sink) {
     if (!lines) return;
     if (sink) sink->Clear();
     if (index < 0 || index >= static_cast<int>(lines->size())) return;

@@ -17,7 +17,7 @@
 
 namespace mivarelo {
 
-class Prosedurler;
+class ProcedureStore;
 
 // Word colours, red in the low byte.
 constexpr std::uint32_t ProcedureColor = 0x0000FF;  // red
@@ -36,7 +36,7 @@ struct CommandPiece {
 // of `store` (may be null). Text before the first command word of a part is
 // a piece of its own with code 0. Pieces carry their text as written, without
 // the blanks around it; bracketed lists are never cut.
-std::vector<CommandPiece> SplitCommands(std::string_view text, const Prosedurler* store);
+std::vector<CommandPiece> SplitCommands(std::string_view text, const ProcedureStore* store);
 
 // One command in the target dialect: the keyword's member of its row, then
 // the arguments; a repeat's list is translated too (its commands separated
@@ -44,19 +44,19 @@ std::vector<CommandPiece> SplitCommands(std::string_view text, const Prosedurler
 // anything that is not a keyword comes back unchanged, without the blanks
 // around it.
 std::string TranslateCommand(std::string_view command, bool toTurkish, bool toLong,
-                             bool spaceSeparated, const Prosedurler* store = nullptr);
+                             bool spaceSeparated, const ProcedureStore* store = nullptr);
 // Every command of the text translated. At the top level each command is
 // followed by a line feed; inside a list (`inner`) by ';', or a blank with
 // `spaceSeparated`. A top-level text without any keyword command comes back
 // unchanged, followed by a line feed. An empty text gives the empty text.
 std::string TranslateText(std::string_view text, bool toTurkish, bool toLong, bool inner,
-                          bool spaceSeparated, const Prosedurler* store = nullptr);
+                          bool spaceSeparated, const ProcedureStore* store = nullptr);
 // Translates every line of every non-empty body in place; headers stay.
 // Empty lines stay as empty lines.
-void TranslateProgram(Prosedurler& store, bool toTurkish, bool toLong, bool spaceSeparated);
+void TranslateProgram(ProcedureStore& store, bool toTurkish, bool toLong, bool spaceSeparated);
 
 // Procedure red, keyword dark red, anything else black.
-std::uint32_t ClassifyWord(std::string_view word, const Prosedurler* store);
+std::uint32_t ClassifyWord(std::string_view word, const ProcedureStore* store);
 // Blue for ( ) + , - ; [ ] { }, black for everything else.
 std::uint32_t PunctuationColor(char c);
 
@@ -73,6 +73,6 @@ void AppendColored(ColorSink* sink, const std::string& text, std::uint32_t colou
 // Shows line `index` of `lines` in `sink` word by word in colour: each word
 // in its class colour, each separator character (line feed, carriage return,
 // blank and the punctuation above) on its own in its punctuation colour.
-void ColorizeLine(const StringList* lines, int index, const Prosedurler* store, ColorSink* sink);
+void ColorizeLine(const StringList* lines, int index, const ProcedureStore* store, ColorSink* sink);
 
 } // namespace mivarelo

@@ -1,6 +1,6 @@
 #include "engine/AssignmentProgram.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/LineParser.h"
 
 namespace mivarelo {

@@ -5,7 +5,7 @@
 namespace mivarelo {
 
 ConditionProgram::ConditionProgram(std::string_view condition) {
-    KarsilastirmaPair pair;
+    ComparisonPair pair;
     if (condition.empty() || !SplitComparison(condition, pair)) return;
     kind_ = pair.Kind;
     left_ = ExpressionProgram(pair.Left);

@@ -22,7 +22,7 @@ bool IsMissing(std::string_view side) {
 
 } // namespace
 
-bool SplitComparison(std::string_view condition, KarsilastirmaPair& pair) {
+bool SplitComparison(std::string_view condition, ComparisonPair& pair) {
     for (std::size_t k = 0; k < Operators.size(); ++k) {
         if (!SplitAtOperator(condition, Operators[k], pair.Left, pair.Right)) continue;
         if (IsMissing(pair.Left) || IsMissing(pair.Right)) continue;
@@ -49,7 +49,7 @@ bool ComparisonHolds(unsigned char kind, float left, float right) {
 // "0.1+0.2 == 0.3" holds.
 int CompareText(std::string_view condition) {
     if (condition.empty()) return 0;
-    KarsilastirmaPair pair;
+    ComparisonPair pair;
     if (!SplitComparison(condition, pair)) return 0;
     const auto left = static_cast<float>(evaluate(pair.Left));
     const auto right = static_cast<float>(evaluate(pair.Right));

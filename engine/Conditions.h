@@ -7,7 +7,7 @@
 
 namespace mivarelo {
 
-struct KarsilastirmaPair {
+struct ComparisonPair {
     std::string Left;
     std::string Right;
     std::string Operator;
@@ -17,7 +17,7 @@ struct KarsilastirmaPair {
 // The comparison a condition holds: the first of the operators, in the order
 // ">=", "<=", "<>", "==", ">", "<", whose first character's first occurrence
 // starts it with something on both sides. False when there is none.
-bool SplitComparison(std::string_view condition, KarsilastirmaPair& pair);
+bool SplitComparison(std::string_view condition, ComparisonPair& pair);
 // Whether `left` and `right` stand in the relation of `kind`.
 bool ComparisonHolds(unsigned char kind, float left, float right);
 // 1 when the comparison holds, 0 when not or when there is none.

@@ -1,10 +1,10 @@
 #include "engine/Evaluator.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/ExpressionHook.h"
 #include "core/Numbers.h"
 #include "engine/Functions.h"
-#include "engine/MyStringStack.h"
+#include "engine/TextStack.h"
 
 #include <cmath>
 #include <exception>
@@ -53,7 +53,7 @@ private:
     void Negative();
     double Compute(char op, const std::string& left, const std::string& right);
 
-    MyStringStack operands_;
+    TextStack operands_;
     double lastResult_ = 0;
     bool operated_ = false;
     bool failed_ = false;

@@ -1,6 +1,6 @@
 #include "engine/ExpressionProgram.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/Numbers.h"
 #include "engine/Evaluator.h"
 #include "engine/Functions.h"

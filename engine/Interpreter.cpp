@@ -1,6 +1,6 @@
 #include "engine/Interpreter.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/ErrorList.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
@@ -30,14 +30,14 @@ Interpreter::Interpreter(TurtleScreen& screen)
     : screen_(screen), now_([] { return Clock::now(); }) {}
 
 bool Interpreter::StartThread(bool procedureScope, SharedText listText,
-                              std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
+                              std::unique_ptr<LoopElement> loop, bool nested, int repeatCount,
                               std::string_view names, std::string_view arguments, LinePlace place) {
     return Start(procedureScope, std::move(listText), {}, 0, std::move(loop), nested, repeatCount,
                  names, arguments, place);
 }
 
 bool Interpreter::Start(bool procedureScope, SharedText listText, std::string_view list,
-                        int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested,
+                        int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested,
                         int repeatCount, std::string_view names, std::string_view arguments,
                         LinePlace place) {
     if (threads_.Count() >= nestingLimit_) {
@@ -63,7 +63,7 @@ bool Interpreter::Start(bool procedureScope, SharedText listText, std::string_vi
 // build leaves a context that pops nothing. The frame itself is pushed by the
 // context's first step.
 bool Interpreter::PushContext(bool procedureScope, SharedText listText, std::string_view list,
-                              int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested,
+                              int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested,
                               int repeatCount, std::string_view names, std::string_view arguments,
                               LinePlace place) {
     LogoThread& thread = threads_.PushThread(
@@ -71,9 +71,9 @@ bool Interpreter::PushContext(bool procedureScope, SharedText listText, std::str
                    nested, place, normalizedLevels));
     SetRunActive(true);
     if (procedureScope) {
-        std::unique_ptr<MyArgumanType> frame;
-        if (VariableStore())
-            frame = std::make_unique<MyArgumanType>(MyArgumanType::FromTexts(arguments, names));
+        std::unique_ptr<VariableFrame> frame;
+        if (CurrentVariableStore())
+            frame = std::make_unique<VariableFrame>(VariableFrame::FromTexts(arguments, names));
         thread.OpenScope(std::move(frame));
     }
     return true;
@@ -90,7 +90,7 @@ bool Interpreter::RunProcedure(int index, std::string_view arguments, bool neste
 
 const Interpreter::ProcedureText& Interpreter::TextOf(int index) {
     static const ProcedureText none{{}, {}, EmptyText(), {}};
-    const Prosedurler& store = screen_.Procedures();
+    const ProcedureStore& store = screen_.Procedures();
     if (index < 0 || index >= store.ProcedureCount()) return none;
     const auto i = static_cast<std::size_t>(index);
     if (procedureTexts_.size() <= i) procedureTexts_.resize(i + 1);
@@ -106,7 +106,7 @@ const Interpreter::ProcedureText& Interpreter::TextOf(int index) {
     return cached;
 }
 
-bool Interpreter::RunText(std::string_view text, int repeatCount, std::unique_ptr<DonguUnsur> loop,
+bool Interpreter::RunText(std::string_view text, int repeatCount, std::unique_ptr<LoopElement> loop,
                           bool nested) {
     SharedText list;
     try {
@@ -198,9 +198,9 @@ bool Interpreter::PrepareLine() {
 
 std::vector<CallView> Interpreter::Calls(std::size_t limit) const {
     std::vector<CallView> calls;
-    const Degiskenler* store = VariableStore();
+    const VariableStore* store = CurrentVariableStore();
     if (!store) return calls;
-    const MyArgumanTypeler& frames = store->Frames();
+    const FrameStack& frames = store->Frames();
     int frame = frames.Count();
     for (std::size_t k = threads_.Count(); k > 0 && calls.size() < limit && frame > 0; --k) {
         const LogoThread& thread = threads_.At(k - 1);
@@ -218,10 +218,10 @@ const LogoThread* Interpreter::ShownThread() const {
 // runs. Memory running out halts the run like too deep a nesting; every
 // context then unwinds and the frame stack empties with them.
 bool Interpreter::PushPendingFrame(LogoThread& top) {
-    std::unique_ptr<MyArgumanType> frame = top.TakePendingFrame();
+    std::unique_ptr<VariableFrame> frame = top.TakePendingFrame();
     if (!frame) return true;
     try {
-        VariableStore()->Frames().Push(std::move(frame));
+        CurrentVariableStore()->Frames().Push(std::move(frame));
         top.FramePushed();
     } catch (const std::bad_alloc&) {
         Halt(StopReason::NestingLimit, NestingTooDeepTextId);

@@ -8,7 +8,7 @@
 // Two drivers share the scheduler: RunToEnd for the headless runner, and
 // RunFor, which runs lines for a slice of time and returns so that an event
 // loop can paint and take input between slices.
-#include "engine/LogoThreadler.h"
+#include "engine/ContextStack.h"
 
 #include <chrono>
 #include <cstddef>
@@ -32,7 +32,7 @@ class TurtleScreen;
 struct CallView {
     int procedure = -1;
     int bodyLine = 0;
-    const MyArgumanType* frame = nullptr;
+    const VariableFrame* frame = nullptr;
 };
 
 class Interpreter {
@@ -64,7 +64,7 @@ public:
     // and `names`, and popped when the context ends. False, with an error
     // line and the run stopped, when the nesting limit or memory is exhausted.
     // `place` tells where the lines stand in the program (see LinePlace).
-    bool StartThread(bool procedureScope, SharedText listText, std::unique_ptr<DonguUnsur> loop,
+    bool StartThread(bool procedureScope, SharedText listText, std::unique_ptr<LoopElement> loop,
                      bool nested, int repeatCount, std::string_view names,
                      std::string_view arguments, LinePlace place);
     // Calls procedure `index` of the store with the argument text; a stop
@@ -73,7 +73,7 @@ public:
     bool RunProcedure(int index, std::string_view arguments, bool nested, int repeatCount);
     // Runs a list without a variable scope (the list commands). Its lines
     // take the procedure and the body line of the line now running.
-    bool RunText(std::string_view text, int repeatCount, std::unique_ptr<DonguUnsur> loop,
+    bool RunText(std::string_view text, int repeatCount, std::unique_ptr<LoopElement> loop,
                  bool nested);
     // RunText for `list`, a part of `owner`, which the context shares instead
     // of a copy; `normalizedLevels` as LogoThread takes it.
@@ -136,10 +136,10 @@ private:
     SharedText ListTextOf(std::string_view text);
     // StartThread for `list` of `listText` (all of it when `list` is null).
     bool Start(bool procedureScope, SharedText listText, std::string_view list,
-               int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested, int repeatCount,
+               int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested, int repeatCount,
                std::string_view names, std::string_view arguments, LinePlace place);
     bool PushContext(bool procedureScope, SharedText listText, std::string_view list,
-                     int normalizedLevels, std::unique_ptr<DonguUnsur> loop, bool nested,
+                     int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested,
                      int repeatCount, std::string_view names, std::string_view arguments,
                      LinePlace place);
     // Publishes the procedure and body line of the top context's line.
@@ -158,7 +158,7 @@ private:
     TurtleScreen& screen_;
     LineDispatcher* dispatcher_ = nullptr;
     RunListener* listener_ = nullptr;
-    LogoThreadler threads_;
+    ContextStack threads_;
     LogoThread* currentThread_ = nullptr;
     // The top context after PrepareLine handed out its line, until it runs.
     LogoThread* prepared_ = nullptr;

@@ -4,11 +4,11 @@
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
 #include "core/LineParser.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "core/TextReaders.h"
 #include "engine/AssignmentProgram.h"
 #include "engine/Conditions.h"
-#include "engine/DonguUnsur.h"
+#include "engine/LoopElement.h"
 #include "engine/Evaluator.h"
 #include "engine/Interpreter.h"
 #include "engine/ListCommandPlan.h"
@@ -349,7 +349,7 @@ namespace {
 // A prefix longer than every keyword and every procedure name cannot be a
 // command word, so the search below stops there: a long unknown word then
 // costs no more than a short one.
-std::size_t LongestCommandWord(const Prosedurler& store) {
+std::size_t LongestCommandWord(const ProcedureStore& store) {
     static const std::size_t longestKeyword = [] {
         std::size_t longest = 0;
         for (const char* keyword : KeywordTable)
@@ -483,7 +483,7 @@ bool LineDispatcher::ConditionLoop(std::string_view argument, bool bodyFirst, bo
     std::string& condition = bodyFirst ? second : first;
     std::string& body = bodyFirst ? first : second;
     if (IsBlank(condition) || IsBlank(body)) return true;
-    auto loop = std::make_unique<DonguUnsur>();
+    auto loop = std::make_unique<LoopElement>();
     loop->Condition = std::move(condition);
     loop->ContinueWhen = continueWhen;
     loop->TestFirst = !bodyFirst;
@@ -500,7 +500,7 @@ bool LineDispatcher::For(std::string_view argument) {
     std::string body;
     TwoBlocks(argument, header, body);
     if (IsBlank(header) || IsBlank(body)) return true;
-    auto loop = std::make_unique<DonguUnsur>();
+    auto loop = std::make_unique<LoopElement>();
     Cursor c(header);
     loop->Init = ReadUntil(c, ';', true);
     loop->Condition = ReadUntil(c, ';', true);

@@ -36,7 +36,7 @@ LogoEngine::~LogoEngine() {
 void LogoEngine::NewProgram() {
     const std::string name = GetLanguageString(MainProcedureNameId);
     if (!name.empty()) Globals().MainProcedureName = name;
-    Prosedurler& store = screen_.Procedures();
+    ProcedureStore& store = screen_.Procedures();
     store.ClearAll();
     store.AddProcedure(Globals().MainProcedureName, std::string());
 }
@@ -52,7 +52,7 @@ bool LogoEngine::StartRun(int index) {
 // The text's first line lands on the line after the body's last line feed
 // (glued to an unfinished last line), so counting the feeds numbers it.
 bool LogoEngine::SetMainProcedureAndRun(const std::string& text) {
-    Prosedurler& store = screen_.Procedures();
+    ProcedureStore& store = screen_.Procedures();
     const LinePlace place{0, static_cast<int>(std::ranges::count(store.GetBody(0), '\n')) + 1,
                           true};
     store.AppendToBody(0, text);

@@ -4,7 +4,7 @@
 // dispatcher, wired to each other. The headless runner, the tests and the
 // main window each own one. Its variable store is the process-wide one while
 // the engine lives; only one engine is meant to exist at a time.
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "engine/Interpreter.h"
 #include "engine/LineDispatcher.h"
 #include "engine/TurtleScreen.h"
@@ -22,10 +22,10 @@ public:
 
     TurtleScreen& Screen() { return screen_; }
     const TurtleScreen& Screen() const { return screen_; }
-    Degiskenler& Variables() { return variables_; }
+    VariableStore& Variables() { return variables_; }
     Interpreter& Runner() { return interpreter_; }
     LineDispatcher& Dispatcher() { return dispatcher_; }
-    Prosedurler& Procedures() { return screen_.Procedures(); }
+    ProcedureStore& Procedures() { return screen_.Procedures(); }
 
     // Empties the procedure store and adds the main procedure with an empty
     // body, named after the interface language (text 7625) when one is loaded.
@@ -40,10 +40,10 @@ public:
 
 private:
     TurtleScreen screen_;
-    Degiskenler variables_;
+    VariableStore variables_;
     Interpreter interpreter_;
     LineDispatcher dispatcher_;
-    Degiskenler* previousStore_ = nullptr;
+    VariableStore* previousStore_ = nullptr;
 };
 
 } // namespace mivarelo

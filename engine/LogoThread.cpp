@@ -1,6 +1,6 @@
 #include "engine/LogoThread.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/GlobalSettings.h"
 
 namespace mivarelo {
@@ -23,13 +23,13 @@ bool Runnable(std::string_view line) {
 } // namespace
 
 LogoThread::LogoThread(SharedText owner, std::string_view list, int repeatCount,
-                       std::unique_ptr<DonguUnsur> loop, bool nested, LinePlace place,
+                       std::unique_ptr<LoopElement> loop, bool nested, LinePlace place,
                        int normalizedLevels)
     : list_(std::move(owner)), text_(list.data() || !list_ ? list : std::string_view(*list_)),
       loop_(std::move(loop)), place_(place), repeatCount_(repeatCount),
       normalizedLevels_(normalizedLevels), nested_(nested) {}
 
-void LogoThread::OpenScope(std::unique_ptr<MyArgumanType> frame) {
+void LogoThread::OpenScope(std::unique_ptr<VariableFrame> frame) {
     procedureScope_ = true;
     pendingFrame_ = std::move(frame);
 }

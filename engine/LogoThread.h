@@ -6,9 +6,9 @@
 // steps, the stop checks) and hands that line back; the caller runs it and
 // reports the result with LineDone. Nothing here recurses, so the depth of
 // Logo nesting costs memory (one small context each) and never C++ stack.
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "engine/CommandCache.h"
-#include "engine/DonguUnsur.h"
+#include "engine/LoopElement.h"
 
 #include <cstdint>
 #include <memory>
@@ -42,7 +42,7 @@ public:
     // `normalizedLevels` counts the levels of this list and the lists inside
     // it that are known to be in the normalizer's form (see LineDispatcher).
     LogoThread(SharedText owner, std::string_view list, int repeatCount,
-               std::unique_ptr<DonguUnsur> loop, bool nested, LinePlace place,
+               std::unique_ptr<LoopElement> loop, bool nested, LinePlace place,
                int normalizedLevels);
 
     // Moves to the next line to run. The stop and abort flags are checked
@@ -55,10 +55,10 @@ public:
     // frame's values are evaluated when the call is made, but the frame is
     // pushed only when the call's first step runs (TakePendingFrame), so the
     // rest of the calling line still reads the caller's variables.
-    void OpenScope(std::unique_ptr<MyArgumanType> frame);
+    void OpenScope(std::unique_ptr<VariableFrame> frame);
     // The frame still to be pushed (handed out once), and the note that it
     // was pushed: from then on this context pops it when it finishes.
-    std::unique_ptr<MyArgumanType> TakePendingFrame() { return std::move(pendingFrame_); }
+    std::unique_ptr<VariableFrame> TakePendingFrame() { return std::move(pendingFrame_); }
     void FramePushed() { ownsFrame_ = true; }
 
     bool Nested() const { return nested_; }
@@ -78,7 +78,7 @@ public:
     bool OwnLines() const { return place_.ownLines; }
     // The line being run, without its comment; valid while the context lives.
     std::string_view CurrentLine() const { return currentLine_; }
-    const DonguUnsur* Loop() const { return loop_.get(); }
+    const LoopElement* Loop() const { return loop_.get(); }
     // The text that holds the list, and the list itself.
     const SharedText& Owner() const { return list_; }
     std::string_view Text() const { return text_; }
@@ -95,8 +95,8 @@ private:
 
     SharedText list_;
     std::string_view text_;
-    std::unique_ptr<DonguUnsur> loop_;
-    std::unique_ptr<MyArgumanType> pendingFrame_;
+    std::unique_ptr<LoopElement> loop_;
+    std::unique_ptr<VariableFrame> pendingFrame_;
     LinePlace place_;
     std::string_view currentLine_;
     std::size_t cursor_ = 0;

@@ -3,9 +3,9 @@
 // procedure store, and carries out built-in commands. A drawing window owns
 // one TurtleScreen and shows its picture; the line dispatcher hands it every
 // keyword command. Everything runs on one (the GUI) thread.
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/Keywords.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "engine/Picture.h"
 #include "engine/TurtleState.h"
 
@@ -76,8 +76,8 @@ public:
     const TurtleState& State() const { return state_; }
     Picture& Surface() { return picture_; }
     const Picture& Surface() const { return picture_; }
-    Prosedurler& Procedures() { return procedures_; }
-    const Prosedurler& Procedures() const { return procedures_; }
+    ProcedureStore& Procedures() { return procedures_; }
+    const ProcedureStore& Procedures() const { return procedures_; }
     SelectionRect& Selection() { return selection_; }
 
 private:
@@ -125,7 +125,7 @@ private:
 
     Picture picture_;
     TurtleState state_;
-    Prosedurler procedures_;
+    ProcedureStore procedures_;
     SelectionRect selection_;
     ControlFlowHandler controlFlow_;
     int pendingWaitMs_ = 0;

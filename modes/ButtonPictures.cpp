@@ -1,6 +1,6 @@
 #include "modes/ButtonPictures.h"
 
-#include "modes/SvgIconEngine.h"
+#include "widgets/SvgIconEngine.h"
 
 #include <algorithm>
 #include <array>

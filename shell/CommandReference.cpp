@@ -2,7 +2,7 @@
 
 #include "core/CaseFold.h"
 #include "core/LineParser.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 #include <QFile>
 #include <QStringList>

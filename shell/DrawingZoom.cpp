@@ -1,7 +1,7 @@
 #include "shell/DrawingZoom.h"
 
 #include "core/GlobalSettings.h"
-#include "shell/TLogoEkranForm.h"
+#include "shell/DrawingWindow.h"
 
 #include <QResizeEvent>
 #include <QScrollArea>
@@ -15,13 +15,13 @@ namespace mivarelo {
 // The picture lies on a canvas with half a view of margin on every side, so
 // that any picture point, the corners too, can stand in the middle of the
 // view.
-DrawingZoom::DrawingZoom(QScrollArea* area, TLogoEkranForm* drawing, QObject* parent)
+DrawingZoom::DrawingZoom(QScrollArea* area, DrawingWindow* drawing, QObject* parent)
     : QObject(parent), area_(area), drawing_(drawing), canvas_(new QWidget) {
     canvas_->setObjectName(QStringLiteral("Canvas"));
     canvas_->setBackgroundRole(QPalette::Dark);
     drawing_->setParent(canvas_);
     area_->setWidget(canvas_);
-    connect(drawing_, &TLogoEkranForm::WheelZoom, this, &DrawingZoom::Step);
+    connect(drawing_, &DrawingWindow::WheelZoom, this, &DrawingZoom::Step);
     area_->viewport()->installEventFilter(this);
     drawing_->installEventFilter(this);
     LayOutCanvas();

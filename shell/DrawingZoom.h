@@ -16,7 +16,7 @@ class QWidget;
 
 namespace mivarelo {
 
-class TLogoEkranForm;
+class DrawingWindow;
 
 class DrawingZoom : public QObject {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     // Each step in or out multiplies or divides the factor by this.
     static constexpr double StepFactor = 1.25;
 
-    DrawingZoom(QScrollArea* area, TLogoEkranForm* drawing, QObject* parent = nullptr);
+    DrawingZoom(QScrollArea* area, DrawingWindow* drawing, QObject* parent = nullptr);
 
     // The factor at which the whole picture fits into the view, centred.
     void Fit();
@@ -62,7 +62,7 @@ private:
     void SetAround(double factor, QPointF windowPoint);
 
     QScrollArea* area_;
-    TLogoEkranForm* drawing_;
+    DrawingWindow* drawing_;
     // Holds the drawing window with a margin of half the view around it.
     QWidget* canvas_;
 };

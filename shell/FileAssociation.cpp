@@ -1,6 +1,6 @@
 #include "shell/FileAssociation.h"
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 #include <PackagingFiles.h>
 

@@ -24,38 +24,38 @@ public:
     // The actions that only a program at rest may use.
     const QList<QAction*>& IdleActions() const { return idleActions_; }
 
-    QMenu* Dosya1 = nullptr;
-    QAction* AcAction = nullptr;
-    QAction* KaydetAction = nullptr;
+    QMenu* FileMenu = nullptr;
+    QAction* OpenAction = nullptr;
+    QAction* SaveAction = nullptr;
     QAction* ResetAction = nullptr;
     QAction* MRUSeparator = nullptr;
     // Filled by ExamplesMenu.
-    QMenu* OrneklerMenu = nullptr;
-    QMenu* YazYn1 = nullptr;
-    QAction* Yatay1 = nullptr;
-    QAction* Dikey1 = nullptr;
-    QMenu* YazTipi1 = nullptr;
-    QAction* Oransal1 = nullptr;
-    QAction* Aynen1 = nullptr;
-    QAction* EkranaUydur1 = nullptr;
-    QAction* YazdirResimAction = nullptr;
+    QMenu* ExamplesSubmenu = nullptr;
+    QMenu* PrintOrientationMenu = nullptr;
+    QAction* LandscapeAction = nullptr;
+    QAction* PortraitAction = nullptr;
+    QMenu* PrintTypeMenu = nullptr;
+    QAction* ProportionalAction = nullptr;
+    QAction* AsItIsAction = nullptr;
+    QAction* FitToPageAction = nullptr;
+    QAction* PrintPictureAction = nullptr;
     QAction* PrintPreviewAction = nullptr;
     QAction* ExportPngAction = nullptr;
     QAction* ExportSvgAction = nullptr;
     QAction* ExportPdfAction = nullptr;
     QAction* ExportHtmlAction = nullptr;
     QAction* PrintProgramAction = nullptr;
-    QAction* CikAction = nullptr;
+    QAction* ExitAction = nullptr;
     // The recent files, at the end of the File menu.
     QList<QAction*> MRU;
 
-    QMenu* Prosedur1 = nullptr;
-    QAction* DurDurAction = nullptr;
-    QAction* EkleProsedurAction = nullptr;
-    QAction* DoAction = nullptr;
-    QAction* ProsedurSilmeAction = nullptr;
-    QAction* ArgumanGirAction = nullptr;
-    QAction* ProsedurIsimAction = nullptr;
+    QMenu* ProcedureMenu = nullptr;
+    QAction* StopAction = nullptr;
+    QAction* AddProcedureAction = nullptr;
+    QAction* RunProcedureAction = nullptr;
+    QAction* DeleteProceduresAction = nullptr;
+    QAction* EnterArgumentsAction = nullptr;
+    QAction* RenameProcedureAction = nullptr;
     // Watching a run: its pace, Pause/Continue (checked while paused), Step.
     QMenu* RunSpeedMenu = nullptr;
     QAction* FullSpeedAction = nullptr;
@@ -66,27 +66,27 @@ public:
     QAction* PauseAction = nullptr;
     QAction* StepAction = nullptr;
 
-    QMenu* Seenekler1 = nullptr;
-    QMenu* KaplumbaaGrnm1 = nullptr;
-    QAction* Kaplum1 = nullptr;
-    QAction* Kaplum2 = nullptr;
-    QAction* Kaplum4 = nullptr;
-    QAction* Kaplum5 = nullptr;
-    QMenu* DnKomut1 = nullptr;
-    QAction* Donus1 = nullptr;
-    QAction* Donus2 = nullptr;
-    QAction* Donus3 = nullptr;
-    QAction* Donus4 = nullptr;
-    QAction* GosterDegiskenAction = nullptr;
-    QAction* FareTakipEt1 = nullptr;
-    QAction* YnKullan1 = nullptr;
-    QAction* SetEkranRenkAction = nullptr;
+    QMenu* OptionsMenu = nullptr;
+    QMenu* TurtleLookMenu = nullptr;
+    QAction* TurtleImage1Action = nullptr;
+    QAction* TurtleImage2Action = nullptr;
+    QAction* TurtleCircleAction = nullptr;
+    QAction* TurtleOtherImagesAction = nullptr;
+    QMenu* TurnCommandMenu = nullptr;
+    QAction* TurnSetHeadingAction = nullptr;
+    QAction* TurnClosestAction = nullptr;
+    QAction* TurnLeftAction = nullptr;
+    QAction* TurnRightAction = nullptr;
+    QAction* ShowVariablesAction = nullptr;
+    QAction* TraceMouseAction = nullptr;
+    QAction* UseDirectionsAction = nullptr;
+    QAction* ScreenColourAction = nullptr;
     // Writes a chosen colour as a colour list at the editor's cursor.
     QAction* InsertColourAction = nullptr;
-    QMenu* Dil2 = nullptr;
-    QAction* English1 = nullptr;
-    QAction* Turkce1 = nullptr;
-    QMenu* Dil1 = nullptr;
+    QMenu* InterfaceLanguageMenu = nullptr;
+    QAction* EnglishInterfaceAction = nullptr;
+    QAction* TurkishInterfaceAction = nullptr;
+    QMenu* CommandDialectMenu = nullptr;
     QMenu* ZoomMenu = nullptr;
     QAction* ZoomFitAction = nullptr;
     QAction* Zoom50Action = nullptr;
@@ -95,36 +95,36 @@ public:
     QAction* ZoomInAction = nullptr;
     QAction* ZoomOutAction = nullptr;
     QAction* KeepInViewAction = nullptr;
-    QAction* DoTurkceAction = nullptr;
-    QAction* DoTurkceKisaAction = nullptr;
-    QAction* DoIngilizceAction = nullptr;
-    QAction* DoIngilizceKisaAction = nullptr;
-    QAction* HatalardaDurAction = nullptr;
-    QAction* HatalarGosterAction = nullptr;
-    QAction* HataDuzeltAction = nullptr;
-    QAction* BoslukKabulEtAction = nullptr;
-    QAction* HassasKaplumbagaAction = nullptr; // the precise turtle
+    QAction* TurkishLongAction = nullptr;
+    QAction* TurkishShortAction = nullptr;
+    QAction* EnglishLongAction = nullptr;
+    QAction* EnglishShortAction = nullptr;
+    QAction* StopAtErrorsAction = nullptr;
+    QAction* ShowErrorsAction = nullptr;
+    QAction* CorrectErrorsAction = nullptr;
+    QAction* AcceptSpaceAction = nullptr;
+    QAction* PreciseTurtleAction = nullptr; // the precise turtle
 
-    QMenu* Modlar1 = nullptr;
-    QAction* DoNormalKomutAction = nullptr;
-    QAction* DoButonFormAction = nullptr;
-    QAction* HizliAction = nullptr;
-    QAction* DurumCubuguAction = nullptr;
+    QMenu* ModesMenu = nullptr;
+    QAction* CommandModeAction = nullptr;
+    QAction* GraphicalModeAction = nullptr;
+    QAction* QuickCommandsAction = nullptr;
+    QAction* ShowStatusBarAction = nullptr;
     QAction* InspectorAction = nullptr;
-    QAction* KomutPencereGosterAction = nullptr;
-    QAction* AcincaCalistirAction = nullptr;
-    QAction* KurOnuAction = nullptr;
-    QAction* RefreshScreen1 = nullptr;
-    QAction* CanUndoLastCommand1 = nullptr;
+    QAction* ShowCommandWindowAction = nullptr;
+    QAction* RunWhenOpenedAction = nullptr;
+    QAction* SetDefaultSoftwareAction = nullptr;
+    QAction* RefreshScreenAction = nullptr;
+    QAction* CanUndoLastCommandAction = nullptr;
 
-    QMenu* Yardm1 = nullptr;
-    QAction* Hakkinda1 = nullptr;
-    QAction* Yardmindekiler1 = nullptr;
-    QAction* YardmKomutlar1 = nullptr;
-    QAction* MIVARELOrnekler1 = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* AboutAction = nullptr;
+    QAction* HelpContentsAction = nullptr;
+    QAction* CommandHelpAction = nullptr;
+    QAction* SamplesHelpAction = nullptr;
 
     // F8 while idle: the next error of the list.
-    QAction* HatalarGosterF8 = nullptr;
+    QAction* NextErrorAction = nullptr;
 
 private:
     QAction* Add(QMenu* menu, int id, const char* caption, bool checkable = false);

@@ -4,7 +4,7 @@
 #include "engine/DrawingPainter.h"
 #include "engine/Picture.h"
 #include "engine/SvgWriter.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 #include <QDir>
 #include <QFile>

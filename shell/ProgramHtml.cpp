@@ -1,9 +1,9 @@
 #include "shell/ProgramHtml.h"
 
 #include "core/GlobalSettings.h"
-#include "core/Prosedurler.h"
-#include "modes/LogoHighlighter.h"
-#include "shell/QtText.h"
+#include "core/ProcedureStore.h"
+#include "widgets/LogoHighlighter.h"
+#include "widgets/QtText.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -55,7 +55,7 @@ QString LineHtml(const QTextBlock& block) {
 
 // The body coloured as the editor colours it, one numbered line per row;
 // the numbers are right-aligned to the widest of them.
-QString BodyHtml(const Prosedurler& store, int index) {
+QString BodyHtml(const ProcedureStore& store, int index) {
     std::string body = store.GetBody(index);
     if (!body.empty() && body.back() == '\n') body.pop_back();
     QTextDocument document;
@@ -73,7 +73,7 @@ QString BodyHtml(const Prosedurler& store, int index) {
 
 } // namespace
 
-QString ProgramHtml(const Prosedurler& store, const QString& title, const QStringList& errors) {
+QString ProgramHtml(const ProcedureStore& store, const QString& title, const QStringList& errors) {
     const QString heading = title.toHtmlEscaped();
     const QString language =
         Globals().EnglishInterface ? QStringLiteral("en") : QStringLiteral("tr");

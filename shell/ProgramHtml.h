@@ -7,10 +7,10 @@
 
 namespace mivarelo {
 
-class Prosedurler;
+class ProcedureStore;
 
 // The page (to be written as UTF-8) under `title`; a non-empty `errors`
 // (the error list's entries) is listed after the program.
-QString ProgramHtml(const Prosedurler& store, const QString& title, const QStringList& errors);
+QString ProgramHtml(const ProcedureStore& store, const QString& title, const QStringList& errors);
 
 } // namespace mivarelo

@@ -1,7 +1,7 @@
 #include "shell/RecoveryStore.h"
 
 #include "core/ProgramFiles.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,7 +47,7 @@ QString RecoveryStore::RecordPathOf(qint64 pid) const {
 }
 
 // The record is written last: a record always names a whole program.
-bool RecoveryStore::Write(const Prosedurler& program, const QString& originalPath) const {
+bool RecoveryStore::Write(const ProcedureStore& program, const QString& originalPath) const {
     if (!QDir().mkpath(folder_)) return false;
     const qint64 pid = QCoreApplication::applicationPid();
     if (!SaveProgram(program, QFile::encodeName(ProgramPathOf(pid)).toStdString())) return false;
@@ -88,7 +88,7 @@ QList<RecoveryStore::Entry> RecoveryStore::Pending() const {
     return entries;
 }
 
-bool RecoveryStore::Load(const Entry& entry, Prosedurler& program) {
+bool RecoveryStore::Load(const Entry& entry, ProcedureStore& program) {
     return LoadProgram(program, QFile::encodeName(entry.programPath).toStdString());
 }
 

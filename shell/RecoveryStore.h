@@ -11,7 +11,7 @@
 
 namespace mivarelo {
 
-class Prosedurler;
+class ProcedureStore;
 
 class RecoveryStore {
 public:
@@ -31,13 +31,13 @@ public:
 
     // Writes this process's copy of `program`, each file through a
     // temporary file, so a failed write leaves the last copy whole.
-    bool Write(const Prosedurler& program, const QString& originalPath) const;
+    bool Write(const ProcedureStore& program, const QString& originalPath) const;
     // Removes this process's copy.
     void Remove() const;
     // The copies whose process no longer runs, newest first.
     QList<Entry> Pending() const;
     // Loads a pending copy's program into `program`.
-    static bool Load(const Entry& entry, Prosedurler& program);
+    static bool Load(const Entry& entry, ProcedureStore& program);
     static void Discard(const Entry& entry);
 
 private:

@@ -2,11 +2,11 @@
 
 #include "core/GlobalSettings.h"
 #include "engine/Interpreter.h"
-#include "modes/SvgIconEngine.h"
+#include "widgets/SvgIconEngine.h"
 #include "shell/MainActions.h"
-#include "shell/QtText.h"
-#include "shell/TLogoEkranForm.h"
-#include "shell/TLogoMainForm.h"
+#include "widgets/QtText.h"
+#include "shell/DrawingWindow.h"
+#include "shell/MainWindow.h"
 #include "shell/TurtleWalk.h"
 #include "shell/VariableInspector.h"
 
@@ -73,7 +73,7 @@ QTextCursor CommandIn(const QTextBlock& block, std::string_view listLine) {
 
 } // namespace
 
-RunWatcher::RunWatcher(TLogoMainForm& window, RunDriver& driver)
+RunWatcher::RunWatcher(MainWindow& window, RunDriver& driver)
     : QObject(&window), window_(window), driver_(driver) {
     inspector_ = new VariableInspector(&window_);
     // Below the picture the dock has the window's width for long headers
@@ -94,14 +94,14 @@ RunWatcher::~RunWatcher() {
 
 void RunWatcher::BuildToolBar() {
     MainActions& a = window_.Actions();
-    a.DoAction->setIcon(ToolIcon("run"));
-    a.DurDurAction->setIcon(ToolIcon("stop"));
+    a.RunProcedureAction->setIcon(ToolIcon("run"));
+    a.StopAction->setIcon(ToolIcon("stop"));
     a.PauseAction->setIcon(ToolIcon("pause"));
     a.StepAction->setIcon(ToolIcon("step"));
     toolBar_ = window_.addToolBar(QString());
     toolBar_->setObjectName(QStringLiteral("RunToolBar"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    toolBar_->addActions({a.DoAction, a.DurDurAction, a.PauseAction, a.StepAction});
+    toolBar_->addActions({a.RunProcedureAction, a.StopAction, a.PauseAction, a.StepAction});
 }
 
 void RunWatcher::ConnectActions() {
@@ -126,10 +126,10 @@ void RunWatcher::ConnectActions() {
     });
     connect(&driver_, &RunDriver::LineAboutToRun, this, &RunWatcher::BeginWalk);
     connect(&driver_, &RunDriver::LineRan, this, &RunWatcher::StartWalk);
-    connect(a.DurDurAction, &QAction::triggered, walk_, &TurtleWalk::Finish);
-    connect(a.DoAction, &QAction::triggered, walk_, &TurtleWalk::Finish);
+    connect(a.StopAction, &QAction::triggered, walk_, &TurtleWalk::Finish);
+    connect(a.RunProcedureAction, &QAction::triggered, walk_, &TurtleWalk::Finish);
     connect(a.ResetAction, &QAction::triggered, walk_, &TurtleWalk::Finish);
-    connect(&window_, &TLogoMainForm::RunEnded, this, &RunWatcher::RunEnded);
+    connect(&window_, &MainWindow::RunEnded, this, &RunWatcher::RunEnded);
 }
 
 QAction* RunWatcher::SpeedAction(RunSpeed speed) const {
@@ -178,7 +178,7 @@ void RunWatcher::StepExecute() {
         driver_.StepOnce();
         return;
     }
-    if (!window_.Controls().Editor || !window_.Actions().DoAction->isEnabled()) return;
+    if (!window_.Controls().Editor || !window_.Actions().RunProcedureAction->isEnabled()) return;
     window_.Run();
     driver_.Pause();
 }

@@ -17,14 +17,14 @@ class QToolBar;
 
 namespace mivarelo {
 
-class TLogoMainForm;
+class MainWindow;
 class TurtleWalk;
 class VariableInspector;
 
 class RunWatcher : public QObject {
     Q_OBJECT
 public:
-    RunWatcher(TLogoMainForm& window, RunDriver& driver);
+    RunWatcher(MainWindow& window, RunDriver& driver);
     // The drawing window forgets the walk, which goes with the watcher.
     ~RunWatcher() override;
 
@@ -57,7 +57,7 @@ private:
     void BeginWalk();
     void StartWalk();
 
-    TLogoMainForm& window_;
+    MainWindow& window_;
     RunDriver& driver_;
     VariableInspector* inspector_ = nullptr;
     TurtleWalk* walk_ = nullptr;

@@ -2,14 +2,14 @@
 
 #include "core/GlobalSettings.h"
 #include "core/ProgramIO.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "modes/GraphicalCommands.h"
-#include "modes/TButtonKomutForm.h"
+#include "modes/ButtonCommandWindow.h"
 #include "shell/MainActions.h"
 #include "shell/RunDriver.h"
 #include "shell/RunWatcher.h"
-#include "shell/TLogoEkranForm.h"
-#include "shell/TLogoMainForm.h"
+#include "shell/DrawingWindow.h"
+#include "shell/MainWindow.h"
 #include "shell/UnattendedDialogs.h"
 
 #include <QAction>
@@ -41,7 +41,7 @@ void Pause(int ms) {
 
 } // namespace
 
-ScreenshotRun::ScreenshotRun(TLogoMainForm& window, Options options, const QElapsedTimer& clock)
+ScreenshotRun::ScreenshotRun(MainWindow& window, Options options, const QElapsedTimer& clock)
     : window_(window), options_(std::move(options)), clock_(clock) {
     window_.DrawingWindow()->installEventFilter(this);
 }
@@ -88,7 +88,7 @@ int ScreenshotRun::ShowRunAndShoot() {
 void ScreenshotRun::WaitForRunEnd() {
     if (!window_.Running()) return;
     QEventLoop loop;
-    QObject::connect(&window_, &TLogoMainForm::RunEnded, &loop, &QEventLoop::quit);
+    QObject::connect(&window_, &MainWindow::RunEnded, &loop, &QEventLoop::quit);
     const int stopAfter = options_.stopAfterMs > 0 ? options_.stopAfterMs : RunLimitMs;
     QTimer::singleShot(stopAfter, &window_, [this] {
         stopMs_ = clock_.elapsed();
@@ -102,7 +102,7 @@ void ScreenshotRun::WaitForRunEnd() {
 bool ScreenshotRun::StepAndShoot() {
     window_.Watcher().SetSpeed(RunSpeed::StepByStep);
     window_.Actions().InspectorAction->setChecked(true);
-    window_.Actions().AcincaCalistirAction->setChecked(true);
+    window_.Actions().RunWhenOpenedAction->setChecked(true);
     if (!window_.OpenPath(options_.program)) {
         std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
         return false;
@@ -122,12 +122,12 @@ bool ScreenshotRun::StepAndShoot() {
 // The program's other procedures join the window's procedure list; its main
 // procedure's lines are recorded as if typed into the free command line.
 bool ScreenshotRun::RecordInGraphicalMode() {
-    Prosedurler program;
+    ProcedureStore program;
     if (!options_.program.isEmpty() && !ReadProgramFile(program, options_.program.toStdString()))
         return false;
     window_.SwitchToGraphicalMode();
     WaitForRecordedLine();
-    auto* form = qobject_cast<TButtonKomutForm*>(window_.CommandWindow());
+    auto* form = qobject_cast<ButtonCommandWindow*>(window_.CommandWindow());
     if (!form) return false;
     if (program.ProcedureCount() == 0) return true;
     for (int i = 1; i < program.ProcedureCount(); ++i)
@@ -145,7 +145,7 @@ bool ScreenshotRun::RecordInGraphicalMode() {
 void ScreenshotRun::WaitForRecordedLine() {
     if (!Globals().RunActive) return;
     QEventLoop loop;
-    QObject::connect(&window_, &TLogoMainForm::RunEnded, &loop, &QEventLoop::quit);
+    QObject::connect(&window_, &MainWindow::RunEnded, &loop, &QEventLoop::quit);
     QTimer::singleShot(RunLimitMs, &window_, [this] { window_.StopRun(); });
     loop.exec();
 }

@@ -12,7 +12,7 @@
 
 namespace mivarelo {
 
-class TLogoMainForm;
+class MainWindow;
 
 class ScreenshotRun : public QObject {
 public:
@@ -34,7 +34,7 @@ public:
     };
 
     // `clock` runs since the start of the process.
-    ScreenshotRun(TLogoMainForm& window, Options options, const QElapsedTimer& clock);
+    ScreenshotRun(MainWindow& window, Options options, const QElapsedTimer& clock);
     // Shows the window, runs, saves the picture; the exit status.
     int Exec();
 
@@ -50,7 +50,7 @@ private:
     bool SavePicture() const;
     void Report() const;
 
-    TLogoMainForm& window_;
+    MainWindow& window_;
     Options options_;
     const QElapsedTimer& clock_;
     qint64 firstFrameMs_ = -1;

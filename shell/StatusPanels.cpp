@@ -1,7 +1,7 @@
 #include "shell/StatusPanels.h"
 
 #include "core/LanguageModule.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "shell/TurtleWalk.h"
 
-#include "shell/TLogoEkranForm.h"
+#include "shell/DrawingWindow.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -20,7 +20,7 @@ constexpr int TurtleReach = 64;
 
 } // namespace
 
-TurtleWalk::TurtleWalk(TLogoEkranForm& view, QObject* parent) : QObject(parent), view_(view) {
+TurtleWalk::TurtleWalk(DrawingWindow& view, QObject* parent) : QObject(parent), view_(view) {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     now_ = [clock] { return milliseconds(clock->elapsed()); };

@@ -19,7 +19,7 @@ class QPainter;
 
 namespace mivarelo {
 
-class TLogoEkranForm;
+class DrawingWindow;
 
 class TurtleWalk : public QObject {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
     using Clock = std::function<std::chrono::milliseconds()>;
 
     // `view` is repainted as the walk goes on.
-    TurtleWalk(TLogoEkranForm& view, QObject* parent);
+    TurtleWalk(DrawingWindow& view, QObject* parent);
     // The time source of the walk (tests pass a fake one).
     void SetClock(Clock clock) { now_ = std::move(clock); }
 
@@ -61,7 +61,7 @@ private:
     QRect Reveal(float distance);
     QRect TurtleArea() const;
 
-    TLogoEkranForm& view_;
+    DrawingWindow& view_;
     QTimer timer_;
     Clock now_;
     QImage before_;

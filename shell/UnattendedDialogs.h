@@ -2,7 +2,7 @@
 // The dialogs of a run that nobody watches (screenshots, benchmarks): no
 // window opens and nothing waits. Messages go to standard error; every
 // question is answered the way that changes nothing.
-#include "shell/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 namespace mivarelo {
 

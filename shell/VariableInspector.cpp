@@ -1,12 +1,12 @@
 #include "shell/VariableInspector.h"
 
 #include "core/CaseFold.h"
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/LanguageModule.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "engine/Interpreter.h"
 #include "engine/LogoThread.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -44,11 +44,11 @@ void VariableInspector::ApplyLanguage() {
 
 // A call is titled with its procedure's header (name and argument names)
 // and shows the body line it is at.
-void VariableInspector::Refresh(const Interpreter& interpreter, const Prosedurler& procedures) {
+void VariableInspector::Refresh(const Interpreter& interpreter, const ProcedureStore& procedures) {
     if (!isVisible()) return;
     tree_->setUpdatesEnabled(false);
     tree_->clear();
-    const Degiskenler* store = VariableStore();
+    const VariableStore* store = CurrentVariableStore();
     AddTable(LanguageText(GlobalsId), store ? &store->Globals() : nullptr);
     const std::vector<CallView> calls = interpreter.Calls(ShownCalls);
     for (const CallView& call : calls) {
@@ -71,7 +71,7 @@ bool VariableInspector::ShowsVariable(std::string_view name) {
 }
 
 // A name without a value reads as 0, as everywhere in the language.
-QTreeWidgetItem* VariableInspector::AddTable(const QString& title, const MyArgumanType* table) {
+QTreeWidgetItem* VariableInspector::AddTable(const QString& title, const VariableFrame* table) {
     auto* item = new QTreeWidgetItem(tree_, {title});
     if (!table || !table->names) return item;
     const StringList& names = *table->names;

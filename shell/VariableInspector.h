@@ -13,8 +13,8 @@ class QTreeWidgetItem;
 namespace mivarelo {
 
 class Interpreter;
-class MyArgumanType;
-class Prosedurler;
+class VariableFrame;
+class ProcedureStore;
 
 class VariableInspector : public QDockWidget {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
     explicit VariableInspector(QWidget* parent = nullptr);
 
     // Lists what the interpreter holds now; nothing while the dock is hidden.
-    void Refresh(const Interpreter& interpreter, const Prosedurler& procedures);
+    void Refresh(const Interpreter& interpreter, const ProcedureStore& procedures);
     void ApplyLanguage();
     QTreeWidget* Tree() const { return tree_; }
     // Whether a variable is listed: the repeat counter only under the
@@ -35,7 +35,7 @@ public:
 
 private:
     // One item with a row per variable of `table` under it.
-    QTreeWidgetItem* AddTable(const QString& title, const MyArgumanType* table);
+    QTreeWidgetItem* AddTable(const QString& title, const VariableFrame* table);
 
     QTreeWidget* tree_;
 };

@@ -8,14 +8,14 @@
 // without it speaks Turkish whatever was chosen before.
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
-#include "shell/Dialogs.h"
+#include "widgets/Dialogs.h"
 #include "shell/GuardedApplication.h"
 #include "shell/InterfaceLanguage.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "shell/RecoveryStore.h"
 #include "shell/ScreenshotRun.h"
 #include "shell/SingleInstance.h"
-#include "shell/TLogoMainForm.h"
+#include "shell/MainWindow.h"
 #include "shell/TerminationSignals.h"
 
 #include <QApplication>
@@ -97,20 +97,20 @@ int main(int argc, char** argv) {
     // or says that only one copy can run. Screenshots always run on their own.
     mivarelo::SingleInstance instance;
     if (arguments.screenshot.target.isEmpty() && !instance.TryLock()) {
-        const QString file = mivarelo::TLogoMainForm::CommandLineFile(arguments.files);
+        const QString file = mivarelo::MainWindow::CommandLineFile(arguments.files);
         if (!file.isEmpty() && instance.HandOver(QFileInfo(file).absoluteFilePath())) return 0;
         mivarelo::LoadLanguageModule();
         mivarelo::CurrentDialogs().ShowMessage(mivarelo::LanguageText(7757),
                                                mivarelo::LanguageText(7737));
         return 0;
     }
-    mivarelo::TLogoMainForm window;
+    mivarelo::MainWindow window;
     if (!arguments.screenshot.target.isEmpty()) {
         arguments.screenshot.program = arguments.files.join(u' ');
         return mivarelo::ScreenshotRun(window, arguments.screenshot, clock).Exec();
     }
     QObject::connect(&instance, &mivarelo::SingleInstance::FileReceived, &window,
-                     &mivarelo::TLogoMainForm::ReceiveFile);
+                     &mivarelo::MainWindow::ReceiveFile);
     // Work is never lost: recovery copies while the program is unsaved, one
     // more when the session ends or an error escapes, and the copies of
     // earlier processes offered first.

@@ -1,6 +1,6 @@
 // Evaluating typical command arguments: arithmetic on a variable, a function
 // call and a lone loop-counter variable, with a handful of globals defined.
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "engine/Evaluator.h"
 
 #include <benchmark/benchmark.h>
@@ -20,8 +20,8 @@ public:
     ~StoreWithVariables() { mivarelo::SetVariableStore(previous_); }
 
 private:
-    mivarelo::Degiskenler store_;
-    mivarelo::Degiskenler* previous_ = nullptr;
+    mivarelo::VariableStore store_;
+    mivarelo::VariableStore* previous_ = nullptr;
 };
 
 void Evaluate(benchmark::State& state, std::string_view expression) {

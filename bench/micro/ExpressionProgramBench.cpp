@@ -1,6 +1,6 @@
 // The same expressions as the evaluator benchmarks, analysed once and then
 // evaluated from their programs, as the loops of a run evaluate them.
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "engine/ExpressionProgram.h"
 
 #include <benchmark/benchmark.h>
@@ -20,8 +20,8 @@ public:
     ~ProgramStore() { mivarelo::SetVariableStore(previous_); }
 
 private:
-    mivarelo::Degiskenler store_;
-    mivarelo::Degiskenler* previous_ = nullptr;
+    mivarelo::VariableStore store_;
+    mivarelo::VariableStore* previous_ = nullptr;
 };
 
 void EvaluateProgram(benchmark::State& state, std::string_view expression) {

@@ -2,7 +2,7 @@
 // by two plain commands, looked up against a store with a few procedures.
 #include "core/GlobalSettings.h"
 #include "core/LineParser.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 void BM_NormalizeLine(benchmark::State& state) {
     mivarelo::ResetGlobals();
-    mivarelo::Prosedurler store;
+    mivarelo::ProcedureStore store;
     store.AddProcedure("AnaEkran", "");
     store.AddProcedure("kare :a", "tekrar 4 [ileri :a sag 90]\n");
     store.AddProcedure("ucgen :b", "tekrar 3 [ileri :b sag 120]\n");

@@ -2,7 +2,7 @@
 
 #include "core/CaseFold.h"
 #include "core/Encoding.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 #include <gtest/gtest.h>
 
@@ -250,7 +250,7 @@ TEST(Keywords, LookupTakesOneWord) {
 }
 
 TEST(Keywords, ProceduresComeBeforeKeywords) {
-    Prosedurler store;
+    ProcedureStore store;
     store.AddProcedure("ana", "");
     store.AddProcedure("kare :a", "fd :a\n");
     store.AddProcedure("ileri", "fd 1\n");
@@ -260,12 +260,12 @@ TEST(Keywords, ProceduresComeBeforeKeywords) {
     EXPECT_EQ(LookupCommand("ana", &store), ProcedureCodeBase);
     EXPECT_EQ(LookupCommand("fd", &store), 25);
     EXPECT_EQ(LookupCommand("kare :a", &store), UnknownCode);
-    Prosedurler empty;
+    ProcedureStore empty;
     EXPECT_EQ(LookupCommand("", &empty), UnknownCode);
 }
 
 TEST(Keywords, ProcedureNamedWithACapitalICallsItself) {
-    Prosedurler store;
+    ProcedureStore store;
     store.AddProcedure("ana", "");
     store.AddProcedure("IKI :n", "fd :n\n");
     store.AddProcedure("k\xFDrm\xFDz\xFD", "fd 1\n"); // kırmızı

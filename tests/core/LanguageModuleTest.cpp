@@ -1,10 +1,10 @@
 #include "core/LanguageModule.h"
 
 #include "core/CaseFold.h"
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -209,7 +209,7 @@ TEST_F(LanguageModuleTest, LanguageSwitchTranslatesEveryGeneratedWord) {
     for (bool toEnglish : {true, false}) {
         const std::vector<std::string>& from = toEnglish ? turkish : english;
         const std::vector<std::string>& to = toEnglish ? english : turkish;
-        Prosedurler store;
+        ProcedureStore store;
         ASSERT_TRUE(store.AddProcedure("p", body(from)));
         Globals().EnglishInterface = toEnglish;
         ASSERT_TRUE(LoadLanguageModule(&store));
@@ -221,13 +221,13 @@ TEST_F(LanguageModuleTest, LanguageSwitchTranslatesEveryGeneratedWord) {
 
 TEST_F(LanguageModuleTest, SwitchRenamesPredefinedVariablesAndKeepsTheirValues) {
     support::ScopedVariableStore scoped;
-    const Degiskenler& variables = scoped.store;
+    const VariableStore& variables = scoped.store;
     ASSERT_TRUE(LoadReal(false));
     EXPECT_EQ(Globals().LengthVariableName, "uzunluk");
     EXPECT_EQ(GetVariable("uzunluk"), 40.0f); // 0 becomes the start value
     EXPECT_EQ(GetVariable("yabci"), 360.0f);
     SetVariable("uzunluk", 25.0f);
-    Prosedurler store;
+    ProcedureStore store;
     ASSERT_TRUE(store.AddProcedure("AnaEkran", "ileri uzunluk\nsol yabci\n"));
 
     Globals().EnglishInterface = true;

@@ -1,10 +1,10 @@
 #include "core/LineParser.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/ExpressionHook.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "support/Recorders.h"
 #include "support/SplitResult.h"
 
@@ -52,7 +52,7 @@ protected:
     void TearDown() override { ResetGlobals(); }
     std::string Normalize(const std::string& text) { return Collapse(NormalizeLine(text, &store)); }
 
-    Prosedurler store;
+    ProcedureStore store;
     RecordingErrorList errors;
     RecordingNotifier notifier;
 };

@@ -4,7 +4,7 @@
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
 #include "core/Notifier.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +66,8 @@ protected:
         return names;
     }
 
-    static Prosedurler StoreOf(std::vector<std::pair<std::string, std::string>> procedures) {
-        Prosedurler store;
+    static ProcedureStore StoreOf(std::vector<std::pair<std::string, std::string>> procedures) {
+        ProcedureStore store;
         for (auto& [header, body] : procedures)
             store.AddProcedure(header, body);
         return store;
@@ -85,7 +85,7 @@ TEST_F(ProgramFilesTest, OneProcedureIsWrittenByteForByteAndReadBack) {
     ASSERT_TRUE(SaveProgram(StoreOf({{"ana", "ileri 10\n"}}), path));
     EXPECT_EQ(ReadBytes(path), "1" + E + "1" + E + "ana" + E + "1" + E + "1" + E + "ileri 10\r\n");
 
-    Prosedurler loaded = StoreOf({{"eski", "geri 5\n"}, {"iki", ""}});
+    ProcedureStore loaded = StoreOf({{"eski", "geri 5\n"}, {"iki", ""}});
     ASSERT_TRUE(LoadProgram(loaded, path));
     EXPECT_EQ(loaded.Headers(), StringList{"ana"});
     EXPECT_EQ(loaded.Bodies(), StringList{"ileri 10\n"});
@@ -93,24 +93,24 @@ TEST_F(ProgramFilesTest, OneProcedureIsWrittenByteForByteAndReadBack) {
 
 TEST_F(ProgramFilesTest, EmptyStoreIsWrittenByteForByteAndReadBack) {
     const std::string path = PathOf("empty.elg");
-    ASSERT_TRUE(SaveProgram(Prosedurler(), path));
+    ASSERT_TRUE(SaveProgram(ProcedureStore(), path));
     EXPECT_EQ(ReadBytes(path), "1" + E + "0" + E + "1" + E + "0");
 
-    Prosedurler loaded = StoreOf({{"ana", "ileri 10\n"}});
+    ProcedureStore loaded = StoreOf({{"ana", "ileri 10\n"}});
     ASSERT_TRUE(LoadProgram(loaded, path));
     EXPECT_EQ(loaded.ProcedureCount(), 0);
     EXPECT_TRUE(loaded.Headers().empty());
 }
 
 TEST_F(ProgramFilesTest, ProgramsRoundTripExactly) {
-    const Prosedurler store = StoreOf({
+    const ProcedureStore store = StoreOf({
         {"AnaEkran", "kare 50\r\nsa\xF0 90\n\n"}, // a CR LF inside the data stays CR LF
         {"kare :a", "tekrar 4 [ileri :a; sa\xF0 90]\n\xFF\x01\r"},
         {"bo\xFE", ""}, // an empty last body
     });
     const std::string path = PathOf("round.elg");
     ASSERT_TRUE(SaveProgram(store, path));
-    Prosedurler loaded;
+    ProcedureStore loaded;
     ASSERT_TRUE(LoadProgram(loaded, path));
     EXPECT_EQ(loaded.Headers(), store.Headers());
     EXPECT_EQ(loaded.Bodies(), store.Bodies());
@@ -136,7 +136,7 @@ TEST_F(ProgramFilesTest, SaveKeepsThePermissionsOfTheReplacedFile) {
 TEST_F(ProgramFilesTest, TextHoldingTheSeparatorIsRefusedAndTheOldFileStays) {
     const std::string path = PathOf("keep.elg");
     WriteBytes(path, "previous bytes\r\n");
-    const Prosedurler inBody = StoreOf({{"ana", "ileri 10\n"}, {"kare :a", "yaz caf\xE9\n"}});
+    const ProcedureStore inBody = StoreOf({{"ana", "ileri 10\n"}, {"kare :a", "yaz caf\xE9\n"}});
     for (const bool english : {false, true}) {
         Globals().EnglishInterface = english;
         ASSERT_TRUE(LoadLanguageModule());
@@ -156,7 +156,7 @@ TEST_F(ProgramFilesTest, TextHoldingTheSeparatorIsRefusedAndTheOldFileStays) {
     Globals().EnglishInterface = false;
     ASSERT_TRUE(LoadLanguageModule());
 
-    const Prosedurler inHeader = StoreOf({{"ana", ""}, {"s\xE9kil", "ileri 1\n"}});
+    const ProcedureStore inHeader = StoreOf({{"ana", ""}, {"s\xE9kil", "ileri 1\n"}});
     EXPECT_FALSE(SaveProgram(inHeader, path));
     ASSERT_EQ(notifier.messages.size(), 1u);
     EXPECT_NE(notifier.messages[0].first.find("'s\xE9kil'"), std::string::npos);
@@ -166,7 +166,7 @@ TEST_F(ProgramFilesTest, TextHoldingTheSeparatorIsRefusedAndTheOldFileStays) {
 }
 
 TEST_F(ProgramFilesTest, UnwritableOrEmptyPathsFailQuietly) {
-    const Prosedurler store = StoreOf({{"ana", ""}});
+    const ProcedureStore store = StoreOf({{"ana", ""}});
     EXPECT_FALSE(SaveProgram(store, ""));
     EXPECT_FALSE(SaveProgram(store, PathOf("missing-dir/prog.elg")));
     EXPECT_FALSE(SaveProgram(store, dir.string())); // a directory
@@ -177,7 +177,7 @@ TEST_F(ProgramFilesTest, UnwritableOrEmptyPathsFailQuietly) {
 }
 
 TEST_F(ProgramFilesTest, UnreadablePathsFailAndKeepTheStore) {
-    Prosedurler store = StoreOf({{"ana", "ileri 1\n"}});
+    ProcedureStore store = StoreOf({{"ana", "ileri 1\n"}});
     EXPECT_FALSE(LoadProgram(store, ""));
     EXPECT_FALSE(LoadProgram(store, PathOf("nothing.elg")));
     EXPECT_FALSE(LoadProgram(store, dir.string()));
@@ -210,7 +210,7 @@ TEST_F(ProgramFilesTest, DamagedFilesLoadWhatIsThere) {
     for (const Case& c : cases) {
         const std::string path = PathOf("damaged.elg");
         WriteBytes(path, c.bytes);
-        Prosedurler store = StoreOf({{"old", "old\n"}});
+        ProcedureStore store = StoreOf({{"old", "old\n"}});
         EXPECT_TRUE(LoadProgram(store, path));
         EXPECT_EQ(store.Headers(), c.headers) << c.bytes;
         EXPECT_EQ(store.Bodies(), c.bodies) << c.bytes;
@@ -224,7 +224,7 @@ TEST_F(ProgramFilesTest, EveryTruncationOfAFileLoads) {
     const std::string full = ReadBytes(path);
     for (std::size_t length = 0; length <= full.size(); ++length) {
         WriteBytes(path, full.substr(0, length));
-        Prosedurler store;
+        ProcedureStore store;
         EXPECT_TRUE(LoadProgram(store, path));
         EXPECT_LE(store.Headers().size(), 2u) << length;
         EXPECT_LE(store.Bodies().size(), 2u) << length;
@@ -259,7 +259,7 @@ TEST_F(ProgramFilesTest, AFileThatEndsBeforeItsCountsSaysWhichProceduresItCut) {
     };
     for (const Case& c : cases) {
         WriteBytes(path, full.substr(0, c.length));
-        Prosedurler store;
+        ProcedureStore store;
         ProgramDamage damage{true, {"stale"}};
         EXPECT_TRUE(LoadProgram(store, path, &damage));
         EXPECT_EQ(damage.truncated, c.truncated) << c.length;
@@ -297,7 +297,7 @@ TEST_F(ProgramFilesTest, RandomBytesLoadWithoutHarm) {
             b = round % 2 ? static_cast<char>(random() % 256)
                           : alphabet[random() % alphabet.size()];
         WriteBytes(path, bytes);
-        Prosedurler store;
+        ProcedureStore store;
         EXPECT_TRUE(LoadProgram(store, path));
         EXPECT_LE(store.Headers().size() + store.Bodies().size(), bytes.size() + 2);
     }
@@ -306,7 +306,7 @@ TEST_F(ProgramFilesTest, RandomBytesLoadWithoutHarm) {
 // ---- Plain Logo export ----
 
 TEST_F(ProgramFilesTest, ExportWritesHeadingBlocksAndCrLf) {
-    const Prosedurler store = StoreOf({
+    const ProcedureStore store = StoreOf({
         {"ana", "forward 10\nrepeat 4 [ forward 10;right 90; ]\n\nkare 5; x := 3\n"},
         {"kare :a", "repeat 2 [ repeat 4 [ forward :a;right 90; ];left 45; ]\n"},
         {"bos", ""},
@@ -331,7 +331,7 @@ TEST_F(ProgramFilesTest, ExportWritesHeadingBlocksAndCrLf) {
 }
 
 TEST_F(ProgramFilesTest, CommandsConvertToPlainLogo) {
-    const Prosedurler store = StoreOf({{"kare :a", ""}});
+    const ProcedureStore store = StoreOf({{"kare :a", ""}});
     EXPECT_EQ(ConvertCommandToLogo(store, "  forward   10 "), "forward 10");
     EXPECT_EQ(ConvertCommandToLogo(store, "kare 5"), "kare 5");
     EXPECT_EQ(ConvertCommandToLogo(store, "repeat 3 [ forward 1;;right 2; ] "),
@@ -363,7 +363,7 @@ TEST_F(ProgramFilesTest, ImportConvertsProceduresAndCommands) {
                      "repeat 2 [repeat 4 [fd 10] rt 90]\n"
                      "cs fd 5\n"
                      "end\n");
-    Prosedurler store = StoreOf({{"old", "old\n"}});
+    ProcedureStore store = StoreOf({{"old", "old\n"}});
     ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Native));
     EXPECT_EQ(store.Headers(), (StringList{"KARE", "ucgen :s"}));
     EXPECT_EQ(store.Bodies(), (StringList{"fd 100\n"
@@ -378,7 +378,7 @@ TEST_F(ProgramFilesTest, ImportKeepsCallsToProceduresDefinedLater) {
     const std::string path = PathOf("later.lgo");
     WriteBytes(path, "to main\nsquare 50\nrepeat 2 [square 10 fd 5]\nend\n"
                      "to square :s\nrepeat 4 [fd :s rt 90]\nend\n");
-    Prosedurler store;
+    ProcedureStore store;
     ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Native));
     EXPECT_EQ(store.Bodies(), (StringList{"square 50\ntekrar 2 [ square 10 ; fd 5 ]\n",
                                           "tekrar 4 [ fd :s ; rt 90 ]\n"}));
@@ -393,14 +393,14 @@ TEST_F(ProgramFilesTest, ImportReadsLfCrLfCrAndAMissingLastLineFeedAlike) {
     std::replace(cr.begin(), cr.end(), '\n', '\r');
     for (const std::string& bytes : {lf + "\n", lf, crlf + "\r\n", crlf, cr + "\r"}) {
         WriteBytes(PathOf("ends.lgo"), bytes);
-        Prosedurler store;
+        ProcedureStore store;
         ASSERT_TRUE(ImportLogoText(store, PathOf("ends.lgo"), LogoTextKind::Native));
         EXPECT_EQ(store.Headers(), (StringList{"a", "b"}));
         EXPECT_EQ(store.Bodies(), (StringList{"fd 1\nrt 2\n", "bk 3\n"}));
     }
     // A last line without a line feed is processed exactly once.
     WriteBytes(PathOf("open.lgo"), "to a\nfd 1\nrt 2");
-    Prosedurler store;
+    ProcedureStore store;
     ASSERT_TRUE(ImportLogoText(store, PathOf("open.lgo"), LogoTextKind::Native));
     EXPECT_EQ(store.Bodies(), StringList{"fd 1\nrt 2\n"});
 }
@@ -413,7 +413,7 @@ TEST_F(ProgramFilesTest, ImportBlocksNeverShiftBodies) {
                      "to A\nfd 3\nend\n"        // the same name again: the later one wins
                      "to c\nfd 4\n"             // no end: the next "to" closes it
                      "to d\t\nfd 5\n\tfd 6\n"); // tabs count as blanks; no end at all
-    Prosedurler store;
+    ProcedureStore store;
     ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Native));
     EXPECT_EQ(store.Headers(), (StringList{"A", "b", "c", "d "}));
     EXPECT_EQ(store.Bodies(), (StringList{"fd 3\n", "fd 2\n", "fd 4\n", "fd 5\nfd 6\n"}));
@@ -422,14 +422,14 @@ TEST_F(ProgramFilesTest, ImportBlocksNeverShiftBodies) {
 TEST_F(ProgramFilesTest, ImportTakesLongLinesInPiecesOf999Bytes) {
     const std::string first = "fd " + std::string(996, '1'); // 999 bytes
     WriteBytes(PathOf("long.lgo"), "to a\n" + first + "rt 90\nend\n");
-    Prosedurler store;
+    ProcedureStore store;
     ASSERT_TRUE(ImportLogoText(store, PathOf("long.lgo"), LogoTextKind::Native));
     EXPECT_EQ(store.Bodies(), StringList{first + "\nrt 90\n"});
 }
 
 TEST_F(ProgramFilesTest, ImportConvertsUtf8AndReadsOtherBytesAsWindows1254) {
     WriteBytes(PathOf("utf8.lgo"), "\xEF\xBB\xBFto şekil\nlabel \"ğüç\nend\n");
-    Prosedurler store;
+    ProcedureStore store;
     ASSERT_TRUE(ImportLogoText(store, PathOf("utf8.lgo"), LogoTextKind::Native));
     EXPECT_EQ(store.Headers(), StringList{"\xFE"
                                           "ekil"});
@@ -437,7 +437,7 @@ TEST_F(ProgramFilesTest, ImportConvertsUtf8AndReadsOtherBytesAsWindows1254) {
 
     WriteBytes(PathOf("cp1254.lgo"), "to \xFE"
                                      "ekil\nlabel \"\xF0\xFC\xE7\nend\n");
-    Prosedurler other;
+    ProcedureStore other;
     ASSERT_TRUE(ImportLogoText(other, PathOf("cp1254.lgo"), LogoTextKind::Native));
     EXPECT_EQ(other.Headers(), StringList{"\xFE"
                                           "ekil"});
@@ -445,12 +445,12 @@ TEST_F(ProgramFilesTest, ImportConvertsUtf8AndReadsOtherBytesAsWindows1254) {
 }
 
 TEST_F(ProgramFilesTest, ExportedProgramImportsBack) {
-    const Prosedurler store = StoreOf({
+    const ProcedureStore store = StoreOf({
         {"ana", "clearscreen\nforward 10\nrepeat 4 [ forward 10;right 90; ]\n"},
         {"ucgen", "repeat 3 [ forward 50;left 120; ]\n"},
     });
     ASSERT_TRUE(ExportLogoText(store, PathOf("both.lgo")));
-    Prosedurler imported;
+    ProcedureStore imported;
     ASSERT_TRUE(ImportLogoText(imported, PathOf("both.lgo")));
     EXPECT_EQ(imported.Headers(), store.Headers());
     EXPECT_EQ(imported.Bodies(),
@@ -463,7 +463,7 @@ TEST_F(ProgramFilesTest, ExportedProgramImportsBack) {
 // survive export and import unchanged, so that a second export writes the
 // same file.
 TEST_F(ProgramFilesTest, ExportAndImportKeepWhatTranslationLeavesAlone) {
-    const Prosedurler store = StoreOf({
+    const ProcedureStore store = StoreOf({
         {"zig :n", ":s := 10\n"
                    "tekrar :n [ forward :s ; right 90 ; :s := :s + 2 ]\n"
                    "tekrar :n [ forward [1 2\n"
@@ -478,7 +478,7 @@ TEST_F(ProgramFilesTest, ExportAndImportKeepWhatTranslationLeavesAlone) {
                          "setpos :x,:y pendown;forward 3 right 30 ]\r\n"
                          "end\r\n"),
               std::string::npos);
-    Prosedurler imported;
+    ProcedureStore imported;
     ASSERT_TRUE(ImportLogoText(imported, PathOf("first.lgo")));
     EXPECT_EQ(imported.GetBody(0), ":s := 10\n"
                                    "tekrar :n [ forward :s ; right 90 ; :s := :s + 2 ]\n"
@@ -489,13 +489,13 @@ TEST_F(ProgramFilesTest, ExportAndImportKeepWhatTranslationLeavesAlone) {
 }
 
 TEST_F(ProgramFilesTest, ExportedArgumentsImportBackAsArguments) {
-    const Prosedurler store = StoreOf({
+    const ProcedureStore store = StoreOf({
         {"ana", "kare 10\n"},
         {"kare :a :b", "forward :a\n"},
         {"my_box", "kare 5\n"},
     });
     ASSERT_TRUE(ExportLogoText(store, PathOf("args.lgo")));
-    Prosedurler imported;
+    ProcedureStore imported;
     ASSERT_TRUE(ImportLogoText(imported, PathOf("args.lgo")));
     EXPECT_EQ(imported.Headers(), (StringList{"ana", "kare :a :b", "my_box"}));
     EXPECT_EQ(imported.GetBody(0), "kare 10\n");
@@ -503,7 +503,7 @@ TEST_F(ProgramFilesTest, ExportedArgumentsImportBackAsArguments) {
 }
 
 TEST_F(ProgramFilesTest, LinesConvertFromPlainLogo) {
-    const Prosedurler store = StoreOf({{"kare :a", ""}});
+    const ProcedureStore store = StoreOf({{"kare :a", ""}});
     EXPECT_EQ(ConvertLineFromLogo(store, "CS"), "et;pd;sol 90;");
     EXPECT_EQ(ConvertLineFromLogo(store, "cs ; clear"), "et;pd;sol 90;");
     EXPECT_EQ(ConvertLineFromLogo(store, "repeat 4 [fd 10] rt 90"), "tekrar 4 [ fd 10 ] ; rt 90");
@@ -525,7 +525,7 @@ TEST_F(ProgramFilesTest, DeeplyNestedListsDoNotExhaustTheStack) {
     for (int i = 0; i < 1000; ++i)
         line += "repeat 2 [";
     line += "fd 1" + std::string(1000, ']');
-    const Prosedurler store;
+    const ProcedureStore store;
     const std::string converted = ConvertLineFromLogo(store, line);
     EXPECT_TRUE(converted.starts_with("tekrar 2 [ tekrar 2 [ "));
     EXPECT_NE(converted.find("fd 1"), std::string::npos);
@@ -546,7 +546,7 @@ TEST_F(ProgramFilesTest, OwnExportsKeepAssignmentsAndReportEveryLineLeftOut) {
                      "end\r\n"
                      "; a comment\r\n"
                      "fd 10\r\n");
-    Prosedurler store;
+    ProcedureStore store;
     ConversionReport report;
     ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Detect, &report));
     EXPECT_EQ(store.Headers(), StringList{"ana"});
@@ -566,7 +566,7 @@ TEST_F(ProgramFilesTest, AnyOtherPlainLogoFileIsConvertedAsClassicLogo) {
     ResetGlobals();
     const std::string path = PathOf("classic.lgo");
     WriteBytes(path, "to sq :a\r\nrepeat 4 [fd :a rt 90]\r\nend\r\nsq 10\r\n");
-    Prosedurler store;
+    ProcedureStore store;
     ConversionReport report;
     ASSERT_TRUE(ImportLogoText(store, path, LogoTextKind::Detect, &report));
     EXPECT_EQ(store.Headers(), (StringList{Globals().MainProcedureName, "sq :a"}));

@@ -2,7 +2,7 @@
 
 #include "core/ErrorList.h"
 #include "core/GlobalSettings.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ const Dialect EnglishLong{false, true};
 const Dialect EnglishShort{false, false};
 const Dialect AllDialects[] = {TurkishLong, TurkishShort, EnglishLong, EnglishShort};
 
-std::string Line(std::string_view text, Dialect d, const Prosedurler* store = nullptr) {
+std::string Line(std::string_view text, Dialect d, const ProcedureStore* store = nullptr) {
     return TranslateText(text, d.toTurkish, d.toLong, false, false, store);
 }
 
@@ -131,7 +131,7 @@ TEST(Translation, ProceduresAreNeverTranslatedOrSplit) {
     Globals().AutoCorrectErrors = true;
     RecordingErrorList errors;
     ErrorList* previous = SetCurrentErrorList(&errors);
-    Prosedurler store;
+    ProcedureStore store;
     store.AddProcedure("ileri :n", "");
     store.AddProcedure("ileriGit", "");
     // A procedure named like a keyword hides the keyword.
@@ -162,7 +162,7 @@ TEST(Translation, SingleCommands) {
 }
 
 TEST(Translation, ProgramRoundTripsThroughEveryDialect) {
-    Prosedurler store;
+    ProcedureStore store;
     store.AddProcedure("AnaEkran", "ig 10 right 90\n"
                                    "kare 20\n"
                                    "x = x + 1\n"
@@ -231,7 +231,7 @@ TEST(Colouring, WordsAndSeparatorsOfARepeatLine) {
 }
 
 TEST(Colouring, ProceduresPunctuationAndMissingLines) {
-    Prosedurler store;
+    ProcedureStore store;
     store.AddProcedure("kare :a", "");
     const StringList lines = {"KARE(a+b,-c);{x}\r", ""};
     RecordingSink sink;
@@ -257,7 +257,7 @@ TEST(Colouring, ProceduresPunctuationAndMissingLines) {
 }
 
 TEST(Colouring, WordClassesAndPunctuation) {
-    Prosedurler store;
+    ProcedureStore store;
     store.AddProcedure("ileri", "");
     EXPECT_EQ(ClassifyWord("ileri", &store), 0x0000FFu);
     EXPECT_EQ(ClassifyWord("ileri", nullptr), 0x000080u);

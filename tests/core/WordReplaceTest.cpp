@@ -3,7 +3,7 @@
 // renames the generated words in a user's program.
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "core/TextOps.h"
 #include "support/Recorders.h"
 
@@ -62,7 +62,7 @@ TEST(WordReplaceTest, NothingToReplaceLeavesTheTextAndReportsFalse) {
 }
 
 TEST(WordReplaceTest, StoreReplacesWordsInEveryBodyAndSaysWhetherOneChanged) {
-    Prosedurler store;
+    ProcedureStore store;
     ASSERT_TRUE(store.AddProcedure("AnaEkran", "ileri uzunluk\nyeniev\n"));
     ASSERT_TRUE(store.AddProcedure("kare :uzunluk", "tekrar 4 [ileri :uzunluk sag 90]\n"));
     ASSERT_TRUE(store.AddProcedure("bos", ""));
@@ -118,7 +118,7 @@ protected:
     }
 
     support::ScopedVariableStore variables_;
-    Prosedurler store_;
+    ProcedureStore store_;
 };
 
 TEST_F(LanguageSwitchTest, VariableNamesAreRenamedAsWholeWordsOnly) {

@@ -1,5 +1,5 @@
 #include "engine/Conditions.h"
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "engine/Evaluator.h"
 #include "support/Recorders.h"
 

@@ -1,7 +1,7 @@
 #include "engine/Evaluator.h"
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/ExpressionHook.h"
-#include "engine/MyStringStack.h"
+#include "engine/TextStack.h"
 #include "support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +20,8 @@ protected:
     support::ScopedVariableStore variables_;
 };
 
-TEST(MyStringStackTest, PushPopTopAndItems) {
-    MyStringStack stack;
+TEST(TextStackTest, PushPopTopAndItems) {
+    TextStack stack;
     EXPECT_TRUE(stack.IsEmpty());
     EXPECT_EQ(stack.Top(), nullptr);
     EXPECT_FALSE(stack.Pop());

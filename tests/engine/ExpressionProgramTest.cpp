@@ -2,7 +2,7 @@
 // text evaluation they replace: the same value, bit for bit, for hand-picked
 // and generated texts.
 #include "engine/ExpressionProgram.h"
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/LineParser.h"
 #include "engine/AssignmentProgram.h"
 #include "engine/ConditionProgram.h"
@@ -188,7 +188,7 @@ TEST_F(ExpressionProgramTest, AssignmentsStoreWhatTheTextStores) {
         const std::string text =
             names[pick(random)] + (n % 2 ? " := " : " = ") + GeneratedText(random);
         const AssignmentProgram program(text);
-        Degiskenler& store = variables_.store;
+        VariableStore& store = variables_.store;
         const Random before = SharedRandom();
         const bool analysed = program.Run();
         const std::string stored = store.Globals().Describe() + store.DescribeTopFrame();

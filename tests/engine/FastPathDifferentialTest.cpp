@@ -63,7 +63,7 @@ std::unique_ptr<Outcome> RunOnce(const Program& program, bool fastPaths,
         LogoEngine engine;
         if (!LoadLanguageModule(&engine.Procedures())) return nullptr;
         engine.NewProgram();
-        Prosedurler& store = engine.Procedures();
+        ProcedureStore& store = engine.Procedures();
         if (!program.file.empty()) {
             EXPECT_TRUE(ReadProgramFile(store, program.file)) << program.file;
             CompleteProcedures(store);

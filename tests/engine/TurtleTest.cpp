@@ -2,7 +2,7 @@
 // with the state, the picture and the process-wide values they change.
 #include "engine/TurtleScreen.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
@@ -74,8 +74,8 @@ protected:
     }
 
     int pictureSize_ = 2000;
-    Degiskenler store_;
-    Degiskenler* previousStore_ = nullptr;
+    VariableStore store_;
+    VariableStore* previousStore_ = nullptr;
     std::unique_ptr<TurtleScreen> screen_;
 };
 

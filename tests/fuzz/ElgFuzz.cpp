@@ -5,7 +5,7 @@
 
 #include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 
 #include <fstream>
 
@@ -32,14 +32,14 @@ int FuzzOne(const std::uint8_t* data, std::size_t size) {
     const std::string input = FuzzEnvironment::ScratchPath("input.elg");
     const std::string saved = FuzzEnvironment::ScratchPath("saved.elg");
     WriteBytes(input, data, size);
-    Prosedurler loaded;
+    ProcedureStore loaded;
     Require(ReadProgramFile(loaded, input), "a readable file must load");
     CompleteProcedures(loaded);
     ProgramListing(loaded);
     const bool storable = !HoldsSeparator(loaded.Headers()) && !HoldsSeparator(loaded.Bodies());
     Require(SaveProgram(loaded, saved) == storable, "a loaded program must save");
     if (!storable) return 0;
-    Prosedurler reloaded;
+    ProcedureStore reloaded;
     Require(LoadProgram(reloaded, saved), "a saved program must load");
     Require(reloaded.Headers() == loaded.Headers(), "headers change through save and load");
     Require(reloaded.Bodies() == loaded.Bodies(), "bodies change through save and load");

@@ -5,7 +5,7 @@
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/LineParser.h"
 #include "engine/ConditionProgram.h"
 #include "engine/Conditions.h"
@@ -63,8 +63,8 @@ void CheckAssignment(const std::string& text) {
 
 int FuzzOne(const std::uint8_t* data, std::size_t size) {
     FuzzEnvironment::Prepare();
-    Degiskenler variables;
-    Degiskenler* previous = SetVariableStore(&variables);
+    VariableStore variables;
+    VariableStore* previous = SetVariableStore(&variables);
     variables.SetVariable("a", 3.5f);
     variables.SetVariable("uzunluk", 40.0f);
     variables.SetVariable("sayi", -7.0f);

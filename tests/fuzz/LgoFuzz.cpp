@@ -7,7 +7,7 @@
 #include "core/ConversionReport.h"
 #include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "core/TextReaders.h"
 #include "core/Translation.h"
 
@@ -39,8 +39,8 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-Prosedurler Translated(const Prosedurler& program, const Dialect& dialect) {
-    Prosedurler copy = program;
+ProcedureStore Translated(const ProcedureStore& program, const Dialect& dialect) {
+    ProcedureStore copy = program;
     TranslateProgram(copy, dialect.toTurkish, dialect.toLong, false);
     return copy;
 }
@@ -48,12 +48,12 @@ Prosedurler Translated(const Prosedurler& program, const Dialect& dialect) {
 // Once a program is in one dialect, a trip through another dialect brings
 // it back to the same text. Each dialect goes through its two neighbours in
 // the table, so every pair of dialects is tried in both directions.
-void CheckTranslations(const Prosedurler& program) {
+void CheckTranslations(const ProcedureStore& program) {
     for (std::size_t t = 0; t < Dialects.size(); ++t) {
-        const Prosedurler once = Translated(program, Dialects[t]);
+        const ProcedureStore once = Translated(program, Dialects[t]);
         for (const std::size_t step : {1u, 2u}) {
             const Dialect& other = Dialects[(t + step) % Dialects.size()];
-            const Prosedurler back = Translated(Translated(once, other), Dialects[t]);
+            const ProcedureStore back = Translated(Translated(once, other), Dialects[t]);
             Require(back.Bodies() == once.Bodies(), "a dialect round trip changes the program");
         }
     }
@@ -81,7 +81,7 @@ std::string NonEmptyLines(const std::string& text, const std::vector<int>& left 
 // A header comes back as it was only when every word after its name is an
 // argument (":a") and the name itself holds no "_:"; other programs are
 // exported but not compared.
-bool HeadersSurviveExport(const Prosedurler& program) {
+bool HeadersSurviveExport(const ProcedureStore& program) {
     for (const std::string& header : program.Headers()) {
         const auto [name, rest] = SplitFirstWord(header);
         if (name.find("_:") != std::string::npos) return false;
@@ -98,12 +98,12 @@ bool HeadersSurviveExport(const Prosedurler& program) {
 // for the commands it wrote as they stand: the import leaves out only such
 // lines, and reports them. (The export counts commands it wrote as comments,
 // those beginning with "to" or "end", as well; the import keeps those.)
-void CheckExport(Prosedurler& program) {
+void CheckExport(ProcedureStore& program) {
     const std::string first = FuzzEnvironment::ScratchPath("first.lgo");
     const std::string second = FuzzEnvironment::ScratchPath("second.lgo");
     int keptAsWritten = 0;
     Require(WriteProgramFile(program, first, &keptAsWritten), "the export must be written");
-    Prosedurler imported;
+    ProcedureStore imported;
     ConversionReport report;
     Require(ImportLogoText(imported, first, LogoTextKind::Detect, &report),
             "the export must import");
@@ -124,7 +124,7 @@ int FuzzOne(const std::uint8_t* data, std::size_t size) {
     FuzzEnvironment::Prepare();
     const std::string input = FuzzEnvironment::ScratchPath("input.lgo");
     WriteBytes(input, data, size);
-    Prosedurler program;
+    ProcedureStore program;
     ConversionReport report;
     Require(ImportLogoText(program, input, LogoTextKind::Detect, &report),
             "a readable file must import");

@@ -5,7 +5,7 @@
 
 #include "core/GlobalSettings.h"
 #include "core/LineParser.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "core/StringList.h"
 #include "core/Translation.h"
 
@@ -21,7 +21,7 @@ public:
     std::size_t length = 0;
 };
 
-void DefineProcedures(Prosedurler& store) {
+void DefineProcedures(ProcedureStore& store) {
     store.AddProcedure("AnaEkran", "");
     store.AddProcedure("kare :kenar", "tekrar 4 [ileri :kenar sa\xF0 90]\n");
     store.AddProcedure("tree :size :depth", "fd :size\n");
@@ -29,7 +29,7 @@ void DefineProcedures(Prosedurler& store) {
 }
 
 // Splitting off command words must always shorten the text.
-void SplitAllCommandWords(const Prosedurler& store, const std::string& text) {
+void SplitAllCommandWords(const ProcedureStore& store, const std::string& text) {
     std::string rest = text;
     while (!rest.empty()) {
         std::string word, after;
@@ -39,7 +39,7 @@ void SplitAllCommandWords(const Prosedurler& store, const std::string& text) {
     }
 }
 
-void ColorizeEveryLine(const Prosedurler& store, const std::string& text) {
+void ColorizeEveryLine(const ProcedureStore& store, const std::string& text) {
     StringList lines;
     std::size_t start = 0;
     for (std::size_t end = text.find('\n'); end != std::string::npos;
@@ -63,7 +63,7 @@ int FuzzOne(const std::uint8_t* data, std::size_t size) {
     Globals().AcceptSpace = (data[0] & 1) != 0;
     Globals().AutoCorrectErrors = (data[0] & 2) != 0;
     const std::string text = InputText(data + 1, size - 1);
-    Prosedurler store;
+    ProcedureStore store;
     DefineProcedures(store);
     const std::string normalized = NormalizeLine(text, &store);
     NormalizeLine(normalized, &store);

@@ -3,7 +3,7 @@
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
 
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/TextReaders.h"
 #include "engine/TurtleArguments.h"
 
@@ -40,8 +40,8 @@ void ReadAllWords(const std::string& text) {
 
 int FuzzOne(const std::uint8_t* data, std::size_t size) {
     FuzzEnvironment::Prepare();
-    Degiskenler variables;
-    Degiskenler* previous = SetVariableStore(&variables);
+    VariableStore variables;
+    VariableStore* previous = SetVariableStore(&variables);
     variables.SetVariable("x", 120.0f);
     const std::string text = InputText(data, size);
     ParseColor(text);

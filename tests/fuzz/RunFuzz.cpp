@@ -6,7 +6,7 @@
 #include "FuzzTarget.h"
 
 #include "core/GlobalSettings.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "engine/LogoEngine.h"
 
 #include <string_view>
@@ -74,7 +74,7 @@ int FuzzOne(const std::uint8_t* data, std::size_t size) {
     engine.NewProgram();
     ApplySettings(engine, data[0]);
     const ProgramText program = SplitProcedures(InputText(data + 1, size - 1));
-    Prosedurler& store = engine.Procedures();
+    ProcedureStore& store = engine.Procedures();
     store.SetBody(0, program.main);
     for (const auto& [header, body] : program.procedures)
         store.AddProcedure(header, body);

@@ -2,7 +2,7 @@
 // angle, arrows rendered and measured in every quarter, full resolution on
 // high-density screens, and a picture for every button that has one.
 #include "modes/ButtonPictures.h"
-#include "modes/SvgIconEngine.h"
+#include "widgets/SvgIconEngine.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,12 +1,12 @@
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
-#include "shell/QtText.h"
-#include "shell/TDegiskenIzlemeForm.h"
-#include "shell/TMyConfirmForm.h"
-#include "shell/TMyInputForm.h"
-#include "shell/TOrpuForm.h"
-#include "shell/TProsedurSilmeForm.h"
-#include "shell/WidgetDialogs.h"
+#include "widgets/QtText.h"
+#include "widgets/VariableWatchDialog.h"
+#include "widgets/ConfirmDialog.h"
+#include "widgets/InputDialog.h"
+#include "widgets/AboutDialog.h"
+#include "widgets/DeleteProceduresDialog.h"
+#include "widgets/WidgetDialogs.h"
 #include "support/Recorders.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ private slots:
     }
 
     void inputAnsweredWithEnterGivesTypedText() {
-        TMyInputForm form;
+        InputDialog form;
         form.Prepare("Prosedür adı:", "eski", "Veri Girişi", "Tamam", "İptal");
         form.show();
         QTest::keyClicks(form.Edit1(), QStringLiteral("kare"));
@@ -65,7 +65,7 @@ private slots:
     }
 
     void inputClosedOrCancelledGivesInitialText() {
-        TMyInputForm closed;
+        InputDialog closed;
         closed.Prepare("Ad:", "eski", "Veri Girişi", "Tamam", "İptal");
         closed.show();
         QTest::keyClicks(closed.Edit1(), QStringLiteral("yeni"));
@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(closed.Value(), QStringLiteral("yeni"));
         QCOMPARE(closed.Result(), QStringLiteral("eski"));
 
-        TMyInputForm cancelled;
+        InputDialog cancelled;
         cancelled.Prepare("Ad:", "eski", "Veri Girişi", "Tamam", "İptal");
         cancelled.show();
         QTest::keyClicks(cancelled.Edit1(), QStringLiteral("yeni"));
@@ -95,7 +95,7 @@ private slots:
     void inputLayoutFollowsThePrompt() {
         QFETCH(QString, prompt);
         QFETCH(QString, ok);
-        TMyInputForm form;
+        InputDialog form;
         form.Prepare(prompt, "", "Veri Girişi", ok, "İptal");
         const QLabel* label = form.Label1();
         const QRect edit = form.Edit1()->geometry();
@@ -118,7 +118,7 @@ private slots:
     }
 
     void confirmWidthFollowsTheMessage() {
-        TMyConfirmForm wide;
+        ConfirmDialog wide;
         wide.Prepare(
             "Program değiştirildi. Kapatmadan önce değişiklikleri kaydetmek ister misiniz?",
             "Teyit", "Evet", "Hayır", "İptal");
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(wide.Button2()->x(), wide.Button1()->x() + wide.Button1()->width() + 20);
         QCOMPARE(wide.Button3()->x(), wide.Button2()->x() + wide.Button2()->width() + 20);
 
-        TMyConfirmForm narrow;
+        ConfirmDialog narrow;
         narrow.Prepare("Kaydet?", "Teyit", "Evet", "Hayır", "İptal");
         QCOMPARE(narrow.width(), 300);
         QCOMPARE(narrow.Button1()->x(), (300 - 275) / 2);
@@ -138,7 +138,7 @@ private slots:
     }
 
     void confirmEmptyCaptionsKeepDefaultsAndButtonsAnswer() {
-        TMyConfirmForm form;
+        ConfirmDialog form;
         form.Prepare("Silinsin mi?", "Teyit", "", "Silme", "");
         QCOMPARE(form.Button1()->text(), QStringLiteral("Evet"));
         QCOMPARE(form.Button2()->text(), QStringLiteral("Silme"));
@@ -147,7 +147,7 @@ private slots:
 
         const QList<QPair<int, int>> answers = {{1, 1}, {2, 0}, {3, -1}};
         for (const auto& [button, answer] : answers) {
-            TMyConfirmForm asked;
+            ConfirmDialog asked;
             asked.Prepare("Silinsin mi?", "Teyit", "", "", "");
             asked.show();
             QPushButton* buttons[] = {asked.Button1(), asked.Button2(), asked.Button3()};
@@ -157,12 +157,12 @@ private slots:
         }
 
         // Closing the form by its frame or with Escape is Cancel.
-        TMyConfirmForm closed;
+        ConfirmDialog closed;
         closed.Prepare("Silinsin mi?", "Teyit", "", "", "");
         closed.show();
         closed.close();
         QCOMPARE(closed.Answer(), -1);
-        TMyConfirmForm escaped;
+        ConfirmDialog escaped;
         escaped.Prepare("Silinsin mi?", "Teyit", "", "", "");
         escaped.show();
         QTest::keyClick(&escaped, Qt::Key_Escape);
@@ -172,7 +172,7 @@ private slots:
 
     void deletionNeedsASelection() {
         support::RecordingNotifier notifier;
-        TProsedurSilmeForm form;
+        DeleteProceduresDialog form;
         form.Prepare({"kare", "üçgen", "çiçek"});
         QCOMPARE(form.GroupBox1()->title(), LanguageText(7813));
         QCOMPARE(form.windowTitle(), LanguageText(7814));
@@ -195,7 +195,7 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(form.ChosenIndex(), 2);
 
-        TProsedurSilmeForm cancelled;
+        DeleteProceduresDialog cancelled;
         cancelled.Prepare({"kare", "üçgen"});
         cancelled.show();
         QTest::mouseClick(cancelled.Button2(), Qt::LeftButton);
@@ -204,7 +204,7 @@ private slots:
     }
 
     void variableWatchSelectsTheSameRowInBothLists() {
-        TDegiskenIzlemeForm form;
+        VariableWatchDialog form;
         form.Prepare({"uzunluk", "yabci", "x"}, {"40.0", "360.0", "5.0"});
         QCOMPARE(form.Label1()->text(), LanguageText(7810));
         QCOMPARE(form.Label2()->text(), LanguageText(7811));
@@ -225,7 +225,7 @@ private slots:
     }
 
     void aboutBoxShowsTitleAndCloses() {
-        TOrpuForm form;
+        AboutDialog form;
         form.Prepare("Mivarelo");
         form.show();
         QCOMPARE(form.Label1()->text(), QStringLiteral("Mivarelo"));
@@ -239,18 +239,18 @@ private slots:
     // The real dialogs run their forms modally: a timer answers the form.
     void widgetDialogsRunTheFormsModally() {
         WidgetDialogs dialogs;
-        AnswerNextModal<TMyInputForm>([](TMyInputForm* form) {
+        AnswerNextModal<InputDialog>([](InputDialog* form) {
             QTest::keyClicks(form->Edit1(), QStringLiteral("kare"));
             QTest::keyClick(form->Edit1(), Qt::Key_Enter);
         });
         QCOMPARE(dialogs.AskText("Ad:", "", "Veri Girişi", "Tamam", "İptal"),
                  QStringLiteral("kare"));
 
-        AnswerNextModal<TMyConfirmForm>(
-            [](TMyConfirmForm* form) { QTest::mouseClick(form->Button3(), Qt::LeftButton); });
+        AnswerNextModal<ConfirmDialog>(
+            [](ConfirmDialog* form) { QTest::mouseClick(form->Button3(), Qt::LeftButton); });
         QCOMPARE(dialogs.AskYesNoCancel("Kaydet?", "Teyit", "", "", ""), -1);
 
-        AnswerNextModal<TProsedurSilmeForm>([](TProsedurSilmeForm* form) {
+        AnswerNextModal<DeleteProceduresDialog>([](DeleteProceduresDialog* form) {
             ClickRow(form->ListBox1(), 1);
             QTest::mouseClick(form->Button1(), Qt::LeftButton);
         });

@@ -4,10 +4,10 @@
 // remembered, and the window's place and docks remembered across a restart.
 #include "core/GlobalSettings.h"
 #include "core/ProgramFiles.h"
-#include "core/Prosedurler.h"
-#include "modes/TButtonKomutForm.h"
+#include "core/ProcedureStore.h"
+#include "modes/ButtonCommandWindow.h"
 #include "shell/MainActions.h"
-#include "shell/TLogoMainForm.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -29,10 +29,10 @@ class DrawingInViewTest : public QObject {
 private:
     QTemporaryDir folder;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
     void Open() {
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->resize(1000, 700);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -40,14 +40,14 @@ private:
     }
 
     void WaitForRun() {
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         if (window->Running() || Globals().RunActive) QVERIFY(ended.wait(10000));
         QTest::qWait(50);
     }
 
     void RunProgram(const QString& text) {
         window->Controls().Editor->setPlainText(text);
-        window->Actions().DoAction->trigger();
+        window->Actions().RunProcedureAction->trigger();
         WaitForRun();
     }
 
@@ -110,12 +110,12 @@ private slots:
     }
 
     void OpenedFileIsRunAndShownWhole() {
-        Prosedurler program;
+        ProcedureStore program;
         program.AddProcedure("AnaEkran", "pu\nsetpos 1700,1800\npd\nfd 200\n");
         const QString path = folder.filePath("corner.elg");
         QVERIFY(SaveProgram(program, path.toStdString()));
         dialogs->files << path;
-        window->Actions().AcAction->trigger();
+        window->Actions().OpenAction->trigger();
         WaitForRun();
         QVERIFY(window->VisiblePicture().contains(QRect(1680, 1780, 241, 41)));
     }
@@ -123,9 +123,9 @@ private slots:
     // Each button's line runs at full speed; afterwards the turtle is in
     // view even after it walked far off.
     void GraphicalModeKeepsTheTurtleInView() {
-        window->Actions().DoButonFormAction->trigger();
+        window->Actions().GraphicalModeAction->trigger();
         WaitForRun();
-        auto* form = qobject_cast<TButtonKomutForm*>(window->CommandWindow());
+        auto* form = qobject_cast<ButtonCommandWindow*>(window->CommandWindow());
         QVERIFY(form);
         QCOMPARE(window->dockWidgetArea(window->CommandDock()), Qt::RightDockWidgetArea);
         window->Actions().Zoom100Action->trigger();
@@ -140,14 +140,14 @@ private slots:
     // back as they were left.
     void PlaceAndDocksRememberedAcrossARestart() {
         window.reset();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->ShowRemembered();
         QVERIFY(window->isMaximized());
         window->showNormal();
         window->setGeometry(40, 50, 900, 640);
         window->addDockWidget(Qt::LeftDockWidgetArea, window->CommandDock());
         QVERIFY(window->close());
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->ShowRemembered();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QVERIFY(!window->isMaximized());

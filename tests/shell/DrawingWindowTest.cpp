@@ -1,7 +1,7 @@
 // The drawing window: the picture and the turtle on the screen after
 // commands, which areas a refresh repaints, quick commands, and choosing a
 // rectangle with the mouse.
-#include "shell/TLogoEkranForm.h"
+#include "shell/DrawingWindow.h"
 
 #include "shell/DrawingZoom.h"
 
@@ -51,7 +51,7 @@ private slots:
     void init() {
         ResetGlobals();
         engine_ = std::make_unique<LogoEngine>();
-        form_ = std::make_unique<TLogoEkranForm>(*engine_);
+        form_ = std::make_unique<DrawingWindow>(*engine_);
     }
     void cleanup() {
         form_.reset();
@@ -129,8 +129,8 @@ private slots:
     void DragLeavesTheSelectionAndNoRectangle() {
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        QSignalSpy moved(form_.get(), &TLogoEkranForm::MouseMoved);
-        QSignalSpy made(form_.get(), &TLogoEkranForm::SelectionMade);
+        QSignalSpy moved(form_.get(), &DrawingWindow::MouseMoved);
+        QSignalSpy made(form_.get(), &DrawingWindow::SelectionMade);
         QCOMPARE(form_->Selection().left, -1);
 
         QTest::mousePress(form_.get(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(shown.pixel(QPoint(1200, 1000) - QPoint(900, 900)), Blue);
         QCOMPARE(shown.pixel(QPoint(1196, 1004) - QPoint(900, 900)), Red);
 
-        QSignalSpy moved(form_.get(), &TLogoEkranForm::MouseMoved);
+        QSignalSpy moved(form_.get(), &DrawingWindow::MouseMoved);
         QTest::mousePress(form_.get(), Qt::LeftButton, {}, QPoint(21, 21));
         QTest::mouseMove(form_.get(), QPoint(101, 81));
         QCOMPARE(moved.last().at(0).toPoint(), QPoint(50, 40));
@@ -227,7 +227,7 @@ private slots:
 
 private:
     std::unique_ptr<LogoEngine> engine_;
-    std::unique_ptr<TLogoEkranForm> form_;
+    std::unique_ptr<DrawingWindow> form_;
 };
 
 QTEST_MAIN(DrawingWindowTest)

@@ -4,16 +4,16 @@
 // a script.
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
-#include "core/Prosedurler.h"
-#include "modes/CodeEditor.h"
+#include "core/ProcedureStore.h"
+#include "widgets/CodeEditor.h"
 #include "modes/CommandConsole.h"
-#include "modes/LineNumberMargin.h"
-#include "modes/TNormalKomutForm.h"
+#include "widgets/LineNumberMargin.h"
+#include "modes/TextCommandWindow.h"
 #include "shell/CommandReference.h"
 #include "shell/MainActions.h"
-#include "shell/QtText.h"
-#include "shell/THelpForm.h"
-#include "shell/TLogoMainForm.h"
+#include "widgets/QtText.h"
+#include "shell/HelpWindow.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAbstractItemView>
@@ -77,13 +77,13 @@ private:
     QTemporaryDir settings;
     QTemporaryDir files;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
-    TNormalKomutForm* Form() { return qobject_cast<TNormalKomutForm*>(window->CommandWindow()); }
+    TextCommandWindow* Form() { return qobject_cast<TextCommandWindow*>(window->CommandWindow()); }
     CodeEditor* Editor() { return Form()->KomutMemo; }
     QListWidget* Errors() { return window->Controls().ErrorList; }
-    Prosedurler& Store() { return window->Engine().Procedures(); }
-    THelpForm* Help() { return window->findChild<THelpForm*>(); }
+    ProcedureStore& Store() { return window->Engine().Procedures(); }
+    HelpWindow* Help() { return window->findChild<HelpWindow*>(); }
 
     void Type(const QString& program) {
         Editor()->setFocus();
@@ -96,8 +96,8 @@ private:
     }
 
     void RunAndWait() {
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        window->Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        window->Actions().RunProcedureAction->trigger();
         if (window->Running()) QVERIFY(ended.wait(10000));
         QTest::qWait(150);
     }
@@ -126,7 +126,7 @@ private slots:
     void init() {
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->show();
     }
 
@@ -209,7 +209,7 @@ private slots:
     // use, in both interface languages.
     void EveryWrongUseGivesTheErrorTheReferenceShows() {
         for (const bool english : {false, true}) {
-            (english ? window->Actions().English1 : window->Actions().Turkce1)->trigger();
+            (english ? window->Actions().EnglishInterfaceAction : window->Actions().TurkishInterfaceAction)->trigger();
             const CommandReference reference(english);
             QCOMPARE(reference.Entries().size(), std::size_t(48));
             for (const ReferenceEntry& entry : reference.Entries()) {
@@ -225,7 +225,7 @@ private slots:
     void ClickedExampleRunsWithoutChangingTheProgram() {
         Type("sağ 90");
         window->StoreEditorIntoProcedure();
-        window->Actions().YardmKomutlar1->trigger();
+        window->Actions().CommandHelpAction->trigger();
         const QString href = HrefOf(Help()->Browser()->document(), QStringLiteral("ileri 100"));
         QCOMPARE(href, QStringLiteral("mivarelo:run#ileri%20100"));
         emit Help()->Browser()->anchorClicked(QUrl(href));

@@ -4,16 +4,16 @@
 // layout and pictures, and the drawing compared with a fresh engine's.
 #include "core/GlobalSettings.h"
 #include "core/ProgramFiles.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "engine/LogoEngine.h"
 #include "engine/Picture.h"
 #include "modes/ButtonLayout.h"
 #include "modes/ButtonPictures.h"
-#include "modes/TButtonKomutForm.h"
+#include "modes/ButtonCommandWindow.h"
 #include "shell/MainActions.h"
-#include "shell/QtText.h"
-#include "shell/TLogoEkranForm.h"
-#include "shell/TLogoMainForm.h"
+#include "widgets/QtText.h"
+#include "shell/DrawingWindow.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 #include "support/Recorders.h"
 
@@ -73,10 +73,10 @@ class GraphicalModeTest : public QObject {
 private:
     QTemporaryDir settings;
     std::unique_ptr<GraphicalDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
-    TButtonKomutForm* Form() { return qobject_cast<TButtonKomutForm*>(window->CommandWindow()); }
-    Prosedurler& Store() { return window->Engine().Procedures(); }
+    ButtonCommandWindow* Form() { return qobject_cast<ButtonCommandWindow*>(window->CommandWindow()); }
+    ProcedureStore& Store() { return window->Engine().Procedures(); }
     QString Body() { return ToQt(Store().GetBody(0)); }
     QString Line(int i) { return ToQt(Form()->HistoryLine(i)); }
     QString Last() { return Line(Form()->HistoryCount() - 1); }
@@ -85,7 +85,7 @@ private:
     // Waits until the run a press started (if any) has ended.
     void WaitIdle() {
         if (!Globals().RunActive) return;
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QVERIFY(ended.wait(10000));
     }
 
@@ -119,9 +119,9 @@ private slots:
     void init() {
         ResetGlobals();
         dialogs = std::make_unique<GraphicalDialogs>();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->show();
-        window->Actions().DoButonFormAction->trigger();
+        window->Actions().GraphicalModeAction->trigger();
         WaitIdle();
         QVERIFY(Form());
     }
@@ -181,7 +181,7 @@ private slots:
     }
 
     void DirectionsModeTurnsToTheButtonsHeading() {
-        window->Actions().YnKullan1->setChecked(true);
+        window->Actions().UseDirectionsAction->setChecked(true);
         QCOMPARE(Form()->Button(2)->text(), QString::fromUtf8("Yukarı"));
         Press(2);
         QCOMPARE(Last(), QString::fromUtf8("sol 90 ileri uzunluk\n"));
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(dialogs->questions.last(), QString::fromUtf8("Çapraz açıyı girin (0-90):|45"));
         Press(1);
         QCOMPARE(Last(), QString::fromUtf8("sol 30 ileri uzunluk\n"));
-        window->Actions().YnKullan1->setChecked(true);
+        window->Actions().UseDirectionsAction->setChecked(true);
         window->SetTurnCommandType(0);
         Press(1);
         QCOMPARE(Last(), QString::fromUtf8("seth 210 ileri uzunluk\n"));
@@ -331,11 +331,11 @@ private slots:
     }
 
     void UndoReplaysTheRemainingLines() {
-        window->Actions().CanUndoLastCommand1->setChecked(true);
+        window->Actions().CanUndoLastCommandAction->setChecked(true);
         Press(2);
         Press(2);
         QCOMPARE(Turtle().Position(), QPoint(580, 500));
-        Trigger(Form()->GeriAlAction);
+        Trigger(Form()->UndoAction);
         QCOMPARE(Form()->HistoryCount(), 2);
         QCOMPARE(Line(1), Up);
         QCOMPARE(Body(), StartupLine + "\n" + Up);
@@ -344,13 +344,13 @@ private slots:
         QVERIFY(!Globals().RefreshSuspended);
         QVERIFY(Form()->SonKomutEdit->text().isEmpty());
         QCOMPARE(Form()->KomutNameLabel->text(), QString("Geri Al"));
-        Trigger(Form()->YineYapAction);
+        Trigger(Form()->RepeatLastAction);
         QCOMPARE(Form()->HistoryCount(), 2);
-        Trigger(Form()->GeriAlAction);
+        Trigger(Form()->UndoAction);
         QCOMPARE(Form()->HistoryCount(), 1);
         const QString body = Body();
         support::RecordingNotifier notifier;
-        Trigger(Form()->GeriAlAction);
+        Trigger(Form()->UndoAction);
         QCOMPARE(notifier.beeps, 1);
         QCOMPARE(Form()->HistoryCount(), 1);
         QCOMPARE(Body(), body);
@@ -360,7 +360,7 @@ private slots:
     // wherever the focus is in the panel but edits the free command line's
     // own text there; with the option off it does nothing.
     void UndoIsOnWithAButtonAndCtrlZAndRepeatRecordsAgain() {
-        QVERIFY(window->Actions().CanUndoLastCommand1->isChecked());
+        QVERIFY(window->Actions().CanUndoLastCommandAction->isChecked());
         Press(6);
         QCOMPARE(Turtle().Position(), QPoint(500, 540));
         QTest::mouseClick(Form()->UndoButton, Qt::LeftButton);
@@ -384,11 +384,11 @@ private slots:
         QTest::keyClick(Form(), Qt::Key_Y, Qt::ControlModifier);
         WaitIdle();
         QCOMPARE(Form()->HistoryCount(), 2);
-        window->Actions().CanUndoLastCommand1->setChecked(false);
-        Trigger(Form()->GeriAlAction);
+        window->Actions().CanUndoLastCommandAction->setChecked(false);
+        Trigger(Form()->UndoAction);
         QCOMPARE(Form()->HistoryCount(), 2);
-        window->Actions().CanUndoLastCommand1->setChecked(true);
-        Trigger(Form()->YineYapAction);
+        window->Actions().CanUndoLastCommandAction->setChecked(true);
+        Trigger(Form()->RepeatLastAction);
         QCOMPARE(Form()->HistoryCount(), 3);
         QCOMPARE(Last(), QString::fromUtf8("sağ 90 ileri uzunluk\n"));
         Press(29);
@@ -397,30 +397,30 @@ private slots:
     }
 
     void RedoBringsTheUndoneLineBackUntilANewCommand() {
-        window->Actions().CanUndoLastCommand1->setChecked(true);
+        window->Actions().CanUndoLastCommandAction->setChecked(true);
         Press(2);
         Press(6);
         const QPoint end = Turtle().Position();
-        Trigger(Form()->GeriAlAction);
+        Trigger(Form()->UndoAction);
         QCOMPARE(Turtle().Position(), QPoint(540, 500));
-        Trigger(Form()->IleriAlAction);
+        Trigger(Form()->RedoAction);
         QCOMPARE(Last(), QString::fromUtf8("sağ 90 ileri uzunluk\n"));
         QCOMPARE(Turtle().Position(), end);
         QVERIFY(Body().endsWith(Up + QString::fromUtf8("sağ 90 ileri uzunluk\n")));
         QCOMPARE(Form()->KomutNameLabel->text(), QString("Yinele"));
-        Trigger(Form()->GeriAlAction);
+        Trigger(Form()->UndoAction);
         Press(8);
         support::RecordingNotifier notifier;
         const int count = Form()->HistoryCount();
-        Trigger(Form()->IleriAlAction);
+        Trigger(Form()->RedoAction);
         QCOMPARE(notifier.beeps, 1);
         QCOMPARE(Form()->HistoryCount(), count);
     }
 
     void UndoAfterALoadedProgramKeepsLinesApart() {
-        window->Actions().CanUndoLastCommand1->setChecked(true);
+        window->Actions().CanUndoLastCommandAction->setChecked(true);
         QTemporaryDir folder;
-        Prosedurler program;
+        ProcedureStore program;
         program.AddProcedure("AnaEkran", "fd 10\nrt 90\nfd 20\n");
         program.AddProcedure("kare", "fd 5\n");
         const QString path = folder.filePath("program.elg");
@@ -432,7 +432,7 @@ private slots:
         QCOMPARE(Form()->SonKomutEdit->text(), QString("fd 20"));
         QCOMPARE(Form()->ProsComboBox->count(), 1);
         QCOMPARE(Form()->ProsComboBox->itemText(0), QString("kare"));
-        Trigger(Form()->GeriAlAction);
+        Trigger(Form()->UndoAction);
         QCOMPARE(Body(), QString("fd 10\nrt 90\n"));
         Press(2);
         QCOMPARE(Body(), QString("fd 10\nrt 90\n") + Up);
@@ -452,7 +452,7 @@ private slots:
     }
 
     void MacroFinishedRightAfterItsStartKeepsRecording() {
-        Trigger(Form()->MakroBaslatAction);
+        Trigger(Form()->StartMacroAction);
         QCOMPARE(Form()->MacroStart(), 1);
         QVERIFY(Form()->MakroLabel->isVisible());
         Press(36);
@@ -593,7 +593,7 @@ private slots:
     }
 
     void WindowWaitsWhileItsLineRuns() {
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::mouseClick(Form()->Button(2), Qt::LeftButton);
         QVERIFY(!Form()->isEnabled());
         QCOMPARE(Form()->HazirLabel->text(), QString::fromUtf8("Çalışıyor"));
@@ -643,11 +643,11 @@ private slots:
         QCOMPARE(rects[37], QRect(190, 398, 60, 30));
         const int screenHeight = Form()->screen()->geometry().height();
         const auto shown = ButtonLayout::Arrange(330, screenHeight, Form()->Button(1)->y());
-        for (int n = 1; n <= TButtonKomutForm::ButtonCount; ++n)
+        for (int n = 1; n <= ButtonCommandWindow::ButtonCount; ++n)
             QCOMPARE(Form()->Button(n)->geometry(), shown[n - 1]);
-        Trigger(Form()->AyarlaDikeyAction);
+        Trigger(Form()->ArrangeTallAction);
         QCOMPARE(Form()->Button(3)->x(), 10);
-        Trigger(Form()->KlasikAyarAction);
+        Trigger(Form()->ClassicArrangementAction);
         QCOMPARE(Form()->Button(3)->x(), 210);
     }
 
@@ -657,10 +657,10 @@ private slots:
         const int procedureBottom = Form()->ProsComboBox->geometry().bottom() + 1;
         const int status = Form()->StatusBar1->sizeHint().height();
         QCOMPARE(Form()->KomutListBox->geometry().bottom() + 1 + 8, Form()->height() - status);
-        Trigger(Form()->GosterAction);
+        Trigger(Form()->ShowPanelAction);
         QVERIFY(!Form()->KomutListBox->isVisible());
         QCOMPARE(Form()->minimumHeight(), procedureBottom + 8 + status);
-        Trigger(Form()->GosterAction);
+        Trigger(Form()->ShowPanelAction);
         QVERIFY(Form()->KomutListBox->isVisible());
         QCOMPARE(Form()->minimumHeight(), procedureBottom + 65 + 8 + status);
     }
@@ -694,7 +694,7 @@ private slots:
 
     void LanguageSwitchRenamesButtonsAndHistory() {
         Press(2);
-        window->Actions().English1->trigger();
+        window->Actions().EnglishInterfaceAction->trigger();
         QCOMPARE(Form()->windowTitle(), QString("Graphical Mode"));
         QCOMPARE(Form()->Button(2)->text(), QString("Ahead"));
         QCOMPARE(Form()->HazirLabel->text(), QString("Ready"));

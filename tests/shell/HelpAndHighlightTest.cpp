@@ -1,10 +1,10 @@
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
 #include "core/LanguageModule.h"
-#include "core/Prosedurler.h"
-#include "modes/LogoHighlighter.h"
-#include "shell/QtText.h"
-#include "shell/THelpForm.h"
+#include "core/ProcedureStore.h"
+#include "widgets/LogoHighlighter.h"
+#include "widgets/QtText.h"
+#include "shell/HelpWindow.h"
 #include "support/Recorders.h"
 
 #include <QPlainTextEdit>
@@ -71,7 +71,7 @@ private slots:
     }
 
     void referenceHoldsEveryKeywordOnce() {
-        THelpForm form;
+        HelpWindow form;
         form.ShowCommands();
         QVERIFY(form.isVisible());
         QCOMPARE(form.windowTitle(), QStringLiteral("Mivarelo - ") + LanguageText(7469));
@@ -103,7 +103,7 @@ private slots:
     void referenceFollowsTheInterfaceLanguage() {
         Globals().EnglishInterface = true;
         QVERIFY(LoadLanguageModule());
-        THelpForm form;
+        HelpWindow form;
         form.ShowCommands();
         QCOMPARE(form.windowTitle(), QStringLiteral("Mivarelo - ") + LanguageText(7469));
         const QList<QStringList> rows = TableRows(form.Browser()->document());
@@ -120,7 +120,7 @@ private slots:
 
     void highlighterColoursATurkishLine() {
         support::RecordingNotifier notifier;
-        Prosedurler store;
+        ProcedureStore store;
         store.AddProcedure(Globals().MainProcedureName, "");
         store.AddProcedure(FromQt(QStringLiteral("çiçek :n")), "");
         QPlainTextEdit editor;

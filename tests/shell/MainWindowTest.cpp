@@ -2,13 +2,13 @@
 // program, running it, the error list and its navigation, procedure editing,
 // dialect and language switches. Dialogs answer from a script.
 #include "core/GlobalSettings.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "engine/Picture.h"
-#include "modes/TNormalKomutForm.h"
+#include "modes/TextCommandWindow.h"
 #include "shell/InterfaceLanguage.h"
 #include "shell/MainActions.h"
-#include "shell/QtText.h"
-#include "shell/TLogoMainForm.h"
+#include "widgets/QtText.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 #include "support/Recorders.h"
 
@@ -33,11 +33,11 @@ class MainWindowTest : public QObject {
 private:
     QTemporaryDir settings;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
     QPlainTextEdit* Editor() { return window->Controls().Editor; }
     QListWidget* Errors() { return window->Controls().ErrorList; }
-    Prosedurler& Store() { return window->Engine().Procedures(); }
+    ProcedureStore& Store() { return window->Engine().Procedures(); }
 
     void Type(const QString& program) {
         Editor()->setFocus();
@@ -50,8 +50,8 @@ private:
 
     // Runs the program as F2 does and waits for its end and the focus timer.
     void RunAndWait() {
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        window->Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        window->Actions().RunProcedureAction->trigger();
         if (window->Running()) QVERIFY(ended.wait(10000));
         QTest::qWait(150);
     }
@@ -65,7 +65,7 @@ private slots:
         QSettings().clear();
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->show();
     }
 
@@ -75,22 +75,22 @@ private slots:
     }
 
     void StartsInCommandModeWithTheMainProcedure() {
-        QVERIFY(qobject_cast<TNormalKomutForm*>(window->CommandWindow()));
+        QVERIFY(qobject_cast<TextCommandWindow*>(window->CommandWindow()));
         QCOMPARE(Store().ProcedureCount(), 1);
         QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
         QCOMPARE(window->Controls().ProcedureList->currentText(), QString("AnaEkran"));
-        QCOMPARE(window->Actions().DoAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
-        QVERIFY(!window->Actions().DurDurAction->isEnabled());
+        QCOMPARE(window->Actions().RunProcedureAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
+        QVERIFY(!window->Actions().StopAction->isEnabled());
         QVERIFY(window->CommandWindow()->isVisible());
     }
 
     void TypedProgramRunsWithF2AndDraws() {
-        auto* form = qobject_cast<TNormalKomutForm*>(window->CommandWindow());
+        auto* form = qobject_cast<TextCommandWindow*>(window->CommandWindow());
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         Type("fd 100\nrt 90\nfd 50");
         QVERIFY(window->ProgramChanged());
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::keyClick(Editor(), Qt::Key_F2);
         if (window->Running()) QVERIFY(ended.wait(10000));
         QCOMPARE(Store().GetBody(0), std::string("fd 100\nrt 90\nfd 50\n"));
@@ -132,7 +132,7 @@ private slots:
         const QList<int> rows = {1, 2, 0, 1};
         const QStringList labels = {"2", "3", "1", "2"};
         for (int k = 0; k < 4; ++k) {
-            window->Actions().HatalarGosterF8->trigger();
+            window->Actions().NextErrorAction->trigger();
             QCOMPARE(Errors()->currentRow(), rows[k]);
             QCOMPARE(label->text(), labels[k]);
         }
@@ -155,16 +155,16 @@ private slots:
 
     void StopEndsAnEndlessRunAndKeepsProgramAndPicture() {
         Type("repeat 1000000000 [fd 1 rt 1]");
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        window->Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        window->Actions().RunProcedureAction->trigger();
         QTest::qWait(300);
         QVERIFY(window->Running());
         // The panel stays in its dock, its editor closed to typing.
         QVERIFY(window->CommandWindow()->isVisible());
         QVERIFY(!Editor()->isEnabled());
-        QVERIFY(window->Actions().DurDurAction->isEnabled());
-        QVERIFY(!window->Actions().DoAction->isEnabled());
-        window->Actions().DurDurAction->trigger();
+        QVERIFY(window->Actions().StopAction->isEnabled());
+        QVERIFY(!window->Actions().RunProcedureAction->isEnabled());
+        window->Actions().StopAction->trigger();
         QVERIFY(ended.count() == 1 || ended.wait(2000));
         QVERIFY(!window->Running());
         QCOMPARE(Store().GetBody(0), std::string("repeat 1000000000 [fd 1 rt 1]\n"));
@@ -175,8 +175,8 @@ private slots:
 
     void StopEndsAWaitAtOnceAndClosingStopsARun() {
         Type("fd 10\nwait 6000\nfd 10");
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        window->Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        window->Actions().RunProcedureAction->trigger();
         QTest::qWait(200);
         QVERIFY(window->Running());
         QCOMPARE(window->Engine().Screen().State().Position(), QPoint(510, 500));
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(ended.count() == 1 || ended.wait(1000));
         QCOMPARE(window->Engine().Screen().State().Position(), QPoint(510, 500));
         window->Controls().Editor->setPlainText("repeat 1000000000 [fd 1 rt 1]");
-        window->Actions().DoAction->trigger();
+        window->Actions().RunProcedureAction->trigger();
         QTest::qWait(100);
         QVERIFY(window->Running());
         QVERIFY(window->close());
@@ -193,15 +193,15 @@ private slots:
     }
 
     void ALineOfTheGraphicalRoadCanBeStoppedAndATakenNameAddsNothing() {
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QVERIFY(window->SetMainProcedureAndRun("repeat 1000000000 [fd 1 rt 1]\n"));
         QTest::qWait(100);
-        QVERIFY(window->Actions().DurDurAction->isEnabled());
-        QVERIFY(!window->Actions().HatalarGosterF8->isEnabled());
-        QVERIFY(!window->Actions().AcAction->isEnabled());
-        window->Actions().DurDurAction->trigger();
+        QVERIFY(window->Actions().StopAction->isEnabled());
+        QVERIFY(!window->Actions().NextErrorAction->isEnabled());
+        QVERIFY(!window->Actions().OpenAction->isEnabled());
+        window->Actions().StopAction->trigger();
         QVERIFY(ended.count() == 1 || ended.wait(2000));
-        QVERIFY(window->Actions().AcAction->isEnabled());
+        QVERIFY(window->Actions().OpenAction->isEnabled());
         window->AddProcedureWithBody("AnaEkran", "fd 1\n");
         QCOMPARE(Store().ProcedureCount(), 1);
         QCOMPARE(Store().GetBody(0), std::string("repeat 1000000000 [fd 1 rt 1]\n"));
@@ -213,8 +213,8 @@ private slots:
     void ScreenColourPaintsThePictureAndRunsAgain() {
         Type("fd 30");
         dialogs->colours << QColor(10, 20, 30);
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        window->Actions().SetEkranRenkAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        window->Actions().ScreenColourAction->trigger();
         if (window->Running()) QVERIFY(ended.wait(5000));
         QCOMPARE(window->Engine().Screen().State().ScreenColor, MakeColor(10, 20, 30));
         const Picture& picture = window->Engine().Screen().Surface();
@@ -226,13 +226,13 @@ private slots:
         dialogs->texts << "kare :a"
                        << "AnaEkran"
                        << "kare";
-        window->Actions().EkleProsedurAction->trigger();
+        window->Actions().AddProcedureAction->trigger();
         QCOMPARE(Store().ProcedureCount(), 2);
         QCOMPARE(Store().GetHeader(1), std::string("kare :a"));
         QCOMPARE(window->Controls().ProcedureList->currentIndex(), 1);
-        window->Actions().EkleProsedurAction->trigger();
+        window->Actions().AddProcedureAction->trigger();
         QVERIFY(dialogs->messages.isEmpty());
-        window->Actions().EkleProsedurAction->trigger();
+        window->Actions().AddProcedureAction->trigger();
         QCOMPARE(dialogs->messages,
                  QStringList(QString::fromUtf8("Bilgi: Bu adda bir prosedür zaten var.")));
         QCOMPARE(Store().ProcedureCount(), 2);
@@ -241,26 +241,26 @@ private slots:
     void RenameArgumentsAndDelete() {
         dialogs->texts << "kare"
                        << "ucgen";
-        window->Actions().EkleProsedurAction->trigger();
+        window->Actions().AddProcedureAction->trigger();
         Type("fd :a");
-        window->Actions().ProsedurIsimAction->trigger();
+        window->Actions().RenameProcedureAction->trigger();
         QCOMPARE(Store().GetHeader(1), std::string("ucgen"));
         QCOMPARE(dialogs->questions.last(), QString::fromUtf8("Prosedür adını girin:|kare"));
         dialogs->texts << ":a :b";
-        window->Actions().ArgumanGirAction->trigger();
+        window->Actions().EnterArgumentsAction->trigger();
         QCOMPARE(Store().GetHeader(1), std::string("ucgen :a :b"));
         QCOMPARE(Store().GetBody(1), std::string("fd :a\n"));
         QCOMPARE(window->Controls().ProcedureList->itemText(1), QString("ucgen :a :b"));
         window->SetProgramChanged(false);
-        window->Actions().ArgumanGirAction->trigger();
+        window->Actions().EnterArgumentsAction->trigger();
         QVERIFY(!window->ProgramChanged());
         // The main procedure is never offered for deletion.
         dialogs->procedureChoices << 0;
-        window->Actions().ProsedurSilmeAction->trigger();
+        window->Actions().DeleteProceduresAction->trigger();
         QCOMPARE(dialogs->offeredNames, QStringList({"ucgen :a :b"}));
         QCOMPARE(Store().ProcedureCount(), 1);
         QCOMPARE(Editor()->toPlainText(), QString());
-        window->Actions().ProsedurSilmeAction->trigger();
+        window->Actions().DeleteProceduresAction->trigger();
         QCOMPARE(dialogs->messages.last(), QString::fromUtf8("Bilgi: Silinebilecek prosedürler"));
         QCOMPARE(Store().ProcedureCount(), 1);
         QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
@@ -268,18 +268,18 @@ private slots:
 
     void DialectAndLanguageSwitches() {
         Type("ileri :uzunluk\nsetuzunluk 5\nrt 90");
-        window->Actions().DoIngilizceKisaAction->trigger();
+        window->Actions().EnglishShortAction->trigger();
         QCOMPARE(Editor()->toPlainText(), QString("fd :uzunluk\nsetuzunluk 5\nrt 90"));
         const QString turkish = QString::fromUtf8("ileri :uzunluk\nsetuzunluk 5\nsağ 90");
-        window->Actions().DoTurkceAction->trigger();
+        window->Actions().TurkishLongAction->trigger();
         QCOMPARE(Editor()->toPlainText(), turkish);
-        window->Actions().English1->trigger();
-        QCOMPARE(window->Actions().DoAction->text(), QString("Run Procedure"));
+        window->Actions().EnglishInterfaceAction->trigger();
+        QCOMPARE(window->Actions().RunProcedureAction->text(), QString("Run Procedure"));
         QCOMPARE(window->CommandWindow()->windowTitle(), QString("Command Window"));
         QCOMPARE(Editor()->toPlainText(), QString("forward :steplength\nsetuzunluk 5\nright 90"));
         QCOMPARE(Globals().LengthVariableName, std::string("steplength"));
-        window->Actions().Turkce1->trigger();
-        QCOMPARE(window->Actions().DoAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
+        window->Actions().TurkishInterfaceAction->trigger();
+        QCOMPARE(window->Actions().RunProcedureAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
         QCOMPARE(Editor()->toPlainText(), turkish);
     }
 
@@ -292,8 +292,8 @@ private slots:
         };
         QCOMPARE(qtCancel(), QString::fromUtf8("İptal"));
         dialogs->texts << ":boy";
-        window->Actions().ArgumanGirAction->trigger();
-        window->Actions().English1->trigger();
+        window->Actions().EnterArgumentsAction->trigger();
+        window->Actions().EnglishInterfaceAction->trigger();
         QCOMPARE(Store().GetHeader(0), std::string("MainScreen :boy"));
         QCOMPARE(window->Controls().ProcedureList->currentText(), QString("MainScreen :boy"));
         QCOMPARE(qtCancel(), QString("Cancel"));
@@ -301,25 +301,25 @@ private slots:
         window.reset();
         ResetGlobals();
         Globals().EnglishInterface = StartsInEnglish(false, false, QLocale(QLocale::Turkish));
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         QCOMPARE(Store().GetHeader(0), std::string("MainScreen"));
-        QCOMPARE(window->Actions().DoAction->text(), QString("Run Procedure"));
-        QVERIFY(window->Actions().English1->isChecked());
+        QCOMPARE(window->Actions().RunProcedureAction->text(), QString("Run Procedure"));
+        QVERIFY(window->Actions().EnglishInterfaceAction->isChecked());
         QCOMPARE(window->Controls().RunningLabel->text(), QString("Running"));
         QCOMPARE(qtCancel(), QString("Cancel"));
         // A screenshot speaks Turkish unless told otherwise.
         QVERIFY(!StartsInEnglish(false, true, QLocale(QLocale::English)));
         QVERIFY(StartsInEnglish(true, true, QLocale(QLocale::Turkish)));
 
-        window->Actions().Turkce1->trigger();
+        window->Actions().TurkishInterfaceAction->trigger();
         QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
         QCOMPARE(window->Controls().RunningLabel->text(), QString::fromUtf8("Çalışıyor"));
         QCOMPARE(qtCancel(), QString::fromUtf8("İptal"));
         QCOMPARE(QSettings().value("EnglishInterface"), QVariant(false));
         // A name the user gave the main procedure stays.
         dialogs->texts << "resim";
-        window->Actions().ProsedurIsimAction->trigger();
-        window->Actions().English1->trigger();
+        window->Actions().RenameProcedureAction->trigger();
+        window->Actions().EnglishInterfaceAction->trigger();
         QCOMPARE(Store().GetHeader(0), std::string("resim"));
     }
 
@@ -335,12 +335,12 @@ private slots:
     void ModeSwitchAsksBeforeDiscardingAChangedProgram() {
         Type("fd 10");
         dialogs->confirmations << -1;
-        window->Actions().DoNormalKomutAction->trigger();
+        window->Actions().CommandModeAction->trigger();
         QCOMPARE(Store().GetBody(0), std::string("fd 10\n"));
         QCOMPARE(Editor()->toPlainText(), QString("fd 10"));
         dialogs->confirmations << 0;
-        QPointer<TKomutIdareForm> old = window->CommandWindow();
-        window->Actions().DoNormalKomutAction->trigger();
+        QPointer<CommandWindow> old = window->CommandWindow();
+        window->Actions().CommandModeAction->trigger();
         QVERIFY(old.isNull());
         QCOMPARE(Store().GetBody(0), std::string());
         QCOMPARE(Editor()->toPlainText(), QString());

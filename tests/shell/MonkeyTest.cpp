@@ -7,12 +7,12 @@
 // the seed (a fresh one by default); the seed is printed for a replay.
 #include "core/GlobalSettings.h"
 #include "core/ProgramFiles.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "engine/TurtleState.h"
-#include "modes/TKomutIdareForm.h"
+#include "modes/CommandWindow.h"
 #include "shell/MainActions.h"
-#include "shell/QtText.h"
-#include "shell/TLogoMainForm.h"
+#include "widgets/QtText.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
@@ -134,12 +134,12 @@ class MonkeyTest : public QObject {
 private:
     QTemporaryDir folder;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
     QRandomGenerator random;
     QStringList files;
     QList<QAction*> actions;
 
-    Prosedurler& Store() { return window->Engine().Procedures(); }
+    ProcedureStore& Store() { return window->Engine().Procedures(); }
     QString File(const QString& name) const { return folder.filePath(name); }
     int Draw(int count) { return static_cast<int>(random.bounded(count)); }
 
@@ -172,8 +172,8 @@ private:
     // printing on a real printer and registering the file type on the machine.
     void CollectActions() {
         MainActions& a = window->Actions();
-        const QList<QAction*> excluded = {a.CikAction, a.YazdirResimAction, a.PrintPreviewAction,
-                                          a.PrintProgramAction, a.KurOnuAction};
+        const QList<QAction*> excluded = {a.ExitAction, a.PrintPictureAction, a.PrintPreviewAction,
+                                          a.PrintProgramAction, a.SetDefaultSoftwareAction};
         QList<QMenu*> menus;
         for (QAction* top : window->menuBar()->actions())
             if (top->menu()) menus << top->menu();
@@ -254,7 +254,7 @@ private:
     void OpenDamagedFile() {
         dialogs->files << files[Draw(files.size())];
         dialogs->fileFilters << 1 + Draw(4);
-        window->Actions().AcAction->trigger();
+        window->Actions().OpenAction->trigger();
         // A refused discard or a disabled action asks for no file; the
         // answer must not be left for a later dialog.
         dialogs->files.clear();
@@ -263,8 +263,8 @@ private:
 
     void SwitchMode() {
         MainActions& a = window->Actions();
-        QAction* switches[] = {a.DoNormalKomutAction, a.DoButonFormAction,    a.English1, a.Turkce1,
-                               a.DoTurkceAction,      a.DoIngilizceKisaAction};
+        QAction* switches[] = {a.CommandModeAction, a.GraphicalModeAction,    a.EnglishInterfaceAction, a.TurkishInterfaceAction,
+                               a.TurkishLongAction,      a.EnglishShortAction};
         QAction* action = switches[Draw(6)];
         if (action->isEnabled()) action->trigger();
     }
@@ -328,15 +328,15 @@ private:
         QVERIFY(window->CommandWindow()->CanLeave());
         const QString path = File("final.elg");
         dialogs->files << path;
-        dialogs->fileFilters << TLogoMainForm::ProgramKind;
+        dialogs->fileFilters << MainWindow::ProgramKind;
         QVERIFY(window->SaveAs());
         const StringList headers = Store().Headers();
         const StringList bodies = Store().Bodies();
-        Prosedurler loaded;
+        ProcedureStore loaded;
         QVERIFY(LoadProgram(loaded, path.toStdString()));
         QCOMPARE(loaded.Headers(), headers);
         QCOMPARE(loaded.Bodies(), bodies);
-        QVERIFY(window->OpenFile(path, TLogoMainForm::ProgramKind));
+        QVERIFY(window->OpenFile(path, MainWindow::ProgramKind));
         QCOMPARE(Store().Headers(), headers);
         QCOMPARE(Store().Bodies(), bodies);
     }
@@ -359,7 +359,7 @@ private slots:
         MakeFiles();
         dialogs = std::make_unique<support::ScriptedDialogs>();
         dialogs->AnswerAtRandom(seed, AnswerTexts, files);
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->show();
         CollectActions();
         QVERIFY(actions.size() > 50);

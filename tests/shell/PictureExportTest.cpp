@@ -4,7 +4,7 @@
 #include "core/GlobalSettings.h"
 #include "engine/SvgWriter.h"
 #include "shell/MainActions.h"
-#include "shell/TLogoMainForm.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -27,7 +27,7 @@ class PictureExportTest : public QObject {
 private:
     QTemporaryDir folder;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
     static QByteArray Contents(const QString& path) {
         QFile file(path);
@@ -43,7 +43,7 @@ private slots:
         QSettings().clear();
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
     }
 
     void cleanup() {
@@ -53,8 +53,8 @@ private slots:
 
     void SvgHoldsTheShapesPngThePixelsAndFailuresAreShown() {
         window->Controls().Editor->setPlainText("setpc [255 0 0]\nfd 100\nrt 90\nspw 3\nfd 50");
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        window->Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        window->Actions().RunProcedureAction->trigger();
         if (window->Running()) QVERIFY(ended.wait(10000));
         // Without an extension the file gets the format's. The drawn part
         // with a margin of 20 pixels is the first choice, the whole picture
@@ -97,7 +97,7 @@ private slots:
 
     void MenuEntriesSpeakBothLanguages() {
         QCOMPARE(window->Actions().ExportPngAction->text(), "Resmi PNG Olarak Dışa Aktar…");
-        window->Actions().English1->trigger();
+        window->Actions().EnglishInterfaceAction->trigger();
         QCOMPARE(window->Actions().ExportSvgAction->text(), "Export Picture as SVG…");
     }
 };

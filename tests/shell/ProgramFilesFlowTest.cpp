@@ -3,11 +3,11 @@
 // answer from a script; settings and files live in a temporary folder.
 #include "core/GlobalSettings.h"
 #include "core/ProgramFiles.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "shell/ExamplesMenu.h"
 #include "shell/MainActions.h"
 #include "shell/SingleInstance.h"
-#include "shell/TLogoMainForm.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -37,14 +37,14 @@ class ProgramFilesFlowTest : public QObject {
 private:
     QTemporaryDir folder;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
-    Prosedurler& Store() { return window->Engine().Procedures(); }
+    ProcedureStore& Store() { return window->Engine().Procedures(); }
     QString Path(const QString& name) const { return folder.filePath(name); }
 
     // A native program file whose main procedure holds `body`.
     QString WriteProgram(const QString& name, const std::string& body) {
-        Prosedurler program;
+        ProcedureStore program;
         program.AddProcedure("AnaEkran", body);
         const QString path = Path(name);
         if (!SaveProgram(program, path.toStdString())) qFatal("cannot write %s", qPrintable(path));
@@ -67,8 +67,8 @@ private slots:
         QSettings().clear();
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();
-        window = std::make_unique<TLogoMainForm>();
-        window->Actions().AcincaCalistirAction->setChecked(false);
+        window = std::make_unique<MainWindow>();
+        window->Actions().RunWhenOpenedAction->setChecked(false);
     }
 
     void cleanup() {
@@ -95,7 +95,7 @@ private slots:
     }
 
     void AClassicFileListsWhatWasLeftOutAndTurnsThePreciseTurtleOn() {
-        QVERIFY(!window->Actions().HassasKaplumbagaAction->isChecked());
+        QVERIFY(!window->Actions().PreciseTurtleAction->isChecked());
         const QString path = Path("walk.lgo");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -109,15 +109,15 @@ private slots:
                  QString::fromUtf8("Klasik Logo programı dönüştürüldü; hassas kaplumbağa açıldı."));
         QCOMPARE(errors->item(1)->text(),
                  QString::fromUtf8("Dönüştürülmedi, satır 4: 'print 1' (bu dilde karşılığı yok)"));
-        QVERIFY(window->Actions().HassasKaplumbagaAction->isChecked());
+        QVERIFY(window->Actions().PreciseTurtleAction->isChecked());
         QCOMPARE(QSettings().value("PreciseTurtle").toBool(), true);
         // The setting outlives the window; turned off, it stays off.
         window.reset();
         ResetGlobals();
-        window = std::make_unique<TLogoMainForm>();
-        QVERIFY(window->Actions().HassasKaplumbagaAction->isChecked());
+        window = std::make_unique<MainWindow>();
+        QVERIFY(window->Actions().PreciseTurtleAction->isChecked());
         QVERIFY(Globals().PreciseTurtle);
-        window->Actions().HassasKaplumbagaAction->setChecked(false);
+        window->Actions().PreciseTurtleAction->setChecked(false);
         QVERIFY(!Globals().PreciseTurtle);
         QCOMPARE(QSettings().value("PreciseTurtle").toBool(), false);
     }
@@ -132,9 +132,9 @@ private slots:
         const QStringList expected = {paths[3], paths[5], paths[4], paths[2], paths[1]};
         QCOMPARE(window->Recent().Entries(), expected);
         window.reset();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         QCOMPARE(window->Recent().Entries(), expected);
-        emit window->Actions().Dosya1->aboutToShow();
+        emit window->Actions().FileMenu->aboutToShow();
         QCOMPARE(window->Actions().MRU[1]->text(), "&2 " + paths[5]);
         QVERIFY(window->Actions().MRU[4]->isVisible());
     }
@@ -143,7 +143,7 @@ private slots:
     // folder, as an installed program finds its shared one. Each language's
     // menu opens the program written in that language.
     void ExamplesMenuNamesTheProgramsInTheInterfaceLanguageAndOpensThem() {
-        QMenu* menu = window->Actions().OrneklerMenu;
+        QMenu* menu = window->Actions().ExamplesSubmenu;
         emit menu->aboutToShow();
         const QList<QAction*> turkish = menu->actions();
         QCOMPARE(turkish.size(), 11);
@@ -242,7 +242,7 @@ private slots:
     void SavingAsPlainLogoWritesEnglishLongCommands() {
         window->Controls().Editor->setPlainText("ileri 10\nsağ 90");
         dialogs->files << Path("shape");
-        dialogs->fileFilters << TLogoMainForm::LogoKind;
+        dialogs->fileFilters << MainWindow::LogoKind;
         QVERIFY(window->SaveAs());
         const QByteArray written = Contents(Path("shape.lgo"));
         QVERIFY(written.contains("to AnaEkran\r\nforward 10\r\nright 90\r\nend\r\n"));
@@ -257,7 +257,7 @@ private slots:
         window->Engine().Dispatcher().RunCommandLine("setpc [200 30 10]; spw 5; fd 100");
         window->SetProgramChanged(true);
         dialogs->files << Path("picture.bmp") << Path("picture.png");
-        dialogs->fileFilters << TLogoMainForm::BitmapKind << TLogoMainForm::PngKind;
+        dialogs->fileFilters << MainWindow::BitmapKind << MainWindow::PngKind;
         QVERIFY(!window->SaveAs());
         QVERIFY(!window->SaveAs());
         const QByteArray bmp = Contents(Path("picture.bmp"));
@@ -305,18 +305,18 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(Path("page.pdf"));
         dialogs->acceptPrint = false;
-        window->Actions().YazdirResimAction->trigger();
+        window->Actions().PrintPictureAction->trigger();
         QVERIFY(dialogs->messages.last().startsWith("Mivarelo: "));
         QVERIFY(dialogs->messages.last().contains("(mm)"));
         QVERIFY(!QFileInfo::exists(Path("page.pdf")));
         dialogs->acceptPrint = true;
-        window->Actions().YazdirResimAction->trigger();
+        window->Actions().PrintPictureAction->trigger();
         QVERIFY(Contents(Path("page.pdf")).startsWith("%PDF"));
         printer.setOutputFileName(Path("blocker-file/page.pdf"));
         QFile blocker(Path("blocker-file"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        window->Actions().YazdirResimAction->trigger();
+        window->Actions().PrintPictureAction->trigger();
         QVERIFY(dialogs->messages.last().startsWith(QString::fromUtf8("Hata: Yazdırılamadı\n")));
         QVERIFY(dialogs->messages.last().contains(Path("blocker-file/page.pdf")));
     }

@@ -3,15 +3,15 @@
 // the inspector, Pause and Continue at Slow speed, Stop while paused or
 // stepping, and the speed kept between sessions.
 #include "core/GlobalSettings.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "engine/Picture.h"
-#include "modes/TButtonKomutForm.h"
-#include "modes/TNormalKomutForm.h"
+#include "modes/ButtonCommandWindow.h"
+#include "modes/TextCommandWindow.h"
 #include "shell/MainActions.h"
 #include "shell/RunDriver.h"
 #include "shell/RunWatcher.h"
-#include "shell/TLogoEkranForm.h"
-#include "shell/TLogoMainForm.h"
+#include "shell/DrawingWindow.h"
+#include "shell/MainWindow.h"
 #include "shell/TurtleWalk.h"
 #include "shell/VariableInspector.h"
 #include "shell/support/ScriptedDialogs.h"
@@ -38,7 +38,7 @@ class RunWatchTest : public QObject {
 private:
     QTemporaryDir settings;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
     QPlainTextEdit* Editor() { return window->Controls().Editor; }
     MainActions& Actions() { return window->Actions(); }
@@ -91,7 +91,7 @@ private slots:
         QSettings().clear();
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->show();
         window->CommandWindow()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window->CommandWindow()));
@@ -108,7 +108,7 @@ private slots:
         SetProgram("fd 10\nkare 30, 7\nrt 90");
         Actions().StepSpeedAction->trigger();
         Actions().InspectorAction->setChecked(true);
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::keyClick(Editor(), Qt::Key_F2);
         QVERIFY(window->Driver().Paused());
         QVERIFY(window->CommandWindow()->isVisible());
@@ -155,18 +155,18 @@ private slots:
     // In English the inspector names the predefined variables, the repeat
     // counter and the main procedure in English only.
     void InspectorSpeaksTheInterfaceLanguage() {
-        Actions().English1->trigger();
+        Actions().EnglishInterfaceAction->trigger();
         SetProgram("repeat 2 [fd 10]");
         Actions().StepSpeedAction->trigger();
         Actions().InspectorAction->setChecked(true);
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::keyClick(Editor(), Qt::Key_F2);
         QTest::keyClick(Editor(), Qt::Key_F6);
         QCOMPARE(window->Controls().RunningLabel->text(), QString("Running"));
         QCOMPARE(InspectorRows(),
                  QStringList({"Global variables (): steplength=40.0, arcangle=360.0, repcount=1.0",
                               "MainScreen (Running line 1): "}));
-        Actions().DurDurAction->trigger();
+        Actions().StopAction->trigger();
         WaitForEnd(ended);
     }
 
@@ -175,8 +175,8 @@ private slots:
         Actions().SlowSpeedAction->trigger();
         SetProgram("repeat 10 [fd 5]\nrt 90");
         QSignalSpy ready(&window->Driver(), &RunDriver::LineReady);
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        Actions().RunProcedureAction->trigger();
         QVERIFY(window->CommandWindow()->isVisible());
         while (ready.size() < 4)
             QVERIFY(ready.wait(5000));
@@ -202,8 +202,8 @@ private slots:
     void StopEndsAPausedOrSteppedRunAtOnce() {
         SetProgram("fd 10\nfd 10\nfd 10");
         Actions().StepSpeedAction->trigger();
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        Actions().RunProcedureAction->trigger();
         Actions().StepAction->trigger();
         QCOMPARE(Turtle(), QPoint(510, 500));
         QTest::keyClick(Editor(), Qt::Key_F8);
@@ -217,12 +217,12 @@ private slots:
         Actions().SlowSpeedAction->trigger();
         SetProgram("repeat 1000 [fd 1]");
         QSignalSpy ready(&window->Driver(), &RunDriver::LineReady);
-        Actions().DoAction->trigger();
+        Actions().RunProcedureAction->trigger();
         while (ready.size() < 3)
             QVERIFY(ready.wait(5000));
         Actions().PauseAction->trigger();
         const QPoint held = Turtle();
-        Actions().DurDurAction->trigger();
+        Actions().StopAction->trigger();
         QVERIFY(ended.wait(5000));
         QCOMPARE(Turtle(), held);
         QVERIFY(!window->Running());
@@ -234,7 +234,7 @@ private slots:
         Actions().StepSpeedAction->trigger();
         QVERIFY(window->SwitchToGraphicalMode());
         QTRY_VERIFY(!Globals().RunActive);
-        auto* form = qobject_cast<TButtonKomutForm*>(window->CommandWindow());
+        auto* form = qobject_cast<ButtonCommandWindow*>(window->CommandWindow());
         const QPoint start = Turtle();
         form->RecordAndRun("fd 40\n");
         QVERIFY(!window->Driver().Paused());
@@ -253,7 +253,7 @@ private slots:
         Actions().SlowSpeedAction->trigger();
         SetProgram("fd 300\nrt 90\nfd 300\nrt 90");
         QSignalSpy ran(&window->Driver(), &RunDriver::LineRan);
-        Actions().DoAction->trigger();
+        Actions().RunProcedureAction->trigger();
         QVERIFY(ran.wait(5000));
         QVERIFY(walk.Active());
         QCOMPARE(window->Engine().Screen().Surface().PixelColor(790, 500), BlackColor);
@@ -274,8 +274,8 @@ private slots:
         QVERIFY(ran.wait(5000));
         QVERIFY(walk.Active());
         QCOMPARE(shownAt(800, 700), 0xFFFFFFu);
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        Actions().DurDurAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        Actions().StopAction->trigger();
         QVERIFY(!walk.Active());
         QCOMPARE(shownAt(800, 700), 0x000000u);
         WaitForEnd(ended);
@@ -288,7 +288,7 @@ private slots:
         QVERIFY(window->Driver().Paused());
         QCOMPARE(Shown(), QString("AnaEkran 1 [fd 20]"));
         QCOMPARE(Turtle(), QPoint(500, 500));
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         Actions().PauseAction->trigger();
         WaitForEnd(ended);
         QCOMPARE(Turtle(), QPoint(520, 500));
@@ -299,8 +299,8 @@ private slots:
     void FullSpeedClosesTheEditorUnlessPausedAndTheSpeedIsKept() {
         QVERIFY(Actions().FullSpeedAction->isChecked());
         SetProgram("repeat 100000000 [fd 1 rt 1]");
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
-        Actions().DoAction->trigger();
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
+        Actions().RunProcedureAction->trigger();
         QTest::qWait(50);
         QVERIFY(window->Running());
         QVERIFY(window->CommandWindow()->isVisible());
@@ -315,12 +315,12 @@ private slots:
         Actions().PauseAction->trigger();
         QVERIFY(window->CommandWindow()->isVisible());
         QVERIFY(!Editor()->isEnabled());
-        Actions().DurDurAction->trigger();
+        Actions().StopAction->trigger();
         WaitForEnd(ended);
         QVERIFY(window->CommandWindow()->isVisible());
         Actions().NormalSpeedAction->trigger();
         window.reset();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         QVERIFY(Actions().NormalSpeedAction->isChecked());
         QCOMPARE(window->Driver().Speed(), RunSpeed::Normal);
     }

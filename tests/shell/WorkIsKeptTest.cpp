@@ -5,13 +5,13 @@
 // script; settings and files live in a temporary folder.
 #include "core/GlobalSettings.h"
 #include "core/ProgramFiles.h"
-#include "core/Prosedurler.h"
+#include "core/ProcedureStore.h"
 #include "modes/GraphicalCommands.h"
-#include "modes/TButtonKomutForm.h"
+#include "modes/ButtonCommandWindow.h"
 #include "shell/MainActions.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "shell/RecoveryStore.h"
-#include "shell/TLogoMainForm.h"
+#include "shell/MainWindow.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -39,15 +39,15 @@ class WorkIsKeptTest : public QObject {
 private:
     QTemporaryDir folder;
     std::unique_ptr<support::ScriptedDialogs> dialogs;
-    std::unique_ptr<TLogoMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
-    Prosedurler& Store() { return window->Engine().Procedures(); }
+    ProcedureStore& Store() { return window->Engine().Procedures(); }
     QPlainTextEdit* Editor() { return window->Controls().Editor; }
-    TButtonKomutForm* Panel() { return qobject_cast<TButtonKomutForm*>(window->CommandWindow()); }
+    ButtonCommandWindow* Panel() { return qobject_cast<ButtonCommandWindow*>(window->CommandWindow()); }
     QString Recovery() const { return folder.filePath("recovery"); }
 
     void WaitIdle() {
-        QSignalSpy ended(window.get(), &TLogoMainForm::RunEnded);
+        QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         if (window->Running() || Globals().RunActive) QVERIFY(ended.wait(10000));
     }
 
@@ -74,7 +74,7 @@ private slots:
         QSettings().clear();
         ResetGlobals();
         dialogs = std::make_unique<support::ScriptedDialogs>();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         window->show();
     }
 
@@ -104,7 +104,7 @@ private slots:
     // macro recorded then can be finished; the eraser's caption follows the
     // paint mode after a reset and after an undo.
     void GraphicalResetStartsAfreshAndTheEraserTellsTheTruth() {
-        window->Actions().DoButonFormAction->trigger();
+        window->Actions().GraphicalModeAction->trigger();
         WaitIdle();
         QTest::mouseClick(Panel()->Button(21), Qt::LeftButton);
         WaitIdle();
@@ -147,7 +147,7 @@ private slots:
     // and counts as changed; the screenshot road refuses it, as it does a
     // missing file, at once with status 2.
     void DamagedFileIsShownAsDamaged() {
-        Prosedurler program;
+        ProcedureStore program;
         program.AddProcedure("AnaEkran", "kare\nucgen\n");
         program.AddProcedure("kare", "repeat 4 [fd 100 rt 90]\n");
         program.AddProcedure("ucgen", "repeat 3 [fd 100 rt 120]\n");
@@ -161,8 +161,8 @@ private slots:
         file.write(bytes.left(cut));
         file.close();
         dialogs->files << damaged;
-        window->Actions().AcincaCalistirAction->setChecked(false);
-        window->Actions().AcAction->trigger();
+        window->Actions().RunWhenOpenedAction->setChecked(false);
+        window->Actions().OpenAction->trigger();
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages.first(), LanguageText(7737) + ": " +
                                                 QDir::toNativeSeparators(damaged) + ": " +
@@ -207,16 +207,16 @@ private slots:
         std::string body;
         for (int k = 0; k < 60000; ++k)
             body += "fd " + std::to_string(k) + "\n";
-        Prosedurler program;
+        ProcedureStore program;
         program.AddProcedure("AnaEkran", body);
         const QString path = folder.filePath("long.elg");
         QVERIFY(SaveProgram(program, path.toStdString()));
-        window->Actions().AcincaCalistirAction->setChecked(false);
+        window->Actions().RunWhenOpenedAction->setChecked(false);
         int ticks = 0;
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
         ticker.start(10);
-        QVERIFY(window->OpenFile(path, TLogoMainForm::ProgramKind));
+        QVERIFY(window->OpenFile(path, MainWindow::ProgramKind));
         QVERIFY(Editor()->isReadOnly());
         QVERIFY(Editor()->toPlainText().size() < static_cast<qsizetype>(body.size()) / 2);
         window->ShowProcedure(0);
@@ -234,12 +234,12 @@ private slots:
     // A file handed over during a run is named in the status bar at once
     // and opened when the run ends.
     void FileHandedOverDuringARunOpensAfterIt() {
-        Prosedurler other;
+        ProcedureStore other;
         other.AddProcedure("AnaEkran", "rt 45\n");
         const QString path = folder.filePath("other.elg");
         QVERIFY(SaveProgram(other, path.toStdString()));
         Editor()->setPlainText("repeat 100000000 [fd 1 rt 1]");
-        window->Actions().DoAction->trigger();
+        window->Actions().RunProcedureAction->trigger();
         QTest::qWait(50);
         QVERIFY(window->Running());
         window->ReceiveFile(path);
@@ -247,7 +247,7 @@ private slots:
                  LanguageText(7924).arg(QDir::toNativeSeparators(path)));
         QCOMPARE(Store().GetBody(0), std::string("repeat 100000000 [fd 1 rt 1]\n"));
         dialogs->confirmations << 0;
-        window->Actions().DurDurAction->trigger();
+        window->Actions().StopAction->trigger();
         QTRY_COMPARE(window->ProgramPath(), path);
         QCOMPARE(Store().GetBody(0), std::string("rt 45\n"));
     }
@@ -284,14 +284,14 @@ private slots:
 
         window->SetProgramChanged(false);
         window.reset();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         dialogs->confirmations << -1;
         window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
         QCOMPARE(Store().GetBody(0), std::string());
         QCOMPARE(RecoveryStore(Recovery()).Pending().size(), 1);
 
         window.reset();
-        window = std::make_unique<TLogoMainForm>();
+        window = std::make_unique<MainWindow>();
         dialogs->confirmations << 1;
         window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
         QCOMPARE(Store().GetBody(0), std::string("fd 10 ; zebra\n"));

@@ -4,7 +4,7 @@ Turkish letter: every text a window shows comes from the language files, in
 the interface language, so a Turkish text written into the code would show
 in the English interface too.
 
-Reads every C++ file under shell/ and modes/ of the source folder, finds its
+Reads every C++ file under shell/, modes/ and widgets/ of the source folder, finds its
 string literals (plain, prefixed and raw; comments and character literals
 are skipped), decodes their escapes (\\xHH as Windows-1254, \\uXXXX and
 \\UXXXXXXXX) and reports each literal that holds one of çğıİöşüÇĞÖŞÜ, with
@@ -20,7 +20,7 @@ import sys
 from pathlib import Path
 
 TURKISH = set("çğıİöşüÇĞÖŞÜ")
-FOLDERS = ("shell", "modes")
+FOLDERS = ("shell", "modes", "widgets")
 SUFFIXES = (".cpp", ".h")
 # What stands right before the quote of a raw string, and before the
 # apostrophe of a digit separator.

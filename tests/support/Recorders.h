@@ -1,7 +1,7 @@
 #pragma once
 // Test doubles for the process-wide hooks of the core: each installs itself
 // while it lives and puts back what was installed before.
-#include "core/Degiskenler.h"
+#include "core/VariableStore.h"
 #include "core/ErrorList.h"
 #include "core/Notifier.h"
 
@@ -54,10 +54,10 @@ public:
     ScopedVariableStore(const ScopedVariableStore&) = delete;
     ScopedVariableStore& operator=(const ScopedVariableStore&) = delete;
 
-    Degiskenler store;
+    VariableStore store;
 
 private:
-    Degiskenler* previous_;
+    VariableStore* previous_;
 };
 
 } // namespace mivarelo::support

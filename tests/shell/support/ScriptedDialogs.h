@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in for every modal dialog: answers come from queues the test
 // fills, and every question and message is recorded. Installed while it lives.
-#include "shell/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QQueue>
 #include <QRandomGenerator>

@@ -1,0 +1,26 @@
+#pragma once
+// The real dialogs: each question builds its form, shows it modally and
+// destroys it again.
+#include "widgets/Dialogs.h"
+
+namespace mivarelo {
+
+class WidgetDialogs : public Dialogs {
+public:
+    QString AskText(const QString& prompt, const QString& initial, const QString& title,
+                    const QString& okCaption, const QString& cancelCaption) override;
+    int AskYesNoCancel(const QString& message, const QString& title, const QString& yesCaption,
+                       const QString& noCaption, const QString& cancelCaption) override;
+    int ChooseProcedure(const QStringList& names) override;
+    void ShowVariables(const QStringList& names, const QStringList& values) override;
+    void ShowAbout(const QString& title) override;
+    void ShowMessage(const QString& text, const QString& caption) override;
+    std::optional<QColor> ChooseColor(const QColor& initial) override;
+    QString ChooseOpenFile(const QString& caption, const QString& folder,
+                           const QStringList& filters, int* filterIndex) override;
+    QString ChooseSaveFile(const QString& caption, const QString& folder,
+                           const QStringList& filters, int* filterIndex) override;
+    bool ConfirmPrint(QPrinter& printer) override;
+};
+
+} // namespace mivarelo
