@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     window.show();
     window.SwitchToGraphicalMode();
     WaitForRunEnd(window);
-    auto* form = qobject_cast<mivarelo::ButtonCommandWindow*>(window.CommandWindow());
+    auto* form = qobject_cast<mivarelo::ButtonCommandWindow*>(window.CurrentCommandWindow());
     if (!form) return 1;
     mivarelo::Globals().CanUndoLastCommand = true;
     // A walk over the grid: up, up-right, right, down-right and back.

@@ -5,6 +5,7 @@
 #include "core/ConversionReport.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
@@ -57,26 +58,9 @@ void PrintLine(std::FILE* stream, const std::string& text) {
     std::fputc('\n', stream);
 }
 
-// The interface texts of the runner's messages, in the language --english
-// chose.
-enum RunnerText {
-    CannotReadText = 7982,
-    CannotSaveText = 7983,
-    CannotWritePictureText = 7984,
-    NoPermissionText = 7985,
-    NoSpaceText = 7986,
-    NotRegularFileText = 7987,
-    NotFoundText = 7988,
-    EndsEarlyText = 7989,
-    KeptAsWrittenText = 7990,
-    NoProcedureText = 7991,
-    ReadOnlyText = 7992,
-    TooLargeText = 7964,
-    ProgramTooLargeText = 7994,
-    CannotReadInputText = 7995,
-};
-
-std::string Text(RunnerText id) {
+// The interface text of a runner's message, in the language --english chose,
+// as UTF-8.
+std::string Text(int id) {
     return Cp1254ToUtf8(GetLanguageString(id));
 }
 
@@ -86,21 +70,21 @@ std::string Text(RunnerText id) {
 std::string FileErrorReason(int error) {
     switch (error) {
     case EACCES:
-    case EPERM: return Text(NoPermissionText);
+    case EPERM: return Text(NoPermissionId);
     case ENOSPC:
-    case EDQUOT: return Text(NoSpaceText);
+    case EDQUOT: return Text(NoSpaceId);
     case EISDIR:
-    case ENODEV: return Text(NotRegularFileText);
+    case ENODEV: return Text(NotRegularFileId);
     case ENOENT:
-    case ENOTDIR: return Text(NotFoundText);
-    case EROFS: return Text(ReadOnlyText);
-    case EFBIG: return Text(TooLargeText);
+    case ENOTDIR: return Text(NoSuchFileId);
+    case EROFS: return Text(ReadOnlyId);
+    case EFBIG: return Text(LogoFileTooLargeId);
     default: return std::strerror(error);
     }
 }
 
 // "<what> <path>: <reason>".
-std::string FileError(RunnerText what, const std::string& path, const std::string& reason) {
+std::string FileError(int what, const std::string& path, const std::string& reason) {
     return Text(what) + " " + path + ": " + reason;
 }
 
@@ -186,8 +170,8 @@ bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) {
         // A native file has a limit of its own, larger than plain Logo's.
         const int reason = errno;
         const bool nativeTooLarge = reason == EFBIG && !IsLogoTextPath(path);
-        error = FileError(CannotReadText, path,
-                          nativeTooLarge ? Text(ProgramTooLargeText) : FileErrorReason(reason));
+        error = FileError(CannotReadProgramId, path,
+                          nativeTooLarge ? Text(ProgramTooLargeId) : FileErrorReason(reason));
         return false;
     }
     for (const std::string& line : report.Lines())
@@ -198,10 +182,10 @@ bool HeadlessRunner::LoadProgramFile(LogoEngine& engine, std::string& error) {
         for (const std::string& name : damage.procedures)
             names += (names.empty() ? "" : ", ") + Cp1254ToUtf8(name);
         PrintLine(stderr,
-                  "mivarelo-run: warning: " + path + ": " + Text(EndsEarlyText) + " " + names);
+                  "mivarelo-run: warning: " + path + ": " + Text(FileEndsEarlyId) + " " + names);
     }
     if (!CompleteProcedures(store)) {
-        PrintLine(stderr, "mivarelo-run: " + path + " " + Text(NoProcedureText));
+        PrintLine(stderr, "mivarelo-run: " + path + " " + Text(NoProcedureId));
         engine.NewProgram();
     }
     return true;
@@ -222,7 +206,7 @@ bool HeadlessRunner::AppendMainLines(LogoEngine& engine, std::string& error) con
     } else if (!options_.programFile) {
         std::string input;
         if (!ReadStandardInput(input)) {
-            error = Text(CannotReadInputText) + ": " + Text(ProgramTooLargeText);
+            error = Text(CannotReadInputId) + ": " + Text(ProgramTooLargeId);
             return false;
         }
         lines = BodyLines(input);
@@ -246,10 +230,10 @@ bool HeadlessRunner::SaveProgramFile(LogoEngine& engine, std::string& error) {
     if (saved) {
         if (keptAsWritten > 0)
             PrintLine(stderr, "mivarelo-run: warning: " + options_.savePath + ": " +
-                                  Text(KeptAsWrittenText) + " " + std::to_string(keptAsWritten));
+                                  Text(KeptAsWrittenId) + " " + std::to_string(keptAsWritten));
         return true;
     }
-    error = FileError(CannotSaveText, options_.savePath,
+    error = FileError(CannotSaveProgramId, options_.savePath,
                       heldMessage_.empty() ? FileErrorReason(reason) : heldMessage_);
     return false;
 }
@@ -294,12 +278,12 @@ int HeadlessRunner::Report(LogoEngine& engine) {
     // program that drew nothing has not touched its memory.
     const Picture& surface = engine.Screen().Surface();
     if (!options_.pngPath.empty() && !SavePicture(surface.Image())) {
-        PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureText, options_.pngPath,
+        PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureId, options_.pngPath,
                                                        FileErrorReason(errno)));
         status = ExitUsage;
     }
     if (!options_.svgPath.empty() && !SaveSvg(surface)) {
-        PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureText, options_.svgPath,
+        PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureId, options_.svgPath,
                                                        FileErrorReason(errno)));
         status = ExitUsage;
     }

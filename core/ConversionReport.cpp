@@ -1,5 +1,6 @@
 #include "core/ConversionReport.h"
 
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 
 #include <algorithm>
@@ -41,15 +42,33 @@ std::string Quoted(const std::string& text) {
     return text.size() <= QuoteLimit ? quoted : quoted + "...";
 }
 
+int TextId(ConversionText text) {
+    switch (text) {
+    case NoCounterpartText: return NoCounterpartId;
+    case UnknownClassicWordText: return UnknownClassicWordId;
+    case MissingInputText: return MissingInputId;
+    case NumberExpectedText: return NumberExpectedId;
+    case OutputProcedureText: return OutputProcedureId;
+    case OneComparisonText: return OneComparisonId;
+    case UnbalancedBracketsText: return UnclosedBracketId;
+    case HeadingReaderText: return HeadingUnreadableId;
+    case ColourExpectedText: return ColourExpectedId;
+    case PreciseTurnedOnText: return PreciseTurnedOnId;
+    case OutsideProcedureText: return OutsideProcedureId;
+    }
+    return NoCounterpartId;
+}
+
 } // namespace
 
 std::vector<std::string> ConversionReport::Lines() const {
     std::vector<std::string> lines;
     for (ConversionText note : notes_)
-        lines.push_back(GetLanguageString(note));
+        lines.push_back(GetLanguageString(TextId(note)));
     for (const ConversionEntry& entry : dropped_)
-        lines.push_back(GetLanguageString(NotConvertedLineText) + " " + std::to_string(entry.line) +
-                        ": '" + Quoted(entry.text) + "' (" + GetLanguageString(entry.reason) + ")");
+        lines.push_back(GetLanguageString(NotConvertedLineId) + " " + std::to_string(entry.line) +
+                        ": '" + Quoted(entry.text) + "' (" +
+                        GetLanguageString(TextId(entry.reason)) + ")");
     return lines;
 }
 

@@ -8,20 +8,20 @@
 
 namespace mivarelo {
 
-// Interface texts of the report (language ids).
+// Why a command was dropped, or what a note says; Lines() gives each its
+// interface text.
 enum ConversionText {
-    NotConvertedLineText = 7950,
-    NoCounterpartText = 7951,
-    UnknownClassicWordText = 7952,
-    MissingInputText = 7953,
-    NumberExpectedText = 7954,
-    OutputProcedureText = 7955,
-    OneComparisonText = 7956,
-    UnbalancedBracketsText = 7957,
-    HeadingReaderText = 7958,
-    ColourExpectedText = 7959,
-    PreciseTurnedOnText = 7960,
-    OutsideProcedureText = 7963,
+    NoCounterpartText,
+    UnknownClassicWordText,
+    MissingInputText,
+    NumberExpectedText,
+    OutputProcedureText,
+    OneComparisonText,
+    UnbalancedBracketsText,
+    HeadingReaderText,
+    ColourExpectedText,
+    PreciseTurnedOnText,
+    OutsideProcedureText,
 };
 
 struct ConversionEntry {

@@ -1,8 +1,6 @@
 #pragma once
 // The one process-wide record of settings and run state shared by every part
 // of the program. Only the GUI thread (or the headless runner) writes it.
-#include "core/StringList.h"
-
 #include <cstdint>
 #include <string>
 
@@ -11,7 +9,6 @@ namespace mivarelo {
 struct GlobalSettings {
     bool Running = true;
     bool ChangePictures = true;
-    StringList LanguageWords;
     int CommandMode = 0; // 0 command mode, 1 graphical mode
     bool CanUndoLastCommand = true;
     int ArcStepAngle = 10;
@@ -35,10 +32,6 @@ struct GlobalSettings {
     // 0 Turkish long, 1 Turkish short, 2 English long, 3 English short.
     int CommandDialect = -1;
     std::string TurtlePicturePath;
-    std::string MruRegistryKey = "Software\\MivareloMruList";
-    int MruCount = 5;
-    StringList MruList;
-    int AngleButtonFirst = 31;
     // The line now running, numbered in the body of the procedure that
     // holds it (a bracketed list takes the line that started it), and that
     // procedure's index: -1 when nothing runs.

@@ -4,6 +4,7 @@
 #include "core/VariableStore.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/ProcedureStore.h"
 
 #include <algorithm>
@@ -31,8 +32,9 @@ struct FormatRule {
     std::string_view conversions;
 };
 constexpr FormatRule kFormatRules[] = {
-    {7901, "dd"}, {7902, "dd"}, {7903, ""},  {7904, ""},   {7905, "s"},
-    {7906, "s"},  {7907, "s"},  {7908, "s"}, {7909, "dd"},
+    {PositionFormatId, "dd"},  {HomeFormatId, "dd"},        {PenDownFormatId, ""},
+    {PenUpFormatId, ""},       {HeadingFormatId, "s"},      {PenColourFormatId, "s"},
+    {FillColourFormatId, "s"}, {ScreenColourFormatId, "s"}, {MouseFormatId, "dd"},
 };
 
 const FormatRule* FindFormatRule(int id) {
@@ -178,9 +180,11 @@ struct PredefinedVariable {
     float startValue;
 };
 constexpr PredefinedVariable kLengthVariable{&GlobalSettings::LengthVariableName,
-                                             &GlobalSettings::OldLengthVariableName, 7623, 40.0f};
+                                             &GlobalSettings::OldLengthVariableName,
+                                             StepLengthVariableId, 40.0f};
 constexpr PredefinedVariable kAngleVariable{&GlobalSettings::AngleVariableName,
-                                            &GlobalSettings::OldAngleVariableName, 7624, 360.0f};
+                                            &GlobalSettings::OldAngleVariableName,
+                                            ArcAngleVariableId, 360.0f};
 
 // Renames a predefined variable to the module's name. A module without the
 // name keeps the old one, so the variable never loses its name.

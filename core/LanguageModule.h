@@ -23,8 +23,9 @@ constexpr int LanguageTextMaxBytes = 499;
 // before; a missing file leaves no module, so every text is empty. Then the
 // names of the two predefined variables are refreshed: the old names are
 // kept in OldLengthVariableName/OldAngleVariableName, the new ones come from
-// texts 7623 and 7624 (a missing text keeps the name), each variable takes
-// over the value of its old name (40 and 360 when that is 0), a variable whose
+// texts StepLengthVariableId and ArcAngleVariableId (a missing text keeps the
+// name), each variable takes over the value of its old name (40 and 360 when
+// that is 0), a variable whose
 // name changed is removed, and the old names are replaced by the new ones
 // wherever they stand as whole words in the procedures of `procedures` (when
 // given). Returns true when a file was loaded.

@@ -4,6 +4,7 @@
 #include "core/ErrorList.h"
 #include "core/ExpressionHook.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "core/Notifier.h"
 #include "core/Numbers.h"
@@ -15,9 +16,6 @@
 namespace mivarelo {
 
 namespace {
-
-constexpr int UnknownWordTextId = 7713;
-constexpr int LineNumberTextId = 7714;
 
 // No keyword is longer than this, so a longer prefix can never match one.
 std::size_t LongestKeywordLength() {
@@ -251,11 +249,11 @@ bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string
 }
 
 std::string UnknownWordText(std::string_view word, int lineNumber) {
-    std::string line = GetLanguageString(UnknownWordTextId);
+    std::string line = GetLanguageString(UnknownCommandId);
     line += ": '";
     line += word;
     line += "' ( ";
-    line += GetLanguageString(LineNumberTextId);
+    line += GetLanguageString(LineId);
     line += " = ";
     line += IntToText(lineNumber);
     line += " ) ";

@@ -6,6 +6,7 @@
 #include "core/ConversionReport.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "core/LineParser.h"
 #include "core/Notifier.h"
@@ -29,18 +30,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr CommandCode ClearScreenCode = 66; // "cs"
-constexpr CommandCode RepeatCode = 73;      // "repeat"
+// The plain Logo words the import converts.
+constexpr CommandCode ClearScreenCode = CodeOf(Keyword::ClearScreenShort);
+constexpr CommandCode RepeatCode = CodeOf(Keyword::Repeat);
 // Lists nested deeper than this are kept as they stand, so that
 // pathological input cannot exhaust the stack.
 constexpr int ListDepthLimit = 100;
 // Plain Logo lines are read in pieces of at most this many bytes.
 constexpr std::size_t LogoLinePiece = 999;
-
-// The interface texts of the refusal to save a separator byte.
-constexpr int ErrorCaptionId = 7737;
-constexpr int UnsavableBeforeNameId = 7980;
-constexpr int UnsavableAfterNameId = 7981;
 
 const char* const ExportComments = "; Bu dosya Mivarelo ile olu\xFEturuldu.\n"
                                    "; This file was created by Mivarelo.\n";
@@ -155,8 +152,8 @@ bool ReportUnsavableItems(const ProcedureStore& store) {
         if (!inHeader && !inBody) continue;
         std::string name = i < headers.size() ? SplitFirstWord(headers[i]).first : std::string();
         if (name.empty()) name = IntToText(static_cast<long long>(i));
-        ShowMessage(GetLanguageString(UnsavableBeforeNameId) + " '" + name + "' " +
-                        GetLanguageString(UnsavableAfterNameId),
+        ShowMessage(GetLanguageString(UnsavableProcedureId) + " '" + name + "' " +
+                        GetLanguageString(UnsavableLetterId),
                     GetLanguageString(ErrorCaptionId));
         return true;
     }
@@ -178,7 +175,7 @@ std::string ExportCommand(const ProcedureStore& store, std::string_view command,
 // Translation keeps a repeat whose count is no whole number in its own
 // dialect, so every dialect's repeat word is a repeat here.
 bool IsRepeat(CommandCode code) {
-    return code != UnknownCode && TranslateCode(code, false, true) == RepeatCode;
+    return IsCommand(code, Keyword::Repeat);
 }
 
 // Whether `text` opens a bracketed list that it never closes. A repeat with

@@ -9,8 +9,6 @@ namespace mivarelo {
 
 namespace {
 
-constexpr CommandCode TekrarCode = 41; // "tekrar"
-constexpr CommandCode RepeatCode = 73; // "repeat"
 // Lists nested deeper than this are kept as they stand, so that
 // pathological input cannot exhaust the stack.
 constexpr int TranslateDepthLimit = 100;
@@ -35,7 +33,7 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool IsKeywordCode(CommandCode code) {
-    return code > 0 && code <= KeywordCount;
+    return AsKeyword(code).has_value();
 }
 
 // The end of the blank-delimited token starting at `start`; a bracketed part
@@ -141,7 +139,7 @@ std::string TranslateCommandAt(std::string_view command, const Target& target, i
     if (translated == UnknownCode) return std::string(trimmed);
     const std::string name = KeywordOf(translated);
     const std::string_view rest = Trim(c.Rest());
-    if (translated == TekrarCode || translated == RepeatCode) {
+    if (IsCommand(translated, Keyword::Repeat)) {
         std::string repeat = TranslateRepeat(name, rest, target, depth);
         return repeat.empty() ? std::string(trimmed) : repeat;
     }

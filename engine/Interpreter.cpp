@@ -3,6 +3,7 @@
 #include "core/VariableStore.h"
 #include "core/ErrorList.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "engine/LineDispatcher.h"
 #include "engine/RunListener.h"
@@ -15,9 +16,6 @@
 namespace mivarelo {
 
 namespace {
-
-constexpr int NestingTooDeepTextId = 7720;
-constexpr int LineLimitTextId = 7721;
 
 SharedText EmptyText() {
     static const SharedText empty = std::make_shared<const std::string>();
@@ -41,7 +39,7 @@ bool Interpreter::Start(bool procedureScope, SharedText listText, std::string_vi
                         int repeatCount, std::string_view names, std::string_view arguments,
                         LinePlace place) {
     if (threads_.Count() >= nestingLimit_) {
-        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        Halt(StopReason::NestingLimit, NestingTooDeepId);
         return false;
     }
     if (threads_.Empty()) {
@@ -54,7 +52,7 @@ bool Interpreter::Start(bool procedureScope, SharedText listText, std::string_vi
         return PushContext(procedureScope, std::move(listText), list, normalizedLevels,
                            std::move(loop), nested, repeatCount, names, arguments, place);
     } catch (const std::bad_alloc&) {
-        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        Halt(StopReason::NestingLimit, NestingTooDeepId);
         return false;
     }
 }
@@ -112,7 +110,7 @@ bool Interpreter::RunText(std::string_view text, int repeatCount, std::unique_pt
     try {
         list = ListTextOf(text);
     } catch (const std::bad_alloc&) {
-        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        Halt(StopReason::NestingLimit, NestingTooDeepId);
         return false;
     }
     LinePlace place;
@@ -176,7 +174,7 @@ bool Interpreter::AdvanceTop(LogoThread& top) {
 
 void Interpreter::RunReadyLine(LogoThread& top) {
     if (lineLimit_ && linesRun_ + idleIterations_ >= *lineLimit_) {
-        Halt(StopReason::LineLimit, LineLimitTextId);
+        Halt(StopReason::LineLimit, MaximumLinesId);
         return;
     }
     RunLine(top);
@@ -224,7 +222,7 @@ bool Interpreter::PushPendingFrame(LogoThread& top) {
         CurrentVariableStore()->Frames().Push(std::move(frame));
         top.FramePushed();
     } catch (const std::bad_alloc&) {
-        Halt(StopReason::NestingLimit, NestingTooDeepTextId);
+        Halt(StopReason::NestingLimit, NestingTooDeepId);
         return false;
     }
     return true;
@@ -233,7 +231,7 @@ bool Interpreter::PushPendingFrame(LogoThread& top) {
 void Interpreter::CountIdleIteration() {
     ++idleIterations_;
     if (lineLimit_ && linesRun_ + idleIterations_ > *lineLimit_)
-        Halt(StopReason::LineLimit, LineLimitTextId);
+        Halt(StopReason::LineLimit, MaximumLinesId);
 }
 
 // Shown before the line limit is checked, so that a run halted by the limit

@@ -1,5 +1,6 @@
 #include "engine/LineDispatcher.h"
 
+#include "core/CommandTable.h"
 #include "core/ErrorList.h"
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
@@ -22,30 +23,6 @@
 namespace mivarelo {
 
 namespace {
-
-// Command codes of the list commands (both dialects of each).
-enum : CommandCode {
-    RepeatTr = 41,   // tekrar
-    RepeatEn = 73,   // repeat
-    IfEn = 89,       // if
-    IfTr = 90,       // eğer
-    TestTr = 96,     // dene
-    TestEn = 97,     // test
-    IfTrueEn = 98,   // iftrue
-    IfTrueTr = 99,   // eğerdoğru
-    IfFalseEn = 100, // iffalse
-    IfFalseTr = 101, // eğeryanlış
-    UntilEn = 104,   // until
-    UntilTr = 105,   // kadar
-    WhileEn = 106,   // while
-    WhileTr = 107,   // iken
-    DoUntilEn = 108, // dountil
-    DoUntilTr = 109, // yapkadar
-    DoWhileEn = 110, // dowhile
-    DoWhileTr = 111, // yapiken
-    ForEn = 112,     // for
-    ForTr = 113,     // döngü
-};
 
 bool Halted() {
     const GlobalSettings& g = Globals();
@@ -229,20 +206,19 @@ void LineDispatcher::Analyse(ParsedPiece& commands, int normalizedLevels,
             ownerMatches
                 ? ownerMatches->data() + (command.Argument().data() - command.owner->data())
                 : nullptr;
-        switch (command.code) {
-        case UnknownCode:
+        if (command.code == UnknownCode) {
             command.assignment = std::make_shared<const AssignmentProgram>(command.text);
-            break;
-        case RepeatTr:
-        case RepeatEn:
+            continue;
+        }
+        const CommandRow* row = RowOf(command.code);
+        if (!row) continue;
+        switch (row->argument) {
+        case ArgumentKind::CountAndList:
             command.listPlan = std::make_shared<const ListCommandPlan>(
                 ListCommandPlan::Kind::Repeat, command.Argument(), command.owner, normalizedLevels,
                 matches);
             break;
-        case IfEn:
-        case IfTr:
-        case TestTr:
-        case TestEn:
+        case ArgumentKind::ConditionAndList:
             command.listPlan = std::make_shared<const ListCommandPlan>(
                 ListCommandPlan::Kind::Condition, command.Argument(), command.owner,
                 normalizedLevels, matches);
@@ -380,28 +356,20 @@ bool LineDispatcher::RunControlFlow(CommandCode code, std::string_view argument)
     const ListCommandPlan* plan = TakePlan(argument);
     const bool repeatPlan = plan && plan->Type() == ListCommandPlan::Kind::Repeat;
     const bool conditionPlan = plan && plan->Type() == ListCommandPlan::Kind::Condition;
-    switch (code) {
-    case RepeatTr:
-    case RepeatEn: return repeatPlan ? RunRepeat(*plan) : Repeat(argument);
-    case IfEn:
-    case IfTr: return conditionPlan ? RunIf(*plan, false) : If(argument, false);
-    case TestTr:
-    case TestEn: return conditionPlan ? RunIf(*plan, true) : If(argument, true);
-    case IfTrueEn:
-    case IfTrueTr: return IfTestResult(argument, true);
-    case IfFalseEn:
-    case IfFalseTr: return IfTestResult(argument, false);
-    case UntilEn:
-    case UntilTr: return ConditionLoop(argument, false, false);
-    case WhileEn:
-    case WhileTr: return ConditionLoop(argument, false, true);
-    case DoUntilEn:
-    case DoUntilTr: return ConditionLoop(argument, true, false);
-    case DoWhileEn:
-    case DoWhileTr: return ConditionLoop(argument, true, true);
-    case ForEn:
-    case ForTr: return For(argument);
-    case AssignmentCode: return ExecuteAssignment(argument);
+    if (code == AssignmentCode) return ExecuteAssignment(argument);
+    const CommandRow* row = RowOf(code);
+    if (!row) return true;
+    switch (row->Name()) {
+    case Keyword::Repeat: return repeatPlan ? RunRepeat(*plan) : Repeat(argument);
+    case Keyword::If: return conditionPlan ? RunIf(*plan, false) : If(argument, false);
+    case Keyword::Test: return conditionPlan ? RunIf(*plan, true) : If(argument, true);
+    case Keyword::IfTrue: return IfTestResult(argument, true);
+    case Keyword::IfFalse: return IfTestResult(argument, false);
+    case Keyword::Until: return ConditionLoop(argument, false, false);
+    case Keyword::While: return ConditionLoop(argument, false, true);
+    case Keyword::DoUntil: return ConditionLoop(argument, true, false);
+    case Keyword::DoWhile: return ConditionLoop(argument, true, true);
+    case Keyword::For: return For(argument);
     default: return true;
     }
 }

@@ -1,6 +1,7 @@
 #include "engine/LogoEngine.h"
 
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "engine/Evaluator.h"
 
@@ -8,12 +9,6 @@
 #include <memory>
 
 namespace mivarelo {
-
-namespace {
-
-constexpr int MainProcedureNameId = 7625;
-
-} // namespace
 
 LogoEngine::LogoEngine() : interpreter_(screen_), dispatcher_(screen_, interpreter_) {
     previousStore_ = SetVariableStore(&variables_);
@@ -30,7 +25,7 @@ LogoEngine::~LogoEngine() {
         interpreter_.RequestStop();
         interpreter_.RunToEnd(false);
     }
-    if (VariableStore() == &variables_) SetVariableStore(previousStore_);
+    if (CurrentVariableStore() == &variables_) SetVariableStore(previousStore_);
 }
 
 void LogoEngine::NewProgram() {

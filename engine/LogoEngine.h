@@ -28,7 +28,8 @@ public:
     ProcedureStore& Procedures() { return screen_.Procedures(); }
 
     // Empties the procedure store and adds the main procedure with an empty
-    // body, named after the interface language (text 7625) when one is loaded.
+    // body, named after the interface language (text MainProcedureNameId)
+    // when one is loaded.
     void NewProgram();
     // The Run action: clears the stop flags and the last error line, then
     // starts procedure `index` without arguments. The scheduler runs it.

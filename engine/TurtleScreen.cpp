@@ -1,7 +1,9 @@
 #include "engine/TurtleScreen.h"
 
+#include "core/CommandTable.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "core/TextReaders.h"
 #include "engine/TurtleArguments.h"
@@ -13,15 +15,12 @@
 #include <cstdlib>
 #include <exception>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 
 namespace mivarelo {
 
 namespace {
 
-constexpr int LengthVariableNameId = 7623;
-constexpr int AngleVariableNameId = 7624;
 constexpr int HighestCode = AssignmentCode;
 // Screen pixels per inch of the picture, for point sizes of labels.
 constexpr int PicturePixelsPerInch = 96;
@@ -50,59 +49,61 @@ int LabelPixelHeight(float fontSize) {
 } // namespace
 
 bool IsControlFlowCode(CommandCode code) {
-    // repeat, if, test, iftrue, iffalse, until, while, dountil, dowhile, for, assignment
-    static constexpr CommandCode codes[] = {41,  73,  89,  90,  96,  97,  98,
-                                            99,  100, 101, 104, 105, 106, 107,
-                                            108, 109, 110, 111, 112, 113, AssignmentCode};
-    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
+    if (code == AssignmentCode) return true;
+    const CommandRow* row = RowOf(code);
+    return row && row->controlFlow;
 }
 
+// Each handler serves every word of the rows it names. Rows without one
+// (arc, make, px) do nothing; the control-flow rows go to the dispatcher.
 const TurtleScreen::Handler* TurtleScreen::HandlerTable() {
     struct Group {
-        std::initializer_list<CommandCode> codes;
+        std::initializer_list<Keyword> commands;
         Handler handler;
     };
     static const std::array<Handler, HighestCode + 1> table = [] {
+        using enum Keyword;
         const Group groups[] = {
-            {{1, 88}, &TurtleScreen::Reset},
-            {{4, 5, 6, 7}, &TurtleScreen::SetPenWidth},
-            {{8, 9, 10, 11}, &TurtleScreen::Stop},
-            {{12, 13, 117}, &TurtleScreen::SetHome},
-            {{14, 55, 92, 94}, &TurtleScreen::PenDown},
-            {{15, 56, 93, 95}, &TurtleScreen::PenUp},
-            {{16, 17, 65, 66}, &TurtleScreen::ClearScreen},
-            {{18, 20, 25, 27}, &TurtleScreen::Forward},
-            {{19, 21, 26, 28}, &TurtleScreen::Back},
-            {{22, 29, 31}, &TurtleScreen::Left},
-            {{23, 24, 30, 32}, &TurtleScreen::Right},
-            {{33, 118}, &TurtleScreen::DrawMode},
-            {{34, 119}, &TurtleScreen::EraseMode},
-            {{36, 68}, &TurtleScreen::Wait},
-            {{37, 39, 69, 71}, &TurtleScreen::ShowTurtle},
-            {{38, 40, 70, 72}, &TurtleScreen::HideTurtle},
-            {{42, 74}, &TurtleScreen::Home},
-            {{43, 67}, &TurtleScreen::Clean},
-            {{44, 75}, &TurtleScreen::Fill},
-            {{45, 76}, &TurtleScreen::Label},
-            {{46, 77}, &TurtleScreen::SetX},
-            {{47, 78}, &TurtleScreen::SetY},
-            {{48, 79}, &TurtleScreen::SetPos},
-            {{49, 52, 80, 83}, &TurtleScreen::SetPenColor},
-            {{50, 53, 81, 84}, &TurtleScreen::SetFillColor},
-            {{51, 54, 82, 85}, &TurtleScreen::SetScreenColor},
-            {{57, 58, 59, 60}, &TurtleScreen::SetFontSize},
-            {{61, 62, 63, 64}, &TurtleScreen::SetFontName},
-            {{86, 116}, &TurtleScreen::SetHeading},
-            {{87}, &TurtleScreen::Paint},
-            {{91}, &TurtleScreen::Ellipse},
-            {{114}, &TurtleScreen::SetLengthVariable},
-            {{115}, &TurtleScreen::SetAngleVariable},
-            {{121, 122}, &TurtleScreen::SetTurtlePicture},
+            {{Reset}, &TurtleScreen::Reset},
+            {{SetPenWidth}, &TurtleScreen::SetPenWidth},
+            {{Bye, Stop}, &TurtleScreen::Stop},
+            {{SetHome}, &TurtleScreen::SetHome},
+            {{PenDown}, &TurtleScreen::PenDown},
+            {{PenUp}, &TurtleScreen::PenUp},
+            {{ClearScreen}, &TurtleScreen::ClearScreen},
+            {{Forward}, &TurtleScreen::Forward},
+            {{Back}, &TurtleScreen::Back},
+            {{Left}, &TurtleScreen::Left},
+            {{Right}, &TurtleScreen::Right},
+            {{PenPaint}, &TurtleScreen::DrawMode},
+            {{PenErase}, &TurtleScreen::EraseMode},
+            {{Wait}, &TurtleScreen::Wait},
+            {{ShowTurtle}, &TurtleScreen::ShowTurtle},
+            {{HideTurtle}, &TurtleScreen::HideTurtle},
+            {{Home}, &TurtleScreen::Home},
+            {{Clean}, &TurtleScreen::Clean},
+            {{Fill}, &TurtleScreen::Fill},
+            {{Label}, &TurtleScreen::Label},
+            {{SetX}, &TurtleScreen::SetX},
+            {{SetY}, &TurtleScreen::SetY},
+            {{SetPos}, &TurtleScreen::SetPos},
+            {{SetPenColor}, &TurtleScreen::SetPenColor},
+            {{SetFillColor}, &TurtleScreen::SetFillColor},
+            {{SetScreenColor}, &TurtleScreen::SetScreenColor},
+            {{SetFontSize}, &TurtleScreen::SetFontSize},
+            {{SetFontName}, &TurtleScreen::SetFontName},
+            {{SetHeading}, &TurtleScreen::SetHeading},
+            {{PaintTr}, &TurtleScreen::Paint},
+            {{EllipseTr}, &TurtleScreen::Ellipse},
+            {{SetLengthVariableTr}, &TurtleScreen::SetLengthVariable},
+            {{SetAngleVariableTr}, &TurtleScreen::SetAngleVariable},
+            {{SetShape}, &TurtleScreen::SetTurtlePicture},
         };
         std::array<Handler, HighestCode + 1> t{};
         for (const Group& g : groups)
-            for (CommandCode code : g.codes)
-                t[code] = g.handler;
+            for (const Keyword command : g.commands)
+                for (CommandCode code = 1; code <= KeywordCount; ++code)
+                    if (IsCommand(code, command)) t[code] = g.handler;
         return t;
     }();
     return table.data();
@@ -132,8 +133,8 @@ void TurtleScreen::ResetTurtle() {
     state_.Reset();
     // Without a language module the names would become empty and the two
     // step variables unreachable, so the previous names are kept then.
-    const std::string lengthName = GetLanguageString(LengthVariableNameId);
-    const std::string angleName = GetLanguageString(AngleVariableNameId);
+    const std::string lengthName = GetLanguageString(StepLengthVariableId);
+    const std::string angleName = GetLanguageString(ArcAngleVariableId);
     if (!lengthName.empty()) Globals().LengthVariableName = lengthName;
     if (!angleName.empty()) Globals().AngleVariableName = angleName;
     selection_ = SelectionRect();

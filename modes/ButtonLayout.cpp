@@ -1,6 +1,7 @@
 #include "modes/ButtonLayout.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace mivarelo {
 
@@ -12,6 +13,8 @@ constexpr int FirstNarrowButton = 31;
 constexpr int NarrowWidth = 60;
 // The last angle button always ends its row.
 constexpr int LastAngleButton = 34;
+constexpr int TurtleMargin = 25;
+constexpr int ScreenMargin = 50;
 
 } // namespace
 
@@ -32,6 +35,15 @@ std::array<QRect, ButtonLayout::ButtonCount> ButtonLayout::Arrange(int width, in
         }
     }
     return rects;
+}
+
+std::optional<int> ButtonLayout::DockLeftAwayFrom(int turtleX, const QRect& frame,
+                                                  const QRect& area) {
+    if (turtleX < frame.left() - TurtleMargin || turtleX > frame.right() + 1 + TurtleMargin)
+        return std::nullopt;
+    const int right = area.right() + 1 - (frame.width() + frame.left());
+    if (frame.left() - area.left() >= std::abs(right)) return area.left();
+    return area.right() + 1 - frame.width() - ScreenMargin;
 }
 
 } // namespace mivarelo

@@ -102,10 +102,15 @@ QIcon ButtonPictures::DirectionPicture(int index) {
     return QIcon(new SvgIconEngine(QStringLiteral(":/buttons/arrow.svg"), 5 * index));
 }
 
+QIcon ButtonPictures::ArrowPicture(int n, int heading) {
+    const int turn = ArrowTurn(n);
+    if (turn < 0) return QIcon();
+    return DirectionPicture(PictureIndex(heading + turn));
+}
+
 QIcon ButtonPictures::ButtonPicture(int n) {
     if (n < 1 || n >= int(Glyphs.size())) return QIcon();
-    const int turn = ArrowTurn(n);
-    if (turn >= 0) return DirectionPicture(PictureIndex(StillHeading + turn));
+    if (ArrowTurn(n) >= 0) return ArrowPicture(n, StillHeading);
     if (!Glyphs[n].file) return QIcon();
     return Picture(Glyphs[n]);
 }

@@ -18,6 +18,10 @@ public:
     // Picture k: the arrow pointing along heading 5·k (0 right, 90 down,
     // 180 left, 270 up, as the turtle turns on the screen).
     static QIcon DirectionPicture(int index);
+    // The arrow of direction button n (1-4, 6-9) or of forward or back (37,
+    // 38) when the turtle heads `heading`: each points its own way, turned
+    // with the turtle. A null icon for the other buttons.
+    static QIcon ArrowPicture(int n, int heading);
     // The picture of button n (1..38) for the buttons that show no
     // direction; a null icon for a button without a picture.
     // The direction buttons (1-4, 6-9) and forward and back (37, 38) get

@@ -5,7 +5,7 @@
 namespace mivarelo {
 
 CommandConsole::CommandConsole(QWidget* parent) : QLineEdit(parent) {
-    setObjectName(QStringLiteral("KomutConsole"));
+    setObjectName(QStringLiteral("CommandConsole"));
     connect(this, &QLineEdit::returnPressed, this, &CommandConsole::Enter);
 }
 

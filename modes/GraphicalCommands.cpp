@@ -1,38 +1,23 @@
 #include "modes/GraphicalCommands.h"
 
 #include "core/GlobalSettings.h"
+#include "core/Keywords.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "core/Numbers.h"
 #include "engine/TurtleState.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace mivarelo {
 
 namespace {
 
-constexpr int ResetWordId = 7611;
-constexpr int LeftWordId = 7612;
-constexpr int RightWordId = 7613;
-constexpr int ForwardWordId = 7614;
-constexpr int StepVariableId = 7623;
-constexpr int ArcVariableId = 7624;
-constexpr int BackWordId = 7626;
-constexpr int RepeatWordId = 7633;
-constexpr int PaintOffNameId = 7560;
-constexpr int PaintOnNameId = 7561;
-constexpr int DirectionNamesBase = 7500;
-constexpr int RelativeNamesBase = 7580;
 constexpr int PaintModeButton = 21;
 constexpr int HomeCode = 4;
 
 // Buttons 1..9 in the order of the grid on the window.
 constexpr std::array<int, 9> GridCodes = {0, 3, 6, 1, 4, 7, 2, 5, 8};
-
-std::string Word(int id) {
-    return GetLanguageString(id);
-}
 
 // The turn a relative direction command writes before its move; empty for none.
 std::string RelativeTurn(int left, const GraphicalCommands::Turning& turning) {
@@ -55,7 +40,8 @@ std::string AbsoluteTurn(int target, const GraphicalCommands::Turning& turning) 
     const int left = GraphicalCommands::LeftTurnBetween(turning.heading, target);
     const int right = GraphicalCommands::RightTurnBetween(turning.heading, target);
     switch (turning.turnType) {
-    case GraphicalCommands::SetHeading: return "seth " + IntToText(target);
+    case GraphicalCommands::SetHeading:
+        return KeywordOf(CodeOf(Keyword::SetHeading)) + ' ' + IntToText(target);
     case GraphicalCommands::Closest:
         if (left == 0 || right == 0) return {};
         return left < right ? GraphicalCommands::TurnText(true, IntToText(left))
@@ -112,65 +98,48 @@ int GraphicalCommands::RightTurnBetween(int from, int to) {
 
 std::string GraphicalCommands::DirectionCommand(int code, const DiagonalAngles& angles,
                                                 const Turning& turning) {
-    if (code == HomeCode) return Word(7615);
+    if (code == HomeCode) return GetLanguageString(HomeWordId);
     std::string text = turning.useDirections
                            ? AbsoluteTurn(AbsoluteHeadingFor(code, angles), turning)
                            : RelativeTurn(LeftTurnFor(code, angles), turning);
     if (!text.empty()) text += ' ';
-    return text + Word(ForwardWordId) + ' ' + Globals().LengthVariableName;
+    return text + GetLanguageString(ForwardWordId) + ' ' + Globals().LengthVariableName;
 }
 
 std::string GraphicalCommands::TurnText(bool left, const std::string& amount) {
-    return Word(left ? LeftWordId : RightWordId) + ' ' + amount;
+    return GetLanguageString(left ? LeftWordId : RightWordId) + ' ' + amount;
 }
 
 std::string GraphicalCommands::ArcCommand(bool left, float length, float arcAngle, int step) {
     const int count = step == 0 ? 0 : TruncToInt(static_cast<long double>(arcAngle) / step);
     const std::string move = FloatToText(length * 2.0f / 12.0f, 1);
-    return Word(RepeatWordId) + ' ' + IntToText(count) + " [ " +
-           Word(left ? LeftWordId : RightWordId) + ' ' + IntToText(step) + "  " +
-           Word(ForwardWordId) + ' ' + move + " ] ";
+    return GetLanguageString(RepeatWordId) + ' ' + IntToText(count) + " [ " +
+           GetLanguageString(left ? LeftWordId : RightWordId) + ' ' + IntToText(step) + "  " +
+           GetLanguageString(ForwardWordId) + ' ' + move + " ] ";
 }
 
 std::string GraphicalCommands::StartupLine() {
-    return Word(ResetWordId) + " ; " + Word(StepVariableId) + " = 40 ; " + Word(ArcVariableId) +
-           " = 360 ; \n";
+    return GetLanguageString(ResetWordId) + " ; " + GetLanguageString(StepLengthVariableId) +
+           " = 40 ; " + GetLanguageString(ArcAngleVariableId) + " = 360 ; \n";
 }
 
 std::string GraphicalCommands::ForwardCommand() {
-    return Word(ForwardWordId) + ' ' + Globals().LengthVariableName + '\n';
+    return GetLanguageString(ForwardWordId) + ' ' + Globals().LengthVariableName + '\n';
 }
 
 std::string GraphicalCommands::BackCommand() {
-    return Word(BackWordId) + ' ' + Globals().LengthVariableName + '\n';
+    return GetLanguageString(BackWordId) + ' ' + Globals().LengthVariableName + '\n';
 }
 
 int GraphicalCommands::ButtonNameId(int n, bool paintMode, bool useDirections) {
-    if (n == PaintModeButton) return paintMode ? PaintOnNameId : PaintOffNameId;
-    return (!useDirections && n <= 9 ? RelativeNamesBase : DirectionNamesBase) + n;
+    if (n == PaintModeButton) return paintMode ? EraserOnId : EraserOffId;
+    return (!useDirections && n <= 9 ? RelativeButtonNameFirstId : ButtonNameFirstId) + n;
 }
 
 std::string GraphicalCommands::PlainNumber(float value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
-}
-
-std::string GraphicalCommands::JoinForReplay(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items) {
-        if (item.empty()) continue;
-        if (!text.empty()) text += '\n';
-        text += item;
-    }
-    return text;
-}
-
-std::string GraphicalCommands::MacroBody(const std::vector<std::string>& items, int first) {
-    std::string body;
-    for (std::size_t i = static_cast<std::size_t>(std::max(first, 0)); i < items.size(); ++i)
-        body += items[i] + '\n';
-    return body;
 }
 
 std::vector<std::string> GraphicalCommands::SplitLines(const std::string& body) {

@@ -68,10 +68,6 @@ public:
     // the same float ("40", "6.5").
     static std::string PlainNumber(float value);
 
-    // The text that undo replays: the non-empty items joined by line breaks.
-    static std::string JoinForReplay(const std::vector<std::string>& items);
-    // A macro's body: the items from `first` on, each followed by a line break.
-    static std::string MacroBody(const std::vector<std::string>& items, int first);
     // A procedure body cut into history items at its line breaks; the part
     // after the last line break counts only when it is not empty.
     static std::vector<std::string> SplitLines(const std::string& body);

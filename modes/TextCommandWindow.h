@@ -1,9 +1,15 @@
 #pragma once
 // The panel of command mode: a procedure list, the editor that shows one
 // procedure's body, the error list, two labels and a one-line console under
-// the editor. It parses and runs nothing itself; the main window borrows its
-// controls to show procedures, run them and list their errors.
+// the editor. It parses and runs nothing itself: the main window fills it
+// and reads it through the functions below and hears it through its
+// signals, never through its controls.
 #include "modes/CommandWindow.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <string_view>
 
 class QComboBox;
 class QLabel;
@@ -27,26 +33,79 @@ public:
     // Repaints the editor's colours (procedures were added or renamed).
     void Recolour();
 
-    QComboBox* ProsedurComboBox = nullptr;
-    QLabel* AktifLabel = nullptr;
-    QLabel* HataNoLabel = nullptr;
-    CodeEditor* KomutMemo = nullptr;
-    QListWidget* HataListBox = nullptr;
-    CommandConsole* KomutConsole = nullptr;
+    // The procedure list holds `headers`, entry `current` selected.
+    void ShowProcedureHeaders(const QStringList& headers, int current);
+    void SelectProcedure(int index);
+    // The procedure the list selects; 0 when it selects none.
+    int SelectedProcedure() const;
+
+    // Shows a procedure's text. A long one goes in in slices, so that the
+    // window keeps answering: until the last slice the editor is read-only
+    // and Filling() is true.
+    void ShowProcedureText(const QString& text);
+    bool Filling() const { return !fillRest_.isEmpty(); }
+    QString EditorText() const;
+    void ClearEditor();
+    // Selects from `text` in editor line `line` (1-based; `lineText` is that
+    // line as the program holds it) to the end of the line.
+    void SelectInEditor(int line, const QString& lineText, const QString& text);
+    // The editor takes the focus when the user can type into it.
+    void FocusEditor();
+    void InsertAtCursor(const QString& text);
+    // A run going on (and whether it is watched): the running label shows,
+    // the procedure list is disabled, the editor is read-only and, unless
+    // the run is watched, disabled.
+    void ShowRunState(bool running, bool watching);
+    // A watched run's line `line` marked and shown, and within it the text
+    // of `listLine` (the command of a bracketed list; empty for none);
+    // false when the editor has no such line.
+    bool MarkRunningLine(int line, std::string_view listLine);
+    void ClearMarks();
+
+    void ClearErrors();
+    void AddError(const QString& entry);
+    int ErrorCount() const;
+    QString ErrorAt(int row) const;
+    void SelectError(int row);
+    void ShowErrorNumber(const QString& text);
+    void SetErrorsShown(bool shown);
 
 signals:
     // F1 was pressed on entry `row` of the error list.
     void ErrorHelpRequested(int row);
+    // Entry `row` of the error list was clicked.
+    void ErrorChosen(int row);
+    // F1 on a word of the editor.
+    void WordHelpRequested(const QString& word);
+    // A line typed into the console.
+    void LineEntered(const QString& line);
+    // A long fill has gone on past half a second: `percent` of it is in.
+    void FillProgress(int percent);
+    void FillFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildLayout();
-    void ProsedurComboBoxClick();
-    void KomutMemoChanged();
+    void ProcedureChosen();
+    void EditorChanged();
+    void FillNextSlice();
 
+    QComboBox* procedureList_ = nullptr;
+    QLabel* runningLabel_ = nullptr;
+    QLabel* errorNumberLabel_ = nullptr;
+    CodeEditor* editor_ = nullptr;
+    QListWidget* errorList_ = nullptr;
+    CommandConsole* console_ = nullptr;
     LogoHighlighter* highlighter_ = nullptr;
+    // The part of a long procedure still to go into the editor, and how
+    // much of it has gone.
+    QTimer fillTimer_;
+    QString fillRest_;
+    qsizetype fillDone_ = 0;
+    QElapsedTimer fillClock_;
+    bool running_ = false;
 };
 
 } // namespace mivarelo

@@ -1,6 +1,8 @@
 #include "shell/DrawingZoom.h"
 
 #include "core/GlobalSettings.h"
+#include "engine/PaintedArea.h"
+#include "engine/TurtleScreen.h"
 #include "shell/DrawingWindow.h"
 
 #include <QResizeEvent>
@@ -137,6 +139,15 @@ void DrawingZoom::SetAround(double factor, QPointF windowPoint) {
     const QPointF inView = QPointF(drawing_->mapTo(area_->viewport(), QPoint(0, 0))) + windowPoint;
     drawing_->SetZoom(factor);
     ScrollTo(windowPoint * (drawing_->Zoom() / before), inView);
+}
+
+QRect DrawingZoom::PaintedBox(const TurtleScreen& screen) {
+    return MeasurePaintedArea(screen.Surface().Image(), screen.State().ScreenColor).box;
+}
+
+QRect DrawingZoom::WithMargin(const QRect& box) {
+    return box.adjusted(-DrawingMargin, -DrawingMargin, DrawingMargin, DrawingMargin) &
+           QRect(0, 0, Globals().ScreenWidth, Globals().ScreenHeight);
 }
 
 } // namespace mivarelo

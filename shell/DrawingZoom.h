@@ -17,6 +17,7 @@ class QWidget;
 namespace mivarelo {
 
 class DrawingWindow;
+class TurtleScreen;
 
 class DrawingZoom : public QObject {
     Q_OBJECT
@@ -24,7 +25,15 @@ public:
     // Each step in or out multiplies or divides the factor by this.
     static constexpr double StepFactor = 1.25;
 
+    // The margin kept around a drawing brought into view or exported.
+    static constexpr int DrawingMargin = 20;
+
     DrawingZoom(QScrollArea* area, DrawingWindow* drawing, QObject* parent = nullptr);
+
+    // The pixels that differ from the screen colour; null when there are none.
+    static QRect PaintedBox(const TurtleScreen& screen);
+    // `box` with the margin kept around a drawing, within the picture.
+    static QRect WithMargin(const QRect& box);
 
     // The factor at which the whole picture fits into the view, centred.
     void Fit();

@@ -1,5 +1,6 @@
 #include "shell/FileAssociation.h"
 
+#include "core/LanguageIds.h"
 #include "widgets/QtText.h"
 
 #include <PackagingFiles.h>
@@ -20,15 +21,6 @@ namespace mivarelo {
 namespace {
 
 const QString kDefaultSection = QStringLiteral("[Default Applications]");
-
-// The messages, in the interface language.
-constexpr int FolderFailedId = 7750;
-constexpr int WriteFailedId = 7751;
-constexpr int NoProgramId = 7752;
-constexpr int ProgramMissingId = 7753;
-constexpr int ReadFailedId = 7754;
-constexpr int RegisteredId = 7755;
-constexpr int ToolFailedId = 7756;
 
 // The key of a "key=value" line, or the empty text for any other line.
 QString KeyOf(const QString& line) {
@@ -54,13 +46,13 @@ QByteArray DesktopEntryFor(const QString& programPath) {
 bool WriteFile(const QString& path, const QByteArray& content, QString& failure) {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        failure = LanguageText(FolderFailedId).arg(folder);
+        failure = LanguageText(FolderNotCreatedId).arg(folder);
         return false;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
         !file.commit()) {
-        failure = LanguageText(WriteFailedId).arg(path, file.errorString());
+        failure = LanguageText(CouldNotWriteId).arg(path, file.errorString());
         return false;
     }
     return true;
@@ -152,7 +144,7 @@ QString FileAssociation::WithDefaults(const QString& current, const QStringList&
 }
 
 FileAssociation::Result FileAssociation::Register(const QString& programPath) {
-    if (programPath.isEmpty()) return {false, LanguageText(NoProgramId)};
+    if (programPath.isEmpty()) return {false, LanguageText(NoProgramGivenId)};
     if (!QFileInfo(programPath).isFile())
         return {false, LanguageText(ProgramMissingId).arg(programPath)};
 
@@ -176,20 +168,20 @@ FileAssociation::Result FileAssociation::Register(const QString& programPath) {
     QString current;
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly))
-            return {false, LanguageText(ReadFailedId).arg(mimeAppsPath, existing.errorString())};
+            return {false, LanguageText(CouldNotReadId).arg(mimeAppsPath, existing.errorString())};
         current = QString::fromUtf8(existing.readAll());
     }
     if (!WriteFile(mimeAppsPath, WithDefaults(current, MimeTypes(), DesktopFileName()).toUtf8(),
                    failure))
         return {false, failure};
 
-    QString message =
-        LanguageText(RegisteredId).arg(programPath, desktopPath, mimePath, iconPath, mimeAppsPath);
+    QString message = LanguageText(DefaultProgramSetId)
+                          .arg(programPath, desktopPath, mimePath, iconPath, mimeAppsPath);
     for (const auto& [tool, folder] :
          {std::pair{QStringLiteral("update-mime-database"), mime},
           std::pair{QStringLiteral("update-desktop-database"), applications}}) {
         if (!RunToolIfPresent(tool, folder))
-            message += '\n' + LanguageText(ToolFailedId).arg(tool, folder);
+            message += '\n' + LanguageText(CacheToolFailedId).arg(tool, folder);
     }
     return {true, message};
 }

@@ -2,6 +2,7 @@
 
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
+#include "core/LanguageIds.h"
 #include "shell/CommandReference.h"
 #include "widgets/QtText.h"
 
@@ -18,13 +19,6 @@ namespace mivarelo {
 
 namespace {
 
-constexpr int CommandsCaptionId = 7469;
-constexpr int FirstHeadingId = 7837;
-constexpr int HeadingCount = 9;
-constexpr int IntroId = 7846;
-constexpr int AutoRepairTitleId = 7832;
-constexpr int AutoRepairTextId = 7833;
-constexpr int RunLinkTitleId = 7831;
 const QString AutoRepairAnchor = QStringLiteral("auto-repair");
 
 QString Word(CommandCode code) {
@@ -45,7 +39,7 @@ QString ExampleLink(const QString& example) {
     link.setFragment(example);
     return QStringLiteral("<a href=\"%1\" title=\"%2\"><code>%3</code></a>")
         .arg(link.toString(QUrl::FullyEncoded).toHtmlEscaped(),
-             LanguageText(RunLinkTitleId).toHtmlEscaped(), example.toHtmlEscaped());
+             LanguageText(RunExampleId).toHtmlEscaped(), example.toHtmlEscaped());
 }
 
 // Every second row is shaded so that the eye can follow a row across.
@@ -84,11 +78,11 @@ const char* const PageStyle = "<style>"
 QString CommandsHtml(bool english) {
     const CommandReference reference(english);
     QString html = QString::fromLatin1(PageStyle) + QStringLiteral("<h1>") +
-                   LanguageText(CommandsCaptionId) + QStringLiteral("</h1><p>") +
-                   LanguageText(IntroId).toHtmlEscaped() +
+                   LanguageText(LogoCommandsId) + QStringLiteral("</h1><p>") +
+                   LanguageText(ReferenceIntroId).toHtmlEscaped() +
                    QStringLiteral("</p><table border=\"1\" cellspacing=\"0\" "
                                   "cellpadding=\"4\"><tr>");
-    for (int id = FirstHeadingId; id < FirstHeadingId + HeadingCount; ++id)
+    for (int id = ReferenceHeadingFirstId; id <= ReferenceHeadingLastId; ++id)
         html += QStringLiteral("<th>") + LanguageText(id).toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr>");
     for (std::size_t i = 0; i < reference.Entries().size(); ++i)
@@ -108,7 +102,8 @@ QString ContentsHtml(bool english) {
     page.open(QIODevice::ReadOnly);
     return QString::fromLatin1(PageStyle) +
            QString::fromUtf8(page.readAll())
-               .arg(ToQt(Globals().MainProcedureName).toHtmlEscaped(), LanguageText(7469));
+               .arg(ToQt(Globals().MainProcedureName).toHtmlEscaped(),
+                    LanguageText(LogoCommandsId));
 }
 
 } // namespace
@@ -132,12 +127,12 @@ HelpWindow::HelpWindow(QWidget* parent)
 }
 
 void HelpWindow::ShowContents() {
-    ShowPage(ContentsHtml(Globals().EnglishInterface), 7468);
+    ShowPage(ContentsHtml(Globals().EnglishInterface), ContentsId);
     shownAnchor_.clear();
 }
 
 void HelpWindow::ShowCommands() {
-    ShowPage(CommandsHtml(Globals().EnglishInterface), CommandsCaptionId);
+    ShowPage(CommandsHtml(Globals().EnglishInterface), LogoCommandsId);
     shownAnchor_.clear();
 }
 
@@ -159,6 +154,18 @@ void HelpWindow::ShowAutoRepair() {
     ShowCommandsAt(AutoRepairAnchor);
 }
 
+void HelpWindow::ShowWord(const QString& word) {
+    const CommandCode code = LookupCommand(FromQt(word));
+    if (code == UnknownCode || !ShowCommand(code)) ShowContents();
+}
+
+void HelpWindow::ShowErrorWord(const std::optional<QString>& word) {
+    if (!word)
+        ShowContents();
+    else if (!ShowCommandOfWord(*word))
+        ShowAutoRepair();
+}
+
 void HelpWindow::ShowCommandsAt(const QString& anchor) {
     ShowCommands();
     browser_->scrollToAnchor(anchor);
@@ -166,8 +173,8 @@ void HelpWindow::ShowCommandsAt(const QString& anchor) {
 }
 
 void HelpWindow::ShowPage(const QString& html, int captionId) {
-    contentsButton_->setText(LanguageText(7468));
-    commandsButton_->setText(LanguageText(7469));
+    contentsButton_->setText(LanguageText(ContentsId));
+    commandsButton_->setText(LanguageText(LogoCommandsId));
     setWindowTitle(QStringLiteral("Mivarelo - ") + LanguageText(captionId));
     browser_->setHtml(html);
     show();

@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QPushButton;
 class QTextBrowser;
 class QUrl;
@@ -29,6 +31,12 @@ public:
     bool ShowCommandOfWord(const QString& word);
     // The reference at the rules by which unknown words are repaired.
     void ShowAutoRepair();
+    // F1 on a word of the editor: its reference entry, else the contents.
+    void ShowWord(const QString& word);
+    // F1 on an error: the entry of the command the offending word begins
+    // with, or the repair rules when it begins with none; the contents for
+    // an error without an offending word.
+    void ShowErrorWord(const std::optional<QString>& word);
     // The anchor the reference was last opened at; empty for a page's top.
     const QString& ShownAnchor() const { return shownAnchor_; }
 

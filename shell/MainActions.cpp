@@ -1,5 +1,6 @@
 #include "shell/MainActions.h"
 
+#include "core/LanguageIds.h"
 #include "widgets/QtText.h"
 
 #include <QAction>
@@ -42,37 +43,37 @@ QActionGroup* MainActions::Group(std::initializer_list<QAction*> actions) {
 }
 
 void MainActions::BuildFileMenu(QMenuBar* bar) {
-    FileMenu = AddMenu(bar, nullptr, 7401, "File");
-    OpenAction = Add(FileMenu, 7402, "Open File");
+    FileMenu = AddMenu(bar, nullptr, FileMenuId, "File");
+    OpenAction = Add(FileMenu, OpenFileId, "Open File");
     OpenAction->setShortcut(QKeySequence::Open);
-    SaveAction = Add(FileMenu, 7403, "Save File");
+    SaveAction = Add(FileMenu, SaveFileId, "Save File");
     SaveAction->setShortcut(QKeySequence::Save);
-    ResetAction = Add(FileMenu, 7404, "Reset");
+    ResetAction = Add(FileMenu, ResetId, "Reset");
     ResetAction->setShortcut(Qt::Key_F10);
-    ExamplesSubmenu = AddMenu(bar, FileMenu, 7910, "Examples");
+    ExamplesSubmenu = AddMenu(bar, FileMenu, ExamplesMenuId, "Examples");
     FileMenu->addSeparator();
-    PrintOrientationMenu = AddMenu(bar, FileMenu, 7405, "Print Orientation");
-    LandscapeAction = Add(PrintOrientationMenu, 7407, "Landscape");
-    PortraitAction = Add(PrintOrientationMenu, 7408, "Portrait");
+    PrintOrientationMenu = AddMenu(bar, FileMenu, PrintOrientationId, "Print Orientation");
+    LandscapeAction = Add(PrintOrientationMenu, LandscapeId, "Landscape");
+    PortraitAction = Add(PrintOrientationMenu, PortraitId, "Portrait");
     Group({LandscapeAction, PortraitAction});
     LandscapeAction->setChecked(true);
-    PrintTypeMenu = AddMenu(bar, FileMenu, 7406, "Print Type");
-    ProportionalAction = Add(PrintTypeMenu, 7409, "Proportional");
-    AsItIsAction = Add(PrintTypeMenu, 7410, "As It Is");
-    FitToPageAction = Add(PrintTypeMenu, 7411, "Fit To Screen");
+    PrintTypeMenu = AddMenu(bar, FileMenu, PrintTypeId, "Print Type");
+    ProportionalAction = Add(PrintTypeMenu, ProportionalId, "Proportional");
+    AsItIsAction = Add(PrintTypeMenu, AsItIsId, "As It Is");
+    FitToPageAction = Add(PrintTypeMenu, FitToPageId, "Fit To Screen");
     Group({ProportionalAction, AsItIsAction, FitToPageAction});
     ProportionalAction->setChecked(true);
-    PrintPictureAction = Add(FileMenu, 7463, "Print");
+    PrintPictureAction = Add(FileMenu, PrintId, "Print");
     PrintPictureAction->setShortcut(QKeySequence::Print);
-    PrintPreviewAction = Add(FileMenu, 7461, "Print Preview");
-    ExportPngAction = Add(FileMenu, 7740, "Export Picture as PNG…");
-    ExportSvgAction = Add(FileMenu, 7741, "Export Picture as SVG…");
+    PrintPreviewAction = Add(FileMenu, PrintPreviewId, "Print Preview");
+    ExportPngAction = Add(FileMenu, ExportPngId, "Export Picture as PNG…");
+    ExportSvgAction = Add(FileMenu, ExportSvgId, "Export Picture as SVG…");
     idleActions_ << ExportPngAction << ExportSvgAction;
-    ExportPdfAction = Add(FileMenu, 7462, "Export as PDF");
-    ExportHtmlAction = Add(FileMenu, 7820, "Export Program as HTML...");
-    PrintProgramAction = Add(FileMenu, 7821, "Print Program...");
+    ExportPdfAction = Add(FileMenu, ExportPdfId, "Export as PDF");
+    ExportHtmlAction = Add(FileMenu, ExportHtmlId, "Export Program as HTML...");
+    PrintProgramAction = Add(FileMenu, PrintProgramId, "Print Program...");
     FileMenu->addSeparator();
-    ExitAction = Add(FileMenu, 7412, "Exit");
+    ExitAction = Add(FileMenu, ExitId, "Exit");
     ExitAction->setShortcut(QKeySequence::Quit);
     MRUSeparator = FileMenu->addSeparator();
     for (int i = 0; i < 5; ++i) {
@@ -88,91 +89,91 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
 }
 
 void MainActions::BuildProcedureMenu(QMenuBar* bar) {
-    ProcedureMenu = AddMenu(bar, nullptr, 7413, "Procedure");
-    StopAction = Add(ProcedureMenu, 7414, "Stop");
+    ProcedureMenu = AddMenu(bar, nullptr, ProcedureMenuId, "Procedure");
+    StopAction = Add(ProcedureMenu, StopId, "Stop");
     StopAction->setShortcut(Qt::Key_F8);
-    AddProcedureAction = Add(ProcedureMenu, 7415, "Add Procedur");
+    AddProcedureAction = Add(ProcedureMenu, AddProcedureId, "Add Procedur");
     AddProcedureAction->setShortcut(Qt::Key_F3);
-    RunProcedureAction = Add(ProcedureMenu, 7416, "Run Procedur");
+    RunProcedureAction = Add(ProcedureMenu, RunProcedureId, "Run Procedur");
     RunProcedureAction->setShortcut(Qt::Key_F2);
-    DeleteProceduresAction = Add(ProcedureMenu, 7417, "Delete Procedur");
-    EnterArgumentsAction = Add(ProcedureMenu, 7418, "Enter Argumans");
-    RenameProcedureAction = Add(ProcedureMenu, 7419, "Rename Procedur");
-    idleActions_ << AddProcedureAction << RunProcedureAction << DeleteProceduresAction << EnterArgumentsAction
-                 << RenameProcedureAction;
+    DeleteProceduresAction = Add(ProcedureMenu, DeleteProcedureId, "Delete Procedur");
+    EnterArgumentsAction = Add(ProcedureMenu, EnterArgumentsId, "Enter Argumans");
+    RenameProcedureAction = Add(ProcedureMenu, RenameProcedureId, "Rename Procedur");
+    idleActions_ << AddProcedureAction << RunProcedureAction << DeleteProceduresAction
+                 << EnterArgumentsAction << RenameProcedureAction;
     BuildRunSpeedMenu(bar);
 }
 
 // F5 and F6 are free in every mode: no command or window uses them.
 void MainActions::BuildRunSpeedMenu(QMenuBar* bar) {
     ProcedureMenu->addSeparator();
-    PauseAction = Add(ProcedureMenu, 7766, "Pause", true);
+    PauseAction = Add(ProcedureMenu, PauseContinueId, "Pause", true);
     PauseAction->setShortcut(Qt::Key_F5);
-    StepAction = Add(ProcedureMenu, 7768, "Step");
+    StepAction = Add(ProcedureMenu, StepId, "Step");
     StepAction->setShortcut(Qt::Key_F6);
-    RunSpeedMenu = AddMenu(bar, ProcedureMenu, 7760, "Run Speed");
-    FullSpeedAction = Add(RunSpeedMenu, 7761, "Full Speed");
-    FastSpeedAction = Add(RunSpeedMenu, 7762, "Fast");
-    NormalSpeedAction = Add(RunSpeedMenu, 7763, "Normal");
-    SlowSpeedAction = Add(RunSpeedMenu, 7764, "Slow");
-    StepSpeedAction = Add(RunSpeedMenu, 7765, "Step by Step");
+    RunSpeedMenu = AddMenu(bar, ProcedureMenu, RunSpeedId, "Run Speed");
+    FullSpeedAction = Add(RunSpeedMenu, FullSpeedId, "Full Speed");
+    FastSpeedAction = Add(RunSpeedMenu, FastSpeedId, "Fast");
+    NormalSpeedAction = Add(RunSpeedMenu, NormalSpeedId, "Normal");
+    SlowSpeedAction = Add(RunSpeedMenu, SlowSpeedId, "Slow");
+    StepSpeedAction = Add(RunSpeedMenu, StepByStepId, "Step by Step");
     Group({FullSpeedAction, FastSpeedAction, NormalSpeedAction, SlowSpeedAction, StepSpeedAction});
     FullSpeedAction->setChecked(true);
 }
 
 void MainActions::BuildOptionsMenu(QMenuBar* bar) {
-    OptionsMenu = AddMenu(bar, nullptr, 7420, "Options");
-    TurtleLookMenu = AddMenu(bar, OptionsMenu, 7421, "Turtle Apperance");
-    TurtleImage1Action = Add(TurtleLookMenu, 7422, "Turtle Image 1 ");
-    TurtleImage2Action = Add(TurtleLookMenu, 7423, "Turtle Image 2 ");
-    TurtleCircleAction = Add(TurtleLookMenu, 7424, "Circle");
-    TurtleOtherImagesAction = Add(TurtleLookMenu, 7425, "Other Images");
+    OptionsMenu = AddMenu(bar, nullptr, OptionsMenuId, "Options");
+    TurtleLookMenu = AddMenu(bar, OptionsMenu, TurtleAppearanceId, "Turtle Apperance");
+    TurtleImage1Action = Add(TurtleLookMenu, TurtleImage1Id, "Turtle Image 1 ");
+    TurtleImage2Action = Add(TurtleLookMenu, TurtleImage2Id, "Turtle Image 2 ");
+    TurtleCircleAction = Add(TurtleLookMenu, TurtleCircleId, "Circle");
+    TurtleOtherImagesAction = Add(TurtleLookMenu, OtherImageId, "Other Images");
     Group({TurtleImage1Action, TurtleImage2Action, TurtleCircleAction, TurtleOtherImagesAction});
-    TurnCommandMenu = AddMenu(bar, OptionsMenu, 7426, "Turn Command Type");
-    TurnSetHeadingAction = Add(TurnCommandMenu, 7427, "SetH");
-    TurnClosestAction = Add(TurnCommandMenu, 7428, "Closest");
-    TurnLeftAction = Add(TurnCommandMenu, 7429, "Left");
-    TurnRightAction = Add(TurnCommandMenu, 7430, "Right");
+    TurnCommandMenu = AddMenu(bar, OptionsMenu, TurnCommandTypeId, "Turn Command Type");
+    TurnSetHeadingAction = Add(TurnCommandMenu, TurnSetHeadingId, "SetH");
+    TurnClosestAction = Add(TurnCommandMenu, TurnClosestId, "Closest");
+    TurnLeftAction = Add(TurnCommandMenu, TurnLeftId, "Left");
+    TurnRightAction = Add(TurnCommandMenu, TurnRightId, "Right");
     Group({TurnSetHeadingAction, TurnClosestAction, TurnLeftAction, TurnRightAction});
-    ShowVariablesAction = Add(OptionsMenu, 7431, "Show Variables");
-    TraceMouseAction = Add(OptionsMenu, 7432, "Trace Mouse", true);
-    UseDirectionsAction = Add(OptionsMenu, 7433, "Use Directions", true);
-    ScreenColourAction = Add(OptionsMenu, 7435, "Screen Colour");
-    InsertColourAction = Add(OptionsMenu, 7822, "Insert Colour...");
-    InterfaceLanguageMenu = AddMenu(bar, OptionsMenu, 7436, "Language");
-    EnglishInterfaceAction = Add(InterfaceLanguageMenu, 7437, "English");
-    TurkishInterfaceAction = Add(InterfaceLanguageMenu, 7438, "Turkish");
+    ShowVariablesAction = Add(OptionsMenu, ShowVariablesId, "Show Variables");
+    TraceMouseAction = Add(OptionsMenu, FollowTurtleId, "Trace Mouse", true);
+    UseDirectionsAction = Add(OptionsMenu, UseDirectionsId, "Use Directions", true);
+    ScreenColourAction = Add(OptionsMenu, ScreenColourMenuId, "Screen Colour");
+    InsertColourAction = Add(OptionsMenu, InsertColourId, "Insert Colour...");
+    InterfaceLanguageMenu = AddMenu(bar, OptionsMenu, LanguageMenuId, "Language");
+    EnglishInterfaceAction = Add(InterfaceLanguageMenu, EnglishId, "English");
+    TurkishInterfaceAction = Add(InterfaceLanguageMenu, TurkishId, "Turkish");
     Group({EnglishInterfaceAction, TurkishInterfaceAction});
     TurkishInterfaceAction->setChecked(true);
-    CommandDialectMenu = AddMenu(bar, OptionsMenu, 7439, "Command Language Type");
-    TurkishLongAction = Add(CommandDialectMenu, 7440, "Turkish Long Commands");
-    TurkishShortAction = Add(CommandDialectMenu, 7441, "Turkish Short Commands");
-    EnglishLongAction = Add(CommandDialectMenu, 7442, "English Long Commands");
-    EnglishShortAction = Add(CommandDialectMenu, 7443, "English Short Commands");
+    CommandDialectMenu = AddMenu(bar, OptionsMenu, CommandLanguageId, "Command Language Type");
+    TurkishLongAction = Add(CommandDialectMenu, TurkishLongCommandsId, "Turkish Long Commands");
+    TurkishShortAction = Add(CommandDialectMenu, TurkishShortCommandsId, "Turkish Short Commands");
+    EnglishLongAction = Add(CommandDialectMenu, EnglishLongCommandsId, "English Long Commands");
+    EnglishShortAction = Add(CommandDialectMenu, EnglishShortCommandsId, "English Short Commands");
     Group({TurkishLongAction, TurkishShortAction, EnglishLongAction, EnglishShortAction});
     OptionsMenu->addSeparator();
-    StopAtErrorsAction = Add(OptionsMenu, 7444, "Stop At Errors", true);
-    ShowErrorsAction = Add(OptionsMenu, 7445, "Show Errors", true);
+    StopAtErrorsAction = Add(OptionsMenu, StopAtErrorsId, "Stop At Errors", true);
+    ShowErrorsAction = Add(OptionsMenu, ShowErrorsId, "Show Errors", true);
     ShowErrorsAction->setChecked(true);
-    CorrectErrorsAction = Add(OptionsMenu, 7446, "Auomatically Correct Errors", true);
+    CorrectErrorsAction = Add(OptionsMenu, CorrectErrorsId, "Auomatically Correct Errors", true);
     CorrectErrorsAction->setChecked(true);
-    AcceptSpaceAction = Add(OptionsMenu, 7447, "Accept Space", true);
+    AcceptSpaceAction = Add(OptionsMenu, AcceptSpacesId, "Accept Space", true);
     AcceptSpaceAction->setChecked(true);
-    PreciseTurtleAction = Add(OptionsMenu, 7961, "Precise Turtle", true);
+    PreciseTurtleAction = Add(OptionsMenu, PreciseTurtleId, "Precise Turtle", true);
     OptionsMenu->addSeparator();
-    ZoomMenu = AddMenu(bar, OptionsMenu, 7911, "Zoom");
-    ZoomFitAction = Add(ZoomMenu, 7912, "Fit to Window");
-    Zoom50Action = Add(ZoomMenu, 7913, "50 %");
-    Zoom100Action = Add(ZoomMenu, 7914, "100 %");
+    ZoomMenu = AddMenu(bar, OptionsMenu, ZoomMenuId, "Zoom");
+    ZoomFitAction = Add(ZoomMenu, ZoomFitId, "Fit to Window");
+    Zoom50Action = Add(ZoomMenu, Zoom50Id, "50 %");
+    Zoom100Action = Add(ZoomMenu, Zoom100Id, "100 %");
     Zoom100Action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    Zoom200Action = Add(ZoomMenu, 7915, "200 %");
+    Zoom200Action = Add(ZoomMenu, Zoom200Id, "200 %");
     ZoomMenu->addSeparator();
-    ZoomInAction = Add(ZoomMenu, 7916, "Zoom In");
+    ZoomInAction = Add(ZoomMenu, ZoomInId, "Zoom In");
     ZoomInAction->setShortcut(QKeySequence::ZoomIn);
-    ZoomOutAction = Add(ZoomMenu, 7917, "Zoom Out");
+    ZoomOutAction = Add(ZoomMenu, ZoomOutId, "Zoom Out");
     ZoomOutAction->setShortcut(QKeySequence::ZoomOut);
     ZoomMenu->addSeparator();
-    KeepInViewAction = Add(ZoomMenu, 7918, "Keep Drawing in View", true);
+    KeepInViewAction = Add(ZoomMenu, KeepInViewId, "Keep Drawing in View", true);
     idleActions_ << ShowVariablesAction << ScreenColourAction << StopAtErrorsAction
                  << ShowErrorsAction << CorrectErrorsAction << AcceptSpaceAction
                  << PreciseTurtleAction;
@@ -180,36 +181,37 @@ void MainActions::BuildOptionsMenu(QMenuBar* bar) {
 }
 
 void MainActions::BuildModesMenu(QMenuBar* bar) {
-    ModesMenu = AddMenu(bar, nullptr, 7449, "Modes");
-    CommandModeAction = Add(ModesMenu, 7450, "Command Mode");
+    ModesMenu = AddMenu(bar, nullptr, ModesMenuId, "Modes");
+    CommandModeAction = Add(ModesMenu, CommandModeId, "Command Mode");
     CommandModeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    GraphicalModeAction = Add(ModesMenu, 7451, "Graphical  Mode");
+    GraphicalModeAction = Add(ModesMenu, GraphicalModeId, "Graphical  Mode");
     GraphicalModeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     ModesMenu->addSeparator();
-    QuickCommandsAction = Add(ModesMenu, 7453, "Quick Commands", true);
-    ShowStatusBarAction = Add(ModesMenu, 7454, "Show Statusbar", true);
+    QuickCommandsAction = Add(ModesMenu, QuickCommandsId, "Quick Commands", true);
+    ShowStatusBarAction = Add(ModesMenu, ShowStatusBarId, "Show Statusbar", true);
     ShowStatusBarAction->setChecked(true);
-    InspectorAction = Add(ModesMenu, 7769, "Variable Inspector", true);
-    ShowCommandWindowAction = Add(ModesMenu, 7456, "Show Command Window", true);
+    InspectorAction = Add(ModesMenu, VariableInspectorId, "Variable Inspector", true);
+    ShowCommandWindowAction = Add(ModesMenu, ShowCommandWindowId, "Show Command Window", true);
     ShowCommandWindowAction->setChecked(true);
-    RunWhenOpenedAction = Add(ModesMenu, 7457, "Run When Opened", true);
+    RunWhenOpenedAction = Add(ModesMenu, RunWhenOpenedId, "Run When Opened", true);
     RunWhenOpenedAction->setChecked(true);
-    SetDefaultSoftwareAction = Add(ModesMenu, 7459, "Set Default Software");
-    RefreshScreenAction = Add(ModesMenu, 7471, "Refresh Screen");
-    CanUndoLastCommandAction = Add(ModesMenu, 7472, "Can Undo Last Command", true);
+    SetDefaultSoftwareAction = Add(ModesMenu, SetDefaultProgramId, "Set Default Software");
+    RefreshScreenAction = Add(ModesMenu, RefreshScreenId, "Refresh Screen");
+    CanUndoLastCommandAction = Add(ModesMenu, AllowUndoId, "Can Undo Last Command", true);
     CanUndoLastCommandAction->setChecked(true);
-    idleActions_ << CommandModeAction << GraphicalModeAction << QuickCommandsAction << ShowStatusBarAction
-                 << ShowCommandWindowAction << RunWhenOpenedAction << SetDefaultSoftwareAction;
+    idleActions_ << CommandModeAction << GraphicalModeAction << QuickCommandsAction
+                 << ShowStatusBarAction << ShowCommandWindowAction << RunWhenOpenedAction
+                 << SetDefaultSoftwareAction;
 }
 
 void MainActions::BuildHelpMenu(QMenuBar* bar) {
-    HelpMenu = AddMenu(bar, nullptr, 7466, "Help");
-    HelpContentsAction = Add(HelpMenu, 7468, "Contents");
+    HelpMenu = AddMenu(bar, nullptr, HelpMenuId, "Help");
+    HelpContentsAction = Add(HelpMenu, ContentsId, "Contents");
     HelpContentsAction->setShortcut(QKeySequence::HelpContents);
-    CommandHelpAction = Add(HelpMenu, 7469, "LOGO Commands");
-    SamplesHelpAction = Add(HelpMenu, 7470, "MIVARELO Samples");
+    CommandHelpAction = Add(HelpMenu, LogoCommandsId, "LOGO Commands");
+    SamplesHelpAction = Add(HelpMenu, SamplesId, "MIVARELO Samples");
     HelpMenu->addSeparator();
-    AboutAction = Add(HelpMenu, 7467, "About MIVARELO");
+    AboutAction = Add(HelpMenu, AboutId, "About MIVARELO");
     // F8 is shared: Stop while a program runs, the next error while none does.
     NextErrorAction = new QAction(owner_);
     NextErrorAction->setShortcut(Qt::Key_F8);

@@ -1,6 +1,7 @@
 #include "shell/PicturePrinter.h"
 
 #include "core/AtomicFile.h"
+#include "core/LanguageIds.h"
 #include "engine/DrawingPainter.h"
 #include "engine/Picture.h"
 #include "engine/SvgWriter.h"
@@ -41,8 +42,10 @@ QString Destination(const QPrinter& target) {
 
 QString BeginError(const QPrinter& target) {
     if (!target.outputFileName().isEmpty())
-        return Text(7479, "The file \"%1\" could not be written.").arg(target.outputFileName());
-    return Text(7477, "The printer \"%1\" could not start printing.").arg(target.printerName());
+        return Text(FileNotWrittenId, "The file \"%1\" could not be written.")
+            .arg(target.outputFileName());
+    return Text(PrinterNotStartedId, "The printer \"%1\" could not start printing.")
+        .arg(target.printerName());
 }
 
 } // namespace
@@ -70,13 +73,13 @@ QPageLayout::Orientation PicturePrinter::Orientation() const {
 
 QString PicturePrinter::PageSizeText() const {
     const QRectF millimetres = printer_.pageRect(QPrinter::Millimeter);
-    return Text(7474, "Page size (w x h):") + QLatin1Char('\n') +
+    return Text(PageSizeId, "Page size (w x h):") + QLatin1Char('\n') +
            QStringLiteral("%1 x %2 ")
                .arg(millimetres.width(), 0, 'f', 0)
                .arg(millimetres.height(), 0, 'f', 0) +
-           Text(7475, "(mm)") + QLatin1Char('\n') +
+           Text(MillimetresId, "(mm)") + QLatin1Char('\n') +
            QStringLiteral("%1 x %2 ").arg(printer_.width()).arg(printer_.height()) +
-           Text(7476, "(pixels)");
+           Text(PixelsId, "(pixels)");
 }
 
 bool PicturePrinter::Print(const Picture& picture, QString& error) {
@@ -88,7 +91,7 @@ bool PicturePrinter::Print(const Picture& picture, QString& error) {
 bool PicturePrinter::ExportPdf(const Picture& picture, const QString& path, QString& error) {
     QTemporaryFile made(QDir::tempPath() + QStringLiteral("/mivarelo-XXXXXX.pdf"));
     if (!made.open()) {
-        error = Text(7479, "The file \"%1\" could not be written.").arg(path);
+        error = Text(FileNotWrittenId, "The file \"%1\" could not be written.").arg(path);
         return false;
     }
     QPrinter pdf(QPrinter::HighResolution);
@@ -99,7 +102,7 @@ bool PicturePrinter::ExportPdf(const Picture& picture, const QString& path, QStr
     const QByteArray page = made.readAll();
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(),
                              std::string_view(page.constData(), page.size()))) {
-        error = Text(7479, "The file \"%1\" could not be written.").arg(path);
+        error = Text(FileNotWrittenId, "The file \"%1\" could not be written.").arg(path);
         return false;
     }
     return true;
@@ -132,7 +135,7 @@ bool PicturePrinter::PrintOn(QPrinter& target, const Picture& picture, QString& 
     const bool failed = target.printerState() == QPrinter::Error;
     if (failed) target.abort();
     if (!painter.end() || failed) {
-        error = Text(7478, "Printing on \"%1\" failed; the job was cancelled.")
+        error = Text(PrintingFailedId, "Printing on \"%1\" failed; the job was cancelled.")
                     .arg(Destination(target));
         return false;
     }
@@ -162,9 +165,9 @@ void PicturePrinter::DrawPage(QPainter& painter, const QPrinter& target,
     painter.setFont(font);
     painter.drawText(QRect(FooterLeft, FooterTop, width - FooterLeft, height - FooterTop),
                      Qt::AlignLeft | Qt::AlignTop,
-                     Text(FooterTextId, "This picture was made with the MIVARELO software.") +
+                     Text(PictureFooterId, "This picture was made with the MIVARELO software.") +
                          QLatin1Char('\n') +
-                         Text(CreditTextId, "Mivarelo: learn Logo by drawing with the turtle."));
+                         Text(PictureCreditId, "Mivarelo: learn Logo by drawing with the turtle."));
 }
 
 } // namespace mivarelo

@@ -27,11 +27,6 @@ public:
 
     // The document title of every job.
     static constexpr const char* DocumentTitle = "Orpu";
-    // The ids of the two footer lines written on every page, in the
-    // interface language.
-    static constexpr int FooterTextId = 7748;
-    static constexpr int CreditTextId = 7749;
-
     // A high-resolution printer with the system's default page, landscape,
     // without margins beyond those the printer itself needs; Proportional.
     PicturePrinter();

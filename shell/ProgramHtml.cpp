@@ -1,6 +1,7 @@
 #include "shell/ProgramHtml.h"
 
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/ProcedureStore.h"
 #include "widgets/LogoHighlighter.h"
 #include "widgets/QtText.h"
@@ -14,8 +15,6 @@
 namespace mivarelo {
 
 namespace {
-
-constexpr int ErrorsHeadingId = 7836;
 
 const char* const PageStyle =
     "body { font-family: sans-serif; font-size: 11pt; margin: 2em; }\n"

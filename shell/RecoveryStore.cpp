@@ -1,7 +1,7 @@
 #include "shell/RecoveryStore.h"
 
-#include "core/ProgramFiles.h"
 #include "core/ProcedureStore.h"
+#include "core/ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

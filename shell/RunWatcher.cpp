@@ -1,20 +1,19 @@
 #include "shell/RunWatcher.h"
 
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "engine/Interpreter.h"
-#include "widgets/SvgIconEngine.h"
-#include "shell/MainActions.h"
-#include "widgets/QtText.h"
+#include "modes/TextCommandWindow.h"
 #include "shell/DrawingWindow.h"
+#include "shell/MainActions.h"
 #include "shell/MainWindow.h"
 #include "shell/TurtleWalk.h"
 #include "shell/VariableInspector.h"
+#include "widgets/QtText.h"
+#include "widgets/SvgIconEngine.h"
 
 #include <QAction>
-#include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QSettings>
-#include <QTextBlock>
 #include <QToolBar>
 
 #include <algorithm>
@@ -23,11 +22,8 @@ namespace mivarelo {
 
 namespace {
 
-constexpr int ToolBarTitleId = 7773;
 // The inspector follows a run at frame rate.
 constexpr int InspectorRefreshMs = 33;
-const QColor LineColour(255, 243, 170);
-const QColor CommandColour(255, 196, 120);
 const QString SpeedKey = QStringLiteral("RunSpeed");
 // How fast the turtle walks at the speeds that show its walk.
 constexpr double NormalWalk = 400.0;
@@ -35,40 +31,6 @@ constexpr double SlowWalk = 150.0;
 
 QIcon ToolIcon(const char* name) {
     return QIcon(new SvgIconEngine(QStringLiteral(":/toolbar/%1.svg").arg(QLatin1String(name))));
-}
-
-// A background mark of the cursor's selection, or of the cursor's whole
-// line across the editor's width.
-QTextEdit::ExtraSelection Mark(QTextCursor cursor, const QColor& colour, bool fullWidth) {
-    QTextEdit::ExtraSelection mark;
-    mark.cursor = cursor;
-    mark.format.setBackground(colour);
-    if (fullWidth) mark.format.setProperty(QTextFormat::FullWidthSelection, true);
-    return mark;
-}
-
-// A list's line reaches the interpreter normalised: blanks doubled and ';'
-// put between its commands. Its words, in order, with any blanks or ';'
-// between them, find the text the user wrote.
-QRegularExpression CommandPattern(std::string_view listLine) {
-    QStringList words;
-    for (const QString& word :
-         ToQt(listLine).split(QRegularExpression(QStringLiteral("[\\s;]+")), Qt::SkipEmptyParts))
-        words << QRegularExpression::escape(word);
-    return QRegularExpression(words.join(QStringLiteral("[\\s;]*")),
-                              QRegularExpression::CaseInsensitiveOption);
-}
-
-// The list line's command text in the body line, selected; no selection when
-// the body line does not hold it.
-QTextCursor CommandIn(const QTextBlock& block, std::string_view listLine) {
-    QTextCursor command(block);
-    const QRegularExpressionMatch found = CommandPattern(listLine).match(block.text());
-    if (found.capturedLength() == 0) return command;
-    command.setPosition(block.position() + static_cast<int>(found.capturedStart()));
-    command.setPosition(block.position() + static_cast<int>(found.capturedEnd()),
-                        QTextCursor::KeepAnchor);
-    return command;
 }
 
 } // namespace
@@ -80,8 +42,8 @@ RunWatcher::RunWatcher(MainWindow& window, RunDriver& driver)
     // and values; beside it, the status bar's panels would squeeze it.
     window_.addDockWidget(Qt::BottomDockWidgetArea, inspector_);
     inspector_->hide();
-    walk_ = new TurtleWalk(*window_.DrawingWindow(), this);
-    window_.DrawingWindow()->SetWalk(walk_);
+    walk_ = new TurtleWalk(*window_.Drawing(), this);
+    window_.Drawing()->SetWalk(walk_);
     BuildToolBar();
     ConnectActions();
     const int saved = QSettings().value(SpeedKey, 0).toInt();
@@ -89,7 +51,7 @@ RunWatcher::RunWatcher(MainWindow& window, RunDriver& driver)
 }
 
 RunWatcher::~RunWatcher() {
-    window_.DrawingWindow()->SetWalk(nullptr);
+    window_.Drawing()->SetWalk(nullptr);
 }
 
 void RunWatcher::BuildToolBar() {
@@ -158,7 +120,7 @@ void RunWatcher::SetSpeed(RunSpeed speed) {
 }
 
 void RunWatcher::ApplyLanguage() {
-    toolBar_->setWindowTitle(LanguageText(ToolBarTitleId));
+    toolBar_->setWindowTitle(LanguageText(RunToolBarId));
     inspector_->ApplyLanguage();
     RefreshInspector();
 }
@@ -178,17 +140,17 @@ void RunWatcher::StepExecute() {
         driver_.StepOnce();
         return;
     }
-    if (!window_.Controls().Editor || !window_.Actions().RunProcedureAction->isEnabled()) return;
+    if (!window_.TextWindow() || !window_.Actions().RunProcedureAction->isEnabled()) return;
     window_.Run();
     driver_.Pause();
 }
 
-// The editor shows the procedure the line belongs to; the line gets a
-// background, and the command of a bracketed list a stronger one inside it.
+// The editor shows the procedure the line belongs to, with the line and
+// the running command marked.
 void RunWatcher::MarkRunningLine() {
     RefreshInspector();
-    QPlainTextEdit* editor = window_.Controls().Editor;
-    if (!editor || !Watching()) return;
+    TextCommandWindow* text = window_.TextWindow();
+    if (!text || !Watching()) return;
     const GlobalSettings& g = Globals();
     // A line typed into the console or run from the help lies in no body.
     if (g.RunningProcedure < 0) {
@@ -196,28 +158,21 @@ void RunWatcher::MarkRunningLine() {
         return;
     }
     if (shownBefore_ < 0) shownBefore_ = std::max(0, g.CurrentProcedure);
-    if (g.RunningProcedure >= 0 && g.RunningProcedure != g.CurrentProcedure)
-        window_.ShowProcedure(g.RunningProcedure);
-    const QTextBlock block = editor->document()->findBlockByNumber(g.CurrentLineNumber - 1);
-    if (!block.isValid()) {
+    if (g.RunningProcedure != g.CurrentProcedure) window_.ShowProcedure(g.RunningProcedure);
+    const LogoThread* thread = window_.Engine().Runner().ShownThread();
+    const std::string_view listLine = thread && !thread->OwnLines()
+                                          ? std::string_view(thread->CurrentLine())
+                                          : std::string_view();
+    if (!text->MarkRunningLine(g.CurrentLineNumber, listLine)) {
         ClearMarks();
         return;
     }
-    QList<QTextEdit::ExtraSelection> marks{Mark(QTextCursor(block), LineColour, true)};
-    const LogoThread* thread = window_.Engine().Runner().ShownThread();
-    if (thread && !thread->OwnLines()) {
-        const QTextCursor command = CommandIn(block, thread->CurrentLine());
-        if (command.hasSelection()) marks << Mark(command, CommandColour, false);
-    }
-    editor->setExtraSelections(marks);
-    editor->setTextCursor(QTextCursor(block));
-    editor->ensureCursorVisible();
     markedLine_ = g.CurrentLineNumber;
 }
 
 void RunWatcher::ClearMarks() {
     markedLine_ = 0;
-    if (QPlainTextEdit* editor = window_.Controls().Editor) editor->setExtraSelections({});
+    if (TextCommandWindow* text = window_.TextWindow()) text->ClearMarks();
 }
 
 // Below Fast the turtle walks each line's moves; Step by Step at Normal's pace.

@@ -1,15 +1,18 @@
 #include "shell/ScreenshotRun.h"
 
 #include "core/GlobalSettings.h"
-#include "core/ProgramIO.h"
 #include "core/ProcedureStore.h"
-#include "modes/GraphicalCommands.h"
+#include "core/ProgramIO.h"
 #include "modes/ButtonCommandWindow.h"
+#include "modes/GraphicalCommands.h"
+#include "shell/DrawingView.h"
+#include "shell/DrawingWindow.h"
+#include "shell/ErrorNavigator.h"
 #include "shell/MainActions.h"
+#include "shell/MainWindow.h"
+#include "shell/ProgramDocument.h"
 #include "shell/RunDriver.h"
 #include "shell/RunWatcher.h"
-#include "shell/DrawingWindow.h"
-#include "shell/MainWindow.h"
 #include "shell/UnattendedDialogs.h"
 
 #include <QAction>
@@ -43,7 +46,7 @@ void Pause(int ms) {
 
 ScreenshotRun::ScreenshotRun(MainWindow& window, Options options, const QElapsedTimer& clock)
     : window_(window), options_(std::move(options)), clock_(clock) {
-    window_.DrawingWindow()->installEventFilter(this);
+    window_.Drawing()->installEventFilter(this);
 }
 
 // Nobody answers a question here: the unattended dialogs stand in for the
@@ -66,7 +69,8 @@ int ScreenshotRun::ShowRunAndShoot() {
         }
     } else if (!options_.program.isEmpty()) {
         runStartMs_ = clock_.elapsed();
-        if (!window_.OpenPath(options_.program) || window_.LastOpenDamaged()) {
+        if (!window_.Document().OpenPath(options_.program) ||
+            window_.Document().LastOpenDamaged()) {
             std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
             return Unreadable;
         }
@@ -74,15 +78,14 @@ int ScreenshotRun::ShowRunAndShoot() {
         runEndMs_ = clock_.elapsed();
     }
     Pause(SettleMs);
-    window_.KeepDrawingInView();
+    window_.View().KeepDrawingInView();
     Pause(30);
     if (!SavePicture()) {
         std::fprintf(stderr, "mivarelo: cannot write %s\n", qPrintable(options_.target));
         return Unreadable;
     }
     if (options_.report) Report();
-    const QListWidget* errors = window_.Controls().ErrorList;
-    return errors && errors->count() > 0 ? WithErrors : Clean;
+    return window_.Errors().Entries().isEmpty() ? Clean : WithErrors;
 }
 
 void ScreenshotRun::WaitForRunEnd() {
@@ -103,14 +106,14 @@ bool ScreenshotRun::StepAndShoot() {
     window_.Watcher().SetSpeed(RunSpeed::StepByStep);
     window_.Actions().InspectorAction->setChecked(true);
     window_.Actions().RunWhenOpenedAction->setChecked(true);
-    if (!window_.OpenPath(options_.program)) {
+    if (!window_.Document().OpenPath(options_.program)) {
         std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
         return false;
     }
     for (int k = 0; k < options_.steps && window_.Running(); ++k)
         window_.Driver().StepOnce();
     Pause(SettleMs);
-    window_.KeepDrawingInView();
+    window_.View().KeepDrawingInView();
     Pause(30);
     const bool saved = SavePicture();
     if (!saved) std::fprintf(stderr, "mivarelo: cannot write %s\n", qPrintable(options_.target));
@@ -127,7 +130,7 @@ bool ScreenshotRun::RecordInGraphicalMode() {
         return false;
     window_.SwitchToGraphicalMode();
     WaitForRecordedLine();
-    auto* form = qobject_cast<ButtonCommandWindow*>(window_.CommandWindow());
+    auto* form = qobject_cast<ButtonCommandWindow*>(window_.CurrentCommandWindow());
     if (!form) return false;
     if (program.ProcedureCount() == 0) return true;
     for (int i = 1; i < program.ProcedureCount(); ++i)
@@ -171,7 +174,7 @@ bool ScreenshotRun::SavePicture() const {
 // view (picture pixels, right and bottom inclusive), the zoom, and how many
 // top-level windows are shown.
 void ScreenshotRun::Report() const {
-    const QRect visible = window_.VisiblePicture();
+    const QRect visible = window_.View().VisiblePicture();
     int windows = 0;
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
         const Qt::WindowType type = widget->windowType();
@@ -182,7 +185,7 @@ void ScreenshotRun::Report() const {
         {"first_frame_ms", firstFrameMs_},
         {"longest_frame_gap_ms", longestGapMs_},
         {"visible", QJsonArray{visible.left(), visible.top(), visible.right(), visible.bottom()}},
-        {"zoom", window_.Zoom()},
+        {"zoom", window_.View().Factor()},
         {"windows", windows}};
     if (runStartMs_ >= 0) report.insert("run_ms", runEndMs_ - runStartMs_);
     if (stopMs_ >= 0) report.insert("stop_latency_ms", runEndMs_ - stopMs_);

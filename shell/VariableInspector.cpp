@@ -1,9 +1,10 @@
 #include "shell/VariableInspector.h"
 
 #include "core/CaseFold.h"
-#include "core/VariableStore.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "core/ProcedureStore.h"
+#include "core/VariableStore.h"
 #include "engine/Interpreter.h"
 #include "engine/LogoThread.h"
 #include "widgets/QtText.h"
@@ -14,18 +15,6 @@
 #include <algorithm>
 
 namespace mivarelo {
-
-namespace {
-
-constexpr int TitleId = 7769;
-constexpr int GlobalsId = 7770;
-constexpr int NameId = 7771;
-constexpr int ValueId = 7772;
-constexpr int LineId = 7774;
-constexpr int MoreCallsId = 7775;
-constexpr int RepeatCounterNameId = 7776;
-
-} // namespace
 
 VariableInspector::VariableInspector(QWidget* parent)
     : QDockWidget(parent), tree_(new QTreeWidget(this)) {
@@ -38,7 +27,7 @@ VariableInspector::VariableInspector(QWidget* parent)
 }
 
 void VariableInspector::ApplyLanguage() {
-    setWindowTitle(LanguageText(TitleId));
+    setWindowTitle(LanguageText(VariableInspectorId));
     tree_->setHeaderLabels({LanguageText(NameId), LanguageText(ValueId)});
 }
 
@@ -49,11 +38,11 @@ void VariableInspector::Refresh(const Interpreter& interpreter, const ProcedureS
     tree_->setUpdatesEnabled(false);
     tree_->clear();
     const VariableStore* store = CurrentVariableStore();
-    AddTable(LanguageText(GlobalsId), store ? &store->Globals() : nullptr);
+    AddTable(LanguageText(GlobalVariablesId), store ? &store->Globals() : nullptr);
     const std::vector<CallView> calls = interpreter.Calls(ShownCalls);
     for (const CallView& call : calls) {
         QTreeWidgetItem* item = AddTable(ToQt(procedures.GetHeader(call.procedure)), call.frame);
-        item->setText(1, LanguageText(LineId) + QStringLiteral(" %1").arg(call.bodyLine));
+        item->setText(1, LanguageText(RunningLineId) + QStringLiteral(" %1").arg(call.bodyLine));
     }
     const int frames = store ? store->Frames().Count() : 0;
     if (static_cast<std::size_t>(frames) > calls.size() && calls.size() == ShownCalls)

@@ -7,16 +7,18 @@
 // first start); "--english" makes a start speak English, and a screenshot
 // without it speaks Turkish whatever was chosen before.
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
-#include "widgets/Dialogs.h"
 #include "shell/GuardedApplication.h"
 #include "shell/InterfaceLanguage.h"
-#include "widgets/QtText.h"
+#include "shell/MainWindow.h"
+#include "shell/ProgramDocument.h"
 #include "shell/RecoveryStore.h"
 #include "shell/ScreenshotRun.h"
 #include "shell/SingleInstance.h"
-#include "shell/MainWindow.h"
 #include "shell/TerminationSignals.h"
+#include "widgets/Dialogs.h"
+#include "widgets/QtText.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -97,11 +99,11 @@ int main(int argc, char** argv) {
     // or says that only one copy can run. Screenshots always run on their own.
     mivarelo::SingleInstance instance;
     if (arguments.screenshot.target.isEmpty() && !instance.TryLock()) {
-        const QString file = mivarelo::MainWindow::CommandLineFile(arguments.files);
+        const QString file = mivarelo::ProgramDocument::CommandLineFile(arguments.files);
         if (!file.isEmpty() && instance.HandOver(QFileInfo(file).absoluteFilePath())) return 0;
         mivarelo::LoadLanguageModule();
-        mivarelo::CurrentDialogs().ShowMessage(mivarelo::LanguageText(7757),
-                                               mivarelo::LanguageText(7737));
+        mivarelo::CurrentDialogs().ShowMessage(mivarelo::LanguageText(mivarelo::OnlyOneCopyId),
+                                               mivarelo::LanguageText(mivarelo::ErrorCaptionId));
         return 0;
     }
     mivarelo::MainWindow window;
@@ -116,16 +118,17 @@ int main(int argc, char** argv) {
     // earlier processes offered first.
     mivarelo::TerminationSignals termination;
     QObject::connect(&termination, &mivarelo::TerminationSignals::Received, &window, [&window] {
-        window.WriteRecoveryCopy();
+        window.Document().WriteRecoveryCopy();
         QApplication::exit(0);
     });
     app.SetExceptionHandler([&window](const QString& what) {
-        window.WriteRecoveryCopy();
-        mivarelo::CurrentDialogs().ShowMessage(mivarelo::LanguageText(7930).arg(what),
-                                               mivarelo::LanguageText(7737));
+        window.Document().WriteRecoveryCopy();
+        mivarelo::CurrentDialogs().ShowMessage(
+            mivarelo::LanguageText(mivarelo::SomethingWentWrongId).arg(what),
+            mivarelo::LanguageText(mivarelo::ErrorCaptionId));
     });
     window.ShowRemembered();
-    window.StartRecovery(std::make_unique<mivarelo::RecoveryStore>());
-    window.OpenCommandLineFile(arguments.files);
+    window.Document().StartRecovery(std::make_unique<mivarelo::RecoveryStore>());
+    window.Document().OpenCommandLineFile(arguments.files);
     return QApplication::exec();
 }

@@ -1,6 +1,8 @@
 #include "widgets/AboutDialog.h"
 
+#include "core/CommandTable.h"
 #include "core/Keywords.h"
+#include "core/LanguageIds.h"
 #include "widgets/QtText.h"
 
 #include <QFrame>
@@ -27,7 +29,7 @@ constexpr QColor SkinColor(120, 180, 90);
 constexpr int TurtleSize = 56;
 constexpr int DrawingSize = 250;
 constexpr int Petals = 12;
-constexpr CommandCode ForwardCode = 18;
+constexpr CommandCode ForwardCode = CodeOf(Keyword::ForwardTr);
 
 // A turtle seen from above, heading up: legs and head under a round shell.
 QPixmap TurtlePicture(int size) {
@@ -161,13 +163,13 @@ AboutDialog::AboutDialog(QWidget* parent)
 
 void AboutDialog::Prepare(const QString& title) {
     label1_->setText(title);
-    label2_->setText(LanguageText(7480));
-    label3_->setText(LanguageText(7481) + QLatin1Char(' ') + QStringLiteral(MIVARELO_VERSION));
-    label4_->setText(LanguageText(7482));
-    label5_->setText(LanguageText(7483));
+    label2_->setText(LanguageText(AboutTaglineId));
+    label3_->setText(LanguageText(VersionId) + QLatin1Char(' ') + QStringLiteral(MIVARELO_VERSION));
+    label4_->setText(LanguageText(AboutInvitationId));
+    label5_->setText(LanguageText(AboutFourWaysId));
     label6_->setText(FourDialects(ForwardCode));
-    label7_->setText(LanguageText(7484));
-    button1_->setText(LanguageText(7815));
+    label7_->setText(LanguageText(AboutCreditId));
+    button1_->setText(LanguageText(OkId));
     const QSize hint = sizeHint();
     setFixedSize(std::max(ClientSize.width(), hint.width()),
                  std::max(ClientSize.height(), hint.height()));

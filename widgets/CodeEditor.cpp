@@ -30,7 +30,7 @@ bool IsWordCharacter(QChar c) {
 CodeEditor::CodeEditor(QWidget* parent)
     : QPlainTextEdit(parent), margin_(new LineNumberMargin(this)), completer_(new QCompleter(this)),
       words_(new QStandardItemModel(this)) {
-    setObjectName(QStringLiteral("KomutMemo"));
+    setObjectName(QStringLiteral("CodeEditor"));
     connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditor::UpdateMarginWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::UpdateMargin);
     UpdateMarginWidth();

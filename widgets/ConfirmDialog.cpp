@@ -1,5 +1,7 @@
 #include "widgets/ConfirmDialog.h"
 
+#include "core/LanguageIds.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/QtText.h"
 
 #include <QLabel>
@@ -11,10 +13,6 @@ namespace mivarelo {
 
 namespace {
 
-// The captions a button keeps when the caller gives none.
-constexpr int YesId = 7807;
-constexpr int NoId = 7808;
-constexpr int CancelId = 7809;
 constexpr int MessageLeft = 10;
 constexpr int MessageTop = 24;
 constexpr int RightMargin = 20;
@@ -23,20 +21,9 @@ constexpr int ButtonGap = 20;
 // Three standard buttons with their two gaps and a little slack: the row
 // that the form centres.
 constexpr int ButtonRowSpan = 275;
-constexpr int MinButtonWidth = 75;
-constexpr int MinButtonHeight = 25;
-constexpr int CaptionPadding = 24;
 constexpr int MinButtonTop = 64;
 constexpr int RowGap = 16;
 constexpr int BottomMargin = 20;
-
-// A button keeps its standard width unless its caption needs more; its
-// height follows the font.
-void SizeButton(QPushButton* button) {
-    const int captionWidth = button->fontMetrics().horizontalAdvance(button->text());
-    button->resize(std::max(MinButtonWidth, captionWidth + CaptionPadding),
-                   std::max(MinButtonHeight, button->sizeHint().height()));
-}
 
 void SetCaption(QPushButton* button, const QString& caption) {
     if (!caption.isEmpty()) button->setText(caption);
@@ -61,9 +48,8 @@ ConfirmDialog::ConfirmDialog(QWidget* parent)
     connect(button3_, &QPushButton::clicked, this, [this] { Choose(-1); });
 }
 
-void ConfirmDialog::Prepare(const QString& message, const QString& title,
-                             const QString& yesCaption, const QString& noCaption,
-                             const QString& cancelCaption) {
+void ConfirmDialog::Prepare(const QString& message, const QString& title, const QString& yesCaption,
+                            const QString& noCaption, const QString& cancelCaption) {
     answer_ = 0;
     label1_->setText(message);
     SetCaption(button1_, yesCaption);
@@ -89,7 +75,7 @@ void ConfirmDialog::Arrange() {
     SizeButton(button2_);
     SizeButton(button3_);
     const int extra =
-        button1_->width() + button2_->width() + button3_->width() - 3 * MinButtonWidth;
+        button1_->width() + button2_->width() + button3_->width() - 3 * DialogButtonMinWidth;
     const int rowSpan = ButtonRowSpan + extra;
     const int formWidth = std::max(
         {label1_->x() + label1_->width() + RightMargin, MinFormWidth, rowSpan + RightMargin});

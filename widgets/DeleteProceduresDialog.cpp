@@ -1,6 +1,8 @@
 #include "widgets/DeleteProceduresDialog.h"
 
+#include "core/LanguageIds.h"
 #include "core/Notifier.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/QtText.h"
 
 #include <QGroupBox>
@@ -18,19 +20,8 @@ constexpr QRect ListRect(16, 24, 377, 273);
 constexpr int ButtonTop = 336;
 constexpr int Button1Left = 40;
 constexpr int Button2Left = 136;
-constexpr int MinButtonWidth = 75;
-constexpr int MinButtonHeight = 25;
-constexpr int CaptionPadding = 24;
 constexpr int FormWidth = 434;
 constexpr int BottomMargin = 8;
-
-// A button keeps its standard width unless its caption needs more; its
-// height follows the font.
-void SizeButton(QPushButton* button) {
-    const int captionWidth = button->fontMetrics().horizontalAdvance(button->text());
-    button->resize(std::max(MinButtonWidth, captionWidth + CaptionPadding),
-                   std::max(MinButtonHeight, button->sizeHint().height()));
-}
 
 } // namespace
 
@@ -47,7 +38,8 @@ DeleteProceduresDialog::DeleteProceduresDialog(QWidget* parent)
     button1_->setDefault(true);
     connect(button1_, &QPushButton::clicked, this, &DeleteProceduresDialog::Button1Click);
     connect(button2_, &QPushButton::clicked, this, &DeleteProceduresDialog::Button2Click);
-    connect(listBox1_, &QListWidget::itemDoubleClicked, this, &DeleteProceduresDialog::Button1Click);
+    connect(listBox1_, &QListWidget::itemDoubleClicked, this,
+            &DeleteProceduresDialog::Button1Click);
     Arrange();
 }
 
@@ -56,10 +48,10 @@ void DeleteProceduresDialog::Prepare(const QStringList& names) {
     listBox1_->clear();
     // Nothing is chosen until the user chooses: Enter alone deletes nothing.
     listBox1_->addItems(names);
-    groupBox1_->setTitle(LanguageText(7813));
-    setWindowTitle(LanguageText(7814));
-    button1_->setText(LanguageText(7815));
-    button2_->setText(LanguageText(7809));
+    groupBox1_->setTitle(LanguageText(DeletableProceduresId));
+    setWindowTitle(LanguageText(DeleteProcedureTitleId));
+    button1_->setText(LanguageText(OkId));
+    button2_->setText(LanguageText(CancelId));
     Arrange();
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/InputDialog.h"
 
+#include "widgets/DialogButtons.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,20 +20,9 @@ constexpr int EditGap = 5;
 constexpr int MinEditWidth = 121;
 constexpr int EditChars = 20;
 constexpr int ButtonGap = 5;
-constexpr int MinButtonWidth = 75;
-constexpr int MinButtonHeight = 25;
-constexpr int CaptionPadding = 24;
 constexpr int MinButtonTop = 48;
 constexpr int RowGap = 12;
 constexpr int BottomMargin = 16;
-
-// A button keeps its standard width unless its caption needs more; its
-// height follows the font.
-void SizeButton(QPushButton* button) {
-    const int captionWidth = button->fontMetrics().horizontalAdvance(button->text());
-    button->resize(std::max(MinButtonWidth, captionWidth + CaptionPadding),
-                   std::max(MinButtonHeight, button->sizeHint().height()));
-}
 
 } // namespace
 
@@ -53,7 +44,7 @@ InputDialog::InputDialog(QWidget* parent)
 }
 
 void InputDialog::Prepare(const QString& prompt, const QString& initial, const QString& title,
-                           const QString& okCaption, const QString& cancelCaption) {
+                          const QString& okCaption, const QString& cancelCaption) {
     initial_ = initial;
     accepted_ = false;
     setWindowTitle(title);

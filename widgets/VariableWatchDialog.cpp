@@ -1,5 +1,6 @@
 #include "widgets/VariableWatchDialog.h"
 
+#include "core/LanguageIds.h"
 #include "widgets/QtText.h"
 
 #include <QFont>
@@ -57,9 +58,9 @@ VariableWatchDialog::VariableWatchDialog(QWidget* parent)
 }
 
 void VariableWatchDialog::Prepare(const QStringList& names, const QStringList& values) {
-    label1_->setText(LanguageText(7810));
-    label2_->setText(LanguageText(7811));
-    setWindowTitle(LanguageText(7812));
+    label1_->setText(LanguageText(VariablesId));
+    label2_->setText(LanguageText(ValuesId));
+    setWindowTitle(LanguageText(VariableWatchId));
     label1_->adjustSize();
     label2_->adjustSize();
     listBox1_->clear();

@@ -1,11 +1,12 @@
 #include "widgets/WidgetDialogs.h"
 
+#include "core/LanguageIds.h"
+#include "widgets/AboutDialog.h"
+#include "widgets/ConfirmDialog.h"
+#include "widgets/DeleteProceduresDialog.h"
+#include "widgets/InputDialog.h"
 #include "widgets/QtText.h"
 #include "widgets/VariableWatchDialog.h"
-#include "widgets/ConfirmDialog.h"
-#include "widgets/InputDialog.h"
-#include "widgets/AboutDialog.h"
-#include "widgets/DeleteProceduresDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -18,9 +19,6 @@
 namespace mivarelo {
 
 namespace {
-
-constexpr int OkId = 7815;
-constexpr int ColourTitleId = 7825;
 
 // Dialogs open over whichever window the user is working in.
 QWidget* Owner() {
@@ -88,7 +86,7 @@ void WidgetDialogs::ShowMessage(const QString& text, const QString& caption) {
 }
 
 std::optional<QColor> WidgetDialogs::ChooseColor(const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, Owner(), LanguageText(ColourTitleId));
+    const QColor chosen = QColorDialog::getColor(initial, Owner(), LanguageText(ChooseColourId));
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
 }

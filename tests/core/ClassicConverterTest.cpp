@@ -1,5 +1,6 @@
 #include "core/ClassicConverter.h"
 
+#include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 
 #include <gtest/gtest.h>
@@ -140,12 +141,12 @@ TEST(ClassicConverterTest, ReportLinesQuoteLongLinesByTheirStart) {
     ConversionReport report;
     report.Drop(1, "fd 10 ]", UnbalancedBracketsText);
     report.Drop(2, "BM" + std::string(12'000'000, '\xFF'), UnknownClassicWordText);
-    const std::string prefix = GetLanguageString(NotConvertedLineText);
+    const std::string prefix = GetLanguageString(NotConvertedLineId);
     EXPECT_EQ(report.Lines(),
               (std::vector<std::string>{prefix + " 1: 'fd 10 ]' (" +
-                                            GetLanguageString(UnbalancedBracketsText) + ")",
+                                            GetLanguageString(UnclosedBracketId) + ")",
                                         prefix + " 2: 'BM" + std::string(98, '\xFF') + "...' (" +
-                                            GetLanguageString(UnknownClassicWordText) + ")"}));
+                                            GetLanguageString(UnknownClassicWordId) + ")"}));
 }
 
 TEST(ClassicConverterTest, DeepNestingIsReportedInsteadOfExhaustingTheStack) {

@@ -1,6 +1,8 @@
 #include "core/LanguageModule.h"
 
 #include "core/CaseFold.h"
+#include "core/ConversionReport.h"
+#include "core/LanguageIds.h"
 #include "core/VariableStore.h"
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
@@ -102,6 +104,41 @@ TEST_F(LanguageModuleTest, BothFilesHoldEveryUsedId) {
         for (int id = 7531; id <= 7534; ++id)
             EXPECT_EQ(GetLanguageString(id), "") << id;
     }
+}
+
+// Every id the code names in core/LanguageIds.h has a text in both files.
+TEST_F(LanguageModuleTest, BothFilesHoldEveryNamedId) {
+    for (bool english : {false, true}) {
+        ASSERT_TRUE(LoadReal(english)) << LanguageFileName(english);
+        for (const NamedLanguageId& named : AllLanguageIds)
+            EXPECT_FALSE(GetLanguageString(named.id).empty())
+                << LanguageFileName(english) << " " << named.name << " " << named.id;
+    }
+}
+
+// A conversion report says each reason and note in the words of its own text.
+TEST_F(LanguageModuleTest, ConversionReportGivesEachReasonItsText) {
+    ASSERT_TRUE(LoadReal(true));
+    ConversionReport report;
+    report.Note(PreciseTurnedOnText);
+    const ConversionText reasons[] = {
+        NoCounterpartText,   UnknownClassicWordText, MissingInputText,       NumberExpectedText,
+        OutputProcedureText, OneComparisonText,      UnbalancedBracketsText, HeadingReaderText,
+        ColourExpectedText,  OutsideProcedureText};
+    for (ConversionText reason : reasons)
+        report.Drop(7, "x", reason);
+    const std::string dropped = "Not converted, line 7: 'x' (";
+    EXPECT_EQ(
+        report.Lines(),
+        (std::vector<std::string>{
+            "Classic Logo program converted; the precise turtle is turned on.",
+            dropped + "no counterpart in this language)", dropped + "unknown procedure or command)",
+            dropped + "an input is missing)", dropped + "only a number can be used here)",
+            dropped + "procedures that output a value are not supported)",
+            dropped + "the condition must be one comparison)", dropped + "a bracket is not closed)",
+            dropped + "the turtle's heading cannot be read)",
+            dropped + "a colour must be a number from 0 to 15 or a list of three numbers)",
+            dropped + "outside any \"to ... end\" block)"}));
 }
 
 TEST_F(LanguageModuleTest, TurkishTextsComeBackInWindows1254) {

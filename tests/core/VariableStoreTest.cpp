@@ -261,7 +261,7 @@ TEST(SplitListTest, EvaluatedItemsGoThroughTheInstalledEvaluator) {
     EXPECT_EQ(*hooked, (StringList{"42.2", "42.2"}));
 }
 
-TEST(VariableStoreTest, FreeFunctionsDoNothingWithoutAStore) {
+TEST(VariableFunctionsTest, FreeFunctionsDoNothingWithoutAStore) {
     VariableStore* previous = SetVariableStore(nullptr);
     SetVariable("x", 5.0f);
     PushFrame("1", ":a");

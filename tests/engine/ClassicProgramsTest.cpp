@@ -30,7 +30,7 @@ struct Expected {
 };
 
 std::filesystem::path ClassicFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "classic";
+    return std::filesystem::path(MIVARELO_SOURCE_DIR) / "tests" / "data" / "classic";
 }
 
 Expected ReadExpected(const std::string& name) {

@@ -47,7 +47,7 @@ struct Outcome {
 constexpr std::uint64_t GeneratedLineLimit = 400;
 
 std::filesystem::path SourceFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    return std::filesystem::path(MIVARELO_SOURCE_DIR);
 }
 
 // Null when the language files are missing.

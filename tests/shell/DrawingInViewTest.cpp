@@ -8,6 +8,8 @@
 #include "modes/ButtonCommandWindow.h"
 #include "shell/MainActions.h"
 #include "shell/MainWindow.h"
+#include "shell/DrawingView.h"
+#include "widgets/CodeEditor.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -46,7 +48,7 @@ private:
     }
 
     void RunProgram(const QString& text) {
-        window->Controls().Editor->setPlainText(text);
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->setPlainText(text);
         window->Actions().RunProcedureAction->trigger();
         WaitForRun();
     }
@@ -80,30 +82,30 @@ private slots:
     // home point back in the middle.
     void HomeInTheMiddleAndARunsDrawingBroughtIntoView() {
         QVERIFY(window->Actions().KeepInViewAction->isChecked());
-        QCOMPARE(window->Zoom(), 1.0);
-        QVERIFY2(CentredOn(window->VisiblePicture(), QPoint(500, 500)),
-                 qPrintable(QString::number(window->VisiblePicture().center().x())));
+        QCOMPARE(window->View().Factor(), 1.0);
+        QVERIFY2(CentredOn(window->View().VisiblePicture(), QPoint(500, 500)),
+                 qPrintable(QString::number(window->View().VisiblePicture().center().x())));
         RunProgram("pu\nsetpos 100,1500\npd\nfd 1800");
-        const QRect visible = window->VisiblePicture();
+        const QRect visible = window->View().VisiblePicture();
         QVERIFY(visible.contains(QRect(80, 1480, 1841, 41)));
-        QVERIFY(window->Zoom() < 1.0);
+        QVERIFY(window->View().Factor() < 1.0);
         QVERIFY(visible.width() < 1841 * 1.05);
         QVERIFY(CentredOn(visible, QPoint(1000, 1500)));
         dialogs->confirmations << 0;
         window->Actions().ResetAction->trigger();
-        QVERIFY(CentredOn(window->VisiblePicture(), QPoint(500, 500)));
+        QVERIFY(CentredOn(window->View().VisiblePicture(), QPoint(500, 500)));
 
         // A small drawing already in view leaves the view alone.
         window->Actions().Zoom100Action->trigger();
-        const QRect before = window->VisiblePicture();
+        const QRect before = window->View().VisiblePicture();
         RunProgram("fd 50");
-        QCOMPARE(window->VisiblePicture(), before);
-        QCOMPARE(window->Zoom(), 1.0);
+        QCOMPARE(window->View().VisiblePicture(), before);
+        QCOMPARE(window->View().Factor(), 1.0);
 
         // Turned off, and remembered so, the view stays where it is.
         window->Actions().KeepInViewAction->setChecked(false);
         RunProgram("pu\nsetpos 1900,1900\npd\nfd 10");
-        QCOMPARE(window->VisiblePicture(), before);
+        QCOMPARE(window->View().VisiblePicture(), before);
         window.reset();
         Open();
         QVERIFY(!window->Actions().KeepInViewAction->isChecked());
@@ -117,7 +119,7 @@ private slots:
         dialogs->files << path;
         window->Actions().OpenAction->trigger();
         WaitForRun();
-        QVERIFY(window->VisiblePicture().contains(QRect(1680, 1780, 241, 41)));
+        QVERIFY(window->View().VisiblePicture().contains(QRect(1680, 1780, 241, 41)));
     }
 
     // Each button's line runs at full speed; afterwards the turtle is in
@@ -125,15 +127,15 @@ private slots:
     void GraphicalModeKeepsTheTurtleInView() {
         window->Actions().GraphicalModeAction->trigger();
         WaitForRun();
-        auto* form = qobject_cast<ButtonCommandWindow*>(window->CommandWindow());
+        auto* form = qobject_cast<ButtonCommandWindow*>(window->CurrentCommandWindow());
         QVERIFY(form);
         QCOMPARE(window->dockWidgetArea(window->CommandDock()), Qt::RightDockWidgetArea);
         window->Actions().Zoom100Action->trigger();
-        form->Edit1->setText("ig 1400");
-        QTest::keyClick(form->Edit1, Qt::Key_Return);
+        form->FreeCommandEdit->setText("ig 1400");
+        QTest::keyClick(form->FreeCommandEdit, Qt::Key_Return);
         WaitForRun();
         QCOMPARE(window->Engine().Screen().State().Position(), QPoint(1900, 500));
-        QVERIFY(window->VisiblePicture().contains(QPoint(1900, 500)));
+        QVERIFY(window->View().VisiblePicture().contains(QPoint(1900, 500)));
     }
 
     // The first start is maximized; afterwards the window and its docks come

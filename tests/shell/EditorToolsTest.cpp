@@ -14,6 +14,11 @@
 #include "widgets/QtText.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainWindow.h"
+#include "shell/DocumentExports.h"
+#include "shell/ErrorNavigator.h"
+#include "shell/OptionsMenu.h"
+#include "shell/ProcedureEditor.h"
+#include "shell/ProgramDocument.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAbstractItemView>
@@ -79,9 +84,9 @@ private:
     std::unique_ptr<support::ScriptedDialogs> dialogs;
     std::unique_ptr<MainWindow> window;
 
-    TextCommandWindow* Form() { return qobject_cast<TextCommandWindow*>(window->CommandWindow()); }
-    CodeEditor* Editor() { return Form()->KomutMemo; }
-    QListWidget* Errors() { return window->Controls().ErrorList; }
+    TextCommandWindow* Form() { return qobject_cast<TextCommandWindow*>(window->CurrentCommandWindow()); }
+    CodeEditor* Editor() { return Form()->findChild<CodeEditor*>(QStringLiteral("Editor")); }
+    QListWidget* Errors() { return window->findChild<QListWidget*>(QStringLiteral("ErrorList")); }
     ProcedureStore& Store() { return window->Engine().Procedures(); }
     HelpWindow* Help() { return window->findChild<HelpWindow*>(); }
 
@@ -224,7 +229,7 @@ private slots:
 
     void ClickedExampleRunsWithoutChangingTheProgram() {
         Type("sağ 90");
-        window->StoreEditorIntoProcedure();
+        window->Procedures().StoreEditorIntoProcedure();
         window->Actions().CommandHelpAction->trigger();
         const QString href = HrefOf(Help()->Browser()->document(), QStringLiteral("ileri 100"));
         QCOMPARE(href, QStringLiteral("mivarelo:run#ileri%20100"));
@@ -255,14 +260,14 @@ private slots:
 
         // Once a dialect is chosen only its keywords are offered; "for" is
         // written alike in all four.
-        window->SetDialect(false, true);
+        window->Options().SetDialect(false, true);
         Editor()->clear();
         QTest::keyClicks(Editor(), "fo");
         QCOMPARE(Offered(completer), QStringList({"for", "forward"}));
         QTest::keyClick(completer->popup(), Qt::Key_Escape);
         QVERIFY(!completer->popup()->isVisible());
         QCOMPARE(Editor()->toPlainText(), QStringLiteral("fo"));
-        window->SetDialect(false, false);
+        window->Options().SetDialect(false, false);
         Editor()->clear();
         QTest::keyClicks(Editor(), "FO");
         QCOMPARE(Offered(completer), QStringList({"for"}));
@@ -280,9 +285,9 @@ private slots:
 
     void ConsoleRunsLinesAndRecallsThem() {
         Type("ileri 10");
-        window->StoreEditorIntoProcedure();
+        window->Procedures().StoreEditorIntoProcedure();
         window->SetProgramChanged(false);
-        CommandConsole* console = Form()->KomutConsole;
+        CommandConsole* console = Form()->findChild<CommandConsole*>();
         Form()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form()));
         console->setFocus();
@@ -297,7 +302,7 @@ private slots:
         QCOMPARE(turtle.Heading, 90.0f);
         QCOMPARE(Editor()->toPlainText(), QStringLiteral("ileri 10"));
         QCOMPARE(Store().GetBody(0), std::string("ileri 10\n"));
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
         QCOMPARE(console->text(), QString());
         // The focus stays in the console for the next line.
         QTest::qWait(150);
@@ -325,7 +330,7 @@ private slots:
     void ProgramWithErrorsAsHtmlAndOnPaper() {
         Store().AddProcedure("kare :boy",
                              FromQt(QString::fromUtf8("tekrar 4 [ileri :boy sağ 90]\n")));
-        window->RefreshProcedureList();
+        window->Procedures().RefreshProcedureList();
         Type("kare 20\nyaz a<b & \"c\"\nilery 5");
         RunAndWait();
         QCOMPARE(Errors()->count(), 1);
@@ -365,8 +370,8 @@ private slots:
         QVERIFY(lines.contains("<li>Bilinmeyen komut: 'ilery 5' ( sat\xc4\xb1r = 3 ) </li>"));
 
         const QString pdf = files.filePath("program.pdf");
-        window->Printer().Printer().setOutputFormat(QPrinter::PdfFormat);
-        window->Printer().Printer().setOutputFileName(pdf);
+        window->Exports().Printer().Printer().setOutputFormat(QPrinter::PdfFormat);
+        window->Exports().Printer().Printer().setOutputFileName(pdf);
         window->Actions().PrintProgramAction->trigger();
         QFile printed(pdf);
         QVERIFY(printed.open(QIODevice::ReadOnly));

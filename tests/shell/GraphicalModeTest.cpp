@@ -14,6 +14,8 @@
 #include "widgets/QtText.h"
 #include "shell/DrawingWindow.h"
 #include "shell/MainWindow.h"
+#include "shell/OptionsMenu.h"
+#include "shell/ProgramDocument.h"
 #include "shell/support/ScriptedDialogs.h"
 #include "support/Recorders.h"
 
@@ -75,7 +77,7 @@ private:
     std::unique_ptr<GraphicalDialogs> dialogs;
     std::unique_ptr<MainWindow> window;
 
-    ButtonCommandWindow* Form() { return qobject_cast<ButtonCommandWindow*>(window->CommandWindow()); }
+    ButtonCommandWindow* Form() { return qobject_cast<ButtonCommandWindow*>(window->CurrentCommandWindow()); }
     ProcedureStore& Store() { return window->Engine().Procedures(); }
     QString Body() { return ToQt(Store().GetBody(0)); }
     QString Line(int i) { return ToQt(Form()->HistoryLine(i)); }
@@ -96,8 +98,8 @@ private:
     }
 
     void FreeCommand(const QString& text) {
-        Form()->Edit1->setText(text);
-        QTest::keyClick(Form()->Edit1, Qt::Key_Return);
+        Form()->FreeCommandEdit->setText(text);
+        QTest::keyClick(Form()->FreeCommandEdit, Qt::Key_Return);
         WaitIdle();
     }
 
@@ -135,14 +137,14 @@ private slots:
         QCOMPARE(Form()->HistoryCount(), 1);
         QCOMPARE(Line(0), StartupLine);
         QCOMPARE(Body(), StartupLine);
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
         QVERIFY(Form()->isVisible());
         QVERIFY(Form()->isEnabled());
         QCOMPARE(Form()->windowTitle(), QString("Grafik Modu"));
-        QCOMPARE(Form()->KomutNoLabel->text(), QString("0"));
-        QCOMPARE(Form()->UzunlukLabel->text(), QString("40.0"));
-        QCOMPARE(Form()->YayAciLabel->text(), QString("360"));
-        QCOMPARE(Form()->HazirLabel->text(), QString::fromUtf8("Hazır"));
+        QCOMPARE(Form()->CommandNumberLabel->text(), QString("0"));
+        QCOMPARE(Form()->StepLengthLabel->text(), QString("40.0"));
+        QCOMPARE(Form()->ArcAngleLabel->text(), QString("360"));
+        QCOMPARE(Form()->RunStateLabel->text(), QString::fromUtf8("Hazır"));
         QCOMPARE(Form()->Button(31)->text(), QString("45.0"));
         QVERIFY(!Form()->close());
         QVERIFY(Form()->isVisible());
@@ -154,26 +156,26 @@ private slots:
                                                   {1, QString::fromUtf8("sağ 180 ")},
                                                   {0, QString("sol 180 ")}};
         for (const auto& [type, turn] : cases) {
-            window->SetTurnCommandType(type);
+            window->Options().SetTurnCommandType(type);
             Press(8);
             QCOMPARE(Last(), turn + Up);
         }
-        window->SetTurnCommandType(1);
+        window->Options().SetTurnCommandType(1);
         Press(6);
         QCOMPARE(Last(), QString::fromUtf8("sağ 90 ileri uzunluk\n"));
         Press(2);
         QCOMPARE(Last(), Up);
-        QCOMPARE(Form()->KomutNameLabel->text(), QString::fromUtf8("İleri"));
-        QCOMPARE(Form()->KomutNoLabel->text(), QString("6"));
-        QVERIFY(window->ProgramChanged());
+        QCOMPARE(Form()->LastButtonLabel->text(), QString::fromUtf8("İleri"));
+        QCOMPARE(Form()->CommandNumberLabel->text(), QString("6"));
+        QVERIFY(window->Document().Changed());
     }
 
     void FreeCommandForcesTheNextTurn() {
         FreeCommand(QString::fromUtf8("sağ 45"));
         QCOMPARE(Last(), QString::fromUtf8("sağ 45\n"));
-        QVERIFY(Form()->Edit1->text().isEmpty());
+        QVERIFY(Form()->FreeCommandEdit->text().isEmpty());
         QCOMPARE(Turtle().Heading, 45.0f);
-        window->SetTurnCommandType(3);
+        window->Options().SetTurnCommandType(3);
         Press(2);
         QCOMPARE(Last(), QString::fromUtf8("sağ 360 ileri uzunluk\n"));
         Press(2);
@@ -192,7 +194,7 @@ private slots:
         FreeCommand("seth 0");
         Press(4);
         QCOMPARE(Last(), QString::fromUtf8("sağ 180 ileri uzunluk\n"));
-        window->SetTurnCommandType(0);
+        window->Options().SetTurnCommandType(0);
         FreeCommand("seth 0");
         Press(2);
         QCOMPARE(Last(), QString::fromUtf8("seth 270 ileri uzunluk\n"));
@@ -208,7 +210,7 @@ private slots:
         Press(1);
         QCOMPARE(Last(), QString::fromUtf8("sol 30 ileri uzunluk\n"));
         window->Actions().UseDirectionsAction->setChecked(true);
-        window->SetTurnCommandType(0);
+        window->Options().SetTurnCommandType(0);
         Press(1);
         QCOMPARE(Last(), QString::fromUtf8("seth 210 ileri uzunluk\n"));
         const int count = Form()->HistoryCount();
@@ -233,7 +235,7 @@ private slots:
         dialogs->texts << "5";
         Press(24);
         QCOMPARE(Last(), QString("setyayaci 5\n"));
-        QCOMPARE(Form()->YayAciLabel->text(), QString("5"));
+        QCOMPARE(Form()->ArcAngleLabel->text(), QString("5"));
         Press(23);
         QCOMPARE(Last(), QString::fromUtf8("tekrar 0 [ sağ 10  ileri 6.7 ] \n"));
     }
@@ -271,7 +273,7 @@ private slots:
         QCOMPARE(window->Engine().Variables().GetVariable("uzunluk"), 30.0f);
         Press(2);
         QCOMPARE(Turtle().Position(), QPoint(530, 500));
-        QCOMPARE(Form()->UzunlukLabel->text(), QString("30.0"));
+        QCOMPARE(Form()->StepLengthLabel->text(), QString("30.0"));
     }
 
     void OtherDialogsWriteWhatWasTyped() {
@@ -305,22 +307,22 @@ private slots:
         Press(11);
         QCOMPARE(Last(), QString::fromUtf8("kalemyukarı\n"));
         QVERIFY(!Turtle().PenIsDown);
-        QCOMPARE(Form()->KomutNameLabel->text(), QString::fromUtf8("Kalem Yukarı"));
-        QCOMPARE(Form()->KalemDurumLabel->text(), QString("-"));
+        QCOMPARE(Form()->LastButtonLabel->text(), QString::fromUtf8("Kalem Yukarı"));
+        QCOMPARE(Form()->PenStateLabel->text(), QString("-"));
         Press(10);
         QCOMPARE(Last(), QString::fromUtf8("kalemaşağı\n"));
         QVERIFY(Turtle().PenIsDown);
-        QCOMPARE(Form()->KomutNameLabel->text(), QString::fromUtf8("Kalem Aşağı"));
-        QCOMPARE(Form()->KalemDurumLabel->text(), QString::fromUtf8("Kalem Aşağı"));
+        QCOMPARE(Form()->LastButtonLabel->text(), QString::fromUtf8("Kalem Aşağı"));
+        QCOMPARE(Form()->PenStateLabel->text(), QString::fromUtf8("Kalem Aşağı"));
     }
 
     void PaintModeMarksTheProgramChanged() {
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
         Press(21);
         QCOMPARE(Last(), QString("pe\n"));
         QCOMPARE(Globals().PaintMode, 1);
         QCOMPARE(Form()->Button(21)->text(), QString::fromUtf8("Silgi: Açık"));
-        QVERIFY(window->ProgramChanged());
+        QVERIFY(window->Document().Changed());
         dialogs->confirmations << -1;
         QVERIFY(!window->ConfirmDiscard());
         QCOMPARE(dialogs->questions.last(),
@@ -342,8 +344,8 @@ private slots:
         QCOMPARE(Turtle().Position(), QPoint(540, 500));
         QCOMPARE(window->Engine().Screen().Surface().PixelColor(560, 500), WhiteColor);
         QVERIFY(!Globals().RefreshSuspended);
-        QVERIFY(Form()->SonKomutEdit->text().isEmpty());
-        QCOMPARE(Form()->KomutNameLabel->text(), QString("Geri Al"));
+        QVERIFY(Form()->LastCommandEdit->text().isEmpty());
+        QCOMPARE(Form()->LastButtonLabel->text(), QString("Geri Al"));
         Trigger(Form()->RepeatLastAction);
         QCOMPARE(Form()->HistoryCount(), 2);
         Trigger(Form()->UndoAction);
@@ -372,10 +374,10 @@ private slots:
         QCOMPARE(Form()->HistoryCount(), 2);
         QCOMPARE(Turtle().Position(), QPoint(500, 540));
         Activate();
-        Form()->Edit1->setFocus();
-        QTest::keyClicks(Form()->Edit1, "ig 5");
-        QTest::keyClick(Form()->Edit1, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Form()->Edit1->text(), QString());
+        Form()->FreeCommandEdit->setFocus();
+        QTest::keyClicks(Form()->FreeCommandEdit, "ig 5");
+        QTest::keyClick(Form()->FreeCommandEdit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Form()->FreeCommandEdit->text(), QString());
         QCOMPARE(Form()->HistoryCount(), 2);
         Form()->setFocus();
         QTest::keyClick(Form(), Qt::Key_Z, Qt::ControlModifier);
@@ -407,7 +409,7 @@ private slots:
         QCOMPARE(Last(), QString::fromUtf8("sağ 90 ileri uzunluk\n"));
         QCOMPARE(Turtle().Position(), end);
         QVERIFY(Body().endsWith(Up + QString::fromUtf8("sağ 90 ileri uzunluk\n")));
-        QCOMPARE(Form()->KomutNameLabel->text(), QString("Yinele"));
+        QCOMPARE(Form()->LastButtonLabel->text(), QString("Yinele"));
         Trigger(Form()->UndoAction);
         Press(8);
         support::RecordingNotifier notifier;
@@ -425,13 +427,13 @@ private slots:
         program.AddProcedure("kare", "fd 5\n");
         const QString path = folder.filePath("program.elg");
         QVERIFY(SaveProgram(program, path.toStdString()));
-        QVERIFY(window->OpenPath(path));
+        QVERIFY(window->Document().OpenPath(path));
         WaitIdle();
         QCOMPARE(Form()->HistoryCount(), 3);
         QCOMPARE(Line(2), QString("fd 20"));
-        QCOMPARE(Form()->SonKomutEdit->text(), QString("fd 20"));
-        QCOMPARE(Form()->ProsComboBox->count(), 1);
-        QCOMPARE(Form()->ProsComboBox->itemText(0), QString("kare"));
+        QCOMPARE(Form()->LastCommandEdit->text(), QString("fd 20"));
+        QCOMPARE(Form()->ProcedureComboBox->count(), 1);
+        QCOMPARE(Form()->ProcedureComboBox->itemText(0), QString("kare"));
         Trigger(Form()->UndoAction);
         QCOMPARE(Body(), QString("fd 10\nrt 90\n"));
         Press(2);
@@ -441,11 +443,11 @@ private slots:
     void ProcedureListAddsItsNameToTheHistory() {
         Store().AddProcedure("kare", "fd 30\n");
         Form()->RefreshProcedures();
-        window->SetTurnCommandType(3);
-        emit Form()->ProsComboBox->activated(0);
+        window->Options().SetTurnCommandType(3);
+        emit Form()->ProcedureComboBox->activated(0);
         WaitIdle();
         QCOMPARE(Last(), QString("kare\n"));
-        QCOMPARE(Form()->ProsComboBox->currentIndex(), -1);
+        QCOMPARE(Form()->ProcedureComboBox->currentIndex(), -1);
         QCOMPARE(Turtle().Position(), QPoint(530, 500));
         Press(2);
         QCOMPARE(Last(), QString::fromUtf8("sağ 360 ileri uzunluk\n"));
@@ -454,7 +456,7 @@ private slots:
     void MacroFinishedRightAfterItsStartKeepsRecording() {
         Trigger(Form()->StartMacroAction);
         QCOMPARE(Form()->MacroStart(), 1);
-        QVERIFY(Form()->MakroLabel->isVisible());
+        QVERIFY(Form()->RecordingMacroLabel->isVisible());
         Press(36);
         QVERIFY(dialogs->questions.isEmpty());
         QCOMPARE(Form()->MacroStart(), 1);
@@ -468,7 +470,7 @@ private slots:
         Press(6);
         Press(36);
         QCOMPARE(dialogs->questions, QStringList{QString::fromUtf8("Prosedür adını girin:|")});
-        QVERIFY(Form()->MakroLabel->isVisible());
+        QVERIFY(Form()->RecordingMacroLabel->isVisible());
         Press(8);
         dialogs->texts << "kose";
         Press(36);
@@ -476,12 +478,12 @@ private slots:
         QCOMPARE(ToQt(Store().GetBody(1)), Up + "\n" +
                                                QString::fromUtf8("sağ 90 ileri uzunluk\n\n") +
                                                QString::fromUtf8("sağ 180 ileri uzunluk\n\n"));
-        QVERIFY(!Form()->MakroLabel->isVisible());
+        QVERIFY(!Form()->RecordingMacroLabel->isVisible());
         QVERIFY(Form()->Button(35)->isEnabled());
         QVERIFY(!Form()->Button(36)->isEnabled());
-        QCOMPARE(Form()->ProsComboBox->itemText(0), QString("kose"));
+        QCOMPARE(Form()->ProcedureComboBox->itemText(0), QString("kose"));
         QCOMPARE(Form()->HistoryCount(), 4);
-        QVERIFY(window->ProgramChanged());
+        QVERIFY(window->Document().Changed());
     }
 
     void MacroWithATakenNameKeepsRecording() {
@@ -514,7 +516,7 @@ private slots:
         QCOMPARE(dialogs->questions.size(), 2);
         QCOMPARE(Form()->MacroStart(), 1);
         QCOMPARE(Form()->HistoryCount(), 2);
-        QCOMPARE(Form()->KomutNameLabel->text(), QString::fromUtf8("İleri"));
+        QCOMPARE(Form()->LastButtonLabel->text(), QString::fromUtf8("İleri"));
         Press(2);
         QCOMPARE(Form()->HistoryCount(), 3);
         dialogs->confirmations << 1 << 0;
@@ -522,14 +524,14 @@ private slots:
         QCOMPARE(dialogs->questions.size(), 5);
         QVERIFY(dialogs->questions[3].startsWith(QString::fromUtf8("Prosedür adını")));
         QCOMPARE(Form()->MacroStart(), -1);
-        QVERIFY(!Form()->MakroLabel->isVisible());
+        QVERIFY(!Form()->RecordingMacroLabel->isVisible());
         QVERIFY(Form()->Button(35)->isEnabled());
         QCOMPARE(Form()->HistoryCount(), 1);
         QCOMPARE(Line(0), StartupLine.chopped(1));
         QCOMPARE(Body(), StartupLine);
         QCOMPARE(Turtle().Position(), QPoint(500, 500));
         QCOMPARE(Store().ProcedureCount(), 1);
-        QCOMPARE(Form()->KomutNameLabel->text(), QString::fromUtf8("Yeniden Başlat"));
+        QCOMPARE(Form()->LastButtonLabel->text(), QString::fromUtf8("Yeniden Başlat"));
         QVERIFY(Form()->isVisible());
         Press(2);
         QCOMPARE(Last(), Up);
@@ -569,9 +571,9 @@ private slots:
         QCOMPARE(Turtle().Position(), QPoint(500, 500));
         const int count = Form()->HistoryCount();
         Activate();
-        Form()->Edit1->setFocus();
-        QTest::keyClick(Form()->Edit1, Qt::Key_7, Qt::KeypadModifier, '7');
-        QCOMPARE(Form()->Edit1->text(), QString("7"));
+        Form()->FreeCommandEdit->setFocus();
+        QTest::keyClick(Form()->FreeCommandEdit, Qt::Key_7, Qt::KeypadModifier, '7');
+        QCOMPARE(Form()->FreeCommandEdit->text(), QString("7"));
         QCOMPARE(Form()->HistoryCount(), count);
     }
 
@@ -587,20 +589,20 @@ private slots:
         QCOMPARE(Turtle().Position(), QPoint(540, 500));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Form()));
         FreeCommand("yuruu 10");
-        QCOMPARE(Form()->StatusBar1->currentMessage(),
+        QCOMPARE(Form()->StatusLine->currentMessage(),
                  QString::fromUtf8("Bilinmeyen komut: 'yuruu 10' ( satır = 3 ) "));
-        QCOMPARE(Form()->StatusBar1->styleSheet(), QString("color: #c00000;"));
+        QCOMPARE(Form()->StatusLine->styleSheet(), QString("color: #c00000;"));
     }
 
     void WindowWaitsWhileItsLineRuns() {
         QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::mouseClick(Form()->Button(2), Qt::LeftButton);
         QVERIFY(!Form()->isEnabled());
-        QCOMPARE(Form()->HazirLabel->text(), QString::fromUtf8("Çalışıyor"));
+        QCOMPARE(Form()->RunStateLabel->text(), QString::fromUtf8("Çalışıyor"));
         QVERIFY(ended.wait(10000));
         QVERIFY(Form()->isEnabled());
-        QCOMPARE(Form()->HazirLabel->text(), QString::fromUtf8("Hazır"));
-        QCOMPARE(Form()->YonLabel->text(), QString("0"));
+        QCOMPARE(Form()->RunStateLabel->text(), QString::fromUtf8("Hazır"));
+        QCOMPARE(Form()->HeadingLabel->text(), QString("0"));
     }
 
     // Docked, the panel never stands over the picture and stays put;
@@ -611,7 +613,7 @@ private slots:
         QCOMPARE(window->dockWidgetArea(dock), Qt::RightDockWidgetArea);
         const QPoint turtle = Turtle().Position();
         const int x = window->PictureToGlobal(turtle).x();
-        QVERIFY(!window->DrawingWindow()->visibleRegion().isEmpty());
+        QVERIFY(!window->Drawing()->visibleRegion().isEmpty());
         const QPoint docked = dock->pos();
         Form()->TurtleMoved(turtle);
         QCOMPARE(dock->pos(), docked);
@@ -654,14 +656,14 @@ private slots:
     // The history fills the panel below the procedure list; hidden, the
     // panel needs no room for it.
     void HidingTheHistoryLowersThePanelsMinimum() {
-        const int procedureBottom = Form()->ProsComboBox->geometry().bottom() + 1;
-        const int status = Form()->StatusBar1->sizeHint().height();
-        QCOMPARE(Form()->KomutListBox->geometry().bottom() + 1 + 8, Form()->height() - status);
+        const int procedureBottom = Form()->ProcedureComboBox->geometry().bottom() + 1;
+        const int status = Form()->StatusLine->sizeHint().height();
+        QCOMPARE(Form()->HistoryList->geometry().bottom() + 1 + 8, Form()->height() - status);
         Trigger(Form()->ShowPanelAction);
-        QVERIFY(!Form()->KomutListBox->isVisible());
+        QVERIFY(!Form()->HistoryList->isVisible());
         QCOMPARE(Form()->minimumHeight(), procedureBottom + 8 + status);
         Trigger(Form()->ShowPanelAction);
-        QVERIFY(Form()->KomutListBox->isVisible());
+        QVERIFY(Form()->HistoryList->isVisible());
         QCOMPARE(Form()->minimumHeight(), procedureBottom + 65 + 8 + status);
     }
 
@@ -687,9 +689,9 @@ private slots:
     void HintOfTheButtonUnderTheMouseInTheStatusLine() {
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QCoreApplication::sendEvent(Form()->Button(2), &enter);
-        QCOMPARE(Form()->StatusBar1->currentMessage(),
+        QCOMPARE(Form()->StatusLine->currentMessage(),
                  QString::fromUtf8("Okun gösterdiği yöne döner ve bir adım gider (ileri)."));
-        QCOMPARE(Form()->Button(2)->toolTip(), Form()->StatusBar1->currentMessage());
+        QCOMPARE(Form()->Button(2)->toolTip(), Form()->StatusLine->currentMessage());
     }
 
     void LanguageSwitchRenamesButtonsAndHistory() {
@@ -697,8 +699,8 @@ private slots:
         window->Actions().EnglishInterfaceAction->trigger();
         QCOMPARE(Form()->windowTitle(), QString("Graphical Mode"));
         QCOMPARE(Form()->Button(2)->text(), QString("Ahead"));
-        QCOMPARE(Form()->HazirLabel->text(), QString("Ready"));
-        QVERIFY(Form()->KalemDurumLabel->geometry().right() < Form()->width());
+        QCOMPARE(Form()->RunStateLabel->text(), QString("Ready"));
+        QVERIFY(Form()->PenStateLabel->geometry().right() < Form()->width());
         QCOMPARE(Last(), QString("forward steplength"));
         Press(6);
         QCOMPARE(Last(), QString("right 90 forward steplength\n"));

@@ -9,6 +9,10 @@
 #include "shell/MainActions.h"
 #include "widgets/QtText.h"
 #include "shell/MainWindow.h"
+#include "shell/ErrorNavigator.h"
+#include "shell/ProcedureEditor.h"
+#include "shell/ProgramDocument.h"
+#include "widgets/CodeEditor.h"
 #include "shell/support/ScriptedDialogs.h"
 #include "support/Recorders.h"
 
@@ -35,8 +39,8 @@ private:
     std::unique_ptr<support::ScriptedDialogs> dialogs;
     std::unique_ptr<MainWindow> window;
 
-    QPlainTextEdit* Editor() { return window->Controls().Editor; }
-    QListWidget* Errors() { return window->Controls().ErrorList; }
+    QPlainTextEdit* Editor() { return window->findChild<CodeEditor*>(QStringLiteral("Editor")); }
+    QListWidget* Errors() { return window->findChild<QListWidget*>(QStringLiteral("ErrorList")); }
     ProcedureStore& Store() { return window->Engine().Procedures(); }
 
     void Type(const QString& program) {
@@ -75,21 +79,21 @@ private slots:
     }
 
     void StartsInCommandModeWithTheMainProcedure() {
-        QVERIFY(qobject_cast<TextCommandWindow*>(window->CommandWindow()));
+        QVERIFY(qobject_cast<TextCommandWindow*>(window->CurrentCommandWindow()));
         QCOMPARE(Store().ProcedureCount(), 1);
         QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
-        QCOMPARE(window->Controls().ProcedureList->currentText(), QString("AnaEkran"));
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("ProcedureList"))->currentText(), QString("AnaEkran"));
         QCOMPARE(window->Actions().RunProcedureAction->text(), QString::fromUtf8("Prosedürü Çalıştır"));
         QVERIFY(!window->Actions().StopAction->isEnabled());
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
     }
 
     void TypedProgramRunsWithF2AndDraws() {
-        auto* form = qobject_cast<TextCommandWindow*>(window->CommandWindow());
+        auto* form = qobject_cast<TextCommandWindow*>(window->CurrentCommandWindow());
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         Type("fd 100\nrt 90\nfd 50");
-        QVERIFY(window->ProgramChanged());
+        QVERIFY(window->Document().Changed());
         QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::keyClick(Editor(), Qt::Key_F2);
         if (window->Running()) QVERIFY(ended.wait(10000));
@@ -101,7 +105,7 @@ private slots:
         QCOMPARE(picture.PixelColor(550, 520), WhiteColor);
         const TurtleState& turtle = window->Engine().Screen().State();
         QCOMPARE(turtle.Position(), QPoint(600, 550));
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         QVERIFY(Editor()->isEnabled());
         QCOMPARE(Errors()->count(), 0);
     }
@@ -111,7 +115,7 @@ private slots:
         Type("fd 10");
         RunAndWait();
         QCOMPARE(notifier.beeps, 0);
-        window->JumpToError(0);
+        window->Errors().JumpToError(0);
         QCOMPARE(notifier.beeps, 1);
     }
 
@@ -128,7 +132,7 @@ private slots:
                  QString::fromUtf8("Bilinmeyen komut: 'xxx' ( satır = 4 ) "));
         QCOMPARE(Errors()->currentRow(), 0);
         QCOMPARE(Editor()->textCursor().selectedText(), QString("qqq 1"));
-        QLabel* label = window->Controls().ErrorNumberLabel;
+        QLabel* label = window->findChild<QLabel*>(QStringLiteral("ErrorNumberLabel"));
         const QList<int> rows = {1, 2, 0, 1};
         const QStringList labels = {"2", "3", "1", "2"};
         for (int k = 0; k < 4; ++k) {
@@ -141,13 +145,13 @@ private slots:
 
     void ErrorInACalledProcedureIsShownInThatProcedure() {
         Store().AddProcedure("kare", "fd 10\nwww 5\n");
-        window->RefreshProcedureList();
+        window->Procedures().RefreshProcedureList();
         Type("kare");
         RunAndWait();
         QCOMPARE(Errors()->count(), 1);
         QCOMPARE(Errors()->item(0)->text(),
                  QString::fromUtf8("Bilinmeyen komut: 'www 5' ( satır = 2 ) "));
-        QCOMPARE(window->Controls().ProcedureList->currentIndex(), 1);
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("ProcedureList"))->currentIndex(), 1);
         QCOMPARE(Editor()->toPlainText(), QString("fd 10\nwww 5"));
         QCOMPARE(Editor()->textCursor().selectedText(), QString("www 5"));
         QCOMPARE(Store().GetBody(0), std::string("kare\n"));
@@ -160,7 +164,7 @@ private slots:
         QTest::qWait(300);
         QVERIFY(window->Running());
         // The panel stays in its dock, its editor closed to typing.
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         QVERIFY(!Editor()->isEnabled());
         QVERIFY(window->Actions().StopAction->isEnabled());
         QVERIFY(!window->Actions().RunProcedureAction->isEnabled());
@@ -170,7 +174,7 @@ private slots:
         QCOMPARE(Store().GetBody(0), std::string("repeat 1000000000 [fd 1 rt 1]\n"));
         QVERIFY(window->Engine().Screen().Surface().PixelColor(500, 500) == BlackColor ||
                 window->Engine().Screen().Surface().PixelColor(501, 500) == BlackColor);
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
     }
 
     void StopEndsAWaitAtOnceAndClosingStopsARun() {
@@ -183,7 +187,7 @@ private slots:
         window->StopRun();
         QVERIFY(ended.count() == 1 || ended.wait(1000));
         QCOMPARE(window->Engine().Screen().State().Position(), QPoint(510, 500));
-        window->Controls().Editor->setPlainText("repeat 1000000000 [fd 1 rt 1]");
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->setPlainText("repeat 1000000000 [fd 1 rt 1]");
         window->Actions().RunProcedureAction->trigger();
         QTest::qWait(100);
         QVERIFY(window->Running());
@@ -229,7 +233,7 @@ private slots:
         window->Actions().AddProcedureAction->trigger();
         QCOMPARE(Store().ProcedureCount(), 2);
         QCOMPARE(Store().GetHeader(1), std::string("kare :a"));
-        QCOMPARE(window->Controls().ProcedureList->currentIndex(), 1);
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("ProcedureList"))->currentIndex(), 1);
         window->Actions().AddProcedureAction->trigger();
         QVERIFY(dialogs->messages.isEmpty());
         window->Actions().AddProcedureAction->trigger();
@@ -250,10 +254,10 @@ private slots:
         window->Actions().EnterArgumentsAction->trigger();
         QCOMPARE(Store().GetHeader(1), std::string("ucgen :a :b"));
         QCOMPARE(Store().GetBody(1), std::string("fd :a\n"));
-        QCOMPARE(window->Controls().ProcedureList->itemText(1), QString("ucgen :a :b"));
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("ProcedureList"))->itemText(1), QString("ucgen :a :b"));
         window->SetProgramChanged(false);
         window->Actions().EnterArgumentsAction->trigger();
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
         // The main procedure is never offered for deletion.
         dialogs->procedureChoices << 0;
         window->Actions().DeleteProceduresAction->trigger();
@@ -275,7 +279,7 @@ private slots:
         QCOMPARE(Editor()->toPlainText(), turkish);
         window->Actions().EnglishInterfaceAction->trigger();
         QCOMPARE(window->Actions().RunProcedureAction->text(), QString("Run Procedure"));
-        QCOMPARE(window->CommandWindow()->windowTitle(), QString("Command Window"));
+        QCOMPARE(window->CurrentCommandWindow()->windowTitle(), QString("Command Window"));
         QCOMPARE(Editor()->toPlainText(), QString("forward :steplength\nsetuzunluk 5\nright 90"));
         QCOMPARE(Globals().LengthVariableName, std::string("steplength"));
         window->Actions().TurkishInterfaceAction->trigger();
@@ -295,7 +299,7 @@ private slots:
         window->Actions().EnterArgumentsAction->trigger();
         window->Actions().EnglishInterfaceAction->trigger();
         QCOMPARE(Store().GetHeader(0), std::string("MainScreen :boy"));
-        QCOMPARE(window->Controls().ProcedureList->currentText(), QString("MainScreen :boy"));
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("ProcedureList"))->currentText(), QString("MainScreen :boy"));
         QCOMPARE(qtCancel(), QString("Cancel"));
 
         window.reset();
@@ -305,7 +309,7 @@ private slots:
         QCOMPARE(Store().GetHeader(0), std::string("MainScreen"));
         QCOMPARE(window->Actions().RunProcedureAction->text(), QString("Run Procedure"));
         QVERIFY(window->Actions().EnglishInterfaceAction->isChecked());
-        QCOMPARE(window->Controls().RunningLabel->text(), QString("Running"));
+        QCOMPARE(window->findChild<QLabel*>(QStringLiteral("RunningLabel"))->text(), QString("Running"));
         QCOMPARE(qtCancel(), QString("Cancel"));
         // A screenshot speaks Turkish unless told otherwise.
         QVERIFY(!StartsInEnglish(false, true, QLocale(QLocale::English)));
@@ -313,7 +317,7 @@ private slots:
 
         window->Actions().TurkishInterfaceAction->trigger();
         QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
-        QCOMPARE(window->Controls().RunningLabel->text(), QString::fromUtf8("Çalışıyor"));
+        QCOMPARE(window->findChild<QLabel*>(QStringLiteral("RunningLabel"))->text(), QString::fromUtf8("Çalışıyor"));
         QCOMPARE(qtCancel(), QString::fromUtf8("İptal"));
         QCOMPARE(QSettings().value("EnglishInterface"), QVariant(false));
         // A name the user gave the main procedure stays.
@@ -339,12 +343,12 @@ private slots:
         QCOMPARE(Store().GetBody(0), std::string("fd 10\n"));
         QCOMPARE(Editor()->toPlainText(), QString("fd 10"));
         dialogs->confirmations << 0;
-        QPointer<CommandWindow> old = window->CommandWindow();
+        QPointer<CommandWindow> old = window->CurrentCommandWindow();
         window->Actions().CommandModeAction->trigger();
         QVERIFY(old.isNull());
         QCOMPARE(Store().GetBody(0), std::string());
         QCOMPARE(Editor()->toPlainText(), QString());
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
     }
 };
 

@@ -13,6 +13,8 @@
 #include "shell/MainActions.h"
 #include "widgets/QtText.h"
 #include "shell/MainWindow.h"
+#include "shell/ProgramDocument.h"
+#include "widgets/CodeEditor.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
@@ -191,7 +193,7 @@ private:
     QWidget* Target() {
         QWidget* focus = QApplication::focusWidget();
         if (focus && focus->isVisible()) return focus;
-        QPlainTextEdit* editor = window->Controls().Editor;
+        QPlainTextEdit* editor = window->findChild<CodeEditor*>(QStringLiteral("Editor"));
         if (editor && editor->isVisible()) return editor;
         return window.get();
     }
@@ -208,7 +210,7 @@ private:
     }
 
     void TypeIntoEditor() {
-        QPlainTextEdit* editor = window->Controls().Editor;
+        QPlainTextEdit* editor = window->findChild<CodeEditor*>(QStringLiteral("Editor"));
         if (!editor || !editor->isVisible() || !editor->isEnabled()) return;
         editor->setFocus();
         TypeText(editor, RandomText());
@@ -217,7 +219,7 @@ private:
 
     void TypeIntoLine() {
         QList<QLineEdit*> lines;
-        for (QLineEdit* line : window->CommandWindow()->findChildren<QLineEdit*>())
+        for (QLineEdit* line : window->CurrentCommandWindow()->findChildren<QLineEdit*>())
             if (line->isVisible() && line->isEnabled() && !line->isReadOnly()) lines << line;
         if (lines.isEmpty()) return;
         QLineEdit* line = lines[Draw(lines.size())];
@@ -240,13 +242,13 @@ private:
 
     void ClickButton() {
         QList<QAbstractButton*> buttons;
-        for (QAbstractButton* button : window->CommandWindow()->findChildren<QAbstractButton*>())
+        for (QAbstractButton* button : window->CurrentCommandWindow()->findChildren<QAbstractButton*>())
             if (button->isVisible() && button->isEnabled()) buttons << button;
         if (!buttons.isEmpty()) buttons[Draw(buttons.size())]->click();
     }
 
     void ChooseProcedure() {
-        QComboBox* list = window->Controls().ProcedureList;
+        QComboBox* list = window->findChild<QComboBox*>(QStringLiteral("ProcedureList"));
         if (list && list->isEnabled() && list->count() > 0)
             list->setCurrentIndex(Draw(list->count()));
     }
@@ -325,18 +327,18 @@ private:
         // one that recorded nothing yet goes on and is asked about again.
         dialogs->confirmations << 1 << 1;
         dialogs->texts << "sonmakro";
-        QVERIFY(window->CommandWindow()->CanLeave());
+        QVERIFY(window->CurrentCommandWindow()->CanLeave());
         const QString path = File("final.elg");
         dialogs->files << path;
-        dialogs->fileFilters << MainWindow::ProgramKind;
-        QVERIFY(window->SaveAs());
+        dialogs->fileFilters << ProgramDocument::ProgramKind;
+        QVERIFY(window->Document().SaveAs());
         const StringList headers = Store().Headers();
         const StringList bodies = Store().Bodies();
         ProcedureStore loaded;
         QVERIFY(LoadProgram(loaded, path.toStdString()));
         QCOMPARE(loaded.Headers(), headers);
         QCOMPARE(loaded.Bodies(), bodies);
-        QVERIFY(window->OpenFile(path, MainWindow::ProgramKind));
+        QVERIFY(window->Document().OpenFile(path, ProgramDocument::ProgramKind));
         QCOMPARE(Store().Headers(), headers);
         QCOMPARE(Store().Bodies(), bodies);
     }

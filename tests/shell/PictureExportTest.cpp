@@ -5,6 +5,7 @@
 #include "engine/SvgWriter.h"
 #include "shell/MainActions.h"
 #include "shell/MainWindow.h"
+#include "widgets/CodeEditor.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -52,7 +53,7 @@ private slots:
     }
 
     void SvgHoldsTheShapesPngThePixelsAndFailuresAreShown() {
-        window->Controls().Editor->setPlainText("setpc [255 0 0]\nfd 100\nrt 90\nspw 3\nfd 50");
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->setPlainText("setpc [255 0 0]\nfd 100\nrt 90\nspw 3\nfd 50");
         QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         window->Actions().RunProcedureAction->trigger();
         if (window->Running()) QVERIFY(ended.wait(10000));

@@ -8,6 +8,9 @@
 #include "shell/MainActions.h"
 #include "shell/SingleInstance.h"
 #include "shell/MainWindow.h"
+#include "shell/DocumentExports.h"
+#include "shell/ProgramDocument.h"
+#include "widgets/CodeEditor.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -83,15 +86,15 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("to square\r\nrepeat 4 [fd 50 rt 90]\r\nend\r\n");
         file.close();
-        QVERIFY(window->OpenPath(logo));
+        QVERIFY(window->Document().OpenPath(logo));
         QCOMPARE(Store().GetHeader(1), std::string("square"));
-        QCOMPARE(window->Recent().Entries().first(), logo);
+        QCOMPARE(window->Document().Recent().Entries().first(), logo);
         const QString capitals = WriteProgram("Kare.ELG", "fd 10\n");
         QFile::copy(capitals, Path("Star.LGO"));
-        QVERIFY(window->OpenPath(capitals));
+        QVERIFY(window->Document().OpenPath(capitals));
         QCOMPARE(Store().GetBody(0), std::string("fd 10\n"));
-        QCOMPARE(window->Controls().Editor->toPlainText(), QString("fd 10"));
-        QVERIFY(!window->ProgramChanged());
+        QCOMPARE(window->findChild<CodeEditor*>(QStringLiteral("Editor"))->toPlainText(), QString("fd 10"));
+        QVERIFY(!window->Document().Changed());
     }
 
     void AClassicFileListsWhatWasLeftOutAndTurnsThePreciseTurtleOn() {
@@ -101,9 +104,9 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("to walk :a :b\nfd :a rt 90 fd :b\nend\nprint 1\nwalk 30 40\n");
         file.close();
-        QVERIFY(window->OpenPath(path));
+        QVERIFY(window->Document().OpenPath(path));
         QCOMPARE(Store().GetBody(0), std::string("reset\nleft 90\nwalk 30, 40\n"));
-        QListWidget* errors = window->Controls().ErrorList;
+        QListWidget* errors = window->findChild<QListWidget*>(QStringLiteral("ErrorList"));
         QCOMPARE(errors->count(), 2);
         QCOMPARE(errors->item(0)->text(),
                  QString::fromUtf8("Klasik Logo programı dönüştürüldü; hassas kaplumbağa açıldı."));
@@ -127,13 +130,13 @@ private slots:
         for (int i = 1; i <= 6; ++i)
             paths << WriteProgram(QString("p%1.elg").arg(i), "fd 1\n");
         for (const QString& path : paths)
-            QVERIFY(window->OpenPath(path));
-        QVERIFY(window->OpenPath(paths[3]));
+            QVERIFY(window->Document().OpenPath(path));
+        QVERIFY(window->Document().OpenPath(paths[3]));
         const QStringList expected = {paths[3], paths[5], paths[4], paths[2], paths[1]};
-        QCOMPARE(window->Recent().Entries(), expected);
+        QCOMPARE(window->Document().Recent().Entries(), expected);
         window.reset();
         window = std::make_unique<MainWindow>();
-        QCOMPARE(window->Recent().Entries(), expected);
+        QCOMPARE(window->Document().Recent().Entries(), expected);
         emit window->Actions().FileMenu->aboutToShow();
         QCOMPARE(window->Actions().MRU[1]->text(), "&2 " + paths[5]);
         QVERIFY(window->Actions().MRU[4]->isVisible());
@@ -150,7 +153,7 @@ private slots:
         QCOMPARE(turkish.first()->text(), QString("İlk kare"));
         QCOMPARE(turkish[5]->text(), QString("Saat"));
         turkish[5]->trigger();
-        QVERIFY(window->Recent().Entries().first().endsWith("/examples/tr/clock.elg"));
+        QVERIFY(window->Document().Recent().Entries().first().endsWith("/examples/tr/clock.elg"));
         QCOMPARE(Store().GetHeader(0), std::string("AnaEkran"));
         QVERIFY(Store().GetBody(0).starts_with("; \xD6\xF0retti\xF0i: yaz ile"));
         Globals().EnglishInterface = true;
@@ -158,7 +161,7 @@ private slots:
         QCOMPARE(menu->actions().size(), turkish.size());
         QCOMPARE(menu->actions()[5]->text(), QString("Clock"));
         menu->actions()[5]->trigger();
-        QVERIFY(window->Recent().Entries().first().endsWith("/examples/en/clock.elg"));
+        QVERIFY(window->Document().Recent().Entries().first().endsWith("/examples/en/clock.elg"));
         QCOMPARE(Store().GetHeader(0), std::string("MainScreen"));
         QVERIFY(Store().GetBody(0).starts_with("; Teaches: writing text with label"));
         // A changed program is not lost: cancelling the question keeps it.
@@ -204,22 +207,22 @@ private slots:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &drop);
         QCOMPARE(Store().GetBody(0), std::string("rt 45\n"));
-        QCOMPARE(window->Recent().Entries().first(), first);
-        QCOMPARE(window->Recent().Entries()[1], QString());
+        QCOMPARE(window->Document().Recent().Entries().first(), first);
+        QCOMPARE(window->Document().Recent().Entries()[1], QString());
     }
 
     void UnreadableFilesAndCancelledQuestionsChangeNothing() {
-        QVERIFY(window->OpenPath(WriteProgram("kept.elg", "fd 7\n")));
-        window->Controls().Editor->setFocus();
-        window->Controls().Editor->moveCursor(QTextCursor::End);
-        QTest::keyClicks(window->Controls().Editor, "0");
-        QVERIFY(window->ProgramChanged());
-        const QStringList recent = window->Recent().Entries();
+        QVERIFY(window->Document().OpenPath(WriteProgram("kept.elg", "fd 7\n")));
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->setFocus();
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window->findChild<CodeEditor*>(QStringLiteral("Editor")), "0");
+        QVERIFY(window->Document().Changed());
+        const QStringList recent = window->Document().Recent().Entries();
         dialogs->confirmations << -1;
-        QVERIFY(!window->OpenPath(WriteProgram("other.elg", "bk 1\n")));
-        QCOMPARE(window->Controls().Editor->toPlainText(), QString("fd 70"));
+        QVERIFY(!window->Document().OpenPath(WriteProgram("other.elg", "bk 1\n")));
+        QCOMPARE(window->findChild<CodeEditor*>(QStringLiteral("Editor"))->toPlainText(), QString("fd 70"));
         dialogs->confirmations << 0;
-        QVERIFY(!window->OpenPath(Path("Missing.elg")));
+        QVERIFY(!window->Document().OpenPath(Path("Missing.elg")));
         QCOMPARE(
             dialogs->messages.last(),
             QString::fromUtf8("Hata: Dosya açılamadı: %1\ndosya yok").arg(Path("Missing.elg")));
@@ -229,27 +232,27 @@ private slots:
         huge.write(QByteArray(static_cast<qsizetype>(LogoTextSizeLimit) + 1, '-'));
         huge.close();
         dialogs->confirmations << 0;
-        QVERIFY(!window->OpenPath(Path("huge.lgo")));
+        QVERIFY(!window->Document().OpenPath(Path("huge.lgo")));
         QCOMPARE(dialogs->messages.last(),
                  QString::fromUtf8("Hata: Dosya açılamadı: %1\n2 MB'tan büyük, hiçbir Logo "
                                    "programı bu kadar büyük olmaz")
                      .arg(Path("huge.lgo")));
         QCOMPARE(Store().GetBody(0), std::string("fd 70\n"));
-        QCOMPARE(window->Recent().Entries(), recent);
-        QVERIFY(window->ProgramChanged());
+        QCOMPARE(window->Document().Recent().Entries(), recent);
+        QVERIFY(window->Document().Changed());
     }
 
     void SavingAsPlainLogoWritesEnglishLongCommands() {
-        window->Controls().Editor->setPlainText("ileri 10\nsağ 90");
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->setPlainText("ileri 10\nsağ 90");
         dialogs->files << Path("shape");
-        dialogs->fileFilters << MainWindow::LogoKind;
-        QVERIFY(window->SaveAs());
+        dialogs->fileFilters << ProgramDocument::LogoKind;
+        QVERIFY(window->Document().SaveAs());
         const QByteArray written = Contents(Path("shape.lgo"));
         QVERIFY(written.contains("to AnaEkran\r\nforward 10\r\nright 90\r\nend\r\n"));
-        QCOMPARE(window->Controls().Editor->toPlainText(), QString("forward 10\nright 90"));
-        QCOMPARE(window->Recent().Entries().first(), Path("shape.lgo"));
-        QVERIFY(!window->ProgramChanged());
-        QVERIFY(!window->SaveAs());
+        QCOMPARE(window->findChild<CodeEditor*>(QStringLiteral("Editor"))->toPlainText(), QString("forward 10\nright 90"));
+        QCOMPARE(window->Document().Recent().Entries().first(), Path("shape.lgo"));
+        QVERIFY(!window->Document().Changed());
+        QVERIFY(!window->Document().SaveAs());
         QCOMPARE(dialogs->fileFolders.last(), folder.path());
     }
 
@@ -257,9 +260,9 @@ private slots:
         window->Engine().Dispatcher().RunCommandLine("setpc [200 30 10]; spw 5; fd 100");
         window->SetProgramChanged(true);
         dialogs->files << Path("picture.bmp") << Path("picture.png");
-        dialogs->fileFilters << MainWindow::BitmapKind << MainWindow::PngKind;
-        QVERIFY(!window->SaveAs());
-        QVERIFY(!window->SaveAs());
+        dialogs->fileFilters << ProgramDocument::BitmapKind << ProgramDocument::PngKind;
+        QVERIFY(!window->Document().SaveAs());
+        QVERIFY(!window->Document().SaveAs());
         const QByteArray bmp = Contents(Path("picture.bmp"));
         QCOMPARE(bmp.left(2), QByteArray("BM"));
         QCOMPARE(static_cast<int>(bmp[28]), 24);
@@ -270,13 +273,13 @@ private slots:
             QCOMPARE(read.pixel(550, 500), qRgb(200, 30, 10));
             QCOMPARE(read, picture.convertToFormat(QImage::Format_RGB32));
         }
-        QVERIFY(window->ProgramChanged());
-        QCOMPARE(window->Recent().Entries().first(), QString());
+        QVERIFY(window->Document().Changed());
+        QCOMPARE(window->Document().Recent().Entries().first(), QString());
     }
 
     void AFailedSaveKeepsTheProgramAndRefusesToDiscard() {
-        window->Controls().Editor->setFocus();
-        QTest::keyClicks(window->Controls().Editor, "fd 5");
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->setFocus();
+        QTest::keyClicks(window->findChild<CodeEditor*>(QStringLiteral("Editor")), "fd 5");
         // A folder that is a plain file cannot take a file, whoever asks.
         QFile blocker(Path("blocker"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -290,18 +293,18 @@ private slots:
             QString::fromUtf8("Hata: Dosya kaydedilemedi: %1\nyazılamıyor (izin yok ya da disk "
                               "dolu)")
                 .arg(Path("blocker/p.elg")));
-        QVERIFY(window->ProgramChanged());
-        QCOMPARE(window->Recent().Entries().first(), QString());
-        window->Controls().Editor->setPlainText("yaz [é]");
+        QVERIFY(window->Document().Changed());
+        QCOMPARE(window->Document().Recent().Entries().first(), QString());
+        window->findChild<CodeEditor*>(QStringLiteral("Editor"))->setPlainText("yaz [é]");
         dialogs->files << Path("accent.elg");
-        QVERIFY(!window->SaveAs());
+        QVERIFY(!window->Document().SaveAs());
         QVERIFY(!QFileInfo::exists(Path("accent.elg")));
         QVERIFY(dialogs->messages.last().endsWith(
             QString::fromUtf8("program dosyalarının saklayamadığı é harfi var")));
     }
 
     void PrintingAsksThenPrintsOrSaysWhyNot() {
-        QPrinter& printer = window->Printer().Printer();
+        QPrinter& printer = window->Exports().Printer().Printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(Path("page.pdf"));
         dialogs->acceptPrint = false;
@@ -324,13 +327,13 @@ private slots:
     void CommandLineJoinsItsArgumentsWithBlanks() {
         QVERIFY(QDir(folder.path()).mkpath("my lessons"));
         const QString spaced = WriteProgram("my lessons/big square.elg", "fd 200\n");
-        window->OpenCommandLineFile(QStringList{Path("my"), "lessons/big", "square.elg"});
+        window->Document().OpenCommandLineFile(QStringList{Path("my"), "lessons/big", "square.elg"});
         QCOMPARE(Store().GetBody(0), std::string("fd 200\n"));
-        QCOMPARE(window->Recent().Entries().first(), spaced);
+        QCOMPARE(window->Document().Recent().Entries().first(), spaced);
         const QString single = WriteProgram("single.elg", "rt 1\n");
-        window->OpenCommandLineFile(QStringList{single, "extra"});
+        window->Document().OpenCommandLineFile(QStringList{single, "extra"});
         QCOMPARE(Store().GetBody(0), std::string("rt 1\n"));
-        window->OpenCommandLineFile(QStringList{Path("nothing.elg")});
+        window->Document().OpenCommandLineFile(QStringList{Path("nothing.elg")});
         QCOMPARE(Store().GetBody(0), std::string("rt 1\n"));
     }
 

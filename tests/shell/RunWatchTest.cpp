@@ -12,6 +12,8 @@
 #include "shell/RunWatcher.h"
 #include "shell/DrawingWindow.h"
 #include "shell/MainWindow.h"
+#include "shell/ProcedureEditor.h"
+#include "widgets/CodeEditor.h"
 #include "shell/TurtleWalk.h"
 #include "shell/VariableInspector.h"
 #include "shell/support/ScriptedDialogs.h"
@@ -40,13 +42,13 @@ private:
     std::unique_ptr<support::ScriptedDialogs> dialogs;
     std::unique_ptr<MainWindow> window;
 
-    QPlainTextEdit* Editor() { return window->Controls().Editor; }
+    QPlainTextEdit* Editor() { return window->findChild<CodeEditor*>(QStringLiteral("Editor")); }
     MainActions& Actions() { return window->Actions(); }
     QPoint Turtle() { return window->Engine().Screen().State().Position(); }
 
     void SetProgram(const QString& main) {
         Editor()->setPlainText(main);
-        window->StoreEditorIntoProcedure();
+        window->Procedures().StoreEditorIntoProcedure();
     }
 
     // Where the run stands, as the user sees it: the procedure in the list,
@@ -54,7 +56,7 @@ private:
     // marked command, if any.
     QString Shown() {
         const QList<QTextEdit::ExtraSelection> marks = Editor()->extraSelections();
-        QString text = window->Controls().ProcedureList->currentText() + " " +
+        QString text = window->findChild<QComboBox*>(QStringLiteral("ProcedureList"))->currentText() + " " +
                        QString::number(window->Watcher().MarkedLine());
         for (const QTextEdit::ExtraSelection& mark : marks)
             text += " [" +
@@ -93,8 +95,8 @@ private slots:
         dialogs = std::make_unique<support::ScriptedDialogs>();
         window = std::make_unique<MainWindow>();
         window->show();
-        window->CommandWindow()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window->CommandWindow()));
+        window->CurrentCommandWindow()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window->CurrentCommandWindow()));
     }
 
     void cleanup() {
@@ -111,7 +113,7 @@ private slots:
         QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::keyClick(Editor(), Qt::Key_F2);
         QVERIFY(window->Driver().Paused());
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         QVERIFY(Editor()->isEnabled());
         QVERIFY(Editor()->isReadOnly());
         QStringList seen{Shown()};
@@ -121,7 +123,7 @@ private slots:
             QTest::keyClick(Editor(), Qt::Key_F6);
             seen << Shown();
             positions << Turtle();
-            if (calleeRows.isEmpty() && window->Controls().ProcedureList->currentIndex() == 1)
+            if (calleeRows.isEmpty() && window->findChild<QComboBox*>(QStringLiteral("ProcedureList"))->currentIndex() == 1)
                 calleeRows = InspectorRows();
         }
         QCOMPARE(seen, QStringList({
@@ -162,7 +164,7 @@ private slots:
         QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         QTest::keyClick(Editor(), Qt::Key_F2);
         QTest::keyClick(Editor(), Qt::Key_F6);
-        QCOMPARE(window->Controls().RunningLabel->text(), QString("Running"));
+        QCOMPARE(window->findChild<QLabel*>(QStringLiteral("RunningLabel"))->text(), QString("Running"));
         QCOMPARE(InspectorRows(),
                  QStringList({"Global variables (): steplength=40.0, arcangle=360.0, repcount=1.0",
                               "MainScreen (Running line 1): "}));
@@ -177,7 +179,7 @@ private slots:
         QSignalSpy ready(&window->Driver(), &RunDriver::LineReady);
         QSignalSpy ended(window.get(), &MainWindow::RunEnded);
         Actions().RunProcedureAction->trigger();
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         while (ready.size() < 4)
             QVERIFY(ready.wait(5000));
         QTest::keyClick(Editor(), Qt::Key_F5);
@@ -234,7 +236,7 @@ private slots:
         Actions().StepSpeedAction->trigger();
         QVERIFY(window->SwitchToGraphicalMode());
         QTRY_VERIFY(!Globals().RunActive);
-        auto* form = qobject_cast<ButtonCommandWindow*>(window->CommandWindow());
+        auto* form = qobject_cast<ButtonCommandWindow*>(window->CurrentCommandWindow());
         const QPoint start = Turtle();
         form->RecordAndRun("fd 40\n");
         QVERIFY(!window->Driver().Paused());
@@ -258,7 +260,7 @@ private slots:
         QVERIFY(walk.Active());
         QCOMPARE(window->Engine().Screen().Surface().PixelColor(790, 500), BlackColor);
         const auto shownAt = [this](int x, int y) {
-            return window->DrawingWindow()->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0) &
+            return window->Drawing()->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0) &
                    0xFFFFFF;
         };
         now = 1000ms;
@@ -303,21 +305,21 @@ private slots:
         Actions().RunProcedureAction->trigger();
         QTest::qWait(50);
         QVERIFY(window->Running());
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         QVERIFY(!Editor()->isEnabled());
         QVERIFY(!Editor()->isEnabled());
         QVERIFY(Editor()->extraSelections().isEmpty());
         Actions().PauseAction->trigger();
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         QVERIFY(Editor()->isEnabled());
         QVERIFY(Editor()->isReadOnly());
         QCOMPARE(Shown(), QString("AnaEkran 1 [repeat 100000000 [fd 1 rt 1]] [fd 1 rt 1]"));
         Actions().PauseAction->trigger();
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         QVERIFY(!Editor()->isEnabled());
         Actions().StopAction->trigger();
         WaitForEnd(ended);
-        QVERIFY(window->CommandWindow()->isVisible());
+        QVERIFY(window->CurrentCommandWindow()->isVisible());
         Actions().NormalSpeedAction->trigger();
         window.reset();
         window = std::make_unique<MainWindow>();

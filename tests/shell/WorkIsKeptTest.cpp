@@ -12,6 +12,8 @@
 #include "widgets/QtText.h"
 #include "shell/RecoveryStore.h"
 #include "shell/MainWindow.h"
+#include "shell/ProgramDocument.h"
+#include "widgets/CodeEditor.h"
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -42,8 +44,8 @@ private:
     std::unique_ptr<MainWindow> window;
 
     ProcedureStore& Store() { return window->Engine().Procedures(); }
-    QPlainTextEdit* Editor() { return window->Controls().Editor; }
-    ButtonCommandWindow* Panel() { return qobject_cast<ButtonCommandWindow*>(window->CommandWindow()); }
+    QPlainTextEdit* Editor() { return window->findChild<CodeEditor*>(QStringLiteral("Editor")); }
+    ButtonCommandWindow* Panel() { return qobject_cast<ButtonCommandWindow*>(window->CurrentCommandWindow()); }
     QString Recovery() const { return folder.filePath("recovery"); }
 
     void WaitIdle() {
@@ -95,7 +97,7 @@ private slots:
         dialogs->confirmations << 0;
         window->Actions().ResetAction->trigger();
         QCOMPARE(Store().GetBody(0), std::string());
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
         window->Actions().ResetAction->trigger();
         QCOMPARE(dialogs->questions.size(), 2);
     }
@@ -120,7 +122,7 @@ private slots:
         QCOMPARE(Panel()->Button(21)->text(), LanguageText(7560));
         QCOMPARE(Panel()->HistoryCount(), 1);
         QCOMPARE(Panel()->HistoryLine(0), GraphicalCommands::StartupLine());
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
         QTest::mouseClick(Panel()->Button(35), Qt::LeftButton);
         QTest::mouseClick(Panel()->Button(2), Qt::LeftButton);
         WaitIdle();
@@ -136,10 +138,10 @@ private slots:
         Editor()->setPlainText("fd 10");
         dialogs->files << folder.filePath("kare.lgo") << folder.filePath("daire");
         dialogs->fileFilters << 1 << 2;
-        QVERIFY(window->SaveAs());
+        QVERIFY(window->Document().SaveAs());
         QVERIFY(Contents(folder.filePath("kare.lgo")).contains("forward 10"));
         QCOMPARE(window->windowTitle(), QString("kare.lgo - Mivarelo"));
-        QVERIFY(window->SaveAs());
+        QVERIFY(window->Document().SaveAs());
         QVERIFY(QFile::exists(folder.filePath("daire.lgo")));
     }
 
@@ -168,8 +170,8 @@ private slots:
                                                 QDir::toNativeSeparators(damaged) + ": " +
                                                 LanguageText(7989) + " kare, ucgen");
         QCOMPARE(Store().GetBody(0), std::string("kare\nucgen\n"));
-        QVERIFY(window->ProgramChanged());
-        QVERIFY(window->LastOpenDamaged());
+        QVERIFY(window->Document().Changed());
+        QVERIFY(window->Document().LastOpenDamaged());
 
         for (const QString& path : {damaged, folder.filePath("missing.elg")}) {
             QProcess shot;
@@ -191,7 +193,7 @@ private slots:
     void PlainLogoExportSaysWhatItKeptAsWritten() {
         Editor()->setPlainText("; bir kare\nfd 10\nzebra 5");
         dialogs->files << folder.filePath("kept.lgo");
-        QVERIFY(window->SaveAs());
+        QVERIFY(window->Document().SaveAs());
         const QByteArray text = Contents(folder.filePath("kept.lgo"));
         QVERIFY(text.contains("; bir kare"));
         QVERIFY(text.contains("zebra 5"));
@@ -216,7 +218,7 @@ private slots:
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
         ticker.start(10);
-        QVERIFY(window->OpenFile(path, MainWindow::ProgramKind));
+        QVERIFY(window->Document().OpenFile(path, ProgramDocument::ProgramKind));
         QVERIFY(Editor()->isReadOnly());
         QVERIFY(Editor()->toPlainText().size() < static_cast<qsizetype>(body.size()) / 2);
         window->ShowProcedure(0);
@@ -224,7 +226,7 @@ private slots:
         QTRY_VERIFY(!Editor()->isReadOnly());
         QVERIFY(ticks > 2);
         QCOMPARE(Editor()->toPlainText() + "\n", QString::fromStdString(body));
-        QVERIFY(!window->ProgramChanged());
+        QVERIFY(!window->Document().Changed());
         QVERIFY(!Editor()->document()->isUndoAvailable());
         window->ShowProcedure(0);
         QTRY_VERIFY(!Editor()->isReadOnly());
@@ -248,7 +250,7 @@ private slots:
         QCOMPARE(Store().GetBody(0), std::string("repeat 100000000 [fd 1 rt 1]\n"));
         dialogs->confirmations << 0;
         window->Actions().StopAction->trigger();
-        QTRY_COMPARE(window->ProgramPath(), path);
+        QTRY_COMPARE(window->Document().Path(), path);
         QCOMPARE(Store().GetBody(0), std::string("rt 45\n"));
     }
 
@@ -257,13 +259,13 @@ private slots:
     // Restore brings it back as a changed program under its file name, and
     // saving drops the copy.
     void RecoveryCopyBringsBackTheWorkOfADeadProcess() {
-        window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
+        window->Document().StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
         Editor()->setPlainText("fd 10 ; zebra");
         window->SetProgramChanged(false);
-        window->WriteRecoveryCopy();
+        window->Document().WriteRecoveryCopy();
         QVERIFY(!QFile::exists(Recovery()));
         window->SetProgramChanged(true);
-        window->WriteRecoveryCopy();
+        window->Document().WriteRecoveryCopy();
         const qint64 own = QCoreApplication::applicationPid();
         const QString program = QStringLiteral("%1/program-%2.elg").arg(Recovery()).arg(own);
         QVERIFY(Contents(program).contains("fd 10 ; zebra"));
@@ -286,25 +288,25 @@ private slots:
         window.reset();
         window = std::make_unique<MainWindow>();
         dialogs->confirmations << -1;
-        window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
+        window->Document().StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
         QCOMPARE(Store().GetBody(0), std::string());
         QCOMPARE(RecoveryStore(Recovery()).Pending().size(), 1);
 
         window.reset();
         window = std::make_unique<MainWindow>();
         dialogs->confirmations << 1;
-        window->StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
+        window->Document().StartRecovery(std::make_unique<RecoveryStore>(Recovery()));
         QCOMPARE(Store().GetBody(0), std::string("fd 10 ; zebra\n"));
         QCOMPARE(Editor()->toPlainText(), QString("fd 10 ; zebra"));
-        QVERIFY(window->ProgramChanged());
-        QCOMPARE(window->ProgramPath(), folder.filePath("zebra.elg"));
+        QVERIFY(window->Document().Changed());
+        QCOMPARE(window->Document().Path(), folder.filePath("zebra.elg"));
         QCOMPARE(window->windowTitle(), QString("zebra.elg - Mivarelo"));
         QVERIFY(dialogs->questions.last().contains(folder.filePath("zebra.elg")));
         QVERIFY(RecoveryStore(Recovery()).Pending().isEmpty());
         QVERIFY(QFile::exists(program));
 
         dialogs->files << folder.filePath("zebra.elg");
-        QVERIFY(window->SaveAs());
+        QVERIFY(window->Document().SaveAs());
         QVERIFY(!QFile::exists(program));
         QCOMPARE(QDir(Recovery()).entryList(QDir::Files), QStringList());
     }
