@@ -46,7 +46,6 @@ public:
     void ShowNextError();
     // After a run: the first entry, when there is one.
     void ShowFirstError();
-    int ErrorCursor() const { return cursor_; }
     QStringList Entries() const;
     const std::string& FirstError() const { return firstError_; }
     // The word at the start of entry `row`'s offending text; nothing for an

@@ -10,6 +10,7 @@
 #include "shell/DrawingView.h"
 #include "shell/DrawingWindow.h"
 #include "shell/ErrorNavigator.h"
+#include "shell/ExamplesMenu.h"
 #include "shell/FileAssociation.h"
 #include "shell/HelpWindow.h"
 #include "shell/InterfaceLanguage.h"

@@ -1,51 +1,44 @@
 #pragma once
 // The main window and hub of the program: it owns the engine, the drawing
-// window in a scroll area, the current command window in a dock and the
-// run driver; it builds the window, switches between the modes, keeps the
-// run state and the drawing in view, carries the status bar, and switches
-// dialect and interface language. The program document, procedure
-// editing, the error list and the exports are classes of their own that it
-// owns and wires to the menus.
+// window in a scroll area and the current command window in a dock; it
+// builds the window, switches between the modes and keeps the run state.
+// The program document, procedure editing, the error list, the exports, the
+// Options menu, the docks, the view and the starting of runs are classes of
+// their own that it owns and wires to the menus and to each other.
 #include "core/Notifier.h"
 #include "engine/LogoEngine.h"
 #include "modes/CommandHost.h"
-#include "shell/ExamplesMenu.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 
-#include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
-class QComboBox;
 class QDockWidget;
-class QLabel;
-class QListWidget;
-class QPlainTextEdit;
 class QScrollArea;
 class QStatusBar;
 
 namespace mivarelo {
 
 class CommandDocks;
+class CommandWindow;
 class DocumentExports;
 class DrawingView;
+class DrawingWindow;
 class ErrorNavigator;
+class ExamplesMenu;
+class HelpWindow;
 class MainActions;
-class ProcedureEditor;
 class OptionsMenu;
+class ProcedureEditor;
 class ProgramDocument;
 class RunControl;
-class StatusPanels;
-class TextCommandWindow;
 class RunDriver;
 class RunWatcher;
-class HelpWindow;
-class CommandWindow;
-class DrawingWindow;
+class StatusPanels;
+class TextCommandWindow;
 
 class MainWindow : public QMainWindow, public Notifier, public CommandHost {
     Q_OBJECT
@@ -76,7 +69,6 @@ public:
 
     // The Run action: the editor stored, the selected procedure run.
     void Run() override;
-    void RunProcedure(int index);
     bool SetMainProcedureAndRun(const std::string& text) override;
     // Runs `text` at once without adding it to the program (the console and
     // the reference's examples); false, with a beep, while a run is going on.
@@ -133,6 +125,7 @@ private:
     void FocusAfterRun();
     void RunningChanged(bool running);
     void RunFinished(bool textRun);
+    void RunProcedure(int index);
     void FlushRefresh();
     void Reset();
     void ShowHelp(bool commands);
