@@ -343,7 +343,8 @@ namespace mivarelo {
     X(ReadOnlyId, 7992) \
     X(NotRegularFileReasonId, 7993) \
     X(ProgramTooLargeId, 7994) \
-    X(CannotReadInputId, 7995)
+    X(CannotReadInputId, 7995) \
+    X(LongLineShortenedId, 7996)
 // clang-format on
 
 #define MIVARELO_LANGUAGE_ID_CONSTANT(name, id) inline constexpr int name = id;

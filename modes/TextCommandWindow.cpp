@@ -36,6 +36,9 @@ constexpr int PanelMinWidth = 420;
 // this many characters, ending at a line end.
 constexpr qsizetype FillSliceChars = 100'000;
 constexpr int FillProgressAfterMs = 500;
+// A line longer than this is shown cut to its first ShownLineChars.
+constexpr qsizetype LongLineChars = 20'000;
+constexpr qsizetype ShownLineChars = 2'000;
 // The marks of a watched run: its line, and the running command in it.
 const QColor LineColour(255, 243, 170);
 const QColor CommandColour(255, 196, 120);
@@ -209,10 +212,42 @@ int TextCommandWindow::SelectedProcedure() const {
     return std::max(0, procedureList_->currentIndex());
 }
 
-void TextCommandWindow::ShowProcedureText(const QString& text) {
+// A line longer than LongLineChars is data, not a line a learner reads: it
+// is shown cut short with a note, because laying out millions of characters
+// in one line costs the editor hundreds of megabytes and seconds. The
+// procedure then stays as the program holds it and cannot be edited here.
+QString TextCommandWindow::ShortenLongLines(const QString& text) {
+    shortened_ = false;
+    QString shown;
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) end = text.size();
+        const qsizetype length = end - start;
+        if (length > LongLineChars && !shortened_) {
+            shortened_ = true;
+            shown.reserve(text.size());
+            shown += QStringView(text).left(start);
+        }
+        if (shortened_) {
+            if (length > LongLineChars) {
+                shown += QStringView(text).mid(start, ShownLineChars);
+                shown += LanguageText(LongLineShortenedId).arg(length - ShownLineChars);
+            } else
+                shown += QStringView(text).mid(start, length);
+            if (end < text.size()) shown += u'\n';
+        }
+        start = end + 1;
+    }
+    return shortened_ ? shown : text;
+}
+
+void TextCommandWindow::ShowProcedureText(const QString& procedure) {
     fillTimer_.stop();
     fillRest_.clear();
+    const QString text = ShortenLongLines(procedure);
     const QSignalBlocker quiet(editor_);
+    editor_->setReadOnly(running_ || shortened_);
     const qsizetype cut =
         text.size() > FillSliceChars ? text.lastIndexOf(u'\n', FillSliceChars) : -1;
     if (cut <= 0) {
@@ -251,7 +286,7 @@ void TextCommandWindow::FillNextSlice() {
     fillRest_.clear();
     // The slices are no edits of the user's: nothing of them is undone.
     editor_->document()->clearUndoRedoStacks();
-    editor_->setReadOnly(running_);
+    editor_->setReadOnly(running_ || shortened_);
     emit FillFinished();
 }
 
@@ -295,7 +330,7 @@ void TextCommandWindow::ShowRunState(bool running, bool watching) {
     runningLabel_->setVisible(running);
     procedureList_->setEnabled(!running);
     editor_->setEnabled(!running || watching);
-    editor_->setReadOnly(running || Filling());
+    editor_->setReadOnly(running || !Editable());
 }
 
 void TextCommandWindow::ClearErrors() {

@@ -40,10 +40,13 @@ public:
     int SelectedProcedure() const;
 
     // Shows a procedure's text. A long one goes in in slices, so that the
-    // window keeps answering: until the last slice the editor is read-only
-    // and Filling() is true.
+    // window keeps answering: until the last slice the editor is read-only.
+    // A line of tens of thousands of characters is shown cut short, and the
+    // editor stays read-only for that procedure.
     void ShowProcedureText(const QString& text);
-    bool Filling() const { return !fillRest_.isEmpty(); }
+    // Whether the editor holds the whole procedure for the user to edit;
+    // its text may then be stored back into the program.
+    bool Editable() const { return fillRest_.isEmpty() && !shortened_; }
     QString EditorText() const;
     void ClearEditor();
     // Selects from `text` in editor line `line` (1-based; `lineText` is that
@@ -91,6 +94,7 @@ private:
     void ProcedureChosen();
     void EditorChanged();
     void FillNextSlice();
+    QString ShortenLongLines(const QString& text);
 
     QComboBox* procedureList_ = nullptr;
     QLabel* runningLabel_ = nullptr;
@@ -106,6 +110,8 @@ private:
     qsizetype fillDone_ = 0;
     QElapsedTimer fillClock_;
     bool running_ = false;
+    // The procedure shown has a line too long to show whole.
+    bool shortened_ = false;
 };
 
 } // namespace mivarelo

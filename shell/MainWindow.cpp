@@ -49,6 +49,8 @@ namespace {
 constexpr int FocusDelayMs = 100;
 constexpr int StatusRefreshMs = 33;
 constexpr int StatusMessageMs = 8000;
+// A file handed over while another is being read is tried again after this.
+constexpr int LoadRetryMs = 100;
 // The command panel's first height: a few editor lines and the console,
 // leaving most of a small screen to the picture.
 constexpr int CommandDockHeight = 190;
@@ -525,12 +527,17 @@ HelpWindow& MainWindow::Help() {
     return *help_;
 }
 
-// A file that comes during a run waits for its end; the status bar says so
-// at once.
+// A file that comes during a run waits for its end, and the status bar says
+// so at once; one that comes while another file is being read waits until
+// that one is in.
 void MainWindow::ReceiveFile(const QString& path) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
+    if (document_->Loading()) {
+        QTimer::singleShot(LoadRetryMs, this, [this, path] { ReceiveFile(path); });
+        return;
+    }
     if (!Running() && !Globals().RunActive) {
         document_->OpenPath(path);
         return;

@@ -48,7 +48,7 @@ void ProcedureEditor::ConnectActions(const MainActions& a) {
 
 void ProcedureEditor::StoreEditorIntoProcedure() {
     const int current = Globals().CurrentProcedure;
-    if (current < 0 || !text_ || text_->Filling()) return;
+    if (current < 0 || !text_ || !text_->Editable()) return;
     engine_.Procedures().SetBody(current, BodyOfEditor(text_->EditorText()));
 }
 

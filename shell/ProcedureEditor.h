@@ -29,7 +29,8 @@ public:
     // the editor's text stored first.
     void ShowProcedure(int index);
     // The editor's text into the procedure it shows; nothing while a long
-    // procedure is still going into the editor.
+    // procedure is still going into the editor, or when it shows a line cut
+    // short.
     void StoreEditorIntoProcedure();
     void RefreshProcedureList();
     // The editor and the procedure list emptied, for a new program.

@@ -17,12 +17,14 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
 #include <QMenu>
 #include <QSaveFile>
 #include <QSettings>
+#include <QThread>
 
 #include <algorithm>
 #include <array>
@@ -69,6 +71,30 @@ int ReadFailureReason(const QString& path, bool logoText) {
 }
 
 } // namespace
+
+// The file is read and prepared on a thread of its own, so that a large
+// program does not stop the window: it goes on painting and its timers
+// tick. The user's input waits until the program is in, so that nothing
+// acts on a half-read program; a file handed over meanwhile waits as well
+// (Loading()).
+bool ProgramDocument::ReadOffTheWindow(const std::function<bool()>& read) {
+    bool result = false;
+    QEventLoop loop;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        try {
+            result = read();
+        } catch (...) {
+            result = false;
+        }
+    }));
+    connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    loading_ = true;
+    thread->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    thread->wait();
+    loading_ = false;
+    return result;
+}
 
 ProgramDocument::ProgramDocument(LogoEngine& engine, ProcedureEditor& procedures,
                                  ErrorNavigator& errors, std::function<bool()> mayLeave,
@@ -203,10 +229,14 @@ bool ProgramDocument::OpenFile(const QString& path, int kind) {
     const std::string file = path.toStdString();
     ConversionReport report;
     ProgramDamage damage;
-    const bool read = kind == LogoKind ? ImportLogoText(loaded, file, LogoTextKind::Detect, &report)
-                                       : LoadProgram(loaded, file, &damage);
+    const bool read = ReadOffTheWindow([&] {
+        const bool whole = kind == LogoKind
+                               ? ImportLogoText(loaded, file, LogoTextKind::Detect, &report)
+                               : LoadProgram(loaded, file, &damage);
+        return whole && CompleteProcedures(loaded);
+    });
     lastOpenDamaged_ = damage.truncated;
-    if (!read || !CompleteProcedures(loaded)) {
+    if (!read) {
         ShowFileError(CouldNotOpenFileId, path, ReadFailureReason(path, kind == LogoKind));
         return false;
     }

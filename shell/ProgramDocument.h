@@ -52,6 +52,8 @@ public:
     void SetPath(const QString& path);
     // The last file opened ended early: what could be read was loaded.
     bool LastOpenDamaged() const { return lastOpenDamaged_; }
+    // A file is being read; opening another one must wait.
+    bool Loading() const { return loading_; }
     const RecentFiles& Recent() const { return recent_; }
 
     // Opens a program of that kind, after asking to save a changed one. A
@@ -109,6 +111,7 @@ signals:
     void EnglishLongNeeded();
 
 private:
+    bool ReadOffTheWindow(const std::function<bool()>& read);
     void OpenAsk();
     void OpenSamples(const QString& folder);
     bool WriteProgramFile(const QString& path, int kind);
@@ -124,6 +127,7 @@ private:
     QString path_;
     bool changed_ = false;
     bool lastOpenDamaged_ = false;
+    bool loading_ = false;
     std::shared_ptr<RecoveryStore> recovery_;
     // One thread, so that copies are written and removed in order.
     QThreadPool recoveryWriter_;

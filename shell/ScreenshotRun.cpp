@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace mivarelo {
@@ -35,6 +36,8 @@ namespace {
 constexpr int RunLimitMs = 120'000;
 // Time for the focus timer and the last frames after the run.
 constexpr int SettleMs = 150;
+// The period of the timer that tells whether the window answers.
+constexpr int TickMs = 20;
 
 void Pause(int ms) {
     QEventLoop loop;
@@ -47,6 +50,12 @@ void Pause(int ms) {
 ScreenshotRun::ScreenshotRun(MainWindow& window, Options options, const QElapsedTimer& clock)
     : window_(window), options_(std::move(options)), clock_(clock) {
     window_.Drawing()->installEventFilter(this);
+    ticker_.setInterval(TickMs);
+    QObject::connect(&ticker_, &QTimer::timeout, &ticker_, [this] {
+        const qint64 now = clock_.elapsed();
+        longestTickGapMs_ = std::max(longestTickGapMs_, now - lastTickMs_);
+        lastTickMs_ = now;
+    });
 }
 
 // Nobody answers a question here: the unattended dialogs stand in for the
@@ -69,13 +78,18 @@ int ScreenshotRun::ShowRunAndShoot() {
         }
     } else if (!options_.program.isEmpty()) {
         runStartMs_ = clock_.elapsed();
-        if (!window_.Document().OpenPath(options_.program) ||
-            window_.Document().LastOpenDamaged()) {
+        lastTickMs_ = runStartMs_;
+        ticker_.start();
+        const bool opened =
+            window_.Document().OpenPath(options_.program) && !window_.Document().LastOpenDamaged();
+        openMs_ = clock_.elapsed() - runStartMs_;
+        if (!opened) {
             std::fprintf(stderr, "mivarelo: cannot read %s\n", qPrintable(options_.program));
             return Unreadable;
         }
         WaitForRunEnd();
         runEndMs_ = clock_.elapsed();
+        ticker_.stop();
     }
     Pause(SettleMs);
     window_.View().KeepDrawingInView();
@@ -189,6 +203,10 @@ void ScreenshotRun::Report() const {
         {"windows", windows}};
     if (runStartMs_ >= 0) report.insert("run_ms", runEndMs_ - runStartMs_);
     if (stopMs_ >= 0) report.insert("stop_latency_ms", runEndMs_ - stopMs_);
+    if (openMs_ >= 0) {
+        report.insert("open_ms", openMs_);
+        report.insert("longest_tick_gap_ms", longestTickGapMs_);
+    }
     std::printf("%s\n", QJsonDocument(report).toJson(QJsonDocument::Compact).constData());
     std::fflush(stdout);
 }

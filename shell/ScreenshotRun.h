@@ -4,11 +4,13 @@
 // picture of the main window with the command window on it, and tell by the
 // exit status how it went, never waiting for an answer. On request it also
 // reports how fast the window was (the first frame, the run, the stop
-// latency and the longest pause between two frames during the run) and
+// latency, the longest pause between two frames during the run, how long
+// opening the file took and the longest pause of a timer meanwhile) and
 // what it shows: the part of the picture in view, the zoom, the windows.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace mivarelo {
 
@@ -59,6 +61,12 @@ private:
     qint64 stopMs_ = -1;
     qint64 lastFrameMs_ = -1;
     qint64 longestGapMs_ = 0;
+    // Ticks while the file is opened and run, to see whether the window
+    // goes on answering.
+    QTimer ticker_;
+    qint64 lastTickMs_ = -1;
+    qint64 longestTickGapMs_ = 0;
+    qint64 openMs_ = -1;
 };
 
 } // namespace mivarelo

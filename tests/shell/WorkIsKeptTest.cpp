@@ -4,6 +4,7 @@
 // copies bring back a program whose process died. Dialogs answer from a
 // script; settings and files live in a temporary folder.
 #include "core/GlobalSettings.h"
+#include "core/LanguageIds.h"
 #include "core/ProgramFiles.h"
 #include "core/ProcedureStore.h"
 #include "modes/GraphicalCommands.h"
@@ -231,6 +232,37 @@ private slots:
         window->ShowProcedure(0);
         QTRY_VERIFY(!Editor()->isReadOnly());
         QCOMPARE(Store().GetBody(0), body);
+    }
+
+    // A line of tens of thousands of characters is shown cut short with a
+    // note and cannot be edited; the program keeps the whole line through a
+    // change of procedure and a save, byte for byte.
+    void LongLineIsShownShortAndKeptWhole() {
+        const std::string line = "; " + std::string(50000, 'x');
+        const std::string body = "fd 10\n" + line + "\nrt 90\n";
+        ProcedureStore program;
+        program.AddProcedure("AnaEkran", body);
+        program.AddProcedure("kare", "fd 5\n");
+        const QString path = folder.filePath("line.elg");
+        QVERIFY(SaveProgram(program, path.toStdString()));
+        const QByteArray written = Contents(path);
+        window->Actions().RunWhenOpenedAction->setChecked(false);
+        QVERIFY(window->Document().OpenFile(path, ProgramDocument::ProgramKind));
+        const QStringList shown = Editor()->toPlainText().split(u'\n');
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[0], QString("fd 10"));
+        QCOMPARE(shown[1], "; " + QString(1998, u'x') + LanguageText(LongLineShortenedId).arg(48002));
+        QCOMPARE(shown[2], QString("rt 90"));
+        QVERIFY(Editor()->isReadOnly());
+        window->ShowProcedure(1);
+        QVERIFY(!Editor()->isReadOnly());
+        window->ShowProcedure(0);
+        QVERIFY(Editor()->isReadOnly());
+        QCOMPARE(Store().GetBody(0), body);
+        dialogs->files << folder.filePath("again.elg");
+        dialogs->fileFilters << 1;
+        QVERIFY(window->Document().SaveAs());
+        QCOMPARE(Contents(folder.filePath("again.elg")), written);
     }
 
     // A file handed over during a run is named in the status bar at once
