@@ -231,7 +231,6 @@ void MainWindow::LoadInterface() {
     (english ? actions_->EnglishInterfaceAction : actions_->TurkishInterfaceAction)
         ->setChecked(true);
     LoadLanguageModule(&engine_.Procedures());
-    ApplyQtTranslation(english);
     Globals().MainProcedureName = FromQt(LanguageText(MainProcedureNameId));
     drawingWindow_ = new DrawingWindow(engine_, scrollArea_);
     connect(drawingWindow_, &DrawingWindow::MouseMoved, this,

@@ -8,6 +8,7 @@
 # the 60 MB of an empty window. Medians of 3 runs.
 set -euo pipefail
 build=${1:-build-bench}
+here=$(cd "$(dirname "$0")" && pwd)
 app="$build/bin/mivarelo"
 measure="$build/bin/bench_measure"
 for tool in "$app" "$measure"; do
@@ -37,13 +38,7 @@ long_line = "; " + "ileri 10 sağ 90 " * (5 * 1024 * 1024 // 16) + "\n"
 open(work + "/line.elg", "wb").write(program(["AnaEkran"], [long_line]))
 PY
 
-display() {
-  if command -v xvfb-run >/dev/null 2>&1; then
-    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1366x768x24" "$@"
-  else
-    QT_QPA_PLATFORM=offscreen "$@"
-  fi
-}
+source "$here/../display.sh"
 
 echo "== Loading large programs in the window (median of 3 runs, peak resident memory)"
 for name in large line; do

@@ -22,13 +22,7 @@ trap 'rm -rf "$work"' EXIT
 "$runner" --english --max-lines 0 --save "$work/spiral.elg" -e 'repeat 20000 [fd repcount rt 91]'
 "$runner" --english --max-lines 0 --save "$work/endless.elg" -e 'repeat 1000000000 [fd 1 rt 1]'
 
-display() {
-  if command -v xvfb-run >/dev/null 2>&1; then
-    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$@"
-  else
-    QT_QPA_PLATFORM=offscreen "$@"
-  fi
-}
+source "$here/../display.sh"
 
 # Prints the median of each figure over 5 runs of the window, from the JSON
 # line of --report.
