@@ -1,6 +1,5 @@
 #include "core/LineParser.h"
 
-#include "core/VariableStore.h"
 #include "core/ErrorList.h"
 #include "core/ExpressionHook.h"
 #include "core/GlobalSettings.h"
@@ -9,9 +8,11 @@
 #include "core/Notifier.h"
 #include "core/Numbers.h"
 #include "core/TextOps.h"
+#include "core/VariableStore.h"
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 
 namespace mivarelo {
 
@@ -28,85 +29,139 @@ std::size_t LongestKeywordLength() {
     return longest;
 }
 
-// One normalizer run over the text of one nesting level. Holds the command
-// being collected (word and argument text) and the commands finished so far.
+// A list whose contents are to be normalized: its text, the bracket table
+// from its first character, and the string its normalized text goes onto.
+struct OpenList {
+    std::string_view text;
+    const std::uint32_t* matches = nullptr;
+    std::string* out = nullptr;
+};
+
+// The normalizer of one nesting level, writing onto the end of `out`, which
+// the levels of one line share. Holds the command being collected (word and
+// argument text). Once a command holds a nested list the command is written
+// straight into `out` ("open"), and the list's level writes its text after
+// it: a deeply nested line is then written once, not copied into each
+// enclosing level's text.
 class Normalizer {
 public:
-    Normalizer(const ProcedureStore* store, int depth, const std::uint32_t* matches)
-        : store_(store), depth_(depth), matches_(matches) {}
-    std::string Run(std::string_view text);
+    Normalizer(const ProcedureStore* store, std::string_view text, const std::uint32_t* matches,
+               std::string& out)
+        : store_(store), c_(text), matches_(matches), out_(out), start_(out.size()) {}
+    // Reads on until a list with contents opens (returned in `list`, true)
+    // or the text ends (false).
+    bool Next(OpenList& list);
+    // Writes the end of the list Next returned, once its level is done.
+    void CloseList();
 
 private:
-    void AppendList(Cursor& c, char open, const std::string& tok);
+    bool StartList(char open, const std::string& tok, OpenList& list);
     void TakeWord(const std::string& tok, std::string_view after);
     bool NamesAssignment(const std::string& tok, std::string_view after) const;
     void StartCommand(const std::string& word, const std::string& rest);
     void FinishCommand();
-    void AppendToArgs(const std::string& tok);
+    void AppendToArgs(std::string_view tok);
+    void OpenCommand();
+    std::string& Args();
 
     const ProcedureStore* store_;
-    int depth_;
+    Cursor c_;
     // The bracket table of the text being normalized, from its first character.
     const std::uint32_t* matches_;
-    std::string result_;
+    std::string& out_;
+    // Where this level's commands begin in `out_`.
+    std::size_t start_;
     std::string cmd_;
     std::string args_;
+    // The bracket that ends the list being normalized one level deeper.
+    char close_ = 0;
+    // Whether cmd_ and its arguments so far are written into out_ already,
+    // and whether that command has arguments there.
+    bool open_ = false;
+    bool openHasArgs_ = false;
     // Set once a word was recognised as a command; from then on unknown words
     // are arguments and no longer candidates for prefix splitting.
     bool seenCommand_ = false;
 };
 
-std::string NormalizeAtDepth(std::string_view text, const ProcedureStore* store, int depth,
-                             const std::uint32_t* matches) {
-    if (text.empty()) return {};
-    return Normalizer(store, depth, matches).Run(text);
-}
-
-std::string Normalizer::Run(std::string_view text) {
-    Cursor c(text);
-    while (!c.AtEnd()) {
-        SkipSpaces(c);
+bool Normalizer::Next(OpenList& list) {
+    while (!c_.AtEnd()) {
+        SkipSpaces(c_);
         char t = 0;
-        const std::string tok = ReadWord(c, &t);
+        const std::string tok = ReadWord(c_, &t);
         if (t == '[' || t == '{') {
-            c.Advance();
-            AppendList(c, t, tok);
+            c_.Advance();
+            if (StartList(t, tok, list)) return true;
             continue;
         }
-        if (t != 0) c.Advance();
-        TakeWord(tok, t == ' ' ? c.Rest() : std::string_view());
+        if (t != 0) c_.Advance();
+        TakeWord(tok, t == ' ' ? c_.Rest() : std::string_view());
         if (t == ';')
             FinishCommand();
         else if (t == '\n' || t == '\r' || t == ']' || t == '}')
-            args_ += t;
+            Args() += t;
     }
     FinishCommand();
-    return std::move(result_);
+    return false;
 }
 
 // A bracketed list goes into the argument text whole, its contents normalized
-// one level deeper. Past the depth limit the contents stay as written, which
-// bounds the recursion however deeply the input nests. A list of blanks only
-// stays empty, as "[]" does, instead of becoming one empty command: the list
-// commands must see it as empty. The list's end comes from the bracket table,
-// so each level reads only its own text.
-void Normalizer::AppendList(Cursor& c, char open, const std::string& tok) {
-    const char close = MatchingBracket(open);
+// one level deeper. A list of blanks only stays empty, as "[]" does, instead
+// of becoming one empty command: the list commands must see it as empty. The
+// list's end comes from the bracket table, so each level reads only its own
+// text. A list before any command word of its level is collected apart,
+// since the word, once it comes, is written before it.
+bool Normalizer::StartList(char open, const std::string& tok, OpenList& list) {
+    close_ = MatchingBracket(open);
     if (!tok.empty()) AppendToArgs(tok);
-    args_ += ' ';
-    args_ += open;
-    const std::size_t start = std::min(c.pos, c.text.size());
-    c.pos = BalancedEnd(c.text, start, close, matches_);
-    const std::string_view inner = c.text.substr(start, c.pos - start);
-    c.Advance();
-    const int innerDepth = depth_ + 1;
-    args_ += ' ';
-    if (innerDepth > NormalizeDepthLimit)
-        args_ += inner;
-    else if (!IsBlank(inner))
-        args_ += NormalizeAtDepth(inner, store_, innerDepth, matches_ + start);
-    args_ += "  ";
-    args_ += close;
+    if (!cmd_.empty()) OpenCommand();
+    std::string& args = Args();
+    args += ' ';
+    args += open;
+    args += ' ';
+    const std::size_t start = std::min(c_.pos, c_.text.size());
+    c_.pos = BalancedEnd(c_.text, start, close_, matches_);
+    const std::string_view inner = c_.text.substr(start, c_.pos - start);
+    c_.Advance();
+    if (IsBlank(inner)) {
+        CloseList();
+        return false;
+    }
+    list = {inner, matches_ + start, &args};
+    return true;
+}
+
+void Normalizer::CloseList() {
+    std::string& args = Args();
+    args += "  ";
+    args += close_;
+}
+
+// Writes the command word and its arguments so far into out_: a blank
+// unless the command is its level's first, the word (which may be empty),
+// then a blank and the arguments when there are any. FinishCommand ends it
+// with " ; ", where the parser cuts commands.
+void Normalizer::OpenCommand() {
+    if (open_) return;
+    if (out_.size() > start_) out_ += ' ';
+    out_ += cmd_;
+    openHasArgs_ = !args_.empty();
+    if (openHasArgs_) {
+        out_ += ' ';
+        out_ += args_;
+    }
+    args_.clear();
+    open_ = true;
+}
+
+// Where argument text goes: straight into out_ once the command is open.
+std::string& Normalizer::Args() {
+    if (!open_) return args_;
+    if (!openHasArgs_) {
+        out_ += ' ';
+        openHasArgs_ = true;
+    }
+    return out_;
 }
 
 // `after` is the text that follows the word on its line (empty when the
@@ -167,20 +222,28 @@ void Normalizer::StartCommand(const std::string& word, const std::string& rest) 
         if (!rest.empty()) args_ = rest;
         return;
     }
-    AppendCommand(result_, cmd_, args_);
+    FinishCommand();
     args_ = rest;
     cmd_ = word;
 }
 
 void Normalizer::FinishCommand() {
-    if (!cmd_.empty() || !args_.empty()) AppendCommand(result_, cmd_, args_);
+    if (open_) {
+        out_ += " ; ";
+        open_ = false;
+    } else if (!cmd_.empty() || !args_.empty()) {
+        OpenCommand();
+        out_ += " ; ";
+        open_ = false;
+    }
     cmd_.clear();
     args_.clear();
 }
 
-void Normalizer::AppendToArgs(const std::string& tok) {
-    args_ += ' ';
-    args_ += tok;
+void Normalizer::AppendToArgs(std::string_view tok) {
+    std::string& args = Args();
+    args += ' ';
+    args += tok;
 }
 
 // An expression of blanks only is no value: "x :=" gets one from the
@@ -195,19 +258,24 @@ bool SplitAt(std::string_view text, std::string_view op, std::string& name,
 
 } // namespace
 
+// The levels of open lists are kept on a stack of their own, not on the
+// call stack, so a line nests as deeply as it likes.
 std::string NormalizeLine(std::string_view text, const ProcedureStore* store) {
+    std::string normalized;
+    if (text.empty()) return normalized;
     const BracketMatches matches = MatchBrackets(text);
-    return NormalizeAtDepth(text, store, 0, matches.data());
-}
-
-void AppendCommand(std::string& result, std::string_view cmd, std::string_view args) {
-    if (!result.empty()) result += ' ';
-    result += cmd;
-    if (!args.empty()) {
-        result += ' ';
-        result += args;
+    std::deque<Normalizer> levels;
+    levels.emplace_back(store, text, matches.data(), normalized);
+    while (!levels.empty()) {
+        OpenList list;
+        if (levels.back().Next(list)) {
+            levels.emplace_back(store, list.text, list.matches, *list.out);
+            continue;
+        }
+        levels.pop_back();
+        if (!levels.empty()) levels.back().CloseList();
     }
-    result += " ; ";
+    return normalized;
 }
 
 char MatchingBracket(char c) {

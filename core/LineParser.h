@@ -8,6 +8,7 @@
 #include "core/Keywords.h"
 #include "core/TextReaders.h"
 
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,9 @@ namespace mivarelo {
 
 class ProcedureStore;
 
-// Bracketed lists nested deeper than this are kept as they stand instead of
-// being normalized, so that pathological input cannot exhaust the stack.
-constexpr int NormalizeDepthLimit = 100;
+// The normalizer writes the lists of a line in its form at every depth; a
+// list it wrote counts this many levels in that form (see LineDispatcher).
+constexpr int AllLevelsNormalized = std::numeric_limits<int>::max();
 
 // Rewrites `text` into normalized form; lists inside brackets are normalized
 // as well. Words are looked up in `store` (may be null) before the keyword
@@ -27,10 +28,6 @@ constexpr int NormalizeDepthLimit = 100;
 // a variable's name is never split: the name of an assignment ("yabci = 360",
 // "step := 100"), the repeat counter or a variable that exists.
 std::string NormalizeLine(std::string_view text, const ProcedureStore* store);
-
-// Appends one command: " " when result is not empty, cmd, " " + args when
-// args is not empty, then " ; ". An empty command word is appended all the same.
-void AppendCommand(std::string& result, std::string_view cmd, std::string_view args);
 
 // ')' for '(', ']' for '[', '}' for '{'; any other character unchanged.
 char MatchingBracket(char c);

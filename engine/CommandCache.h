@@ -78,9 +78,8 @@ private:
 
     // More distinct pieces than this in one run: start afresh rather than grow.
     static constexpr std::size_t MaxPieces = 4096;
-    // A table takes four bytes per byte of its text, and a list nested
-    // deeply has a new text every hundred levels (see LineDispatcher): past
-    // this many text bytes the tables are dropped, and made again if needed.
+    // A table takes four bytes per byte of its text: past this many text
+    // bytes the tables are dropped, and made again if needed.
     static constexpr std::size_t MaxMatchedBytes = std::size_t{1} << 24;
 
     struct PlaceHash {

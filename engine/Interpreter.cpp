@@ -1,10 +1,10 @@
 #include "engine/Interpreter.h"
 
-#include "core/VariableStore.h"
 #include "core/ErrorList.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
+#include "core/VariableStore.h"
 #include "engine/LineDispatcher.h"
 #include "engine/RunListener.h"
 #include "engine/TurtleScreen.h"
@@ -64,9 +64,14 @@ bool Interpreter::PushContext(bool procedureScope, SharedText listText, std::str
                               int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested,
                               int repeatCount, std::string_view names, std::string_view arguments,
                               LinePlace place) {
+    const LogoThread* starter = threads_.Top();
+    const std::string_view line = starter ? starter->CurrentLine() : std::string_view();
+    const bool oneLine = list.data() && line.data() && list.data() >= line.data() &&
+                         list.data() + list.size() <= line.data() + line.size();
     LogoThread& thread = threads_.PushThread(
         LogoThread(listText ? std::move(listText) : EmptyText(), list, repeatCount, std::move(loop),
                    nested, place, normalizedLevels));
+    if (oneLine) thread.SetOneLine();
     SetRunActive(true);
     if (procedureScope) {
         std::unique_ptr<VariableFrame> frame;

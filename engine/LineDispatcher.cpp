@@ -157,7 +157,7 @@ bool LineDispatcher::RunPiece(std::string_view piece) {
     bool reported = false;
     ParsedPiece commands = ParsePiece(piece, reported);
     if (!cacheable || reported) return RunCommands(commands);
-    if (fastPaths_) Analyse(commands, Globals().AcceptSpace ? NormalizeDepthLimit : 0, nullptr);
+    if (fastPaths_) Analyse(commands, Globals().AcceptSpace ? AllLevelsNormalized : 0, nullptr);
     return RunCommands(list ? cache_.StoreAt(piece, list->Owner(), std::move(commands))
                             : cache_.Store(piece, std::move(commands)));
 }
@@ -169,9 +169,9 @@ bool LineDispatcher::RunPiece(std::string_view piece) {
 // in the shared text, without being read again; this keeps a deeply nested
 // list from being normalized (and copied) once per level. A piece that
 // starts with another word goes the ordinary way: alone, its first word may
-// be repaired, where after an earlier command of its list it was not. So do
-// the lists the normalizer left as written, past its depth limit, and every
-// list once an option or a procedure header changed during the run.
+// be repaired, where after an earlier command of its list it was not. So
+// does every list once an option or a procedure header changed during the
+// run.
 const LogoThread* LineDispatcher::NormalizedList(std::string_view piece) const {
     const LogoThread* list = interpreter_.CurrentThread();
     if (!levelsTrusted_ || !list || list->NormalizedLevels() <= 0 || !Globals().AcceptSpace ||

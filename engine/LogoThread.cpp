@@ -1,7 +1,7 @@
 #include "engine/LogoThread.h"
 
-#include "core/VariableStore.h"
 #include "core/GlobalSettings.h"
+#include "core/VariableStore.h"
 
 namespace mivarelo {
 
@@ -107,12 +107,12 @@ LogoThread::Advance LogoThread::ReadLine() {
     if (Halted()) return Finish();
     const std::string_view text = text_;
     if (cursor_ >= text.size()) return EndIteration();
-    const std::size_t feed = text.find('\n', cursor_);
+    const std::size_t feed = oneLine_ ? std::string_view::npos : text.find('\n', cursor_);
     const std::size_t end = feed == std::string_view::npos ? text.size() : feed;
     std::string_view line = text.substr(cursor_, end - cursor_);
     cursor_ = end == text.size() ? end : end + 1;
     ++lineNumber_;
-    line = line.substr(0, line.find('\''));
+    if (!oneLine_) line = line.substr(0, line.find('\''));
     if (!Runnable(line)) return Advance::Pending;
     currentLine_ = line;
     ++executedLines_;

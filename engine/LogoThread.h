@@ -45,6 +45,11 @@ public:
                std::unique_ptr<LoopElement> loop, bool nested, LinePlace place,
                int normalizedLevels);
 
+    // The list lies inside one line of the context that started it, which
+    // was cut at its line feed and its comment mark: the list holds neither,
+    // so it is one line whole and is not searched for them again (a list
+    // nested N levels deep would otherwise be searched N times).
+    void SetOneLine() { oneLine_ = true; }
     // Moves to the next line to run. The stop and abort flags are checked
     // before every iteration and every line, and after each line once the
     // lists it started have finished (the context is on top again then).
@@ -108,6 +113,7 @@ private:
     int executedLines_ = 0;
     Phase phase_ = Phase::Start;
     bool nested_;
+    bool oneLine_ = false;
     bool procedureScope_ = false;
     bool ownsFrame_ = false;
     bool lastLineOk_ = true;

@@ -24,6 +24,9 @@ run_target() {
     local target=$1
     local corpus="$corpus_root/$target"
     mkdir -p "$corpus"
+    # Every input is held to a budget of time and heap in proportion to its
+    # size (tests/fuzz/CostBudget.h); -timeout and -rss_limit_mb stay as the
+    # backstops for an input that never returns or a process that grows.
     # Sanitizer reports stop the target; leaks count as findings too, except
     # the font caches of the system library listed in lsan.supp. A smaller
     # quarantine of freed memory keeps the sanitizer's own share well under

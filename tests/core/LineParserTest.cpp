@@ -1,10 +1,10 @@
 #include "core/LineParser.h"
 
-#include "core/VariableStore.h"
 #include "core/ExpressionHook.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageModule.h"
 #include "core/ProcedureStore.h"
+#include "core/VariableStore.h"
 #include "support/Recorders.h"
 #include "support/SplitResult.h"
 
@@ -111,27 +111,25 @@ TEST_F(LineParserTest, UnbalancedBracketsAreNotReported) {
     EXPECT_TRUE(errors.lines.empty());
 }
 
-TEST_F(LineParserTest, ListsBeyondTheDepthLimitAreKeptAsWritten) {
-    const int depth = NormalizeDepthLimit + 5;
-    const std::string text = std::string(depth, '[') + "ileri 10" + std::string(depth, ']');
+// Every level is normalized however deep; the levels do not use the call
+// stack, so a hundred thousand open brackets normalize without overflowing.
+TEST_F(LineParserTest, ListsOfAnyDepthAreNormalized) {
+    const int depth = 5000;
+    const std::string text = std::string(depth, '[') + "ileri10" + std::string(depth, ']');
     const std::string out = NormalizeLine(text, &store);
-    // Levels 0..limit are normalized, each ending its one command with " ; ";
-    // the rest, including the innermost command, is copied unchanged.
-    EXPECT_EQ(Count(out, ';'), NormalizeDepthLimit + 1);
-    const int raw = depth - NormalizeDepthLimit - 1;
-    EXPECT_NE(out.find(std::string(raw, '[') + "ileri 10" + std::string(raw, ']')),
-              std::string::npos);
+    // Each level ends its one command with " ; ", and the innermost glued
+    // command is split as at the top.
+    EXPECT_EQ(Count(out, ';'), depth + 1);
+    EXPECT_NE(out.find("[ ileri 10 ;   ]"), std::string::npos);
     EXPECT_EQ(Count(out, '['), depth);
     EXPECT_EQ(Count(out, ']'), depth);
-}
 
-TEST_F(LineParserTest, HundredThousandOpenBracketsDoNotOverflow) {
-    const std::string text(100000, '[');
-    const std::string out = NormalizeLine(text, &store);
-    EXPECT_EQ(Count(out, '['), 100000);
-    // Every normalized level closes its list at the end of the text.
-    EXPECT_EQ(Count(out, ']'), NormalizeDepthLimit + 1);
-    EXPECT_EQ(Count(out, ';'), NormalizeDepthLimit + 1);
+    const std::string open(100000, '[');
+    const std::string unclosed = NormalizeLine(open, &store);
+    EXPECT_EQ(Count(unclosed, '['), 100000);
+    // Every level closes its list at the end of the text.
+    EXPECT_EQ(Count(unclosed, ']'), 100000);
+    EXPECT_EQ(Count(unclosed, ';'), 100000);
 }
 
 TEST_F(LineParserTest, GluedKeywordIsSplitAndReported) {
@@ -196,15 +194,14 @@ TEST_F(LineParserTest, WithoutStoreProcedureNamesAreUnknownWords) {
     EXPECT_EQ(errors.lines[0], ExpectedErrorLine("kare", 0));
 }
 
-TEST(AppendCommandTest, WritesWordArgumentsAndSeparator) {
-    std::string result;
-    AppendCommand(result, "ileri", "10");
-    EXPECT_EQ(result, "ileri 10 ; ");
-    AppendCommand(result, "ev", "");
-    EXPECT_EQ(result, "ileri 10 ;  ev ; ");
-    std::string unnamed;
-    AppendCommand(unnamed, "", "x := 5");
-    EXPECT_EQ(unnamed, " x := 5 ; ");
+// The exact text, blanks included: the parser cuts at " ; " and the lists'
+// ends are found by their blanks. A list before the command word of its
+// level goes after the word, as its argument.
+TEST_F(LineParserTest, NormalizedTextIsExactWhateverWhereTheListStands) {
+    EXPECT_EQ(NormalizeLine("repeat 2 [fd 1 rt 90]", &store),
+              "repeat  2 [ fd  1 ;  rt  90 ;   ] ; ");
+    EXPECT_EQ(NormalizeLine("x [fd 1] ileri 5", &store), "ileri  x [ fd  1 ;   ] 5 ; ");
+    EXPECT_EQ(NormalizeLine("[fd 1] rt 9", &store), "rt  [ fd  1 ;   ] 9 ; ");
 }
 
 TEST(MatchingBracketTest, ClosesTheThreeBracketKinds) {

@@ -1,7 +1,7 @@
 // Lists nested thousands of levels deep run as their flat counterparts do:
-// the nested lists share the text of the line that holds them, and past the
-// normalizer's depth limit the lines are normalized again, so every level
-// must still be cut into its commands and draw its part.
+// the nested lists share the text of the line that holds them, normalized
+// once at every depth, so every level must still be cut into its commands
+// and draw its part.
 #include "InterpreterFixture.h"
 
 #include "engine/Picture.h"
@@ -61,8 +61,7 @@ protected:
 };
 
 // Every level draws a step, its commands separated by blanks only, so that
-// each level must be cut into four commands, well past the normalizer's
-// depth limit too.
+// each level must be cut into four commands.
 TEST_F(DeepNestingTest, EveryLevelOfEighteenHundredDrawsItsStep) {
     constexpr int Levels = 1800;
     const std::string start = "pu\nsetpos 100,100\npd\n";

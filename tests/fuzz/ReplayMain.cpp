@@ -1,7 +1,11 @@
 // Replays a fuzz target without libFuzzer: every file below the folders
 // given on the command line goes through the target's entry point once, in
-// name order. A crash or failed check ends the program like it ends the
-// fuzzer; otherwise it prints how many inputs it ran.
+// name order, held to its heap budget (its time budget is the fuzzer's: a
+// test must not depend on how loaded the machine is). A crash or failed
+// check ends the program like it ends the fuzzer; otherwise it prints how
+// many inputs it ran.
+#include "CostBudget.h"
+#include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
 
 #include <algorithm>
@@ -36,7 +40,10 @@ int main(int argc, char** argv) {
         for (const auto& file : InputFiles(argv[a])) {
             std::fprintf(stderr, "%s\n", file.c_str());
             const std::vector<std::uint8_t> bytes = ReadBytes(file);
+            mivarelo::fuzz::FuzzEnvironment::Prepare();
+            const mivarelo::fuzz::CostBudget budget(bytes.size());
             FuzzOne(bytes.data(), bytes.size());
+            budget.CheckHeap();
             ++replayed;
         }
     }
