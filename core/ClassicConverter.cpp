@@ -1,6 +1,9 @@
 #include "core/ClassicConverter.h"
 
 #include "core/ClassicTokens.h"
+#include "core/Keywords.h"
+#include "core/LineParser.h"
+#include "core/VariableStore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -218,6 +221,10 @@ const std::map<std::string, int>& CommandArity() {
         {"if", 2},
         {"ifelse", 3},
         {"for", 2},
+        {"while", 2},
+        {"until", 2},
+        {"do.while", 2},
+        {"do.until", 2},
         {"make", 2},
         {"localmake", 2},
         {"local", 1},
@@ -271,6 +278,12 @@ const std::map<std::string, int>& ReporterArity() {
     return arity;
 }
 
+void AddVariable(std::vector<std::string>& list, const std::string& name) {
+    for (const std::string& v : list)
+        if (v == name) return;
+    list.push_back(name);
+}
+
 // The classic palette, 0 to 15.
 const char* const Palette[16] = {
     "0 0 0",       "0 0 255",     "0 255 0",   "0 255 255",   "255 0 0",    "255 0 255",
@@ -283,14 +296,18 @@ public:
     Writer(const std::map<std::string, Procedure>& procedures, ConversionReport& report)
         : procedures_(procedures), report_(report) {}
 
-    ConvertedProcedure Write(const Procedure& procedure, const std::string& prefix) {
+    // `main`: the main procedure, which has no frame, so its variables are
+    // globals.
+    ConvertedProcedure Write(const Procedure& procedure, const std::string& prefix, bool main) {
         procedure_ = &procedure;
+        main_ = main;
         helperCount_ = 0;
+        extraLocals_.clear();
         std::string body = prefix;
         for (const ClassicLine& line : procedure.lines)
             for (const Command& command : Instructions(line.tokens))
                 body += command.text + "\n";
-        return {Header(procedure.name, procedure.Variables()), body};
+        return {Header(procedure.name, Variables()), body};
     }
 
     std::vector<ConvertedProcedure> helpers;
@@ -310,11 +327,43 @@ private:
         }
     };
 
-    static std::string Header(const std::string& name, const std::vector<std::string>& variables) {
+    std::string Header(const std::string& name, const std::vector<std::string>& variables) {
         std::string header = name;
         for (const std::string& v : variables)
-            header += " :" + v;
+            header += " :" + Renamed(v);
         return header;
+    }
+
+    // The procedure's inputs and locals, then the counters it was given.
+    std::vector<std::string> Variables() const {
+        std::vector<std::string> all = procedure_->Variables();
+        for (const std::string& v : extraLocals_)
+            AddVariable(all, v);
+        return all;
+    }
+
+    // A variable named as a command or a procedure, or beginning with a
+    // command word, would be read here as that command (and a line such as
+    // "st := 5" would set nothing): it gets a name of its own, which the
+    // report gives once.
+    std::string Renamed(const std::string& safe) {
+        if (const auto r = renamed_.find(safe); r != renamed_.end()) return r->second;
+        std::string name = safe;
+        if (Clashes(safe)) {
+            name = "v_" + safe;
+            while (Clashes(name))
+                name += '_';
+            report_.Rename(safe, name);
+        }
+        renamed_.emplace(safe, name);
+        return name;
+    }
+
+    bool Clashes(const std::string& name) const {
+        std::string keyword;
+        std::string rest;
+        return LookupCommand(name) != UnknownCode || SplitKeywordPrefix(name, keyword, rest) ||
+               procedures_.count(name) || IsRepeatCounterName(name);
     }
 
     // Counts the nesting of lists and parentheses while one is read.
@@ -434,8 +483,10 @@ private:
         return left;
     }
 
+    // Where an operand stands, a '-' can only make it negative, also when a
+    // blank follows it ("(- :x)").
     Value ReadUnary(TokenCursor& c) {
-        if (!c.PeekIs(ClassicToken::Negate)) return ReadPrimary(c);
+        if (!c.PeekIs(ClassicToken::Negate) && !c.PeekOperator({"-"})) return ReadPrimary(c);
         ++c.pos;
         return Negative(ReadUnary(c));
     }
@@ -507,9 +558,9 @@ private:
 
     // The procedure's own inputs and locals live in its frame (":name");
     // every other variable is a global, read and written without the colon.
-    std::string VariableRead(const std::string& name) const {
+    std::string VariableRead(const std::string& name) {
         const std::string safe = SafeName(name);
-        return IsVariable(safe) ? ":" + safe : safe;
+        return (IsVariable(safe) ? ":" : "") + Renamed(safe);
     }
 
     static Value Function(const char* name, const Value& v) {
@@ -525,8 +576,9 @@ private:
         if (n == "xcor") return Expression("_nerdex - " + std::to_string(OriginX), SumPrecedence);
         if (n == "ycor") return Expression(std::to_string(OriginY) + " - _nerdey", SumPrecedence);
         if (n == "heading") return Value::Failed(HeadingReaderText);
-        // Every running list counts its passes in the global "repcount".
-        if (n == "repcount") return Expression("repcount", AtomPrecedence);
+        // The innermost repeat's own pass, kept at its start (see Repeat).
+        if (n == "repcount")
+            return Expression(counters_.empty() ? "repcount" : counters_.back(), AtomPrecedence);
         if (in.empty()) return Value::Failed(NoCounterpartText);
         static const std::map<std::string, const char*> functions = {
             {"sqrt", "sqrt"}, {"sin", "sin"},     {"cos", "cos"},
@@ -620,9 +672,17 @@ private:
         const std::string& n = call.name;
         const auto& in = call.inputs;
         if (n == "repeat") {
-            const std::string count = Number(in.at(0));
+            Repeat(Number(in.at(0)), ListItems(in.at(1)), out);
+        } else if (n == "while" || n == "until") {
+            const std::string condition = LoopCondition(in.at(0));
             const std::string list = ListText(ListItems(in.at(1)));
-            if (!list.empty()) out.push_back({"repeat " + count + " [ " + list + " ]", true});
+            out.push_back({n + " [" + condition + "] [ " + list + " ]", true});
+        } else if (n == "do.while" || n == "do.until") {
+            const std::string list = ListText(ListItems(in.at(0)));
+            const std::string condition = LoopCondition(in.at(1));
+            out.push_back({(n == "do.while" ? "dowhile" : "dountil") + std::string(" [ ") + list +
+                               " ] [" + condition + "]",
+                           true});
         } else if (n == "if") {
             const std::string condition = ConditionText(in.at(0));
             std::vector<Command> list = Instructions(ListItems(in.at(1)));
@@ -638,7 +698,7 @@ private:
             if (in.at(0).kind != Value::Word) throw Unconvertible{NoCounterpartText};
             out.push_back({VariableRead(in[0].text) + " := " + Number(in.at(1))});
         } else if (n == "for") {
-            out.push_back({ForText(in.at(0), in.at(1)), true});
+            For(in.at(0), in.at(1), out);
         } else if (n == "local") {
             // Locals are inputs of the procedure's header; nothing to run.
         } else {
@@ -667,26 +727,89 @@ private:
         }
     }
 
-    // "for [i 1 10 2] [...]" counts i from 1 to 10 by 2. The loop here runs
-    // its body, then goes on while its condition holds, so the condition
-    // asks whether the next value is still in range.
-    std::string ForText(const Value& control, const Value& body) {
+    // Classic "repcount" is the pass of the innermost repeat, but here every
+    // list that runs (an "if" list, a helper procedure, an inner repeat)
+    // sets it. A repeat whose list reads it therefore keeps its pass in a
+    // counter of its own first thing in each pass, and the reads inside read
+    // that counter.
+    void Repeat(const std::string& count, std::span<const ClassicToken> items,
+                std::vector<Command>& out) {
+        const bool counted = ReadsRepcount(items);
+        if (counted) counters_.push_back(Counter(counters_.size()));
+        std::string list = ListText(items);
+        if (counted) {
+            list = counters_.back() + " := repcount" + (list.empty() ? "" : " ; " + list);
+            counters_.pop_back();
+        }
+        if (!list.empty()) out.push_back({"repeat " + count + " [ " + list + " ]", true});
+    }
+
+    static bool ReadsRepcount(std::span<const ClassicToken> items) {
+        return std::ranges::any_of(items, [](const ClassicToken& t) {
+            return t.kind == ClassicToken::Word && FoldCase(t.text) == "repcount";
+        });
+    }
+
+    // The counter of the repeat `depth` levels deep: a local of a procedure,
+    // a global of the main procedure (which has no frame of its own).
+    std::string Counter(std::size_t depth) {
+        std::string name = "pass_";
+        for (std::size_t d = depth + 1; d > 0; d = (d - 1) / 26)
+            name += static_cast<char>('a' + (d - 1) % 26);
+        if (!main_) AddVariable(extraLocals_, name);
+        return main_ ? name : ":" + name;
+    }
+
+    // A loop's condition: a list read as one expression, or a comparison.
+    std::string LoopCondition(const Value& v) {
+        if (v.kind != Value::List) return ConditionText(v);
+        TokenCursor c{v.items};
+        const Value condition = ReadInput(c);
+        if (!c.AtEnd()) throw Unconvertible{OneComparisonText};
+        return ConditionText(condition);
+    }
+
+    // "for [i 1 10 2] [...]" counts i from 1 to 10 by 2. Without a step it
+    // counts by 1 towards the end: down when the start is above it. It runs
+    // once when start and end are equal, and not at all when the step leads
+    // away from the end. Here it is a repeat of as many passes as there are
+    // values, each pass first setting i from the pass number.
+    void For(const Value& control, const Value& body, std::vector<Command>& out) {
         const std::span<const ClassicToken> items = ListItems(control);
         if (items.empty() || items[0].kind != ClassicToken::Word)
             throw Unconvertible{NoCounterpartText};
         TokenCursor c{items, 1};
         const Value first = ReadInput(c);
         const Value last = ReadInput(c);
-        const Value step = c.AtEnd() ? Constant(1) : ReadInput(c);
-        if (!c.AtEnd() || !step.constant || *step.constant == 0)
+        const std::optional<Value> step =
+            c.AtEnd() ? std::nullopt : std::optional<Value>(ReadInput(c));
+        if (!c.AtEnd() || (step && step->constant && *step->constant == 0))
             throw Unconvertible{NoCounterpartText};
         const std::string name = VariableRead(items[0].text);
-        const bool up = *step.constant > 0;
-        const std::string next =
-            name + (up ? " + " : " - ") + NumberText(std::fabs(*step.constant));
-        const std::string list = ListText(ListItems(body));
-        return "for [" + name + " := " + Number(first) + "; " + next + (up ? " <= " : " >= ") +
-               Operand(last, SumPrecedence) + "; " + name + " := " + next + "] [ " + list + " ]";
+        const std::vector<Command> list = Instructions(ListItems(body));
+        if (step) {
+            out.push_back({ForRepeat(name, first, last, *step, list), true});
+        } else if (first.constant && last.constant) {
+            out.push_back({ForRepeat(name, first, last,
+                                     Constant(*last.constant < *first.constant ? -1 : 1), list),
+                           true});
+        } else {
+            Branches(ConditionSide(first) + " <= " + ConditionSide(last),
+                     {{ForRepeat(name, first, last, Constant(1), list), true}},
+                     {{ForRepeat(name, first, last, Constant(-1), list), true}}, out);
+        }
+    }
+
+    // Passes: (last - first) / step + 1, cut to a whole number (a repeat
+    // of no or fewer passes runs nothing).
+    std::string ForRepeat(const std::string& name, const Value& first, const Value& last,
+                          const Value& step, const std::vector<Command>& list) {
+        const Value passes = Binary("+", Binary("/", Binary("-", last, first), step), Constant(1));
+        const Value value =
+            Binary("+", first, Binary("*", Expression("repcount - 1", SumPrecedence), step));
+        std::string text = name + " := " + Number(value);
+        if (!list.empty()) text += " ; " + JoinList(list);
+        return "repeat " + Number(passes) + " [ " + text + " ]";
     }
 
     std::string CallText(const Procedure& callee, const std::vector<Value>& inputs) {
@@ -745,7 +868,8 @@ private:
         const bool percent = std::ranges::all_of(components, [](double c) { return c <= 100; });
         std::string text = "[";
         for (const double c : components)
-            text += (text.size() > 1 ? " " : "") + NumberText(std::lround(percent ? c * 255 / 100 : c));
+            text +=
+                (text.size() > 1 ? " " : "") + NumberText(std::lround(percent ? c * 255 / 100 : c));
         return text + "]";
     }
 
@@ -814,20 +938,27 @@ private:
         do
             name = procedure_->name + "_" + std::to_string(++helperCount_);
         while (procedures_.count(FoldCase(name)));
-        const std::vector<std::string> variables = procedure_->Variables();
+        const std::vector<std::string> variables = Variables();
         std::string body;
         for (const Command& command : commands)
             body += command.text + "\n";
         helpers.push_back({Header(name, variables), body});
         std::string call = name;
         for (std::size_t k = 0; k < variables.size(); ++k)
-            call += (k == 0 ? " :" : ", :") + variables[k];
+            call += (k == 0 ? " :" : ", :") + Renamed(variables[k]);
         return call;
     }
 
     const std::map<std::string, Procedure>& procedures_;
     ConversionReport& report_;
     const Procedure* procedure_ = nullptr;
+    bool main_ = false;
+    // The counters of the repeats being written, innermost last, and those
+    // the procedure needs besides its own variables.
+    std::vector<std::string> counters_;
+    std::vector<std::string> extraLocals_;
+    // The names variables get here, by their safe name.
+    std::map<std::string, std::string> renamed_;
     int helperCount_ = 0;
     int depth_ = 0;
 };
@@ -835,12 +966,6 @@ private:
 bool IsWord(const ClassicLine& line, const char* word) {
     return !line.tokens.empty() && line.tokens[0].kind == ClassicToken::Word &&
            FoldCase(line.tokens[0].text) == word;
-}
-
-void AddVariable(std::vector<std::string>& list, const std::string& name) {
-    for (const std::string& v : list)
-        if (v == name) return;
-    list.push_back(name);
 }
 
 // "local" and "localmake" anywhere in the body declare locals.
@@ -929,9 +1054,9 @@ std::vector<ConvertedProcedure> ClassicConverter::Convert(std::string_view text,
     Writer writer(procedures, report);
     // The main procedure starts like a fresh classic turtle: a clear
     // picture, the pen down and the turtle facing up.
-    std::vector<ConvertedProcedure> result{writer.Write(main, "reset\nleft 90\n")};
+    std::vector<ConvertedProcedure> result{writer.Write(main, "reset\nleft 90\n", true)};
     for (const std::string& key : order)
-        result.push_back(writer.Write(procedures.at(key), ""));
+        result.push_back(writer.Write(procedures.at(key), "", false));
     result.insert(result.end(), writer.helpers.begin(), writer.helpers.end());
     report.SortByLine();
     return result;

@@ -17,6 +17,10 @@ void ConversionReport::Note(ConversionText text) {
     notes_.push_back(text);
 }
 
+void ConversionReport::Rename(std::string from, std::string to) {
+    renamed_.emplace_back(std::move(from), std::move(to));
+}
+
 void ConversionReport::SortByLine() {
     std::stable_sort(
         dropped_.begin(), dropped_.end(),
@@ -59,12 +63,22 @@ int TextId(ConversionText text) {
     return NoCounterpartId;
 }
 
+// `text` with "%1" and "%2" replaced by the two names.
+std::string WithNames(std::string text, const std::string& first, const std::string& second) {
+    for (const auto& [mark, name] : {std::pair{"%1", &first}, std::pair{"%2", &second}})
+        if (const std::size_t at = text.find(mark); at != std::string::npos)
+            text.replace(at, 2, *name);
+    return text;
+}
+
 } // namespace
 
 std::vector<std::string> ConversionReport::Lines() const {
     std::vector<std::string> lines;
     for (ConversionText note : notes_)
         lines.push_back(GetLanguageString(TextId(note)));
+    for (const auto& [from, to] : renamed_)
+        lines.push_back(WithNames(GetLanguageString(VariableRenamedId), from, to));
     for (const ConversionEntry& entry : dropped_)
         lines.push_back(GetLanguageString(NotConvertedLineId) + " " + std::to_string(entry.line) +
                         ": '" + Quoted(entry.text) + "' (" +

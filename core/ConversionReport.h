@@ -36,21 +36,25 @@ public:
     void Drop(int line, std::string text, ConversionText reason);
     // A note that does not mean anything was lost.
     void Note(ConversionText text);
+    // A variable that has another name in the converted program.
+    void Rename(std::string from, std::string to);
 
     // Puts the dropped items in the order of their lines in the file.
     void SortByLine();
 
     bool AnyDropped() const { return !dropped_.empty(); }
-    bool Empty() const { return dropped_.empty() && notes_.empty(); }
+    bool Empty() const { return dropped_.empty() && notes_.empty() && renamed_.empty(); }
     const std::vector<ConversionEntry>& Dropped() const { return dropped_; }
     const std::vector<ConversionText>& Notes() const { return notes_; }
     // One line per entry in the interface language (Windows-1254): the notes
-    // first, then "<prefix> <line>: '<command>' (<reason>)" per dropped item.
+    // first, then the renamed variables, then "<prefix> <line>: '<command>'
+    // (<reason>)" per dropped item.
     std::vector<std::string> Lines() const;
 
 private:
     std::vector<ConversionEntry> dropped_;
     std::vector<ConversionText> notes_;
+    std::vector<std::pair<std::string, std::string>> renamed_;
 };
 
 } // namespace mivarelo

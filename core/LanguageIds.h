@@ -344,7 +344,8 @@ namespace mivarelo {
     X(NotRegularFileReasonId, 7993) \
     X(ProgramTooLargeId, 7994) \
     X(CannotReadInputId, 7995) \
-    X(LongLineShortenedId, 7996)
+    X(LongLineShortenedId, 7996) \
+    X(VariableRenamedId, 7997)
 // clang-format on
 
 #define MIVARELO_LANGUAGE_ID_CONSTANT(name, id) inline constexpr int name = id;

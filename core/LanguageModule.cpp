@@ -195,8 +195,8 @@ void RefreshPredefinedVariable(const PredefinedVariable& v, ProcedureStore* proc
     const std::string text = GetLanguageString(v.textId);
     if (!text.empty()) g.*v.name = text;
     const std::string current = g.*v.name;
-    const float value = GetVariable(old.empty() ? current : old);
-    SetVariable(current, value == 0.0f ? v.startValue : value);
+    const double value = GetVariable(old.empty() ? current : old);
+    SetVariable(current, value == 0.0 ? v.startValue : value);
     if (old.empty() || PlatformEqualsIgnoreCase(old, current)) return;
     if (VariableStore* store = CurrentVariableStore()) store->RemoveGlobalVariable(old);
     if (procedures) procedures->ReplaceWordInBodies(old, current);

@@ -375,7 +375,7 @@ bool ExecuteAssignment(std::string_view text) {
     std::string name;
     std::string expression;
     if (!SplitAssignment(text, name, expression)) return false;
-    SetVariable(name, static_cast<float>(EvaluateExpression(expression)));
+    SetVariable(name, EvaluateExpression(expression));
     return true;
 }
 

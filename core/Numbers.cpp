@@ -206,6 +206,11 @@ double TextToFloat(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::string_view DoubleText(double value, char (&buffer)[FloatTextRoom]) {
+    const auto result = std::to_chars(buffer, buffer + FloatTextRoom, value);
+    return std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+}
+
 std::string FloatToText(float value, int decimals) {
     char buffer[FloatTextRoom];
     return std::string(FormatFloat(value, decimals, buffer));

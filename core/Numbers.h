@@ -21,6 +21,8 @@ constexpr std::size_t FloatTextRoom = 64;
 // FloatToText written into `buffer` instead of a new text; the result views
 // the buffer.
 std::string_view FormatFloat(float value, int decimals, char (&buffer)[FloatTextRoom]);
+// The shortest text that reads back as exactly `value`, in `buffer`.
+std::string_view DoubleText(double value, char (&buffer)[FloatTextRoom]);
 std::string IntToText(long long value);
 // " [ r g b ] " of a colour value with red in the low byte.
 std::string ColorToListText(std::uint32_t colour);

@@ -2,6 +2,7 @@
 
 #include "core/CaseFold.h"
 #include "core/ExpressionHook.h"
+#include "core/GlobalSettings.h"
 #include "core/Numbers.h"
 #include "core/TextReaders.h"
 
@@ -75,12 +76,25 @@ std::optional<StringList> SplitList(std::string_view text, char separator, bool 
         SkipSpaces(cursor);
         std::string item = ReadUntil(cursor, separator, true);
         if (item.empty()) continue;
-        if (evaluate) item = FloatToText(static_cast<float>(EvaluateExpression(item)), 1);
+        if (evaluate) {
+            char buffer[FloatTextRoom];
+            item = ValueText(EvaluateExpression(item), buffer);
+        }
         if (stripPrefix && IsPrefix(item.front())) item.erase(0, 1);
         items.push_back(std::move(item));
     }
     if (items.empty()) return std::nullopt;
     return items;
+}
+
+std::string_view ValueText(double value, char (&buffer)[FloatTextRoom]) {
+    if (!Globals().PreciseTurtle) return FormatFloat(static_cast<float>(value), 1, buffer);
+    return DoubleText(value, buffer);
+}
+
+double StoredValue(std::string_view text) {
+    const double value = TextToFloat(text);
+    return Globals().PreciseTurtle ? value : static_cast<float>(value);
 }
 
 // ---- VariableFrame ----
@@ -110,19 +124,19 @@ int VariableFrame::IndexOf(std::string_view name) const {
 
 // A name without a value (a call with fewer values than argument names)
 // reads as 0.
-float VariableFrame::GetValue(std::string_view name) const {
+double VariableFrame::GetValue(std::string_view name) const {
     const int index = IndexOf(name);
     if (index < 0) return NoValue;
     const auto position = static_cast<std::size_t>(index);
-    if (!values || position >= values->size()) return 0.0f;
-    return static_cast<float>(TextToFloat((*values)[position]));
+    if (!values || position >= values->size()) return 0.0;
+    return StoredValue((*values)[position]);
 }
 
 // A name whose value is missing gets one: the values list is created or
 // padded with zeros up to its position, so that the write is not lost.
-void VariableFrame::SetValue(std::string_view text, float value) {
+void VariableFrame::SetValue(std::string_view text, double value) {
     char buffer[FloatTextRoom];
-    SetText(text, FormatFloat(value, 1, buffer));
+    SetText(text, ValueText(value, buffer));
 }
 
 void VariableFrame::SetText(std::string_view text, std::string_view valueText) {
@@ -204,36 +218,36 @@ int FrameStack::Capacity() const {
 
 VariableStore::VariableStore() : globals_(VariableFrame::Empty()) {}
 
-float VariableStore::TurtleCoordinate(std::string_view name, bool& found) const {
+double VariableStore::TurtleCoordinate(std::string_view name, bool& found) const {
     found = false;
     constexpr std::size_t CoordinateNameLength = 7; // "_nerdex", "_nerdey"
-    if (!screen_ || name.size() != CoordinateNameLength) return 0.0f;
+    if (!screen_ || name.size() != CoordinateNameLength) return 0.0;
     if (PlatformEqualsIgnoreCase(name, "_nerdex")) {
         found = true;
-        return static_cast<float>(screen_->TurtleX());
+        return screen_->TurtleX();
     }
     if (PlatformEqualsIgnoreCase(name, "_nerdey")) {
         found = true;
-        return static_cast<float>(screen_->TurtleY());
+        return screen_->TurtleY();
     }
-    return 0.0f;
+    return 0.0;
 }
 
 // Globals are looked up by the name as written; only then is one prefix
 // removed and the innermost call's frame asked. Values at or below NoValue
 // count as absent, and a missing variable reads as 0.
-float VariableStore::GetVariable(std::string_view name) const {
-    if (name.empty()) return 0.0f;
+double VariableStore::GetVariable(std::string_view name) const {
+    if (name.empty()) return 0.0;
     bool isTurtle = false;
-    const float turtle = TurtleCoordinate(name, isTurtle);
+    const double turtle = TurtleCoordinate(name, isTurtle);
     if (isTurtle) return turtle;
-    const float global = globals_.GetValue(name);
+    const double global = globals_.GetValue(name);
     if (global > NoValue) return global;
     const std::string_view local = WithoutPrefix(name);
-    if (local.empty()) return 0.0f;
+    if (local.empty()) return 0.0;
     const VariableFrame* frame = frames_.Top();
-    const float value = frame ? frame->GetValue(local) : NoValue;
-    return value > NoValue ? value : 0.0f;
+    const double value = frame ? frame->GetValue(local) : NoValue;
+    return value > NoValue ? value : 0.0;
 }
 
 bool VariableStore::HasVariable(std::string_view name) const {
@@ -248,14 +262,14 @@ bool VariableStore::HasVariable(std::string_view name) const {
 
 // A '_' or ':' prefix makes the variable local to the innermost call; without
 // a frame the write is dropped.
-void VariableStore::SetVariable(std::string_view name, float value) {
+void VariableStore::SetVariable(std::string_view name, double value) {
     char buffer[FloatTextRoom];
-    SetText(name, FormatFloat(value, 1, buffer));
+    SetText(name, ValueText(value, buffer));
 }
 
-void VariableStore::SetVariables(std::initializer_list<std::string_view> names, float value) {
+void VariableStore::SetVariables(std::initializer_list<std::string_view> names, double value) {
     char buffer[FloatTextRoom];
-    const std::string_view valueText = FormatFloat(value, 1, buffer);
+    const std::string_view valueText = ValueText(value, buffer);
     for (const std::string_view name : names)
         SetText(name, valueText);
 }
@@ -302,19 +316,19 @@ VariableStore* CurrentVariableStore() {
     return processStore;
 }
 
-float GetVariable(std::string_view name) {
-    return processStore ? processStore->GetVariable(name) : 0.0f;
+double GetVariable(std::string_view name) {
+    return processStore ? processStore->GetVariable(name) : 0.0;
 }
 
 bool HasVariable(std::string_view name) {
     return processStore && processStore->HasVariable(name);
 }
 
-void SetVariable(std::string_view name, float value) {
+void SetVariable(std::string_view name, double value) {
     if (processStore) processStore->SetVariable(name, value);
 }
 
-void SetVariables(std::initializer_list<std::string_view> names, float value) {
+void SetVariables(std::initializer_list<std::string_view> names, double value) {
     if (processStore) processStore->SetVariables(names, value);
 }
 

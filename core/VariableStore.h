@@ -2,6 +2,7 @@
 // The variable store: one table of globals and a stack of argument frames,
 // one frame per running procedure call. Values are stored as text with one
 // decimal ("%.1f"); a missing variable reads as 0.
+#include "core/Numbers.h"
 #include "core/StringList.h"
 
 #include <initializer_list>
@@ -40,6 +41,15 @@ public:
 std::optional<StringList> SplitList(std::string_view text, char separator, bool evaluate,
                                     bool stripPrefix);
 
+// A variable's value as it is stored. Values are kept as text: with one
+// decimal of a 32-bit float, as the language has always kept them, or, with
+// the precise turtle on, every digit of the double (the shortest text that
+// reads back as the same number), so that thirds and repeated divisions do
+// not drift. `buffer` holds the text.
+std::string_view ValueText(double value, char (&buffer)[FloatTextRoom]);
+// The number a stored text stands for, under the same rule.
+double StoredValue(std::string_view text);
+
 // One table of variables: names beside values, compared ignoring case.
 class VariableFrame {
 public:
@@ -51,9 +61,9 @@ public:
     // the blank-separated argument names with their prefix removed.
     static VariableFrame FromTexts(std::string_view valuesText, std::string_view namesText);
     int IndexOf(std::string_view name) const;
-    float GetValue(std::string_view name) const;
-    void SetValue(std::string_view name, float value);
-    // SetValue with the value's text (one decimal) already written.
+    double GetValue(std::string_view name) const;
+    void SetValue(std::string_view name, double value);
+    // SetValue with the value's text (see ValueText) already written.
     void SetText(std::string_view name, std::string_view valueText);
     bool Remove(std::string_view name);
     std::string Describe() const;
@@ -82,13 +92,13 @@ private:
 class VariableStore {
 public:
     VariableStore();
-    float GetVariable(std::string_view name) const;
+    double GetVariable(std::string_view name) const;
     // Whether GetVariable finds the name (a global, a local of the innermost
     // call or a turtle coordinate) instead of reading it as a missing 0.
     bool HasVariable(std::string_view name) const;
-    void SetVariable(std::string_view name, float value);
+    void SetVariable(std::string_view name, double value);
     // SetVariable of each name in turn, with the value's text written once.
-    void SetVariables(std::initializer_list<std::string_view> names, float value);
+    void SetVariables(std::initializer_list<std::string_view> names, double value);
     bool RemoveFrameVariable(std::string_view name);
     // Removes a global (a predefined variable renamed by a language switch).
     bool RemoveGlobalVariable(std::string_view name) { return globals_.Remove(name); }
@@ -103,7 +113,7 @@ public:
 private:
     // The turtle position for "_nerdex" and "_nerdey" (any case) once a
     // screen is attached; `found` tells whether the name was one of them.
-    float TurtleCoordinate(std::string_view name, bool& found) const;
+    double TurtleCoordinate(std::string_view name, bool& found) const;
     void SetText(std::string_view name, std::string_view valueText);
 
     FrameStack frames_;
@@ -115,10 +125,10 @@ private:
 // engine creates it). Every free function does nothing without it.
 VariableStore* SetVariableStore(VariableStore* store);
 VariableStore* CurrentVariableStore();
-float GetVariable(std::string_view name);
+double GetVariable(std::string_view name);
 bool HasVariable(std::string_view name);
-void SetVariable(std::string_view name, float value);
-void SetVariables(std::initializer_list<std::string_view> names, float value);
+void SetVariable(std::string_view name, double value);
+void SetVariables(std::initializer_list<std::string_view> names, double value);
 bool RemoveFrameVariable(std::string_view name);
 void PushFrame(std::string_view valuesText, std::string_view namesText);
 void PopFrame();

@@ -13,7 +13,7 @@ AssignmentProgram::AssignmentProgram(std::string_view text) {
 
 bool AssignmentProgram::Run() const {
     if (!isAssignment_) return false;
-    SetVariable(name_, static_cast<float>(expression_.Evaluate()));
+    SetVariable(name_, expression_.Evaluate());
     return true;
 }
 

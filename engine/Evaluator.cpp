@@ -1,8 +1,9 @@
 #include "engine/Evaluator.h"
 
-#include "core/VariableStore.h"
 #include "core/ExpressionHook.h"
+#include "core/GlobalSettings.h"
 #include "core/Numbers.h"
+#include "core/VariableStore.h"
 #include "engine/Functions.h"
 #include "engine/TextStack.h"
 
@@ -40,7 +41,8 @@ double OperandValue(std::string_view token) {
 }
 
 // Evaluates postfix tokens on a stack of operand texts. Every computed
-// result goes back onto the stack as a 32-bit float with three decimals.
+// result goes back onto the stack as a 32-bit float with three decimals
+// (with the precise turtle on, as the double it is).
 // After a failure (division by zero, a function's domain failure) the rest
 // is ignored and the result is 0.
 class PostfixEvaluation {
@@ -52,6 +54,7 @@ public:
 private:
     void Negative();
     double Compute(char op, const std::string& left, const std::string& right);
+    std::string KeptText(double result);
 
     TextStack operands_;
     double lastResult_ = 0;
@@ -75,13 +78,23 @@ void PostfixEvaluation::Operator(char op) {
     if (right && left) {
         lastResult_ = Compute(op, *left, *right);
         operated_ = true;
-        const auto stored = static_cast<float>(lastResult_);
-        if (!std::isfinite(stored)) failed_ = true;
-        operands_.Push(FloatToText(stored, 3));
+        operands_.Push(KeptText(lastResult_));
     } else if (right && (op == '-' || op == '+')) {
         right->insert(right->begin(), op);
         operands_.Push(std::move(*right));
     }
+}
+
+// With the precise turtle on the result keeps every digit of the double.
+std::string PostfixEvaluation::KeptText(double result) {
+    if (Globals().PreciseTurtle) {
+        if (!std::isfinite(result)) failed_ = true;
+        char buffer[FloatTextRoom];
+        return std::string(DoubleText(result, buffer));
+    }
+    const auto stored = static_cast<float>(result);
+    if (!std::isfinite(stored)) failed_ = true;
+    return FloatToText(stored, 3);
 }
 
 // Negating writes a sign in front of the operand's text, so a plain number

@@ -1,7 +1,8 @@
 #include "engine/ExpressionProgram.h"
 
-#include "core/VariableStore.h"
+#include "core/GlobalSettings.h"
 #include "core/Numbers.h"
+#include "core/VariableStore.h"
 #include "engine/Evaluator.h"
 #include "engine/Functions.h"
 
@@ -17,10 +18,14 @@ namespace {
 constexpr std::size_t LongestNumber = 30;
 
 // A computed result as the text stack keeps it: a 32-bit float written with
-// three decimals, read back when it is used. A whole float reads back as
-// itself. False when the float is infinite or undefined, which fails the
-// expression.
+// three decimals, read back when it is used (with the precise turtle on, the
+// double itself). A whole float reads back as itself. False when the result
+// is infinite or undefined, which fails the expression.
 bool Rounded(double result, double& value) {
+    if (Globals().PreciseTurtle) {
+        value = result;
+        return std::isfinite(result);
+    }
     const auto stored = static_cast<float>(result);
     if (!std::isfinite(stored)) return false;
     value = std::trunc(stored) == stored ? stored : TextToFloat(FloatToText(stored, 3));

@@ -164,9 +164,19 @@ TEST(ClassicConverterTest, DeepNestingIsReportedInsteadOfExhaustingTheStack) {
     EXPECT_EQ(c.report.Dropped()[1].line, 2);
 }
 
-TEST(ClassicConverterTest, ForCountsWithALocalCounterAndItsStep) {
+// A classic "for" is a repeat of as many passes as it has values, each pass
+// setting the counter first; without a step it counts towards the end, and
+// when that direction is not known before the run both are written.
+TEST(ClassicConverterTest, ForCountsWithALocalCounterTowardsItsEnd) {
     const Converted c = Convert("to fan :n\nfor [i 1 :n] [fd :i]\nend\nfor [k 10 2 -4] [fd :k]\n");
-    EXPECT_EQ(Body(c, 0), Start + "for [k := 10; k - 4 >= 2; k := k - 4] [ forward k ]\n");
+    EXPECT_EQ(Body(c, 0),
+              Start +
+                  "repeat (2 - 10) / (-4) + 1 [ k := 10 + (repcount - 1) * (-4) ; forward k ]\n");
     EXPECT_EQ(Header(c, 1), "fan :n :i");
-    EXPECT_EQ(Body(c, 1), "for [:i := 1; :i + 1 <= :n; :i := :i + 1] [ forward :i ]\n");
+    EXPECT_EQ(Body(c, 1), "test 1 <= :n\niftrue [ fan_1 :n, :i ]\niffalse [ fan_2 :n, :i ]\n");
+    EXPECT_EQ(Body(c, 2), "repeat (:n - 1) / 1 + 1 [ :i := 1 + (repcount - 1) * 1 ; forward :i ]\n"
+                          "test 1 == 1\n");
+    EXPECT_EQ(Body(c, 3),
+              "repeat (:n - 1) / (-1) + 1 [ :i := 1 + (repcount - 1) * (-1) ; forward :i ]\n"
+              "test 1 == 0\n");
 }

@@ -138,9 +138,10 @@ TEST_P(ClassicProgramsTest, DrawsWhatAClassicLogoDraws) {
 
 INSTANTIATE_TEST_SUITE_P(Suite, ClassicProgramsTest,
                          ::testing::Values("capitals", "ccurve", "circle", "comments", "dragon",
-                                           "flower", "forloop", "headings", "homes", "house",
-                                           "ifelsecount", "koch", "locals", "makecounter",
-                                           "multiline", "polyspiral", "repcount", "sierpinski",
+                                           "flower", "fordown", "forloop", "headings", "homes",
+                                           "house", "ifelsecount", "koch", "locals", "loops",
+                                           "makecounter", "multiline", "names", "polyspiral",
+                                           "precise", "repcount", "repcountnest", "sierpinski",
                                            "squares", "squarespiral", "star", "tree", "walk"));
 
 } // namespace

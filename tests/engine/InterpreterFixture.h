@@ -54,7 +54,7 @@ protected:
         engine_->Procedures().AddProcedure(header, body);
     }
 
-    float Var(const std::string& name) const { return engine_->Variables().GetVariable(name); }
+    double Var(const std::string& name) const { return engine_->Variables().GetVariable(name); }
     int X() const { return engine_->Screen().State().TurtleX; }
     int Y() const { return engine_->Screen().State().TurtleY; }
     float Heading() const { return engine_->Screen().State().Heading; }

@@ -31,6 +31,24 @@ TEST_F(PreciseTurtleTest, FractionsOfAPixelAddUpAndReadAsWholePixels) {
     EXPECT_FLOAT_EQ(Var("_nerdex"), 512.0f);
 }
 
+// Variables, procedure inputs and every step of an expression keep the
+// double's digits with the option; without it a variable keeps one decimal
+// and a computed step three, as they always did.
+TEST_F(PreciseTurtleTest, NumbersKeepTheirDigitsOnlyWithTheOption) {
+    const std::string program = "third := 1/3\nwhole := third * 3\nsixth third / 2\n";
+    Define("sixth :a", "half := :a\n");
+    Globals().PreciseTurtle = true;
+    Run(program);
+    EXPECT_DOUBLE_EQ(Var("third"), 1.0 / 3.0);
+    EXPECT_EQ(Var("whole"), 1.0);
+    EXPECT_DOUBLE_EQ(Var("half"), 1.0 / 6.0);
+    Globals().PreciseTurtle = false;
+    Run(program);
+    EXPECT_EQ(Var("third"), 0.3f);
+    EXPECT_EQ(Var("whole"), 0.9f);
+    EXPECT_EQ(Var("half"), 0.2f);
+}
+
 TEST_F(PreciseTurtleTest, TruncatedDistancesStayWithoutTheOption) {
     Run("fd 10.7\nfd 0.4\nfd 0.4\n");
     EXPECT_EQ(X(), 510);

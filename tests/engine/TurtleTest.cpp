@@ -2,11 +2,11 @@
 // with the state, the picture and the process-wide values they change.
 #include "engine/TurtleScreen.h"
 
-#include "core/VariableStore.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
 #include "core/TextReaders.h"
+#include "core/VariableStore.h"
 #include "engine/Evaluator.h"
 #include "engine/TurtleArguments.h"
 
@@ -683,7 +683,7 @@ struct Fingerprint {
     int look;
     std::string path;
     int waitMs;
-    float length, angle;
+    double length, angle;
 
     bool operator==(const Fingerprint& o) const {
         const TurtleState& a = state;
