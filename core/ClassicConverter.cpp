@@ -572,7 +572,8 @@ private:
     Value ReporterValue(const Call& call) const {
         const std::string& n = call.name;
         const auto& in = call.inputs;
-        if (procedures_.count(n)) return Value::Failed(OutputProcedureText);
+        if (const auto p = procedures_.find(n); p != procedures_.end())
+            return Expression(ValueCallText(p->second, in), AtomPrecedence);
         if (n == "xcor") return Expression("_nerdex - " + std::to_string(OriginX), SumPrecedence);
         if (n == "ycor") return Expression(std::to_string(OriginY) + " - _nerdey", SumPrecedence);
         if (n == "heading") return Value::Failed(HeadingReaderText);
@@ -686,7 +687,7 @@ private:
         } else if (n == "if") {
             const std::string condition = ConditionText(in.at(0));
             std::vector<Command> list = Instructions(ListItems(in.at(1)));
-            if (EndsInStopAfterDeferred(list))
+            if (EndsInLeaveAfterDeferred(list))
                 Branches(condition, list, {}, out);
             else if (!list.empty())
                 out.push_back({"if " + condition + " [ " + JoinList(list) + " ]", true});
@@ -694,6 +695,8 @@ private:
             const std::string condition = ConditionText(in.at(0));
             Branches(condition, Instructions(ListItems(in.at(1))),
                      Instructions(ListItems(in.at(2))), out);
+        } else if (n == "output" || n == "op") {
+            out.push_back({"output " + Number(in.at(0))});
         } else if (n == "make" || n == "localmake") {
             if (in.at(0).kind != Value::Word) throw Unconvertible{NoCounterpartText};
             out.push_back({VariableRead(in[0].text) + " := " + Number(in.at(1))});
@@ -812,6 +815,17 @@ private:
         return "repeat " + Number(passes) + " [ " + text + " ]";
     }
 
+    // A call for the procedure's value, "name(a, b)"; its locals get a place
+    // in its frame as in CallText.
+    std::string ValueCallText(const Procedure& callee, const std::vector<Value>& inputs) const {
+        std::string arguments;
+        for (const Value& v : inputs)
+            arguments += (arguments.empty() ? "" : ", ") + Number(v);
+        for (std::size_t k = 0; k < callee.locals.size(); ++k)
+            arguments += arguments.empty() ? "0" : ", 0";
+        return callee.name + "(" + arguments + ")";
+    }
+
     std::string CallText(const Procedure& callee, const std::vector<Value>& inputs) {
         std::string text = callee.name;
         std::string separator = " ";
@@ -890,18 +904,23 @@ private:
         return false;
     }
 
+    // "stop" and "output" leave the procedure that runs them.
+    static bool Leaves(const Command& command) {
+        return command.text == "stop" || command.text.starts_with("output ");
+    }
+
     // A list such as [repeat 3 [...] stop] needs a helper for its first
-    // part, and a "stop" in a helper would leave only the helper.
-    static bool EndsInStopAfterDeferred(const std::vector<Command>& commands) {
-        return commands.size() > 1 && commands.back().text == "stop" &&
+    // part, and a "stop" or "output" in a helper would leave only the helper.
+    static bool EndsInLeaveAfterDeferred(const std::vector<Command>& commands) {
+        return commands.size() > 1 && Leaves(commands.back()) &&
                AnyDeferred({commands.begin(), commands.end() - 1});
     }
 
     // "test", then "iftrue" and "iffalse". A branch that may run a test of
     // its own (it calls a procedure or runs a list) sets the test result
     // back at its end, so that the other branch keeps out. A branch that
-    // ends in "stop" after such commands stops in a list of its own, so that
-    // the stop leaves the procedure.
+    // ends in "stop" or "output" after such commands leaves in a list of its
+    // own, so that it leaves the procedure.
     void Branches(const std::string& condition, std::vector<Command> yes, std::vector<Command> no,
                   std::vector<Command>& out) {
         out.push_back({"test " + condition});
@@ -911,12 +930,15 @@ private:
 
     void AppendBranch(const char* command, const char* restore, std::vector<Command> list,
                       std::vector<Command>& out) {
-        const bool stops = EndsInStopAfterDeferred(list);
-        if (stops) list.pop_back();
-        if (AnyDeferred(list) && list.back().text != "stop") list.push_back({restore});
+        std::optional<Command> leave;
+        if (EndsInLeaveAfterDeferred(list)) {
+            leave = list.back();
+            list.pop_back();
+        }
+        if (AnyDeferred(list) && !Leaves(list.back())) list.push_back({restore});
         if (!list.empty())
             out.push_back({std::string(command) + " [ " + JoinList(list) + " ]", true});
-        if (stops) out.push_back({std::string(command) + " [ stop ]", true});
+        if (leave) out.push_back({std::string(command) + " [ " + leave->text + " ]", true});
     }
 
     // The commands of a bracketed list joined with " ; ". When a deferred

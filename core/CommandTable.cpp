@@ -116,6 +116,8 @@ constexpr CommandRow Rows[] = {
      {}, Kept, A::Number, Turtle},
     {{{{SetShapeTr, "degresim"}, {}, {SetShape, "setsh"}, {}}},
      {}, Kept, A::QuotedFileName, Turtle},
+    {{{{OutputTr, "sonu\xE7"}, {OutputTrShort, "sn"}, {Output, "output"}, {OutputShort, "op"}}},
+     {}, ByColumn, A::Number, Flow},
 };
 // clang-format on
 

@@ -32,9 +32,9 @@ namespace mivarelo {
 // ProcedureCodeBase plus a procedure's index; UnknownCode for none.
 using CommandCode = int;
 constexpr CommandCode UnknownCode = 0;
-constexpr CommandCode AssignmentCode = 124;
+constexpr CommandCode AssignmentCode = 200;
 constexpr CommandCode ProcedureCodeBase = 1000;
-constexpr int KeywordCount = 122;
+constexpr int KeywordCount = 126;
 
 // clang-format off
 enum class Keyword : CommandCode {
@@ -160,6 +160,10 @@ enum class Keyword : CommandCode {
     PenReverseTr = 120,       // modt
     SetShape = 121,           // setsh
     SetShapeTr = 122,         // degresim
+    OutputTr = 123,           // sonuç
+    OutputTrShort = 124,      // sn
+    Output = 125,             // output
+    OutputShort = 126,        // op
 };
 // clang-format on
 

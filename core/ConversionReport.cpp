@@ -52,7 +52,6 @@ int TextId(ConversionText text) {
     case UnknownClassicWordText: return UnknownClassicWordId;
     case MissingInputText: return MissingInputId;
     case NumberExpectedText: return NumberExpectedId;
-    case OutputProcedureText: return OutputProcedureId;
     case OneComparisonText: return OneComparisonId;
     case UnbalancedBracketsText: return UnclosedBracketId;
     case HeadingReaderText: return HeadingUnreadableId;

@@ -15,7 +15,6 @@ enum ConversionText {
     UnknownClassicWordText,
     MissingInputText,
     NumberExpectedText,
-    OutputProcedureText,
     OneComparisonText,
     UnbalancedBracketsText,
     HeadingReaderText,

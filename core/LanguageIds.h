@@ -319,7 +319,6 @@ namespace mivarelo {
     X(UnknownClassicWordId, 7952) \
     X(MissingInputId, 7953) \
     X(NumberExpectedId, 7954) \
-    X(OutputProcedureId, 7955) \
     X(OneComparisonId, 7956) \
     X(UnclosedBracketId, 7957) \
     X(HeadingUnreadableId, 7958) \
@@ -345,7 +344,8 @@ namespace mivarelo {
     X(ProgramTooLargeId, 7994) \
     X(CannotReadInputId, 7995) \
     X(LongLineShortenedId, 7996) \
-    X(VariableRenamedId, 7997)
+    X(VariableRenamedId, 7997) \
+    X(NoOutputId, 7998)
 // clang-format on
 
 #define MIVARELO_LANGUAGE_ID_CONSTANT(name, id) inline constexpr int name = id;

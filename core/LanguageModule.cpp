@@ -1,11 +1,11 @@
 #include "core/LanguageModule.h"
 
 #include "core/CaseFold.h"
-#include "core/VariableStore.h"
 #include "core/Encoding.h"
 #include "core/GlobalSettings.h"
 #include "core/LanguageIds.h"
 #include "core/ProcedureStore.h"
+#include "core/VariableStore.h"
 
 #include <algorithm>
 #include <charconv>

@@ -172,7 +172,11 @@ std::string& Normalizer::Args() {
 void Normalizer::TakeWord(const std::string& tok, std::string_view after) {
     std::string word;
     std::string rest;
-    if (SplitCommandWord(store_, tok, word, rest) != UnknownCode) {
+    if (const CommandCode code = SplitCommandWord(store_, tok, word, rest); code != UnknownCode) {
+        if (seenCommand_ && IsValueCall(code, rest)) {
+            AppendToArgs(tok);
+            return;
+        }
         seenCommand_ = true;
         StartCommand(word, rest);
         return;
@@ -317,7 +321,15 @@ bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string
 }
 
 std::string UnknownWordText(std::string_view word, int lineNumber) {
-    std::string line = GetLanguageString(UnknownCommandId);
+    return ErrorLineText(UnknownCommandId, word, lineNumber);
+}
+
+bool IsValueCall(CommandCode code, std::string_view rest) {
+    return code >= ProcedureCodeBase && rest.starts_with('(');
+}
+
+std::string ErrorLineText(int textId, std::string_view word, int lineNumber) {
+    std::string line = GetLanguageString(textId);
     line += ": '";
     line += word;
     line += "' ( ";

@@ -45,6 +45,12 @@ bool SplitKeywordPrefix(std::string_view word, std::string& keyword, std::string
 
 // The error-list entry for an unknown word on body line `lineNumber`.
 std::string UnknownWordText(std::string_view word, int lineNumber);
+// Whether a word that looks up as `code`, with `rest` glued after it, calls
+// a procedure for its value ("double(50)" in "fd double(50)"): among a
+// command's arguments it is part of them, not a command of its own.
+bool IsValueCall(CommandCode code, std::string_view rest);
+// An error line of the run: the text of `textId`, the word quoted, the line.
+std::string ErrorLineText(int textId, std::string_view word, int lineNumber);
 
 // Writes the error-list line for an unknown word (with the current line
 // number), beeps and records the line as the last error line.

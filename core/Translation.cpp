@@ -53,6 +53,14 @@ CommandCode CodeOfToken(std::string_view token, const ProcedureStore* store) {
     return SplitCommandWord(store, token, word, rest);
 }
 
+// A token that starts a command of its own: a command word, but not a call
+// for a procedure's value among the arguments of an open piece.
+bool StartsCommand(std::string_view token, const ProcedureStore* store, bool open) {
+    std::string word, rest;
+    const CommandCode code = SplitCommandWord(store, token, word, rest);
+    return code != UnknownCode && !(open && IsValueCall(code, rest));
+}
+
 // Cuts one ';'-free part before every command word. A part that starts
 // with an assignment stays whole: its expression may use a variable named
 // like a keyword.
@@ -78,10 +86,10 @@ void SplitPart(std::string_view part, const ProcedureStore* store, std::vector<C
             continue;
         }
         const std::size_t end = TokenEnd(part, i);
-        const CommandCode code = CodeOfToken(part.substr(i, end - i), store);
-        if (code != UnknownCode || !open) {
+        const std::string_view token = part.substr(i, end - i);
+        if (StartsCommand(token, store, open) || !open) {
             closePiece();
-            pieceCode = code;
+            pieceCode = CodeOfToken(token, store);
             pieceStart = i;
             open = true;
         }
@@ -255,7 +263,8 @@ void AppendColored(ColorSink* sink, const std::string& text, std::uint32_t colou
     if (sink && !text.empty()) sink->AppendColored(text, colour);
 }
 
-void ColorizeLine(const StringList* lines, int index, const ProcedureStore* store, ColorSink* sink) {
+void ColorizeLine(const StringList* lines, int index, const ProcedureStore* store,
+                  ColorSink* sink) {
     if (!lines) return;
     if (sink) sink->Clear();
     if (index < 0 || index >= static_cast<int>(lines->size())) return;

@@ -1,7 +1,7 @@
 #include "engine/AssignmentProgram.h"
 
-#include "core/VariableStore.h"
 #include "core/LineParser.h"
+#include "core/VariableStore.h"
 
 namespace mivarelo {
 

@@ -4,6 +4,7 @@
 #include "core/GlobalSettings.h"
 #include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
+#include "core/LineParser.h"
 #include "core/VariableStore.h"
 #include "engine/LineDispatcher.h"
 #include "engine/RunListener.h"
@@ -12,6 +13,7 @@
 #include <exception>
 #include <new>
 #include <thread>
+#include <utility>
 
 namespace mivarelo {
 
@@ -144,6 +146,22 @@ SharedText Interpreter::ListTextOf(std::string_view text) {
     return shared;
 }
 
+bool Interpreter::CallForValue(int index, std::string_view arguments, std::string rest,
+                               std::size_t callStart, std::size_t callEnd) {
+    LogoThread* caller = currentThread_;
+    if (!caller) return false;
+    const std::string header = screen_.Procedures().GetHeader(index);
+    caller->AwaitValue(std::move(rest), callStart, callEnd, header.substr(0, header.find(' ')));
+    if (!RunProcedure(index, arguments, true, 1)) return false;
+    threads_.Top()->CalledForValueBy(caller);
+    return true;
+}
+
+void Interpreter::Output(double value) {
+    output_ = value;
+    Globals().StopRequested = true;
+}
+
 void Interpreter::RequestStop() {
     Globals().StopRequested = true;
     Globals().AbortRequested = true;
@@ -166,6 +184,7 @@ bool Interpreter::Step() {
 // tests, a call's frame, a finished list. True when a line is handed out.
 bool Interpreter::AdvanceTop(LogoThread& top) {
     if (!PushPendingFrame(top)) return false;
+    if (top.AwaitingValue() && !Globals().AbortRequested) return ResumeLine(top);
     switch (top.NextLine()) {
     case LogoThread::Advance::Pending:
         if (top.ExecutedLines() == 0) CountIdleIteration();
@@ -175,6 +194,20 @@ bool Interpreter::AdvanceTop(LogoThread& top) {
     }
     ShowPosition(top);
     return true;
+}
+
+// The rest of a line that waited for a procedure's value runs with the value
+// in place of the call; a procedure that ended without "output" fails the line.
+bool Interpreter::ResumeLine(LogoThread& top) {
+    std::string callee;
+    ShowPosition(top);
+    if (top.Resume(callee)) return true;
+    GlobalSettings& g = Globals();
+    g.LastErrorLine = g.CurrentLineNumber;
+    if (ErrorList* list = CurrentErrorList())
+        list->AddErrorLine(ErrorLineText(NoOutputId, callee, g.CurrentLineNumber));
+    top.LineDone(false);
+    return false;
 }
 
 void Interpreter::RunReadyLine(LogoThread& top) {
@@ -273,9 +306,17 @@ void Interpreter::FinishTop() {
     LogoThread* top = threads_.Top();
     if (prepared_ == top) prepared_ = nullptr;
     const bool nested = top->Nested();
+    const bool procedureScope = top->ProcedureScope();
+    LogoThread* valueCaller = top->ValueCaller();
     if (top->OwnsFrame()) PopFrame();
-    if (top->ProcedureScope()) Globals().StopRequested = false;
+    if (procedureScope) Globals().StopRequested = false;
     threads_.Pop();
+    // A procedure's "output" goes to the line that called it for a value, if
+    // any; the contexts between (lists its line started) stay untouched.
+    if (procedureScope) {
+        const std::optional<double> value = std::exchange(output_, std::nullopt);
+        if (valueCaller) valueCaller->Answer(value);
+    }
     const bool ended = threads_.Empty();
     if (listener_) listener_->ThreadFinished(ended);
     if (!nested || ended) SetRunActive(false);

@@ -79,6 +79,16 @@ public:
     // of a copy; `normalizedLevels` as LogoThread takes it.
     bool RunList(SharedText owner, std::string_view list, int normalizedLevels, int repeatCount,
                  bool nested);
+    // Calls procedure `index` for a value that a line of the running context
+    // needs: the rest of the line, `rest`, holds the call at [callStart,
+    // callEnd) and runs again, the call replaced by the value, once the
+    // procedure has ended. The call is a context like any other, so that
+    // Stop, stepping, the watcher and the nesting limit see it.
+    bool CallForValue(int index, std::string_view arguments, std::string rest,
+                      std::size_t callStart, std::size_t callEnd);
+    // "output": the running procedure ends, as with "stop", and gives
+    // `value` to the line that called it for one.
+    void Output(double value);
     // The Stop action: every context ends after its current line; a wait
     // in progress ends at once.
     void RequestStop();
@@ -136,8 +146,9 @@ private:
     SharedText ListTextOf(std::string_view text);
     // StartThread for `list` of `listText` (all of it when `list` is null).
     bool Start(bool procedureScope, SharedText listText, std::string_view list,
-               int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested, int repeatCount,
-               std::string_view names, std::string_view arguments, LinePlace place);
+               int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested,
+               int repeatCount, std::string_view names, std::string_view arguments,
+               LinePlace place);
     bool PushContext(bool procedureScope, SharedText listText, std::string_view list,
                      int normalizedLevels, std::unique_ptr<LoopElement> loop, bool nested,
                      int repeatCount, std::string_view names, std::string_view arguments,
@@ -149,6 +160,7 @@ private:
     bool AdvanceTop(LogoThread& top);
     void RunLine(LogoThread& top);
     bool PushPendingFrame(LogoThread& top);
+    bool ResumeLine(LogoThread& top);
     void CountIdleIteration();
     void FinishTop();
     void EndRun();
@@ -175,6 +187,8 @@ private:
     std::optional<Clock::time_point> waitUntil_;
     std::optional<std::uint64_t> lineLimit_;
     std::size_t nestingLimit_ = DefaultNestingLimit;
+    // The value the running procedure gave with "output", until it ends.
+    std::optional<double> output_;
     std::uint64_t linesRun_ = 0;
     std::uint64_t idleIterations_ = 0;
     std::uint64_t runSerial_ = 0;

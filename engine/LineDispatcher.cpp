@@ -7,12 +7,13 @@
 #include "core/LineParser.h"
 #include "core/ProcedureStore.h"
 #include "core/TextReaders.h"
+#include "core/VariableStore.h"
 #include "engine/AssignmentProgram.h"
 #include "engine/Conditions.h"
-#include "engine/LoopElement.h"
 #include "engine/Evaluator.h"
 #include "engine/Interpreter.h"
 #include "engine/ListCommandPlan.h"
+#include "engine/LoopElement.h"
 #include "engine/TurtleScreen.h"
 #include "engine/TurtleState.h"
 
@@ -126,16 +127,78 @@ bool LineDispatcher::RunCommandLine(std::string_view line) {
         } else {
             piece = NextPiece(c);
         }
-        if (!IsBlank(piece) && !RunPiece(piece)) return false;
+        if (IsBlank(piece)) continue;
+        if (const std::optional<ValueCall> call = FindValueCall(piece))
+            return interpreter_.CallForValue(call->procedure, call->arguments,
+                                             std::string(line.substr(piece.data() - line.data())),
+                                             call->start, call->end);
+        if (!RunPiece(piece)) return false;
     }
     return true;
+}
+
+// A procedure's name right before '(' in a command's arguments, outside
+// its lists, calls the procedure for its value: "fd double(50)". Of calls
+// inside the arguments of another the innermost goes first, and of calls
+// side by side the leftmost, so "fib(n - 1) + fib(n - 2)" calls from the left.
+std::optional<LineDispatcher::ValueCall> LineDispatcher::FindValueCall(std::string_view piece,
+                                                                       bool skipWord) const {
+    if (piece.find('(') == std::string_view::npos) return std::nullopt;
+    std::size_t pos = 0;
+    if (skipWord) {
+        pos = piece.find_first_not_of(' ');
+        while (pos < piece.size() && IsWordChar(piece[pos]))
+            ++pos;
+    }
+    int lists = 0;
+    for (; pos < piece.size(); ++pos) {
+        const char c = piece[pos];
+        if (c == '[' || c == '{') ++lists;
+        if ((c == ']' || c == '}') && lists > 0) --lists;
+        if (c != '(' || lists > 0) continue;
+        std::size_t start = pos;
+        while (start > 0 && IsWordChar(piece[start - 1]))
+            --start;
+        if (start == pos || (piece[start] >= '0' && piece[start] <= '9')) continue;
+        const int procedure = screen_.Procedures().FindProcedure(piece.substr(start, pos - start));
+        if (procedure < 0) continue;
+        const std::size_t open = pos + 1;
+        const std::size_t close = ClosingParenthesis(piece, open);
+        if (close == std::string_view::npos) return std::nullopt;
+        const std::string_view inside = piece.substr(open, close - open);
+        if (const std::optional<ValueCall> inner = FindValueCall(inside, false)) {
+            ValueCall call = *inner;
+            call.start += open;
+            call.end += open;
+            return call;
+        }
+        return ValueCall{procedure, std::string(inside), start, close + 1};
+    }
+    return std::nullopt;
+}
+
+// The ')' that closes the '(' before `from`, or npos.
+std::size_t LineDispatcher::ClosingParenthesis(std::string_view text, std::size_t from) {
+    int depth = 1;
+    for (std::size_t k = from; k < text.size(); ++k) {
+        depth += text[k] == '(' ? 1 : text[k] == ')' ? -1 : 0;
+        if (depth == 0) return k;
+    }
+    return std::string_view::npos;
+}
+
+bool LineDispatcher::IsWordChar(char c) {
+    return IsNameChar(c) || (c >= '0' && c <= '9');
 }
 
 // During a run a piece is parsed once and then taken from the cache: by its
 // place when it is a part of the running list's shared text (no copy of it
 // is kept), else by its text.
 bool LineDispatcher::RunPiece(std::string_view piece) {
-    const bool cacheable = interpreter_.Busy();
+    // The rest of a line that waited for a value holds the value as text;
+    // its pieces differ from call to call and are not kept.
+    const LogoThread* running = interpreter_.CurrentThread();
+    const bool cacheable = interpreter_.Busy() && !(running && running->ResumedLine());
     const LogoThread* list = nullptr;
     if (cacheable) {
         const GlobalSettings& g = Globals();
@@ -370,6 +433,7 @@ bool LineDispatcher::RunControlFlow(CommandCode code, std::string_view argument)
     case Keyword::DoUntil: return ConditionLoop(argument, true, false);
     case Keyword::DoWhile: return ConditionLoop(argument, true, true);
     case Keyword::For: return For(argument);
+    case Keyword::Output: interpreter_.Output(evaluate(argument)); return true;
     default: return true;
     }
 }

@@ -11,6 +11,8 @@
 #include "engine/CommandCache.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace mivarelo {
@@ -47,6 +49,19 @@ public:
     void SetFastPaths(bool on) { fastPaths_ = on; }
 
 private:
+    // A call of a procedure for its value inside a piece: the procedure, its
+    // argument text, and where the call stands in the piece.
+    struct ValueCall {
+        int procedure = -1;
+        std::string arguments;
+        std::size_t start = 0;
+        std::size_t end = 0;
+    };
+
+    // `skipWord`: the piece's first word is its command, not a call.
+    std::optional<ValueCall> FindValueCall(std::string_view piece, bool skipWord = true) const;
+    static std::size_t ClosingParenthesis(std::string_view text, std::size_t from);
+    static bool IsWordChar(char c);
     bool RunPiece(std::string_view piece);
     // The running list that holds `piece`, when that list is known to be in
     // the normalizer's form; otherwise null.

@@ -1,6 +1,7 @@
 #include "engine/LogoThread.h"
 
 #include "core/GlobalSettings.h"
+#include "core/Numbers.h"
 #include "core/VariableStore.h"
 
 namespace mivarelo {
@@ -119,6 +120,32 @@ LogoThread::Advance LogoThread::ReadLine() {
     lastLineOk_ = true;
     phase_ = Phase::AfterLine;
     return Advance::Line;
+}
+
+void LogoThread::AwaitValue(std::string rest, std::size_t callStart, std::size_t callEnd,
+                            std::string callee) {
+    resumeLine_ = std::move(rest);
+    callStart_ = callStart;
+    callEnd_ = callEnd;
+    callee_ = std::move(callee);
+    answer_.reset();
+    awaiting_ = true;
+}
+
+// The value goes in with every digit and in parentheses, so that a sign
+// stays its own: "10 - f(2)" with -3 reads "10 - (-3)".
+bool LogoThread::Resume(std::string& callee) {
+    awaiting_ = false;
+    if (!answer_) {
+        callee = std::move(callee_);
+        resumeLine_.clear();
+        return false;
+    }
+    char buffer[FloatTextRoom];
+    const std::string value = "(" + std::string(DoubleText(*answer_, buffer)) + ")";
+    resumeLine_.replace(callStart_, callEnd_ - callStart_, value);
+    currentLine_ = resumeLine_;
+    return true;
 }
 
 LogoThread::Advance LogoThread::Finish() {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,24 @@ public:
     // so it is one line whole and is not searched for them again (a list
     // nested N levels deep would otherwise be searched N times).
     void SetOneLine() { oneLine_ = true; }
+    // A line of this context calls procedure `callee` for its value: what is
+    // left of the line waits in `rest`, the call standing at [callStart,
+    // callEnd) of it, until the call ends (Answer).
+    void AwaitValue(std::string rest, std::size_t callStart, std::size_t callEnd,
+                    std::string callee);
+    bool AwaitingValue() const { return awaiting_; }
+    // This context runs a procedure that `caller` called for its value.
+    void CalledForValueBy(LogoThread* caller) { valueCaller_ = caller; }
+    LogoThread* ValueCaller() const { return valueCaller_; }
+    void Answer(std::optional<double> value) { answer_ = value; }
+    // With the answer, the rest of the line becomes the current line, the
+    // call replaced by its value (true); without one the line ends there
+    // (false) and `callee` names the procedure that gave none.
+    bool Resume(std::string& callee);
+    // Whether the current line is the rest of a line that waited for a value.
+    bool ResumedLine() const {
+        return !resumeLine_.empty() && currentLine_.data() == resumeLine_.data();
+    }
     // Moves to the next line to run. The stop and abort flags are checked
     // before every iteration and every line, and after each line once the
     // lists it started have finished (the context is on top again then).
@@ -112,6 +131,13 @@ private:
     int normalizedLevels_ = 0;
     int executedLines_ = 0;
     Phase phase_ = Phase::Start;
+    std::string resumeLine_;
+    std::string callee_;
+    std::size_t callStart_ = 0;
+    std::size_t callEnd_ = 0;
+    std::optional<double> answer_;
+    LogoThread* valueCaller_ = nullptr;
+    bool awaiting_ = false;
     bool nested_;
     bool oneLine_ = false;
     bool procedureScope_ = false;

@@ -544,3 +544,33 @@ fill' \
   -e 'setsc [255 255 255]' -e 'setpc [50 50 50]' -e 'spw 6' \
   -e 'repeat 5 [row repcount * 300 - 50]' \
   -e 'ht'
+
+# Long keywords: the Fibonacci squares, each as long as the two before it
+# together; fib gives its value to the expression that calls it. Every move
+# is a whole number of steps, so the squares meet exactly.
+save tr fibonacci \
+  --define 'fib :n' 'eğer :n < 3 [sonuç 1]
+sonuç fib(:n - 1) + fib(:n - 2)' \
+  --define 'kare :kenar' 'tekrar 4 [ileri :kenar sağ 90]
+kalemyukarı
+ileri :kenar
+sağ 90
+ileri :kenar
+kalemaşağı' \
+  -e '; Öğrettiği: değer veren yordam (sonuç) ve onun bir ifadenin içinde kullanılması' \
+  -e 'setkalemkalınlık 8' -e 'kalemyukarı' -e 'kurpos 1224,857' -e 'kalemaşağı' \
+  -e 'değiştirkalemrenk [200 60 40]' -e 'tekrar 11 [kare fib(repcount) * 7]' \
+  -e 'saklakaplumbağa'
+save en fibonacci \
+  --define 'fib :n' 'if :n < 3 [output 1]
+output fib(:n - 1) + fib(:n - 2)' \
+  --define 'square :side' 'repeat 4 [forward :side right 90]
+penup
+forward :side
+right 90
+forward :side
+pendown' \
+  -e '; Teaches: a procedure that gives a value (output), used inside an expression' \
+  -e 'setpenwidth 8' -e 'penup' -e 'setpos 1224,857' -e 'pendown' \
+  -e 'setpencolor [200 60 40]' -e 'repeat 11 [square fib(repcount) * 7]' \
+  -e 'hideturtle'

@@ -39,9 +39,7 @@ TEST_F(ClassicImportTest, AClassicFileRunsConvertedAndListsWhatWasLeftOut) {
     EXPECT_EQ(r.err, "mivarelo-run: warning: Classic Logo program converted; the precise turtle "
                      "is turned on.\n"
                      "mivarelo-run: warning: Not converted, line 5: 'print xcor' (no counterpart "
-                     "in this language)\n"
-                     "mivarelo-run: warning: Not converted, line 8: 'output 5' (no counterpart in "
-                     "this language)\n");
+                     "in this language)\n");
     const QJsonObject s = StateOf(r);
     // Classic (110, -50) facing right is the pixel (610, 550) at heading 0.
     EXPECT_EQ(s["x"].toInt(), 610);

@@ -56,7 +56,7 @@ QList<QStringList> WordsOf(const RunResult& printed) {
 
 TEST(ExamplesTest, BothVersionsRunWithoutErrorsAndDrawTheSamePicture) {
     const QStringList listed = ListedFiles();
-    ASSERT_EQ(listed.size(), 11);
+    ASSERT_EQ(listed.size(), 12);
     for (const Language& language : Languages) {
         QStringList files;
         for (const QString& program : ExamplePrograms(language.folder))

@@ -114,13 +114,12 @@ TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
     const Converted c = Convert("fd 10\nprint :x\nto f :a\noutput :a * 2\nend\nfd f 3\n"
                                 "frobnicate 1 2\nrt 90\nseth heading + 10\nsetpc :c\n"
                                 "if not :a = 1 [fd 1]\n(make \"a) fd 2\nrepeat 2 [fd 1\n");
-    EXPECT_EQ(Body(c, 0), Start + "forward 10\nright 90\nforward 2\n");
+    EXPECT_EQ(Body(c, 0), Start + "forward 10\nforward f(3)\nright 90\nforward 2\n");
+    EXPECT_EQ(Body(c, 1), "output :a * 2\n");
     const std::vector<ConversionEntry>& d = c.report.Dropped();
-    ASSERT_EQ(d.size(), 9u);
+    ASSERT_EQ(d.size(), 7u);
     const std::vector<std::tuple<int, std::string, ConversionText>> expected = {
         {2, "print :x", NoCounterpartText},
-        {4, "output :a * 2", NoCounterpartText},
-        {6, "fd f 3", OutputProcedureText},
         {7, "frobnicate 1 2", UnknownClassicWordText},
         {9, "seth heading + 10", HeadingReaderText},
         {10, "setpc :c", ColourExpectedText},

@@ -138,6 +138,10 @@ const char* const KeywordsInOrder[] = {
     "modt",
     "setsh",
     "degresim",
+    "sonuç",
+    "sn",
+    "output",
+    "op",
 };
 
 struct Row {
@@ -148,6 +152,7 @@ struct Row {
 
 const Row TranslatedRows[] = {
     {{"arc", "yay"}, {"yay", "yay", "arc", "arc"}},
+    {{"sonuç", "sn", "output", "op"}, {"sonuç", "sn", "output", "op"}},
     {{"setkalemkalınlık", "setpenwidth", "kk", "spw"},
      {"setkalemkalınlık", "kk", "setpenwidth", "spw"}},
     {{"bye", "hoşçakal"}, {"hoşçakal", "hoşçakal", "bye", "bye"}},
@@ -209,7 +214,7 @@ TEST(Keywords, TableHoldsEveryKeywordAtItsCode) {
         EXPECT_EQ(LookupCommand(word), p + 1) << KeywordsInOrder[p];
     }
     EXPECT_EQ(KeywordOf(0), "");
-    EXPECT_EQ(KeywordOf(123), "");
+    EXPECT_EQ(KeywordOf(KeywordCount + 1), "");
     EXPECT_EQ(KeywordOf(ProcedureCodeBase), "");
 }
 
@@ -303,7 +308,7 @@ TEST(Keywords, UntranslatedCodesStay) {
         for (bool toTurkish : {true, false})
             for (bool toLong : {true, false})
                 EXPECT_EQ(TranslateCode(code, toTurkish, toLong), code);
-    for (CommandCode code : {0, 123, 124, 1000, 1005, -1})
+    for (CommandCode code : {0, 127, AssignmentCode, 1000, 1005, -1})
         EXPECT_EQ(TranslateCode(code, true, false), code);
 }
 

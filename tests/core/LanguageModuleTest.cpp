@@ -2,11 +2,11 @@
 
 #include "core/CaseFold.h"
 #include "core/ConversionReport.h"
-#include "core/LanguageIds.h"
-#include "core/VariableStore.h"
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
+#include "core/LanguageIds.h"
 #include "core/ProcedureStore.h"
+#include "core/VariableStore.h"
 #include "support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -121,10 +121,11 @@ TEST_F(LanguageModuleTest, ConversionReportGivesEachReasonItsText) {
     ASSERT_TRUE(LoadReal(true));
     ConversionReport report;
     report.Note(PreciseTurnedOnText);
+    report.Rename("step", "v_step");
     const ConversionText reasons[] = {
-        NoCounterpartText,   UnknownClassicWordText, MissingInputText,       NumberExpectedText,
-        OutputProcedureText, OneComparisonText,      UnbalancedBracketsText, HeadingReaderText,
-        ColourExpectedText,  OutsideProcedureText};
+        NoCounterpartText,  UnknownClassicWordText, MissingInputText,
+        NumberExpectedText, OneComparisonText,      UnbalancedBracketsText,
+        HeadingReaderText,  ColourExpectedText,     OutsideProcedureText};
     for (ConversionText reason : reasons)
         report.Drop(7, "x", reason);
     const std::string dropped = "Not converted, line 7: 'x' (";
@@ -132,9 +133,10 @@ TEST_F(LanguageModuleTest, ConversionReportGivesEachReasonItsText) {
         report.Lines(),
         (std::vector<std::string>{
             "Classic Logo program converted; the precise turtle is turned on.",
+            "The variable 'step' is called 'v_step' in the converted program: its name is, or "
+            "begins with, a command or a procedure",
             dropped + "no counterpart in this language)", dropped + "unknown procedure or command)",
             dropped + "an input is missing)", dropped + "only a number can be used here)",
-            dropped + "procedures that output a value are not supported)",
             dropped + "the condition must be one comparison)", dropped + "a bracket is not closed)",
             dropped + "the turtle's heading cannot be read)",
             dropped + "a colour must be a number from 0 to 15 or a list of three numbers)",

@@ -140,9 +140,10 @@ INSTANTIATE_TEST_SUITE_P(Suite, ClassicProgramsTest,
                          ::testing::Values("capitals", "ccurve", "circle", "comments", "dragon",
                                            "flower", "fordown", "forloop", "headings", "homes",
                                            "house", "ifelsecount", "koch", "locals", "loops",
-                                           "makecounter", "multiline", "names", "polyspiral",
-                                           "precise", "repcount", "repcountnest", "sierpinski",
-                                           "squares", "squarespiral", "star", "tree", "walk"));
+                                           "makecounter", "multiline", "names", "outputs",
+                                           "polyspiral", "precise", "repcount", "repcountnest",
+                                           "sierpinski", "squares", "squarespiral", "star", "tree",
+                                           "walk"));
 
 } // namespace
 } // namespace mivarelo

@@ -124,7 +124,7 @@ TEST(FastPathDifferential, SamplePrograms) {
         if (!ExpectSameOutcome(program, program.file)) GTEST_SKIP() << "no language files";
         ++compared;
     }
-    EXPECT_EQ(compared, 22);
+    EXPECT_EQ(compared, 24);
 }
 
 TEST(FastPathDifferential, BenchmarkPrograms) {
