@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -41,6 +42,14 @@ struct Unconvertible {
     bool lineLost = false;
 };
 
+// A condition of "and", "or" and "not" over comparisons: a comparison
+// (`text`) or an operator ('&', '|', '!') over its parts.
+struct Logic {
+    char op = 'c';
+    std::string text;
+    std::vector<Logic> parts;
+};
+
 struct Value {
     enum Kind { Number, Condition, Word, List, Bad };
     Kind kind = Number;
@@ -52,6 +61,8 @@ struct Value {
     // per level.
     std::span<const ClassicToken> items;
     ConversionText reason = NumberExpectedText;
+    // A condition of "and", "or" or "not"; null for one comparison.
+    std::shared_ptr<const Logic> logic;
 
     static Value Failed(ConversionText why) {
         Value v;
@@ -178,8 +189,27 @@ Value Comparison(const std::string& op, const Value& l, const Value& r) {
 
 std::string ConditionText(const Value& v) {
     if (v.kind == Value::Bad) throw Unconvertible{v.reason};
-    if (v.kind != Value::Condition) throw Unconvertible{OneComparisonText};
+    if (v.kind != Value::Condition || v.logic) throw Unconvertible{OneComparisonText};
     return v.text;
+}
+
+Logic LogicOf(const Value& v) {
+    if (v.logic) return *v.logic;
+    return {'c', ConditionText(v), {}};
+}
+
+// "and", "or" (of two inputs or more) and "not" over conditions.
+Value Compound(char op, const std::vector<Value>& inputs) {
+    Logic logic{op, {}, {}};
+    for (const Value& v : inputs) {
+        if (v.kind == Value::Bad) return Value::Failed(v.reason);
+        if (v.kind != Value::Condition) return Value::Failed(OneComparisonText);
+        logic.parts.push_back(LogicOf(v));
+    }
+    Value v;
+    v.kind = Value::Condition;
+    v.logic = std::make_shared<const Logic>(std::move(logic));
+    return v;
 }
 
 std::span<const ClassicToken> ListItems(const Value& v) {
@@ -569,6 +599,12 @@ private:
         return Expression(std::string(name) + "(" + v.text + ")", AtomPrecedence);
     }
 
+    // a - b * int(a / b): the sign of the dividend. Classic "modulo", with
+    // the sign of the divisor, is the remainder of (remainder + divisor).
+    static Value Remainder(const Value& a, const Value& b) {
+        return Binary("-", a, Binary("*", b, Function("int", Binary("/", a, b))));
+    }
+
     Value ReporterValue(const Call& call) const {
         const std::string& n = call.name;
         const auto& in = call.inputs;
@@ -589,6 +625,13 @@ private:
         if (const auto f = functions.find(n); f != functions.end())
             return Function(f->second, in[0]);
         if (n == "minus") return Negative(in[0]);
+        // "int" cuts toward zero, "round" takes halves away from zero, as the
+        // functions of the same names here do; "abs" here would cut first.
+        if (n == "int" || n == "round") return Function(n.c_str(), in[0]);
+        if (n == "abs") return Function("sqrt", Binary("*", in[0], in[0]));
+        if ((n == "remainder" || n == "modulo") && in.size() == 2)
+            return n == "remainder" ? Remainder(in[0], in[1])
+                                    : Remainder(Binary("+", Remainder(in[0], in[1]), in[1]), in[1]);
         static const std::map<std::string, const char*> infix = {
             {"sum", "+"}, {"difference", "-"}, {"product", "*"}, {"quotient", "/"}, {"power", "^"},
         };
@@ -604,7 +647,8 @@ private:
         };
         if (const auto op = comparisons.find(n); op != comparisons.end() && in.size() == 2)
             return Comparison(op->second, in[0], in[1]);
-        if (n == "not" || n == "and" || n == "or") return Value::Failed(OneComparisonText);
+        if (n == "not") return Compound('!', {in[0]});
+        if (n == "and" || n == "or") return Compound(n == "and" ? '&' : '|', in);
         return Value::Failed(NoCounterpartText);
     }
 
@@ -675,24 +719,27 @@ private:
         if (n == "repeat") {
             Repeat(Number(in.at(0)), ListItems(in.at(1)), out);
         } else if (n == "while" || n == "until") {
-            const std::string condition = LoopCondition(in.at(0));
-            const std::string list = ListText(ListItems(in.at(1)));
-            out.push_back({n + " [" + condition + "] [ " + list + " ]", true});
+            std::vector<Command> again;
+            const std::string condition = LoopCondition(in.at(0), out, again);
+            std::vector<Command> list = Instructions(ListItems(in.at(1)));
+            list.insert(list.end(), again.begin(), again.end());
+            out.push_back({n + " [" + condition + "] [ " + JoinList(list) + " ]", true});
         } else if (n == "do.while" || n == "do.until") {
-            const std::string list = ListText(ListItems(in.at(0)));
-            const std::string condition = LoopCondition(in.at(1));
-            out.push_back({(n == "do.while" ? "dowhile" : "dountil") + std::string(" [ ") + list +
-                               " ] [" + condition + "]",
+            std::vector<Command> list = Instructions(ListItems(in.at(0)));
+            std::vector<Command> before;
+            const std::string condition = LoopCondition(in.at(1), before, list);
+            out.push_back({(n == "do.while" ? "dowhile" : "dountil") + std::string(" [ ") +
+                               JoinList(list) + " ] [" + condition + "]",
                            true});
         } else if (n == "if") {
-            const std::string condition = ConditionText(in.at(0));
+            const std::string condition = Condition(in.at(0), out);
             std::vector<Command> list = Instructions(ListItems(in.at(1)));
             if (EndsInLeaveAfterDeferred(list))
                 Branches(condition, list, {}, out);
             else if (!list.empty())
                 out.push_back({"if " + condition + " [ " + JoinList(list) + " ]", true});
         } else if (n == "ifelse") {
-            const std::string condition = ConditionText(in.at(0));
+            const std::string condition = Condition(in.at(0), out);
             Branches(condition, Instructions(ListItems(in.at(1))),
                      Instructions(ListItems(in.at(2))), out);
         } else if (n == "output" || n == "op") {
@@ -764,12 +811,62 @@ private:
     }
 
     // A loop's condition: a list read as one expression, or a comparison.
-    std::string LoopCondition(const Value& v) {
-        if (v.kind != Value::List) return ConditionText(v);
-        TokenCursor c{v.items};
-        const Value condition = ReadInput(c);
-        if (!c.AtEnd()) throw Unconvertible{OneComparisonText};
-        return ConditionText(condition);
+    // One of "and", "or" and "not" is worked out before the loop (into
+    // `before`) and again at the end of each pass (into `again`).
+    std::string LoopCondition(const Value& v, std::vector<Command>& before,
+                              std::vector<Command>& again) {
+        Value condition = v;
+        if (v.kind == Value::List) {
+            TokenCursor c{v.items};
+            condition = ReadInput(c);
+            if (!c.AtEnd()) throw Unconvertible{OneComparisonText};
+        }
+        if (!condition.logic) return ConditionText(condition);
+        const std::string flag = Flag();
+        Work(*condition.logic, flag, before);
+        Work(*condition.logic, flag, again);
+        return flag + " == 1";
+    }
+
+    // The comparison a command tests. A condition of "and", "or" and "not"
+    // is worked out first, into a flag of its own, which is then tested.
+    std::string Condition(const Value& v, std::vector<Command>& out) {
+        if (!v.logic) return ConditionText(v);
+        const std::string flag = Flag();
+        Work(*v.logic, flag, out);
+        return flag + " == 1";
+    }
+
+    // A global, so that a helper procedure that works it out sets it for its
+    // caller too; each condition has its own.
+    std::string Flag() {
+        std::string name = "cond_";
+        for (std::size_t d = ++flagCount_; d > 0; d = (d - 1) / 26)
+            name += static_cast<char>('a' + (d - 1) % 26);
+        return name;
+    }
+
+    // Sets `flag` to 1 when `logic` holds, else to 0, with nested "if"s:
+    // the second part of an "and" is asked only when the first held, that of
+    // an "or" only when it did not, as classic Logo asks them.
+    void Work(const Logic& logic, const std::string& flag, std::vector<Command>& out) {
+        if (logic.op == 'c') {
+            out.push_back({flag + " := 0"});
+            out.push_back({"if " + logic.text + " [ " + flag + " := 1 ]", true});
+            return;
+        }
+        Work(logic.parts.at(0), flag, out);
+        if (logic.op == '!') {
+            out.push_back({flag + " := 1 - " + flag});
+            return;
+        }
+        for (std::size_t k = 1; k < logic.parts.size(); ++k) {
+            std::vector<Command> next;
+            Work(logic.parts[k], flag, next);
+            out.push_back({"if " + flag + (logic.op == '&' ? " == 1" : " == 0") + " [ " +
+                               JoinList(next) + " ]",
+                           true});
+        }
     }
 
     // "for [i 1 10 2] [...]" counts i from 1 to 10 by 2. Without a step it
@@ -982,6 +1079,7 @@ private:
     // The names variables get here, by their safe name.
     std::map<std::string, std::string> renamed_;
     int helperCount_ = 0;
+    std::size_t flagCount_ = 0;
     int depth_ = 0;
 };
 

@@ -12,17 +12,18 @@ namespace mivarelo {
 
 namespace {
 
-constexpr int FunctionCount = 20;
+constexpr int FunctionCount = 22;
 using NameTable = std::array<std::string_view, FunctionCount + 1>;
 
 // Index = function number; both tables map to the same numbers.
-constexpr NameTable FirstNames = {
-    "",   "sin", "cos",    "tan",   "cot",    "asin",   "acos",  "atan",  "sqrt", "abs",     "log",
-    "ln", "exp", "birler", "onlar", "yuzler", "binler", "degil", "boler", "mod",  "rastgele"};
+constexpr NameTable FirstNames = {"",      "sin",    "cos",      "tan",        "cot",    "asin",
+                                  "acos",  "atan",   "sqrt",     "abs",        "log",    "ln",
+                                  "exp",   "birler", "onlar",    "yuzler",     "binler", "degil",
+                                  "boler", "mod",    "rastgele", "tamsay\xFD", "yuvarla"};
 constexpr NameTable SecondNames = {
-    "",      "sin\xFCs", "kosin\xFCs", "tanjant", "kotenjant", "arcsinus", "arccosinus",
-    "atan",  "k\xF6k",   "mutlak",     "log",     "ln",        "exp",      "birler",
-    "onlar", "yuzler",   "binler",     "not",     "divides",   "mod",      "random"};
+    "",       "sin\xFCs", "kosin\xFCs", "tanjant", "kotenjant", "arcsinus", "arccosinus", "atan",
+    "k\xF6k", "mutlak",   "log",        "ln",      "exp",       "birler",   "onlar",      "yuzler",
+    "binler", "not",      "divides",    "mod",     "random",    "int",      "round"};
 constexpr std::size_t LongestName = 10; // "arccosinus"
 
 enum Function {
@@ -45,7 +46,9 @@ enum Function {
     Not,
     Divides,
     Mod,
-    RandomNumber
+    RandomNumber,
+    Whole,
+    Rounded
 };
 
 int IndexIn(const NameTable& table, std::string_view name) {
@@ -140,6 +143,10 @@ double ApplyFunction(int number, double x, bool& failed) {
     case Divides: return 0;
     case Mod: return 5;
     case RandomNumber: return RandomBelow(x);
+    // The whole part, toward zero; the nearest whole number, halves away
+    // from zero.
+    case Whole: return std::trunc(x);
+    case Rounded: return std::round(x);
     default: return 0;
     }
 }

@@ -113,7 +113,7 @@ TEST(ClassicConverterTest, ColoursAndPenSizeMapToThisSystemsValues) {
 TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
     const Converted c = Convert("fd 10\nprint :x\nto f :a\noutput :a * 2\nend\nfd f 3\n"
                                 "frobnicate 1 2\nrt 90\nseth heading + 10\nsetpc :c\n"
-                                "if not :a = 1 [fd 1]\n(make \"a) fd 2\nrepeat 2 [fd 1\n");
+                                "if :a + 1 [fd 1]\n(make \"a) fd 2\nrepeat 2 [fd 1\n");
     EXPECT_EQ(Body(c, 0), Start + "forward 10\nforward f(3)\nright 90\nforward 2\n");
     EXPECT_EQ(Body(c, 1), "output :a * 2\n");
     const std::vector<ConversionEntry>& d = c.report.Dropped();
@@ -123,7 +123,7 @@ TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
         {7, "frobnicate 1 2", UnknownClassicWordText},
         {9, "seth heading + 10", HeadingReaderText},
         {10, "setpc :c", ColourExpectedText},
-        {11, "if not :a = 1 [ fd 1 ]", OneComparisonText},
+        {11, "if :a + 1 [ fd 1 ]", OneComparisonText},
         {12, "( make \"a )", MissingInputText},
         {13, "repeat 2 [fd 1", UnbalancedBracketsText},
     };
@@ -132,6 +132,23 @@ TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
         EXPECT_EQ(d[k].text, std::get<1>(expected[k])) << k;
         EXPECT_EQ(d[k].reason, std::get<2>(expected[k])) << k;
     }
+}
+
+// "and", "or" and "not" set a flag with nested ifs, asking the second part
+// only when the first leaves the answer open; the flag is then tested. The
+// reporters keep their classic meaning: remainder with the dividend's sign,
+// modulo with the divisor's, abs without cutting.
+TEST(ClassicConverterTest, AndOrNotSetAFlagAndReportersKeepTheirMeaning) {
+    const Converted c = Convert("if and :a > 1 not :a = 3 [fd 1]\nfd remainder -7 3\n"
+                                "fd modulo :a 3\nfd abs :a\n");
+    EXPECT_EQ(Body(c, 0), Start + "cond_a := 0\nif a > 1 [ cond_a := 1 ]\n"
+                                  "if cond_a == 1 [ main_1 ]\n"
+                                  "if cond_a == 1 [ forward 1 ]\n"
+                                  "forward (-7) - 3 * int((-7) / 3)\n"
+                                  "forward a - 3 * int(a / 3) + 3 - 3 * int((a - 3 * int(a / 3) + "
+                                  "3) / 3)\nforward sqrt(a * a)\n");
+    EXPECT_EQ(Body(c, 1), "cond_a := 0\nif a == 3 [ cond_a := 1 ]\ncond_a := 1 - cond_a\n");
+    EXPECT_FALSE(c.report.AnyDropped());
 }
 
 // A binary file read as Logo is one "line" of megabytes; its report line

@@ -139,7 +139,7 @@ TEST_P(ClassicProgramsTest, DrawsWhatAClassicLogoDraws) {
 INSTANTIATE_TEST_SUITE_P(Suite, ClassicProgramsTest,
                          ::testing::Values("capitals", "ccurve", "circle", "comments", "dragon",
                                            "flower", "fordown", "forloop", "headings", "homes",
-                                           "house", "ifelsecount", "koch", "locals", "loops",
+                                           "house", "ifelsecount", "koch", "locals", "logic", "loops",
                                            "makecounter", "multiline", "names", "outputs",
                                            "polyspiral", "precise", "repcount", "repcountnest",
                                            "sierpinski", "squares", "squarespiral", "star", "tree",

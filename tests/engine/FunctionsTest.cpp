@@ -25,12 +25,13 @@ bool Fails(std::string_view name, double x) {
 
 TEST(FunctionsTest, BothNameTablesGiveTheSameNumbers) {
     const char* pairs[][2] = {
-        {"sin", "sin\xFCs"},  {"cos", "kosin\xFCs"},  {"tan", "tanjant"},   {"cot", "kotenjant"},
-        {"asin", "arcsinus"}, {"acos", "arccosinus"}, {"atan", "atan"},     {"sqrt", "k\xF6k"},
-        {"abs", "mutlak"},    {"log", "log"},         {"ln", "ln"},         {"exp", "exp"},
-        {"birler", "birler"}, {"onlar", "onlar"},     {"yuzler", "yuzler"}, {"binler", "binler"},
-        {"degil", "not"},     {"boler", "divides"},   {"mod", "mod"},       {"rastgele", "random"}};
-    for (int i = 0; i < 20; ++i) {
+        {"sin", "sin\xFCs"},   {"cos", "kosin\xFCs"},  {"tan", "tanjant"},   {"cot", "kotenjant"},
+        {"asin", "arcsinus"},  {"acos", "arccosinus"}, {"atan", "atan"},     {"sqrt", "k\xF6k"},
+        {"abs", "mutlak"},     {"log", "log"},         {"ln", "ln"},         {"exp", "exp"},
+        {"birler", "birler"},  {"onlar", "onlar"},     {"yuzler", "yuzler"}, {"binler", "binler"},
+        {"degil", "not"},      {"boler", "divides"},   {"mod", "mod"},       {"rastgele", "random"},
+        {"tamsay\xFD", "int"}, {"yuvarla", "round"}};
+    for (int i = 0; i < 22; ++i) {
         EXPECT_EQ(FunctionNumber(pairs[i][0]), i + 1) << pairs[i][0];
         EXPECT_EQ(FunctionNumber(pairs[i][1]), i + 1) << pairs[i][1];
     }
@@ -97,6 +98,14 @@ TEST(FunctionsTest, AbsoluteValueOfTheTruncatedNumber) {
     EXPECT_GT(Apply("abs", -1e30), 9e18); // saturates instead of overflowing
 }
 
+TEST(FunctionsTest, WholePartTowardZeroAndRoundingHalvesAwayFromZero) {
+    EXPECT_EQ(Apply("int", -2.7), -2.0);
+    EXPECT_EQ(Apply("tamsay\xFD", 3.9), 3.0);
+    EXPECT_EQ(Apply("round", 2.5), 3.0);
+    EXPECT_EQ(Apply("yuvarla", -2.5), -3.0);
+    EXPECT_EQ(Apply("round", -2.4), -2.0);
+}
+
 TEST(FunctionsTest, DigitsOfTheTruncatedNumber) {
     EXPECT_EQ(Apply("birler", 123), 3.0);
     EXPECT_EQ(Apply("onlar", 123), 2.0);
@@ -116,7 +125,7 @@ TEST(FunctionsTest, FixedValueFunctions) {
     EXPECT_EQ(Apply("divides", 9), 0.0);
     bool failed = false;
     EXPECT_EQ(ApplyFunction(0, 5, failed), 0.0);
-    EXPECT_EQ(ApplyFunction(21, 5, failed), 0.0);
+    EXPECT_EQ(ApplyFunction(23, 5, failed), 0.0);
     EXPECT_EQ(ApplyFunctionByName("nothing", 5, failed), 0.0);
     EXPECT_FALSE(failed);
 }
