@@ -770,6 +770,8 @@ private:
                 out.push_back({"setpenwidth " + size.items[0].text});
             else
                 out.push_back({"setpenwidth " + Number(size)});
+        } else if (n == "arc") {
+            Arc(in.at(0), in.at(1), out);
         } else if (n == "label") {
             out.push_back({"label " + LabelText(in.at(0))});
         } else {
@@ -867,6 +869,31 @@ private:
                                JoinList(next) + " ]",
                            true});
         }
+    }
+
+    // "arc angle radius" draws part of a circle round the turtle, clockwise
+    // from its heading (counterclockwise for a negative angle), and leaves
+    // the turtle where it was: out to the circle, along it in steps of a
+    // degree (each a chord, 2 r sin 0.5 degrees long), and back. The pen is
+    // down afterwards.
+    void Arc(const Value& angle, const Value& radius, std::vector<Command>& out) {
+        const std::string r = Number(radius);
+        const bool back = angle.constant && *angle.constant < 0;
+        const std::string degrees = back ? NumberText(-*angle.constant) : Number(angle);
+        const Value chord = Binary("*", radius, Constant(0.0174530709));
+        out.push_back({"penup"});
+        out.push_back({"forward " + r});
+        const std::string along = back ? "left" : "right";
+        const std::string outward = back ? "right" : "left";
+        out.push_back({along + " 90"});
+        out.push_back({"pendown"});
+        out.push_back(
+            {"repeat " + degrees + " [ forward " + Number(chord) + " ; " + along + " 1 ]", true});
+        out.push_back({"penup"});
+        out.push_back({outward + " 90"});
+        out.push_back({"back " + r});
+        out.push_back({outward + " " + degrees});
+        out.push_back({"pendown"});
     }
 
     // "for [i 1 10 2] [...]" counts i from 1 to 10 by 2. Without a step it

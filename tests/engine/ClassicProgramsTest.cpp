@@ -137,7 +137,7 @@ TEST_P(ClassicProgramsTest, DrawsWhatAClassicLogoDraws) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Suite, ClassicProgramsTest,
-                         ::testing::Values("capitals", "ccurve", "circle", "comments", "dragon",
+                         ::testing::Values("arcs", "capitals", "ccurve", "circle", "comments", "dragon",
                                            "flower", "fordown", "forloop", "headings", "homes",
                                            "house", "ifelsecount", "koch", "locals", "logic", "loops",
                                            "makecounter", "multiline", "names", "outputs",
