@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 
 namespace mivarelo {
@@ -323,8 +324,11 @@ const char* const Palette[16] = {
 
 class Writer {
 public:
-    Writer(const std::map<std::string, Procedure>& procedures, ConversionReport& report)
-        : procedures_(procedures), report_(report) {}
+    // `globals`: the names a "make" sets outside any procedure's own inputs
+    // and locals.
+    Writer(const std::map<std::string, Procedure>& procedures, std::set<std::string> globals,
+           ConversionReport& report)
+        : procedures_(procedures), globals_(std::move(globals)), report_(report) {}
 
     // `main`: the main procedure, which has no frame, so its variables are
     // globals.
@@ -528,7 +532,7 @@ private:
         ++c.pos;
         switch (token.kind) {
         case ClassicToken::Number: return Constant(std::strtod(token.text.c_str(), nullptr));
-        case ClassicToken::Variable: return Expression(VariableRead(token.text), AtomPrecedence);
+        case ClassicToken::Variable: return Expression(ValueOf(token.text), AtomPrecedence);
         case ClassicToken::Quoted: {
             Value v;
             v.kind = Value::Word;
@@ -586,6 +590,20 @@ private:
         return false;
     }
 
+    // Classic Logo lets a procedure read the inputs of the procedures that
+    // called it; here a procedure sees only its own and the globals, so such
+    // a read (a name that is no global but another procedure's input or
+    // local) is reported rather than read as 0.
+    std::string ValueOf(const std::string& name) {
+        const std::string safe = SafeName(name);
+        if (!main_ && !IsVariable(safe) && !globals_.count(safe) &&
+            std::ranges::any_of(procedures_, [&](const auto& entry) {
+                return std::ranges::count(entry.second.Variables(), safe) > 0;
+            }))
+            throw Unconvertible{CallerInputText};
+        return VariableRead(name);
+    }
+
     // The procedure's own inputs and locals live in its frame (":name");
     // every other variable is a global, read and written without the colon.
     std::string VariableRead(const std::string& name) {
@@ -612,7 +630,10 @@ private:
             return Expression(ValueCallText(p->second, in), AtomPrecedence);
         if (n == "xcor") return Expression("_nerdex - " + std::to_string(OriginX), SumPrecedence);
         if (n == "ycor") return Expression(std::to_string(OriginY) + " - _nerdey", SumPrecedence);
-        if (n == "heading") return Value::Failed(HeadingReaderText);
+        // Classic 0 points up, here 270 does: the classic heading is this
+        // one plus 90, brought into 0..360.
+        if (n == "heading")
+            return Remainder(Expression("_nerdeyon + 90", SumPrecedence), Constant(360));
         // The innermost repeat's own pass, kept at its start (see Repeat).
         if (n == "repcount")
             return Expression(counters_.empty() ? "repcount" : counters_.back(), AtomPrecedence);
@@ -1096,6 +1117,7 @@ private:
     }
 
     const std::map<std::string, Procedure>& procedures_;
+    const std::set<std::string> globals_;
     ConversionReport& report_;
     const Procedure* procedure_ = nullptr;
     bool main_ = false;
@@ -1142,6 +1164,30 @@ void CollectLocals(Procedure& procedure) {
             if (input == name) return true;
         return false;
     });
+}
+
+// The names "make" sets as globals: anywhere in the main procedure, and in
+// a procedure when the name is none of its inputs and locals.
+std::set<std::string> MadeGlobals(const Procedure& main,
+                                  const std::map<std::string, Procedure>& procedures) {
+    std::set<std::string> globals;
+    const auto collect = [&](const Procedure& procedure, bool all) {
+        const std::vector<std::string> own = procedure.Variables();
+        for (const ClassicLine& line : procedure.lines) {
+            const auto& t = line.tokens;
+            for (std::size_t k = 0; k + 1 < t.size(); ++k) {
+                if (t[k].kind != ClassicToken::Word || FoldCase(t[k].text) != "make" ||
+                    t[k + 1].kind != ClassicToken::Quoted)
+                    continue;
+                const std::string name = SafeName(t[k + 1].text);
+                if (all || std::ranges::count(own, name) == 0) globals.insert(name);
+            }
+        }
+    };
+    collect(main, true);
+    for (const auto& [key, procedure] : procedures)
+        collect(procedure, false);
+    return globals;
 }
 
 // The header of a "to" line: the name, then the inputs. Optional inputs
@@ -1198,7 +1244,7 @@ std::vector<ConvertedProcedure> ClassicConverter::Convert(std::string_view text,
     while (procedures.count(FoldCase(main.name)))
         main.name += "_";
 
-    Writer writer(procedures, report);
+    Writer writer(procedures, MadeGlobals(main, procedures), report);
     // The main procedure starts like a fresh classic turtle: a clear
     // picture, the pen down and the turtle facing up.
     std::vector<ConvertedProcedure> result{writer.Write(main, "reset\nleft 90\n", true)};

@@ -160,7 +160,7 @@ enum class Keyword : CommandCode {
     PenReverseTr = 120,       // modt
     SetShape = 121,           // setsh
     SetShapeTr = 122,         // degresim
-    OutputTr = 123,           // sonuç
+    OutputTr = 123,           // sonuÃ§
     OutputTrShort = 124,      // sn
     Output = 125,             // output
     OutputShort = 126,        // op

@@ -54,10 +54,10 @@ int TextId(ConversionText text) {
     case NumberExpectedText: return NumberExpectedId;
     case OneComparisonText: return OneComparisonId;
     case UnbalancedBracketsText: return UnclosedBracketId;
-    case HeadingReaderText: return HeadingUnreadableId;
     case ColourExpectedText: return ColourExpectedId;
     case PreciseTurnedOnText: return PreciseTurnedOnId;
     case OutsideProcedureText: return OutsideProcedureId;
+    case CallerInputText: return CallerInputId;
     }
     return NoCounterpartId;
 }

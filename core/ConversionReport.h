@@ -17,10 +17,10 @@ enum ConversionText {
     NumberExpectedText,
     OneComparisonText,
     UnbalancedBracketsText,
-    HeadingReaderText,
     ColourExpectedText,
     PreciseTurnedOnText,
     OutsideProcedureText,
+    CallerInputText,
 };
 
 struct ConversionEntry {

@@ -321,7 +321,6 @@ namespace mivarelo {
     X(NumberExpectedId, 7954) \
     X(OneComparisonId, 7956) \
     X(UnclosedBracketId, 7957) \
-    X(HeadingUnreadableId, 7958) \
     X(ColourExpectedId, 7959) \
     X(PreciseTurnedOnId, 7960) \
     X(OutsideProcedureId, 7963) \
@@ -345,7 +344,8 @@ namespace mivarelo {
     X(CannotReadInputId, 7995) \
     X(LongLineShortenedId, 7996) \
     X(VariableRenamedId, 7997) \
-    X(NoOutputId, 7998)
+    X(NoOutputId, 7998) \
+    X(CallerInputId, 7999)
 // clang-format on
 
 #define MIVARELO_LANGUAGE_ID_CONSTANT(name, id) inline constexpr int name = id;

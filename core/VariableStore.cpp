@@ -220,8 +220,13 @@ VariableStore::VariableStore() : globals_(VariableFrame::Empty()) {}
 
 double VariableStore::TurtleCoordinate(std::string_view name, bool& found) const {
     found = false;
+    if (!screen_) return 0.0;
+    if (name.size() == 9 && PlatformEqualsIgnoreCase(name, "_nerdeyon")) {
+        found = true;
+        return screen_->TurtleHeading();
+    }
     constexpr std::size_t CoordinateNameLength = 7; // "_nerdex", "_nerdey"
-    if (!screen_ || name.size() != CoordinateNameLength) return 0.0;
+    if (name.size() != CoordinateNameLength) return 0.0;
     if (PlatformEqualsIgnoreCase(name, "_nerdex")) {
         found = true;
         return screen_->TurtleX();

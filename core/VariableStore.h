@@ -32,6 +32,8 @@ public:
     virtual ~TurtlePosition() = default;
     virtual int TurtleX() const = 0;
     virtual int TurtleY() const = 0;
+    // Degrees clockwise from the right, as "seth" takes them.
+    virtual double TurtleHeading() const = 0;
 };
 
 // Splits at `separator` after skipping blanks before each item; empty items
@@ -111,8 +113,9 @@ public:
     void AttachScreen(const TurtlePosition* screen) { screen_ = screen; }
 
 private:
-    // The turtle position for "_nerdex" and "_nerdey" (any case) once a
-    // screen is attached; `found` tells whether the name was one of them.
+    // The turtle position for "_nerdex" and "_nerdey" and its heading for
+    // "_nerdeyon" (any case) once a screen is attached; `found` tells
+    // whether the name was one of them.
     double TurtleCoordinate(std::string_view name, bool& found) const;
     void SetText(std::string_view name, std::string_view valueText);
 

@@ -3,9 +3,9 @@
 // procedure store, and carries out built-in commands. A drawing window owns
 // one TurtleScreen and shows its picture; the line dispatcher hands it every
 // keyword command. Everything runs on one (the GUI) thread.
-#include "core/VariableStore.h"
 #include "core/Keywords.h"
 #include "core/ProcedureStore.h"
+#include "core/VariableStore.h"
 #include "engine/Picture.h"
 #include "engine/TurtleState.h"
 
@@ -72,6 +72,7 @@ public:
 
     int TurtleX() const override { return state_.TurtleX; }
     int TurtleY() const override { return state_.TurtleY; }
+    double TurtleHeading() const override { return state_.Heading; }
     TurtleState& State() { return state_; }
     const TurtleState& State() const { return state_; }
     Picture& Surface() { return picture_; }

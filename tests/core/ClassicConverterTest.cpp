@@ -112,7 +112,7 @@ TEST(ClassicConverterTest, ColoursAndPenSizeMapToThisSystemsValues) {
 
 TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
     const Converted c = Convert("fd 10\nprint :x\nto f :a\noutput :a * 2\nend\nfd f 3\n"
-                                "frobnicate 1 2\nrt 90\nseth heading + 10\nsetpc :c\n"
+                                "frobnicate 1 2\nrt 90\nseth towards [0 0]\nsetpc :c\n"
                                 "if :a + 1 [fd 1]\n(make \"a) fd 2\nrepeat 2 [fd 1\n");
     EXPECT_EQ(Body(c, 0), Start + "forward 10\nforward f(3)\nright 90\nforward 2\n");
     EXPECT_EQ(Body(c, 1), "output :a * 2\n");
@@ -121,7 +121,7 @@ TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
     const std::vector<std::tuple<int, std::string, ConversionText>> expected = {
         {2, "print :x", NoCounterpartText},
         {7, "frobnicate 1 2", UnknownClassicWordText},
-        {9, "seth heading + 10", HeadingReaderText},
+        {9, "seth towards [ 0 0 ]", UnknownClassicWordText},
         {10, "setpc :c", ColourExpectedText},
         {11, "if :a + 1 [ fd 1 ]", OneComparisonText},
         {12, "( make \"a )", MissingInputText},
@@ -149,6 +149,17 @@ TEST(ClassicConverterTest, AndOrNotSetAFlagAndReportersKeepTheirMeaning) {
                                   "3) / 3)\nforward sqrt(a * a)\n");
     EXPECT_EQ(Body(c, 1), "cond_a := 0\nif a == 3 [ cond_a := 1 ]\ncond_a := 1 - cond_a\n");
     EXPECT_FALSE(c.report.AnyDropped());
+}
+
+// A procedure that reads an input of its caller, as classic Logo allows, is
+// reported with its line; a global set anywhere is read as usual.
+TEST(ClassicConverterTest, AReadOfACallersInputIsReported) {
+    const Converted c = Convert("to outer :size\ninner\nend\nto inner\nfd :size\nfd :g\n"
+                                "end\nmake \"g 5\nouter 10\n");
+    EXPECT_EQ(Body(c, 2), "forward g\n");
+    ASSERT_EQ(c.report.Dropped().size(), 1u);
+    EXPECT_EQ(c.report.Dropped()[0].line, 5);
+    EXPECT_EQ(c.report.Dropped()[0].reason, CallerInputText);
 }
 
 // A binary file read as Logo is one "line" of megabytes; its report line

@@ -125,7 +125,7 @@ TEST_F(LanguageModuleTest, ConversionReportGivesEachReasonItsText) {
     const ConversionText reasons[] = {
         NoCounterpartText,  UnknownClassicWordText, MissingInputText,
         NumberExpectedText, OneComparisonText,      UnbalancedBracketsText,
-        HeadingReaderText,  ColourExpectedText,     OutsideProcedureText};
+        ColourExpectedText, OutsideProcedureText,   CallerInputText};
     for (ConversionText reason : reasons)
         report.Drop(7, "x", reason);
     const std::string dropped = "Not converted, line 7: 'x' (";
@@ -138,9 +138,10 @@ TEST_F(LanguageModuleTest, ConversionReportGivesEachReasonItsText) {
             dropped + "no counterpart in this language)", dropped + "unknown procedure or command)",
             dropped + "an input is missing)", dropped + "only a number can be used here)",
             dropped + "the condition must be one comparison)", dropped + "a bracket is not closed)",
-            dropped + "the turtle's heading cannot be read)",
             dropped + "a colour must be a number from 0 to 15 or a list of three numbers)",
-            dropped + "outside any \"to ... end\" block)"}));
+            dropped + "outside any \"to ... end\" block)",
+            dropped + "it reads an input of a procedure that called it; pass the value on as an "
+                      "input)"}));
 }
 
 TEST_F(LanguageModuleTest, TurkishTextsComeBackInWindows1254) {

@@ -13,6 +13,7 @@ class FixedTurtle : public TurtlePosition {
 public:
     int TurtleX() const override { return 123; }
     int TurtleY() const override { return 456; }
+    double TurtleHeading() const override { return 292.5; }
 };
 
 // Each test gets a fresh process-wide store.
@@ -184,6 +185,7 @@ TEST_F(VariableStoreTest, TurtlePositionNamesOnceAScreenIsAttached) {
     EXPECT_EQ(GetVariable("_nerdex"), 123.0f);
     EXPECT_EQ(GetVariable("_NERDEX"), 123.0f);
     EXPECT_EQ(GetVariable("_NerdeY"), 456.0f);
+    EXPECT_EQ(GetVariable("_nerdeYon"), 292.5);
     EXPECT_EQ(GetVariable("nerdex"), 0.0f);
     PushFrame("", ":a");
     SetVariable("_nerdex", 5.0f);

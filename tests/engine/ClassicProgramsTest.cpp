@@ -138,7 +138,7 @@ TEST_P(ClassicProgramsTest, DrawsWhatAClassicLogoDraws) {
 
 INSTANTIATE_TEST_SUITE_P(Suite, ClassicProgramsTest,
                          ::testing::Values("arcs", "capitals", "ccurve", "circle", "comments", "dragon",
-                                           "flower", "fordown", "forloop", "headings", "homes",
+                                           "flower", "fordown", "forloop", "heading", "headings", "homes",
                                            "house", "ifelsecount", "koch", "locals", "logic", "loops",
                                            "makecounter", "multiline", "names", "outputs",
                                            "polyspiral", "precise", "repcount", "repcountnest",

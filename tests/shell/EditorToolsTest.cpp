@@ -216,7 +216,7 @@ private slots:
         for (const bool english : {false, true}) {
             (english ? window->Actions().EnglishInterfaceAction : window->Actions().TurkishInterfaceAction)->trigger();
             const CommandReference reference(english);
-            QCOMPARE(reference.Entries().size(), std::size_t(48));
+            QCOMPARE(reference.Entries().size(), std::size_t(49));
             for (const ReferenceEntry& entry : reference.Entries()) {
                 const int before = Errors()->count();
                 QVERIFY(window->RunText(FromQt(entry.wrongUse)));

@@ -149,7 +149,7 @@ private slots:
         QMenu* menu = window->Actions().ExamplesSubmenu;
         emit menu->aboutToShow();
         const QList<QAction*> turkish = menu->actions();
-        QCOMPARE(turkish.size(), 11);
+        QCOMPARE(turkish.size(), 12);
         QCOMPARE(turkish.first()->text(), QString("İlk kare"));
         QCOMPARE(turkish[5]->text(), QString("Saat"));
         turkish[5]->trigger();
