@@ -338,9 +338,11 @@ public:
         helperCount_ = 0;
         extraLocals_.clear();
         std::string body = prefix;
-        for (const ClassicLine& line : procedure.lines)
+        for (const ClassicLine& line : procedure.lines) {
+            lineReadsRepcount_ = ReadsRepcount(line.tokens);
             for (const Command& command : Instructions(line.tokens))
                 body += command.text + "\n";
+        }
         return {Header(procedure.name, Variables()), body};
     }
 
@@ -807,7 +809,7 @@ private:
     // that counter.
     void Repeat(const std::string& count, std::span<const ClassicToken> items,
                 std::vector<Command>& out) {
-        const bool counted = ReadsRepcount(items);
+        const bool counted = lineReadsRepcount_ && ReadsRepcount(items);
         if (counted) counters_.push_back(Counter(counters_.size()));
         std::string list = ListText(items);
         if (counted) {
@@ -819,7 +821,8 @@ private:
 
     static bool ReadsRepcount(std::span<const ClassicToken> items) {
         return std::ranges::any_of(items, [](const ClassicToken& t) {
-            return t.kind == ClassicToken::Word && FoldCase(t.text) == "repcount";
+            return t.kind == ClassicToken::Word && t.text.size() == 8 &&
+                   FoldCase(t.text) == "repcount";
         });
     }
 
@@ -1121,6 +1124,9 @@ private:
     ConversionReport& report_;
     const Procedure* procedure_ = nullptr;
     bool main_ = false;
+    // Whether the line being written reads "repcount" at all: most lines do
+    // not, and their nested repeats need not be searched level by level.
+    bool lineReadsRepcount_ = false;
     // The counters of the repeats being written, innermost last, and those
     // the procedure needs besides its own variables.
     std::vector<std::string> counters_;
