@@ -315,6 +315,15 @@ void AddVariable(std::vector<std::string>& list, const std::string& name) {
     list.push_back(name);
 }
 
+// `prefix` and the letters of `number` (1: "a", 26: "z", 27: "aa"): names
+// of variables here hold no digits.
+std::string LetteredName(const std::string& prefix, std::size_t number) {
+    std::string name = prefix;
+    for (std::size_t d = number; d > 0; d = (d - 1) / 26)
+        name += static_cast<char>('a' + (d - 1) % 26);
+    return name;
+}
+
 // The classic palette, 0 to 15.
 const char* const Palette[16] = {
     "0 0 0",       "0 0 255",     "0 255 0",   "0 255 255",   "255 0 0",    "255 0 255",
@@ -328,7 +337,11 @@ public:
     // and locals.
     Writer(const std::map<std::string, Procedure>& procedures, std::set<std::string> globals,
            ConversionReport& report)
-        : procedures_(procedures), globals_(std::move(globals)), report_(report) {}
+        : procedures_(procedures), globals_(std::move(globals)), report_(report) {
+        for (const auto& [key, procedure] : procedures_)
+            for (const std::string& v : procedure.Variables())
+                procedureVariables_.insert(v);
+    }
 
     // `main`: the main procedure, which has no frame, so its variables are
     // globals.
@@ -598,10 +611,7 @@ private:
     // local) is reported rather than read as 0.
     std::string ValueOf(const std::string& name) {
         const std::string safe = SafeName(name);
-        if (!main_ && !IsVariable(safe) && !globals_.count(safe) &&
-            std::ranges::any_of(procedures_, [&](const auto& entry) {
-                return std::ranges::count(entry.second.Variables(), safe) > 0;
-            }))
+        if (!main_ && !IsVariable(safe) && !globals_.count(safe) && procedureVariables_.count(safe))
             throw Unconvertible{CallerInputText};
         return VariableRead(name);
     }
@@ -829,9 +839,7 @@ private:
     // The counter of the repeat `depth` levels deep: a local of a procedure,
     // a global of the main procedure (which has no frame of its own).
     std::string Counter(std::size_t depth) {
-        std::string name = "pass_";
-        for (std::size_t d = depth + 1; d > 0; d = (d - 1) / 26)
-            name += static_cast<char>('a' + (d - 1) % 26);
+        const std::string name = LetteredName("pass_", depth + 1);
         if (!main_) AddVariable(extraLocals_, name);
         return main_ ? name : ":" + name;
     }
@@ -865,12 +873,7 @@ private:
 
     // A global, so that a helper procedure that works it out sets it for its
     // caller too; each condition has its own.
-    std::string Flag() {
-        std::string name = "cond_";
-        for (std::size_t d = ++flagCount_; d > 0; d = (d - 1) / 26)
-            name += static_cast<char>('a' + (d - 1) % 26);
-        return name;
-    }
+    std::string Flag() { return LetteredName("cond_", ++flagCount_); }
 
     // Sets `flag` to 1 when `logic` holds, else to 0, with nested "if"s:
     // the second part of an "and" is asked only when the first held, that of
@@ -963,30 +966,25 @@ private:
         return "repeat " + Number(passes) + " [ " + text + " ]";
     }
 
-    // A call for the procedure's value, "name(a, b)"; its locals get a place
-    // in its frame as in CallText.
-    std::string ValueCallText(const Procedure& callee, const std::vector<Value>& inputs) const {
+    // The inputs of a call, separated by commas; the callee's locals get a
+    // place in its frame.
+    static std::string ArgumentsText(const Procedure& callee, const std::vector<Value>& inputs) {
         std::string arguments;
         for (const Value& v : inputs)
             arguments += (arguments.empty() ? "" : ", ") + Number(v);
         for (std::size_t k = 0; k < callee.locals.size(); ++k)
             arguments += arguments.empty() ? "0" : ", 0";
-        return callee.name + "(" + arguments + ")";
+        return arguments;
     }
 
-    std::string CallText(const Procedure& callee, const std::vector<Value>& inputs) {
-        std::string text = callee.name;
-        std::string separator = " ";
-        for (const Value& v : inputs) {
-            text += separator + Number(v);
-            separator = ", ";
-        }
-        // The callee's locals get a place in its frame.
-        for (std::size_t k = 0; k < callee.locals.size(); ++k) {
-            text += separator + "0";
-            separator = ", ";
-        }
-        return text;
+    // A call for the procedure's value: "name(a, b)".
+    static std::string ValueCallText(const Procedure& callee, const std::vector<Value>& inputs) {
+        return callee.name + "(" + ArgumentsText(callee, inputs) + ")";
+    }
+
+    static std::string CallText(const Procedure& callee, const std::vector<Value>& inputs) {
+        const std::string arguments = ArgumentsText(callee, inputs);
+        return arguments.empty() ? callee.name : callee.name + " " + arguments;
     }
 
     static std::string XText(const Value& x) {
@@ -1121,6 +1119,8 @@ private:
 
     const std::map<std::string, Procedure>& procedures_;
     const std::set<std::string> globals_;
+    // The inputs and locals of every procedure.
+    std::set<std::string> procedureVariables_;
     ConversionReport& report_;
     const Procedure* procedure_ = nullptr;
     bool main_ = false;

@@ -128,11 +128,11 @@ bool LineDispatcher::RunCommandLine(std::string_view line) {
             piece = NextPiece(c);
         }
         if (IsBlank(piece)) continue;
-        if (const std::optional<ValueCall> call = FindValueCall(piece))
-            return interpreter_.CallForValue(call->procedure, call->arguments,
-                                             std::string(line.substr(piece.data() - line.data())),
-                                             call->start, call->end);
-        if (!RunPiece(piece)) return false;
+        if (!RunPiece(piece, line)) return false;
+        // A call for a value took the rest of the line along; it runs once
+        // the value is there.
+        const LogoThread* running = interpreter_.CurrentThread();
+        if (running && running->AwaitingValue()) return true;
     }
     return true;
 }
@@ -194,12 +194,12 @@ bool LineDispatcher::IsWordChar(char c) {
 // During a run a piece is parsed once and then taken from the cache: by its
 // place when it is a part of the running list's shared text (no copy of it
 // is kept), else by its text.
-bool LineDispatcher::RunPiece(std::string_view piece) {
+bool LineDispatcher::RunPiece(std::string_view piece, std::string_view line) {
     // The rest of a line that waited for a value holds the value as text;
     // its pieces differ from call to call and are not kept.
     const LogoThread* running = interpreter_.CurrentThread();
     const bool cacheable = interpreter_.Busy() && !(running && running->ResumedLine());
-    const LogoThread* list = nullptr;
+    const LogoThread* list = running && Within(piece, *running) ? running : nullptr;
     if (cacheable) {
         const GlobalSettings& g = Globals();
         const std::uint64_t run = interpreter_.RunSerial();
@@ -211,12 +211,17 @@ bool LineDispatcher::RunPiece(std::string_view piece) {
         } else if (forgot) {
             levelsTrusted_ = false;
         }
-        if (const ParsedPiece* commands = NormalizedPiece(piece)) return RunCommands(*commands);
-        list = interpreter_.CurrentThread();
-        if (list && !Within(piece, *list)) list = nullptr;
         if (const ParsedPiece* commands = list ? cache_.FindAt(piece) : cache_.Find(piece))
             return RunCommands(*commands);
     }
+    // A piece that calls a procedure for its value is never kept, so a kept
+    // piece is not searched for such a call again.
+    if (const std::optional<ValueCall> call = FindValueCall(piece))
+        return interpreter_.CallForValue(call->procedure, call->arguments,
+                                         std::string(line.substr(piece.data() - line.data())),
+                                         call->start, call->end);
+    if (cacheable)
+        if (const ParsedPiece* commands = NormalizedPiece(piece)) return RunCommands(*commands);
     bool reported = false;
     ParsedPiece commands = ParsePiece(piece, reported);
     if (!cacheable || reported) return RunCommands(commands);
@@ -253,7 +258,6 @@ bool LineDispatcher::Within(std::string_view part, const LogoThread& list) {
 const ParsedPiece* LineDispatcher::NormalizedPiece(std::string_view piece) {
     const LogoThread* list = NormalizedList(piece);
     if (!list) return nullptr;
-    if (const ParsedPiece* commands = cache_.FindAt(piece)) return commands;
     ParsedPiece commands;
     commands.push_back(Parse(piece, list->Owner()));
     if (commands.front().code == UnknownCode) return nullptr;

@@ -62,7 +62,8 @@ private:
     std::optional<ValueCall> FindValueCall(std::string_view piece, bool skipWord = true) const;
     static std::size_t ClosingParenthesis(std::string_view text, std::size_t from);
     static bool IsWordChar(char c);
-    bool RunPiece(std::string_view piece);
+    // `line` holds the piece; a call for a value takes the rest of it along.
+    bool RunPiece(std::string_view piece, std::string_view line);
     // The running list that holds `piece`, when that list is known to be in
     // the normalizer's form; otherwise null.
     const LogoThread* NormalizedList(std::string_view piece) const;

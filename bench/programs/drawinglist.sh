@@ -9,12 +9,8 @@ build=${1:-build-bench}
 here=$(cd "$(dirname "$0")" && pwd)
 runner="$build/bin/mivarelo-run"
 measure="$build/bin/bench_measure"
-for tool in "$runner" "$measure"; do
-  if [ ! -x "$tool" ]; then
-    echo "Drawing list benchmarks skipped: $tool has not been built." >&2
-    exit 0
-  fi
-done
+source "$(dirname "$0")/../built.sh"
+require_built "Drawing list benchmarks" "$runner" "$measure"
 runs=15
 echo "== Drawing list (median of $runs runs, peak resident memory; with and without the list)"
 

@@ -7,12 +7,8 @@ set -euo pipefail
 build=${1:-build-bench}
 runner="$build/bin/mivarelo-run"
 measure="$build/bin/bench_measure"
-for tool in "$runner" "$measure"; do
-  if [ ! -x "$tool" ]; then
-    echo "Value benchmark skipped: $tool has not been built." >&2
-    exit 0
-  fi
-done
+source "$(dirname "$0")/../built.sh"
+require_built "Value benchmark" "$runner" "$measure"
 if ! command -v QLogo-cli >/dev/null 2>&1; then
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -11,12 +11,8 @@ build=${1:-build-bench}
 here=$(cd "$(dirname "$0")" && pwd)
 app="$build/bin/mivarelo"
 measure="$build/bin/bench_measure"
-for tool in "$app" "$measure"; do
-  if [ ! -x "$tool" ]; then
-    echo "Load benchmarks skipped: $tool has not been built." >&2
-    exit 0
-  fi
-done
+source "$(dirname "$0")/../built.sh"
+require_built "Load benchmarks" "$app" "$measure"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -12,12 +12,8 @@ set -euo pipefail
 build=${1:-build-bench}
 runner="$build/bin/mivarelo-run"
 measure="$build/bin/bench_measure"
-for tool in "$runner" "$measure"; do
-  if [ ! -x "$tool" ]; then
-    echo "Nesting benchmarks skipped: $tool has not been built." >&2
-    exit 0
-  fi
-done
+source "$(dirname "$0")/../built.sh"
+require_built "Nesting benchmarks" "$runner" "$measure"
 runs=3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

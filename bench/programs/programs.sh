@@ -9,12 +9,8 @@ build=${1:-build-bench}
 here=$(cd "$(dirname "$0")" && pwd)
 runner="$build/bin/mivarelo-run"
 measure="$build/bin/bench_measure"
-for tool in "$runner" "$measure"; do
-  if [ ! -x "$tool" ]; then
-    echo "Program benchmarks skipped: $tool has not been built." >&2
-    exit 0
-  fi
-done
+source "$(dirname "$0")/../built.sh"
+require_built "Program benchmarks" "$runner" "$measure"
 runs=5
 echo "== Programs (median of $runs runs, peak resident memory)"
 "$measure" assign "$runs" 0.5 30 "$runner" --no-wait -e 'repeat 2000000 [x := repcount]'

@@ -3,10 +3,8 @@
 set -euo pipefail
 build=${1:-build-bench}
 bench="$build/bin/recovery_bench"
-if [ ! -x "$bench" ]; then
-  echo "Recovery benchmark skipped: $bench has not been built." >&2
-  exit 0
-fi
+source "$(dirname "$0")/../built.sh"
+require_built "Recovery benchmark" "$bench"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "== Recovery copy (median of 21 writes)"

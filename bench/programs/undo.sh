@@ -4,10 +4,8 @@
 set -euo pipefail
 build=${1:-build-bench}
 bench="$build/bin/undo_bench"
-if [ ! -x "$bench" ]; then
-  echo "Undo benchmark skipped: $bench has not been built." >&2
-  exit 0
-fi
+source "$(dirname "$0")/../built.sh"
+require_built "Undo benchmark" "$bench"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "== Graphical mode undo (median of 5 undos)"

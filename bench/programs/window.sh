@@ -11,12 +11,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 app="$build/bin/mivarelo"
 runner="$build/bin/mivarelo-run"
 measure="$build/bin/bench_measure"
-for tool in "$app" "$runner" "$measure"; do
-  if [ ! -x "$tool" ]; then
-    echo "Window benchmarks skipped: $tool has not been built." >&2
-    exit 0
-  fi
-done
+source "$(dirname "$0")/../built.sh"
+require_built "Window benchmarks" "$app" "$runner" "$measure"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$runner" --english --max-lines 0 --save "$work/spiral.elg" -e 'repeat 20000 [fd repcount rt 91]'
