@@ -58,6 +58,14 @@ void PrintLine(std::FILE* stream, const std::string& text) {
     std::fputc('\n', stream);
 }
 
+} // namespace
+
+void HeadlessRunner::Print(std::string_view text) {
+    PrintLine(stdout, Cp1254ToUtf8(text));
+}
+
+namespace {
+
 // The interface text of a runner's message, in the language --english chose,
 // as UTF-8.
 std::string Text(int id) {

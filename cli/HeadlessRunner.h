@@ -39,6 +39,9 @@ public:
 
     void AddErrorLine(const std::string& line) override;
     void ThreadFinished(bool runEnded) override;
+    // What "print" writes goes to standard output, one line each, before
+    // the state and the values asked for.
+    void Print(std::string_view text) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
     void Beep() override {}
 

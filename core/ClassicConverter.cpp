@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <span>
+#include <utility>
 
 namespace mivarelo {
 
@@ -305,6 +306,7 @@ const std::map<std::string, int>& ReporterArity() {
         {"list", 2},      {"sentence", 2},   {"se", 2},      {"word", 2},     {"first", 1},
         {"last", 1},      {"butfirst", 1},   {"bf", 1},      {"butlast", 1},  {"bl", 1},
         {"item", 2},      {"count", 1},      {"fput", 2},    {"lput", 2},     {"pick", 1},
+        {"towards", 1},
     };
     return arity;
 }
@@ -440,12 +442,16 @@ private:
             const std::size_t start = c.pos;
             try {
                 Call call = ReadCall(c);
+                std::vector<Command> converted = std::exchange(before_, {});
                 try {
-                    Convert(call, out);
+                    Convert(call, converted);
+                    if (!before_.empty()) throw Unconvertible{NoCounterpartText};
                 } catch (const Unconvertible& e) {
                     throw Unconvertible{e.reason, false};
                 }
+                out.insert(out.end(), converted.begin(), converted.end());
             } catch (const Unconvertible& e) {
+                before_.clear();
                 if (e.lineLost) c.pos = tokens.size();
                 report_.Drop(tokens[start].line, TokensText(tokens, start, c.pos), e.reason);
             }
@@ -635,13 +641,14 @@ private:
         return Binary("-", a, Binary("*", b, Function("int", Binary("/", a, b))));
     }
 
-    Value ReporterValue(const Call& call) const {
+    Value ReporterValue(const Call& call) {
         const std::string& n = call.name;
         const auto& in = call.inputs;
         if (const auto p = procedures_.find(n); p != procedures_.end())
             return Expression(ValueCallText(p->second, in), AtomPrecedence);
-        if (n == "xcor") return Expression("_nerdex - " + std::to_string(OriginX), SumPrecedence);
-        if (n == "ycor") return Expression(std::to_string(OriginY) + " - _nerdey", SumPrecedence);
+        if (n == "xcor") return ClassicX();
+        if (n == "ycor") return ClassicY();
+        if (n == "towards") return Towards(in.at(0));
         // Classic 0 points up, here 270 does: the classic heading is this
         // one plus 90, brought into 0..360.
         if (n == "heading")
@@ -683,6 +690,42 @@ private:
         if (n == "not") return Compound('!', {in[0]});
         if (n == "and" || n == "or") return Compound(n == "and" ? '&' : '|', in);
         return Value::Failed(NoCounterpartText);
+    }
+
+    static Value ClassicX() {
+        return Expression("_nerdex - " + std::to_string(OriginX), SumPrecedence);
+    }
+
+    static Value ClassicY() {
+        return Expression(std::to_string(OriginY) + " - _nerdey", SumPrecedence);
+    }
+
+    // "towards [x y]": the classic heading from the turtle to the point. It
+    // is worked out before the command that reads it, into a variable of
+    // its own: the arctangent of dx / dy, turned by the quadrant; a point
+    // straight left or right is 270 or 90, the turtle's own place 0.
+    Value Towards(const Value& point) {
+        const auto [x, y] = PointOf(point);
+        const Value dx = Binary("-", x, ClassicX());
+        const Value dy = Binary("-", y, ClassicY());
+        const std::string t = Temporary(LetteredName("toward_", ++towardCount_));
+        const std::string angle = "atan(" + Number(Binary("/", dx, dy)) + ")";
+        const auto test = [](const char* op, const Value& v) {
+            return "if " + ConditionText(Comparison(op, v, Constant(0))) + " [ ";
+        };
+        before_.push_back({t + " := 0"});
+        before_.push_back({test(">", dy) + t + " := 360 + " + angle + " ]", true});
+        before_.push_back({test("<", dy) + t + " := 180 + " + angle + " ]", true});
+        for (const auto& [op, degrees] : {std::pair{">", "90"}, std::pair{"<", "270"}})
+            before_.push_back({test("=", dy) + test(op, dx) + t + " := " + degrees + " ] ]", true});
+        return Remainder(Expression(t, AtomPrecedence), Constant(360));
+    }
+
+    // A variable the converted procedure needs for itself: a local of a
+    // procedure, a global of the main procedure (which has no frame).
+    std::string Temporary(const std::string& name) {
+        if (!main_) AddVariable(extraLocals_, name);
+        return main_ ? name : ":" + name;
     }
 
     // ---- commands ----
@@ -806,7 +849,9 @@ private:
         } else if (n == "arc") {
             Arc(in.at(0), in.at(1), out);
         } else if (n == "label") {
-            out.push_back({"label " + LabelText(in.at(0))});
+            Label(in.at(0), out);
+        } else if (n == "print" || n == "pr" || n == "show" || n == "type") {
+            out.push_back({"print " + ShownText(in.at(0))});
         } else {
             throw Unconvertible{NoCounterpartText};
         }
@@ -836,13 +881,8 @@ private:
         });
     }
 
-    // The counter of the repeat `depth` levels deep: a local of a procedure,
-    // a global of the main procedure (which has no frame of its own).
-    std::string Counter(std::size_t depth) {
-        const std::string name = LetteredName("pass_", depth + 1);
-        if (!main_) AddVariable(extraLocals_, name);
-        return main_ ? name : ":" + name;
-    }
+    // The counter of the repeat `depth` levels deep.
+    std::string Counter(std::size_t depth) { return Temporary(LetteredName("pass_", depth + 1)); }
 
     // A loop's condition: a list read as one expression, or a comparison.
     // One of "and", "or" and "not" is worked out before the loop (into
@@ -854,6 +894,10 @@ private:
             TokenCursor c{v.items};
             condition = ReadInput(c);
             if (!c.AtEnd()) throw Unconvertible{OneComparisonText};
+            // What the condition needs worked out goes before every test.
+            const std::vector<Command> needed = std::exchange(before_, {});
+            before.insert(before.end(), needed.begin(), needed.end());
+            again.insert(again.end(), needed.begin(), needed.end());
         }
         if (!condition.logic) return ConditionText(condition);
         const std::string flag = Flag();
@@ -863,16 +907,18 @@ private:
     }
 
     // The comparison a command tests. A condition of "and", "or" and "not"
-    // is worked out first, into a flag of its own, which is then tested.
+    // is worked out first, into a flag of its own, which is then tested. The
+    // flag is the procedure's own: a call for a value in the condition may
+    // run this procedure again and work out its flag meanwhile.
     std::string Condition(const Value& v, std::vector<Command>& out) {
         if (!v.logic) return ConditionText(v);
-        const std::string flag = Flag();
+        const std::string flag = Temporary(Flag());
         Work(*v.logic, flag, out);
         return flag + " == 1";
     }
 
-    // A global, so that a helper procedure that works it out sets it for its
-    // caller too; each condition has its own.
+    // Each condition has its own flag. A loop's is a global, so that the
+    // helper procedure that may hold the loop's list sets it for the loop.
     std::string Flag() { return LetteredName("cond_", ++flagCount_); }
 
     // Sets `flag` to 1 when `logic` holds, else to 0, with nested "if"s:
@@ -901,26 +947,30 @@ private:
     // "arc angle radius" draws part of a circle round the turtle, clockwise
     // from its heading (counterclockwise for a negative angle), and leaves
     // the turtle where it was: out to the circle, along it in steps of a
-    // degree (each a chord, 2 r sin 0.5 degrees long), and back. The pen is
-    // down afterwards.
+    // degree (each a chord, 2 r sin 0.5 degrees long, half a degree off the
+    // tangent so that every corner lies on the circle), and back. The pen
+    // draws the arc only when it was down, and is left as it was.
     void Arc(const Value& angle, const Value& radius, std::vector<Command>& out) {
         const std::string r = Number(radius);
         const bool back = angle.constant && *angle.constant < 0;
         const std::string degrees = back ? NumberText(-*angle.constant) : Number(angle);
         const Value chord = Binary("*", radius, Constant(0.0174530709));
+        const std::string pen = Temporary("was_pendown");
+        const Command penBack{"if " + pen + " == 1 [ pendown ]", true};
+        out.push_back({pen + " := _kalem"});
         out.push_back({"penup"});
         out.push_back({"forward " + r});
         const std::string along = back ? "left" : "right";
         const std::string outward = back ? "right" : "left";
-        out.push_back({along + " 90"});
-        out.push_back({"pendown"});
+        out.push_back({along + " 90.5"});
+        out.push_back(penBack);
         out.push_back(
             {"repeat " + degrees + " [ forward " + Number(chord) + " ; " + along + " 1 ]", true});
         out.push_back({"penup"});
-        out.push_back({outward + " 90"});
+        out.push_back({outward + " 90.5"});
         out.push_back({"back " + r});
         out.push_back({outward + " " + degrees});
-        out.push_back({"pendown"});
+        out.push_back(penBack);
     }
 
     // "for [i 1 10 2] [...]" counts i from 1 to 10 by 2. Without a step it
@@ -1033,11 +1083,41 @@ private:
         return text + "]";
     }
 
-    static std::string LabelText(const Value& v) {
-        if (v.kind == Value::Word) return v.text;
-        if (v.kind == Value::List) return TokensText(v.items, 0, v.items.size());
-        if (v.constant) return v.text;
-        throw Unconvertible{NumberExpectedText};
+    // Classic labels are written level whatever the turtle's heading; here
+    // a label follows the heading, so the turtle faces along the x axis for
+    // it and turns back after.
+    void Label(const Value& text, std::vector<Command>& out) {
+        const std::string shown = ShownText(text);
+        const std::string heading = Temporary("was_heading");
+        out.push_back({heading + " := _nerdeyon"});
+        out.push_back({"seth 0"});
+        out.push_back({"label " + shown});
+        out.push_back({"seth " + heading});
+    }
+
+    // What a label or print shows: a word or list as written, a number, or
+    // an expression in round brackets, which both show as its value. A word
+    // that is a command here would run as one, and brackets or ';' would be
+    // read as lists or a command's end, so such a text is reported.
+    std::string ShownText(const Value& v) const {
+        if (v.constant) return NumberText(*v.constant);
+        if (v.kind == Value::Number) return "(" + v.text + ")";
+        if (v.kind != Value::Word && v.kind != Value::List)
+            throw Unconvertible{v.kind == Value::Bad ? v.reason : NumberExpectedText};
+        const std::string text =
+            v.kind == Value::Word ? v.text : TokensText(v.items, 0, v.items.size());
+        if (text.find_first_of(";[]{}") != std::string::npos)
+            throw Unconvertible{NoCounterpartText};
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = std::min(text.find(' ', start), text.size());
+            const std::string word = text.substr(start, end - start);
+            if (!word.empty() &&
+                (LookupCommand(word) != UnknownCode || procedures_.count(FoldCase(word))))
+                throw Unconvertible{CommandWordInText};
+            start = end + 1;
+        }
+        return text;
     }
 
     std::string ListText(std::span<const ClassicToken> items) {
@@ -1135,6 +1215,10 @@ private:
     std::map<std::string, std::string> renamed_;
     int helperCount_ = 0;
     std::size_t flagCount_ = 0;
+    std::size_t towardCount_ = 0;
+    // Commands that work out a value the command being read needs (see
+    // Towards); they go before it.
+    std::vector<Command> before_;
     int depth_ = 0;
 };
 

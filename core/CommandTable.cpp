@@ -118,6 +118,8 @@ constexpr CommandRow Rows[] = {
      {}, Kept, A::QuotedFileName, Turtle},
     {{{{OutputTr, "sonu\xE7"}, {OutputTrShort, "sn"}, {Output, "output"}, {OutputShort, "op"}}},
      {}, ByColumn, A::Number, Flow},
+    {{{{PrintTr, "yazd\xFDr"}, {PrintTrShort, "yd"}, {Print, "print"}, {PrintShort, "pr"}}},
+     {}, ByColumn, A::Text, Flow},
 };
 // clang-format on
 

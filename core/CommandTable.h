@@ -34,7 +34,7 @@ using CommandCode = int;
 constexpr CommandCode UnknownCode = 0;
 constexpr CommandCode AssignmentCode = 200;
 constexpr CommandCode ProcedureCodeBase = 1000;
-constexpr int KeywordCount = 126;
+constexpr int KeywordCount = 130;
 
 // clang-format off
 enum class Keyword : CommandCode {
@@ -164,6 +164,10 @@ enum class Keyword : CommandCode {
     OutputTrShort = 124,      // sn
     Output = 125,             // output
     OutputShort = 126,        // op
+    PrintTr = 127,            // yazdır
+    PrintTrShort = 128,       // yd
+    Print = 129,              // print
+    PrintShort = 130,         // pr
 };
 // clang-format on
 

@@ -58,6 +58,7 @@ int TextId(ConversionText text) {
     case PreciseTurnedOnText: return PreciseTurnedOnId;
     case OutsideProcedureText: return OutsideProcedureId;
     case CallerInputText: return CallerInputId;
+    case CommandWordInText: return CommandWordInTextId;
     }
     return NoCounterpartId;
 }

@@ -21,6 +21,7 @@ enum ConversionText {
     PreciseTurnedOnText,
     OutsideProcedureText,
     CallerInputText,
+    CommandWordInText,
 };
 
 struct ConversionEntry {

@@ -286,6 +286,7 @@ namespace mivarelo {
     X(ChooseColourId, 7825) \
     /* Console, command reference and program export. */ \
     X(ConsoleHintId, 7824) \
+    X(OutputPaneHintId, 7826) \
     X(RunExampleId, 7831) \
     X(AutoRepairTitleId, 7832) \
     X(AutoRepairTextId, 7833) \
@@ -319,6 +320,7 @@ namespace mivarelo {
     X(UnknownClassicWordId, 7952) \
     X(MissingInputId, 7953) \
     X(NumberExpectedId, 7954) \
+    X(CommandWordInTextId, 7955) \
     X(OneComparisonId, 7956) \
     X(UnclosedBracketId, 7957) \
     X(ColourExpectedId, 7959) \

@@ -220,21 +220,13 @@ VariableStore::VariableStore() : globals_(VariableFrame::Empty()) {}
 
 double VariableStore::TurtleCoordinate(std::string_view name, bool& found) const {
     found = false;
-    if (!screen_) return 0.0;
-    if (name.size() == 9 && PlatformEqualsIgnoreCase(name, "_nerdeyon")) {
-        found = true;
-        return screen_->TurtleHeading();
-    }
-    constexpr std::size_t CoordinateNameLength = 7; // "_nerdex", "_nerdey"
-    if (name.size() != CoordinateNameLength) return 0.0;
-    if (PlatformEqualsIgnoreCase(name, "_nerdex")) {
-        found = true;
-        return screen_->TurtleX();
-    }
-    if (PlatformEqualsIgnoreCase(name, "_nerdey")) {
-        found = true;
-        return screen_->TurtleY();
-    }
+    if (!screen_ || name.size() < 6 || name[0] != '_') return 0.0;
+    found = true;
+    if (PlatformEqualsIgnoreCase(name, "_nerdeyon")) return screen_->TurtleHeading();
+    if (PlatformEqualsIgnoreCase(name, "_nerdex")) return screen_->TurtleXValue();
+    if (PlatformEqualsIgnoreCase(name, "_nerdey")) return screen_->TurtleYValue();
+    if (PlatformEqualsIgnoreCase(name, "_kalem")) return screen_->TurtlePenDown() ? 1.0 : 0.0;
+    found = false;
     return 0.0;
 }
 

@@ -26,14 +26,16 @@ inline constexpr std::string_view RepeatCounterNames[] = {"repcount", "d\xF6ng\x
 // Whether `name` is one of the repeat counter's names, in any letter case.
 bool IsRepeatCounterName(std::string_view name);
 
-// Where _nerdex and _nerdey read the turtle position from.
+// What the turtle's own names read: _nerdex and _nerdey its position,
+// _nerdeyon its heading, _kalem its pen.
 class TurtlePosition {
 public:
     virtual ~TurtlePosition() = default;
-    virtual int TurtleX() const = 0;
-    virtual int TurtleY() const = 0;
+    virtual double TurtleXValue() const = 0;
+    virtual double TurtleYValue() const = 0;
     // Degrees clockwise from the right, as "seth" takes them.
     virtual double TurtleHeading() const = 0;
+    virtual bool TurtlePenDown() const = 0;
 };
 
 // Splits at `separator` after skipping blanks before each item; empty items
@@ -113,9 +115,9 @@ public:
     void AttachScreen(const TurtlePosition* screen) { screen_ = screen; }
 
 private:
-    // The turtle position for "_nerdex" and "_nerdey" and its heading for
-    // "_nerdeyon" (any case) once a screen is attached; `found` tells
-    // whether the name was one of them.
+    // The turtle position for "_nerdex" and "_nerdey", its heading for
+    // "_nerdeyon" and its pen for "_kalem" (1 down, 0 up; any case) once a
+    // screen is attached; `found` tells whether the name was one of them.
     double TurtleCoordinate(std::string_view name, bool& found) const;
     void SetText(std::string_view name, std::string_view valueText);
 

@@ -162,6 +162,10 @@ void Interpreter::Output(double value) {
     Globals().StopRequested = true;
 }
 
+void Interpreter::Print(std::string_view text) {
+    if (listener_) listener_->Print(text);
+}
+
 void Interpreter::RequestStop() {
     Globals().StopRequested = true;
     Globals().AbortRequested = true;

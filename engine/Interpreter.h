@@ -89,6 +89,8 @@ public:
     // "output": the running procedure ends, as with "stop", and gives
     // `value` to the line that called it for one.
     void Output(double value);
+    // "print": hands a line of text to the listener.
+    void Print(std::string_view text);
     // The Stop action: every context ends after its current line; a wait
     // in progress ends at once.
     void RequestStop();

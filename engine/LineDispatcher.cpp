@@ -14,6 +14,7 @@
 #include "engine/Interpreter.h"
 #include "engine/ListCommandPlan.h"
 #include "engine/LoopElement.h"
+#include "engine/TextValues.h"
 #include "engine/TurtleScreen.h"
 #include "engine/TurtleState.h"
 
@@ -438,6 +439,7 @@ bool LineDispatcher::RunControlFlow(CommandCode code, std::string_view argument)
     case Keyword::DoWhile: return ConditionLoop(argument, true, true);
     case Keyword::For: return For(argument);
     case Keyword::Output: interpreter_.Output(evaluate(argument)); return true;
+    case Keyword::Print: interpreter_.Print(TextWithValues(Trimmed(argument))); return true;
     default: return true;
     }
 }

@@ -141,8 +141,15 @@ bool LogoThread::Resume(std::string& callee) {
         resumeLine_.clear();
         return false;
     }
+    // The value goes in as its digits. A negative one is bracketed only
+    // before a '^', which binds tighter than its sign: elsewhere a bracket
+    // would change how a condition that begins with the call is read (up
+    // to its first ')').
     char buffer[FloatTextRoom];
-    const std::string value = "(" + std::string(DoubleText(*answer_, buffer)) + ")";
+    std::string value(DoubleText(*answer_, buffer));
+    const std::size_t next = resumeLine_.find_first_not_of(' ', callEnd_);
+    if (*answer_ < 0 && next != std::string::npos && resumeLine_[next] == '^')
+        value = "(" + value + ")";
     resumeLine_.replace(callStart_, callEnd_ - callStart_, value);
     currentLine_ = resumeLine_;
     return true;

@@ -22,6 +22,8 @@ public:
     // RunActive changed: true when a context is created while it was false,
     // false when a context that is not nested ends and when the run ends.
     virtual void ThreadRunningChanged(bool running) { (void)running; }
+    // A line that "print" writes, Windows-1254, without its line end.
+    virtual void Print(std::string_view text) { (void)text; }
 };
 
 } // namespace mivarelo

@@ -6,6 +6,7 @@
 #include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 #include "core/TextReaders.h"
+#include "engine/TextValues.h"
 #include "engine/TurtleArguments.h"
 
 #include <algorithm>
@@ -127,6 +128,14 @@ bool TurtleScreen::ExecuteTurtleCommand(CommandCode code, std::string_view argum
         // Out of memory while drawing; the command fails and stops its line.
         return false;
     }
+}
+
+double TurtleScreen::TurtleXValue() const {
+    return Globals().PreciseTurtle ? state_.ExactPosition().x() : state_.TurtleX;
+}
+
+double TurtleScreen::TurtleYValue() const {
+    return Globals().PreciseTurtle ? state_.ExactPosition().y() : state_.TurtleY;
 }
 
 void TurtleScreen::ResetTurtle() {
@@ -307,9 +316,10 @@ void TurtleScreen::Fill(std::string_view argument) {
 }
 
 // A text of blanks only is no label; any other text is drawn as given,
-// blanks included.
+// blanks included, with the values of its bracketed expressions.
 void TurtleScreen::Label(std::string_view argument) {
     if (IsBlank(argument)) return;
+    const std::string text = TextWithValues(argument);
     picture_.SetBrushHollow();
     std::string face = state_.FontName.empty() ? DefaultFontName : state_.FontName;
     if (face.size() > MaxFaceNameLength) face.resize(MaxFaceNameLength);
@@ -317,7 +327,7 @@ void TurtleScreen::Label(std::string_view argument) {
     font.face = QString::fromStdString(Cp1254ToUtf8(face));
     font.pixelHeight = LabelPixelHeight(state_.FontSize);
     font.escapement = TruncToInt((360.0L - state_.Heading) * 10.0L);
-    picture_.DrawLabel(state_.Position(), QString::fromStdString(Cp1254ToUtf8(argument)), font);
+    picture_.DrawLabel(state_.Position(), QString::fromStdString(Cp1254ToUtf8(text)), font);
 }
 
 void TurtleScreen::SetX(std::string_view argument) {

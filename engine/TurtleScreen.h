@@ -70,9 +70,13 @@ public:
     // Which pixels changed is the picture's DirtyRect.
     RefreshRequest TakeRefreshRequest();
 
-    int TurtleX() const override { return state_.TurtleX; }
-    int TurtleY() const override { return state_.TurtleY; }
+    int TurtleX() const { return state_.TurtleX; }
+    int TurtleY() const { return state_.TurtleY; }
+    // The precise turtle's real position, else its pixel.
+    double TurtleXValue() const override;
+    double TurtleYValue() const override;
     double TurtleHeading() const override { return state_.Heading; }
+    bool TurtlePenDown() const override { return state_.PenIsDown; }
     TurtleState& State() { return state_; }
     const TurtleState& State() const { return state_; }
     Picture& Surface() { return picture_; }

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -111,6 +112,11 @@ TextCommandWindow::TextCommandWindow(QWidget* parent) : CommandWindow(parent) {
     errorList_->setObjectName(QStringLiteral("ErrorList"));
     errorList_->installEventFilter(this);
     console_ = new CommandConsole(this);
+    output_ = new QPlainTextEdit(this);
+    output_->setObjectName(QStringLiteral("OutputPane"));
+    output_->setReadOnly(true);
+    output_->setMaximumBlockCount(OutputLineLimit);
+    output_->hide();
     highlighter_ = new LogoHighlighter(editor_->document(), nullptr);
     BuildLayout();
 
@@ -127,8 +133,8 @@ TextCommandWindow::TextCommandWindow(QWidget* parent) : CommandWindow(parent) {
 
 // The procedure list and the two labels in a row above; the editor with the
 // error list beside it in a splitter, so that either can be widened; the
-// console under the editor. The panel never shrinks below a few lines of
-// the editor.
+// console under the editor, the output pane under the error list. The
+// panel never shrinks below a few lines of the editor.
 void TextCommandWindow::BuildLayout() {
     auto* top = new QHBoxLayout;
     top->addWidget(procedureList_);
@@ -146,7 +152,11 @@ void TextCommandWindow::BuildLayout() {
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(editorColumn);
-    splitter->addWidget(errorList_);
+    auto* messages = new QSplitter(Qt::Vertical, this);
+    messages->setChildrenCollapsible(false);
+    messages->addWidget(errorList_);
+    messages->addWidget(output_);
+    splitter->addWidget(messages);
     splitter->setStretchFactor(0, 4);
     splitter->setStretchFactor(1, 1);
     errorList_->setMinimumWidth(ErrorListMinWidth);
@@ -162,6 +172,7 @@ void TextCommandWindow::BuildLayout() {
 void TextCommandWindow::ApplyLanguage() {
     setWindowTitle(LanguageText(CommandWindowId));
     console_->setPlaceholderText(LanguageText(ConsoleHintId));
+    output_->setPlaceholderText(LanguageText(OutputPaneHintId));
     runningLabel_->setText(LanguageText(RunningId));
 }
 
@@ -380,6 +391,15 @@ bool TextCommandWindow::MarkRunningLine(int line, std::string_view listLine) {
 
 void TextCommandWindow::ClearMarks() {
     editor_->setExtraSelections({});
+}
+
+void TextCommandWindow::AppendOutput(const QString& line) {
+    output_->show();
+    output_->appendPlainText(line);
+}
+
+QString TextCommandWindow::OutputText() const {
+    return output_->toPlainText();
 }
 
 } // namespace mivarelo

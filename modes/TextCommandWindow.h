@@ -1,9 +1,9 @@
 #pragma once
 // The panel of command mode: a procedure list, the editor that shows one
-// procedure's body, the error list, two labels and a one-line console under
-// the editor. It parses and runs nothing itself: the main window fills it
-// and reads it through the functions below and hears it through its
-// signals, never through its controls.
+// procedure's body, the error list with the output pane under it, two labels
+// and a one-line console under the editor. It parses and runs nothing
+// itself: the main window fills it and reads it through the functions below
+// and hears it through its signals, never through its controls.
 #include "modes/CommandWindow.h"
 
 #include <QElapsedTimer>
@@ -14,6 +14,7 @@
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QPlainTextEdit;
 
 namespace mivarelo {
 
@@ -73,6 +74,12 @@ public:
     void ShowErrorNumber(const QString& text);
     void SetErrorsShown(bool shown);
 
+    // A line that "print" wrote goes at the end of the output pane, which
+    // shows from its first line on and keeps the last OutputLineLimit lines.
+    void AppendOutput(const QString& line);
+    QString OutputText() const;
+    static constexpr int OutputLineLimit = 2000;
+
 signals:
     // F1 was pressed on entry `row` of the error list.
     void ErrorHelpRequested(int row);
@@ -102,6 +109,7 @@ private:
     CodeEditor* editor_ = nullptr;
     QListWidget* errorList_ = nullptr;
     CommandConsole* console_ = nullptr;
+    QPlainTextEdit* output_ = nullptr;
     LogoHighlighter* highlighter_ = nullptr;
     // The part of a long procedure still to go into the editor, and how
     // much of it has gone.

@@ -451,6 +451,7 @@ void MainWindow::ConnectTextWindow(TextCommandWindow* text) {
         statusBar_->showMessage(LanguageText(ShowingProcedureId).arg(percent));
     });
     connect(text, &TextCommandWindow::FillFinished, statusBar_, &QStatusBar::clearMessage);
+    connect(run_, &RunControl::Printed, text, &TextCommandWindow::AppendOutput);
     text->SetErrorsShown(actions_->ShowErrorsAction->isChecked());
 }
 

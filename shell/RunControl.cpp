@@ -4,6 +4,7 @@
 #include "core/Notifier.h"
 #include "engine/LogoEngine.h"
 #include "shell/RunDriver.h"
+#include "widgets/QtText.h"
 
 #include <memory>
 #include <utility>
@@ -79,6 +80,10 @@ void RunControl::ThreadRunningChanged(bool running) {
         emit RunBegan();
     }
     emit RunningChanged(running);
+}
+
+void RunControl::Print(std::string_view text) {
+    emit Printed(ToQt(text));
 }
 
 } // namespace mivarelo

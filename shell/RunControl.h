@@ -35,6 +35,7 @@ public:
     bool ExecuteLine(LineDispatcher& dispatcher, std::string_view line) override;
     void ThreadFinished(bool runEnded) override;
     void ThreadRunningChanged(bool running) override;
+    void Print(std::string_view text) override;
 
 signals:
     // A run has begun: its first list is running.
@@ -44,6 +45,8 @@ signals:
     void RunningChanged(bool running);
     // The whole run has ended; `textRun` when it was a line of RunText.
     void RunFinished(bool textRun);
+    // A line that "print" wrote.
+    void Printed(const QString& line);
 
 private:
     LogoEngine& engine_;

@@ -4,6 +4,7 @@
 // options force either kind; --precise keeps real positions.
 #include "RunnerProcess.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 
 namespace {
@@ -27,7 +28,7 @@ const QByteArray Classic = "to walk :a :b\r\n"
                            "  fd :a rt 90 fd :b ; two inputs, blank-separated\r\n"
                            "end\r\n"
                            "walk 30 40\r\n"
-                           "print xcor\r\n"
+                           "print first [a b]\r\n"
                            "setxy 100 -50\r\n"
                            "ifelse xcor > 50 [fd 10] [bk 10]\r\n"
                            "output 5\r\n";
@@ -38,13 +39,46 @@ TEST_F(ClassicImportTest, AClassicFileRunsConvertedAndListsWhatWasLeftOut) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "mivarelo-run: warning: Classic Logo program converted; the precise turtle "
                      "is turned on.\n"
-                     "mivarelo-run: warning: Not converted, line 5: 'print xcor' (no counterpart "
-                     "in this language)\n");
+                     "mivarelo-run: warning: Not converted, line 5: 'print first [ a b ]' (no "
+                     "counterpart in this language)\n");
     const QJsonObject s = StateOf(r);
     // Classic (110, -50) facing right is the pixel (610, 550) at heading 0.
     EXPECT_EQ(s["x"].toInt(), 610);
     EXPECT_EQ(s["y"].toInt(), 550);
     EXPECT_EQ(static_cast<int>(s["heading"].toDouble()) % 360, 0);
+}
+
+// Printed values go to standard output in the order of the run, calls for
+// a value included; a label is written level though the turtle is turned,
+// and a text holding a command word is reported rather than run.
+TEST_F(ClassicImportTest, PrintWritesLinesAndLabelsStayLevel) {
+    const QString path = Write("prints.lgo", "to half :n\n"
+                                             "  output :n / 2\n"
+                                             "end\n"
+                                             "make \"x 7\n"
+                                             "print :x\n"
+                                             "print [seven and one more]\n"
+                                             "show 3 / 2\n"
+                                             "type \"done\n"
+                                             "print half 9\n"
+                                             "print sum :x 0.25\n"
+                                             "rt 45\n"
+                                             "label [Level text here]\n"
+                                             "print [go forward]\n");
+    const RunResult r = RunRunner({path, "--english", "--png", dir_.filePath("p.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "7\nseven and one more\n1.5\ndone\n4.5\n7.25\n");
+    EXPECT_TRUE(r.err.endsWith("Not converted, line 13: 'print [ go forward ]' (a word of the "
+                               "text is a command here)\n"))
+        << r.err.toStdString();
+    const QImage picture(dir_.filePath("p.png"));
+    QRect drawn;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != qRgb(255, 255, 255)) drawn |= QRect(x, y, 1, 1);
+    EXPECT_GE(drawn.top(), 500);
+    EXPECT_GE(drawn.left(), 500);
+    EXPECT_GT(drawn.width(), 4 * drawn.height());
 }
 
 TEST_F(ClassicImportTest, AFileWithNothingLeftOutEndsCleanInTurkishToo) {
@@ -79,13 +113,13 @@ TEST_F(ClassicImportTest, TheKindCanBeForcedEitherWay) {
     RunResult r = RunRunner({path, "--english", "--import-native", "--max-lines", "0"});
     EXPECT_EQ(r.exitCode, 1);
     const QByteArray outside = "' (outside any \"to ... end\" block)\n";
-    EXPECT_EQ(r.err, "mivarelo-run: warning: Not converted, line 4: 'walk 30 40" + outside +
-                         "mivarelo-run: warning: Not converted, line 5: 'print xcor" + outside +
-                         "mivarelo-run: warning: Not converted, line 6: 'setxy 100 -50" + outside +
-                         "mivarelo-run: warning: Not converted, line 7: 'ifelse xcor > 50 [fd 10] "
-                         "[bk 10]" +
-                         outside + "mivarelo-run: warning: Not converted, line 8: 'output 5" +
-                         outside);
+    EXPECT_EQ(r.err,
+              "mivarelo-run: warning: Not converted, line 4: 'walk 30 40" + outside +
+                  "mivarelo-run: warning: Not converted, line 5: 'print first [a b]" + outside +
+                  "mivarelo-run: warning: Not converted, line 6: 'setxy 100 -50" + outside +
+                  "mivarelo-run: warning: Not converted, line 7: 'ifelse xcor > 50 [fd 10] "
+                  "[bk 10]" +
+                  outside + "mivarelo-run: warning: Not converted, line 8: 'output 5" + outside);
     // A file with the export's comment lines is taken for an own export
     // unless told otherwise.
     const QString own = Write("own.lgo", "; Bu dosya Mivarelo ile olu\xFEturuldu.\n"

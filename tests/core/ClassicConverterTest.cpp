@@ -111,17 +111,17 @@ TEST(ClassicConverterTest, ColoursAndPenSizeMapToThisSystemsValues) {
 }
 
 TEST(ClassicConverterTest, WhatCannotBeConvertedIsReportedWithItsLine) {
-    const Converted c = Convert("fd 10\nprint :x\nto f :a\noutput :a * 2\nend\nfd f 3\n"
-                                "frobnicate 1 2\nrt 90\nseth towards [0 0]\nsetpc :c\n"
+    const Converted c = Convert("fd 10\nprint first :x\nto f :a\noutput :a * 2\nend\nfd f 3\n"
+                                "frobnicate 1 2\nrt 90\nseth distance [0 0]\nsetpc :c\n"
                                 "if :a + 1 [fd 1]\n(make \"a) fd 2\nrepeat 2 [fd 1\n");
     EXPECT_EQ(Body(c, 0), Start + "forward 10\nforward f(3)\nright 90\nforward 2\n");
     EXPECT_EQ(Body(c, 1), "output :a * 2\n");
     const std::vector<ConversionEntry>& d = c.report.Dropped();
     ASSERT_EQ(d.size(), 7u);
     const std::vector<std::tuple<int, std::string, ConversionText>> expected = {
-        {2, "print :x", NoCounterpartText},
+        {2, "print first :x", NoCounterpartText},
         {7, "frobnicate 1 2", UnknownClassicWordText},
-        {9, "seth towards [ 0 0 ]", UnknownClassicWordText},
+        {9, "seth distance [ 0 0 ]", UnknownClassicWordText},
         {10, "setpc :c", ColourExpectedText},
         {11, "if :a + 1 [ fd 1 ]", OneComparisonText},
         {12, "( make \"a )", MissingInputText},

@@ -142,6 +142,10 @@ const char* const KeywordsInOrder[] = {
     "sn",
     "output",
     "op",
+    "yazdır",
+    "yd",
+    "print",
+    "pr",
 };
 
 struct Row {
@@ -153,6 +157,7 @@ struct Row {
 const Row TranslatedRows[] = {
     {{"arc", "yay"}, {"yay", "yay", "arc", "arc"}},
     {{"sonuç", "sn", "output", "op"}, {"sonuç", "sn", "output", "op"}},
+    {{"yazdır", "yd", "print", "pr"}, {"yazdır", "yd", "print", "pr"}},
     {{"setkalemkalınlık", "setpenwidth", "kk", "spw"},
      {"setkalemkalınlık", "kk", "setpenwidth", "spw"}},
     {{"bye", "hoşçakal"}, {"hoşçakal", "hoşçakal", "bye", "bye"}},
@@ -308,7 +313,7 @@ TEST(Keywords, UntranslatedCodesStay) {
         for (bool toTurkish : {true, false})
             for (bool toLong : {true, false})
                 EXPECT_EQ(TranslateCode(code, toTurkish, toLong), code);
-    for (CommandCode code : {0, 127, AssignmentCode, 1000, 1005, -1})
+    for (CommandCode code : {0, KeywordCount + 1, AssignmentCode, 1000, 1005, -1})
         EXPECT_EQ(TranslateCode(code, true, false), code);
 }
 

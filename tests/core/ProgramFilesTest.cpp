@@ -355,7 +355,7 @@ TEST_F(ProgramFilesTest, ImportConvertsProceduresAndCommands) {
                      "  fd 100\n"
                      "cs\n"
                      "repeat 4 [fd 100 rt 90]\n"
-                     "print [not known]\n"
+                     "show [not known]\n"
                      "setpc [255 0 0]\n"
                      "END\n"
                      "\n"
@@ -516,7 +516,7 @@ TEST_F(ProgramFilesTest, LinesConvertFromPlainLogo) {
     EXPECT_EQ(ConvertLineFromLogo(store, "repeat 2 [10 fd]"), "tekrar 2 [ 10 ; fd ]");
     EXPECT_EQ(ConvertLineFromLogo(store, "setpos [10 20]"), "setpos [10 20]");
     EXPECT_EQ(ConvertLineFromLogo(store, "kare 5"), "kare 5");
-    EXPECT_EQ(ConvertLineFromLogo(store, "print 5"), "");
+    EXPECT_EQ(ConvertLineFromLogo(store, "show 5"), "");
     EXPECT_EQ(ConvertLineFromLogo(store, "   "), "");
 }
 

@@ -11,9 +11,10 @@ namespace {
 
 class FixedTurtle : public TurtlePosition {
 public:
-    int TurtleX() const override { return 123; }
-    int TurtleY() const override { return 456; }
+    double TurtleXValue() const override { return 123; }
+    double TurtleYValue() const override { return 456.25; }
     double TurtleHeading() const override { return 292.5; }
+    bool TurtlePenDown() const override { return false; }
 };
 
 // Each test gets a fresh process-wide store.
@@ -184,8 +185,10 @@ TEST_F(VariableStoreTest, TurtlePositionNamesOnceAScreenIsAttached) {
     store_.AttachScreen(&turtle);
     EXPECT_EQ(GetVariable("_nerdex"), 123.0f);
     EXPECT_EQ(GetVariable("_NERDEX"), 123.0f);
-    EXPECT_EQ(GetVariable("_NerdeY"), 456.0f);
+    EXPECT_EQ(GetVariable("_NerdeY"), 456.25);
     EXPECT_EQ(GetVariable("_nerdeYon"), 292.5);
+    EXPECT_EQ(GetVariable("_KALEM"), 0.0);
+    EXPECT_TRUE(HasVariable("_kalem"));
     EXPECT_EQ(GetVariable("nerdex"), 0.0f);
     PushFrame("", ":a");
     SetVariable("_nerdex", 5.0f);

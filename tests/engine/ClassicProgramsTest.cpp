@@ -137,13 +137,13 @@ TEST_P(ClassicProgramsTest, DrawsWhatAClassicLogoDraws) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Suite, ClassicProgramsTest,
-                         ::testing::Values("arcs", "capitals", "ccurve", "circle", "comments", "dragon",
-                                           "flower", "fordown", "forloop", "heading", "headings", "homes",
-                                           "house", "ifelsecount", "koch", "locals", "logic", "loops",
-                                           "makecounter", "multiline", "names", "outputs",
-                                           "polyspiral", "precise", "repcount", "repcountnest",
-                                           "sierpinski", "squares", "squarespiral", "star", "tree",
-                                           "walk"));
+                         ::testing::Values("arcs", "capitals", "ccurve", "circle", "comments",
+                                           "dragon", "flower", "fordown", "forloop", "heading",
+                                           "headings", "homes", "house", "ifelsecount", "koch",
+                                           "locals", "logic", "loops", "makecounter", "multiline",
+                                           "names", "outputs", "penarc", "polyspiral", "precise",
+                                           "repcount", "repcountnest", "sierpinski", "squares",
+                                           "squarespiral", "star", "towards", "tree", "walk"));
 
 } // namespace
 } // namespace mivarelo

@@ -21,14 +21,14 @@ protected:
     }
 };
 
-TEST_F(PreciseTurtleTest, FractionsOfAPixelAddUpAndReadAsWholePixels) {
+TEST_F(PreciseTurtleTest, FractionsOfAPixelAddUpAndReadExactly) {
     Globals().PreciseTurtle = true;
     Run("fd 10.75\nx := _nerdex\nfd 0.25\nfd 0.5\n");
     EXPECT_DOUBLE_EQ(engine_->Screen().State().ExactX, 511.5);
     EXPECT_EQ(X(), 512); // halves round up
     EXPECT_EQ(Y(), 500);
-    EXPECT_FLOAT_EQ(Var("x"), 511.0f); // 510.75 is drawn at pixel 511
-    EXPECT_FLOAT_EQ(Var("_nerdex"), 512.0f);
+    EXPECT_EQ(Var("x"), 510.75); // drawn at pixel 511, read as it is
+    EXPECT_EQ(Var("_nerdex"), 511.5);
 }
 
 // Variables, procedure inputs and every step of an expression keep the

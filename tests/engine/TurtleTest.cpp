@@ -664,8 +664,8 @@ TEST_F(TurtleTest, ControlFlowCodesGoToTheHandlerWithoutRefresh) {
     EXPECT_EQ(State().Position(), QPoint(500, 500));
     EXPECT_EQ(screen_->TakeRefreshRequest(), RefreshRequest::None);
     for (CommandCode code :
-         {41,  73,  89,  90,  96,  97,  98,  99,  100, 101, 104, 105,           106,
-          107, 108, 109, 110, 111, 112, 113, 123, 124, 125, 126, AssignmentCode})
+         {41,  73,  89,  90,  96,  97,  98,  99,  100, 101, 104, 105, 106, 107,           108,
+          109, 110, 111, 112, 113, 123, 124, 125, 126, 127, 128, 129, 130, AssignmentCode})
         EXPECT_TRUE(IsControlFlowCode(code)) << code;
     for (CommandCode code : {0, 1, 18, 36, 87, 102, 114, 121, 122, 199})
         EXPECT_FALSE(IsControlFlowCode(code)) << code;

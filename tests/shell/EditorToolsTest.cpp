@@ -5,21 +5,21 @@
 #include "core/GlobalSettings.h"
 #include "core/Keywords.h"
 #include "core/ProcedureStore.h"
-#include "widgets/CodeEditor.h"
 #include "modes/CommandConsole.h"
-#include "widgets/LineNumberMargin.h"
 #include "modes/TextCommandWindow.h"
 #include "shell/CommandReference.h"
-#include "shell/MainActions.h"
-#include "widgets/QtText.h"
-#include "shell/HelpWindow.h"
-#include "shell/MainWindow.h"
 #include "shell/DocumentExports.h"
 #include "shell/ErrorNavigator.h"
+#include "shell/HelpWindow.h"
+#include "shell/MainActions.h"
+#include "shell/MainWindow.h"
 #include "shell/OptionsMenu.h"
 #include "shell/ProcedureEditor.h"
 #include "shell/ProgramDocument.h"
 #include "shell/support/ScriptedDialogs.h"
+#include "widgets/CodeEditor.h"
+#include "widgets/LineNumberMargin.h"
+#include "widgets/QtText.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -27,6 +27,7 @@
 #include <QCompleter>
 #include <QFile>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -84,7 +85,9 @@ private:
     std::unique_ptr<support::ScriptedDialogs> dialogs;
     std::unique_ptr<MainWindow> window;
 
-    TextCommandWindow* Form() { return qobject_cast<TextCommandWindow*>(window->CurrentCommandWindow()); }
+    TextCommandWindow* Form() {
+        return qobject_cast<TextCommandWindow*>(window->CurrentCommandWindow());
+    }
     CodeEditor* Editor() { return Form()->findChild<CodeEditor*>(QStringLiteral("Editor")); }
     QListWidget* Errors() { return window->findChild<QListWidget*>(QStringLiteral("ErrorList")); }
     ProcedureStore& Store() { return window->Engine().Procedures(); }
@@ -214,9 +217,11 @@ private slots:
     // use, in both interface languages.
     void EveryWrongUseGivesTheErrorTheReferenceShows() {
         for (const bool english : {false, true}) {
-            (english ? window->Actions().EnglishInterfaceAction : window->Actions().TurkishInterfaceAction)->trigger();
+            (english ? window->Actions().EnglishInterfaceAction
+                     : window->Actions().TurkishInterfaceAction)
+                ->trigger();
             const CommandReference reference(english);
-            QCOMPARE(reference.Entries().size(), std::size_t(49));
+            QCOMPARE(reference.Entries().size(), std::size_t(50));
             for (const ReferenceEntry& entry : reference.Entries()) {
                 const int before = Errors()->count();
                 QVERIFY(window->RunText(FromQt(entry.wrongUse)));
@@ -318,6 +323,16 @@ private slots:
         QTest::keyClick(console, Qt::Key_Down);
         QTest::keyClick(console, Qt::Key_Down);
         QCOMPARE(console->text(), QStringLiteral("ge"));
+
+        // What print writes shows in the output pane, which appears with it.
+        auto* output = Form()->findChild<QPlainTextEdit*>(QStringLiteral("OutputPane"));
+        QVERIFY(output && !output->isVisible());
+        console->clear();
+        TypeInto(console, QString::fromUtf8("x := 6; yazdır kenar (x * 2); pr (x) (y)"));
+        QTest::keyClick(console, Qt::Key_Return);
+        WaitForRest();
+        QVERIFY(output->isVisible());
+        QCOMPARE(output->toPlainText(), QStringLiteral("kenar 12\n6 (y)"));
 
         // A second line while one runs is refused, not queued.
         QVERIFY(window->RunText("bekle 600"));

@@ -102,7 +102,7 @@ private slots:
         const QString path = Path("walk.lgo");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("to walk :a :b\nfd :a rt 90 fd :b\nend\nprint 1\nwalk 30 40\n");
+        file.write("to walk :a :b\nfd :a rt 90 fd :b\nend\nprint first 1\nwalk 30 40\n");
         file.close();
         QVERIFY(window->Document().OpenPath(path));
         QCOMPARE(Store().GetBody(0), std::string("reset\nleft 90\nwalk 30, 40\n"));
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(errors->item(0)->text(),
                  QString::fromUtf8("Klasik Logo programı dönüştürüldü; hassas kaplumbağa açıldı."));
         QCOMPARE(errors->item(1)->text(),
-                 QString::fromUtf8("Dönüştürülmedi, satır 4: 'print 1' (bu dilde karşılığı yok)"));
+                 QString::fromUtf8("Dönüştürülmedi, satır 4: 'print first 1' (bu dilde karşılığı yok)"));
         QVERIFY(window->Actions().PreciseTurtleAction->isChecked());
         QCOMPARE(QSettings().value("PreciseTurtle").toBool(), true);
         // The setting outlives the window; turned off, it stays off.
