@@ -30,15 +30,19 @@ test-asan: build-asan
 
 test: test-plain test-asan
 
-run: build
+# Only the two programs are built: the tests wait for make test.
+run: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target mivarelo mivarelo-run
 	@bash scripts/run.sh $(BUILD)
 
 # A Debian package of the program (CPack), built from a release build. Only
-# the two programs are built: the package holds no tests.
+# the two programs and the manual pages are built: the package holds no
+# tests.
 package: deps
 	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target mivarelo mivarelo-run
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target mivarelo mivarelo-run man_pages
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 
 # Pictures of the program at work for the README, taken under Xvfb.

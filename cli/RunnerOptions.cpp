@@ -121,6 +121,8 @@ const char* RunnerUsage() {
            "The work is done in this order: load FILE (or start an empty program),\n"
            "add the --define procedures, append the -e lines to the main procedure,\n"
            "translate (--dialect), print (--print-program), save (--save), run.\n"
+           "The lines the program's \"print\" writes go to standard output as it\n"
+           "runs, before what --state and --eval print.\n"
            "\n"
            "  -e, --exec TEXT        a line of the main procedure (repeatable, in order)\n"
            "  --define HEADER BODY   add a procedure (repeatable), e.g.\n"

@@ -8,6 +8,7 @@
 #                                    in Turkish in tr/, in English in en/
 #   share/applications/, share/mime/packages/, share/metainfo/,
 #   share/icons/hicolor/             desktop integration
+#   share/man/man1/                  the manual pages, compressed
 # The programs look for their language files beside themselves first (the
 # build tree) and then in ../share/mivarelo/lang, so bin and share must stay
 # siblings: the GNUInstallDirs defaults are assumed.
@@ -38,6 +39,26 @@ if(TARGET mivarelo)
   install(DIRECTORY ${MIVARELO_PACKAGING_DIR}/icons/hicolor
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 endif()
+
+# The manual pages go in compressed, as Debian packages carry them; -n keeps
+# the time out of the file, so that a build gives the same bytes each time.
+set(MIVARELO_MAN_PAGES mivarelo-run)
+if(TARGET mivarelo)
+  list(APPEND MIVARELO_MAN_PAGES mivarelo)
+endif()
+set(MIVARELO_COMPRESSED_PAGES)
+foreach(page IN LISTS MIVARELO_MAN_PAGES)
+  set(source ${MIVARELO_PACKAGING_DIR}/man/${page}.1)
+  set(compressed ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND sh -c "gzip -9n -c '${source}' > '${compressed}'"
+    DEPENDS ${source}
+    VERBATIM)
+  list(APPEND MIVARELO_COMPRESSED_PAGES ${compressed})
+  install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+add_custom_target(man_pages ALL DEPENDS ${MIVARELO_COMPRESSED_PAGES})
 
 # "Set Default Software" writes the same desktop entry, MIME definition and
 # icon into the user's folders; the application gets them compiled in from

@@ -26,6 +26,7 @@ expected=(
     share/mivarelo/lang/english.txt
     share/mivarelo/lang/turkish.txt
     share/mime/packages/mivarelo.xml
+    share/man/man1/mivarelo-run.1.gz
 )
 for example in "$source_dir"/examples/tr/*.elg "$source_dir"/examples/en/*.elg; do
     expected+=("share/mivarelo/examples/${example#"$source_dir"/examples/}")
@@ -36,6 +37,7 @@ if [ -e "$build/bin/mivarelo" ]; then
     gui=yes
     expected+=(
         bin/mivarelo
+        share/man/man1/mivarelo.1.gz
         "share/applications/$app.desktop"
         "share/metainfo/$app.metainfo.xml"
         "share/icons/hicolor/scalable/apps/$app.svg"
