@@ -26,6 +26,7 @@ bool ReadsAsExpression(std::string_view inside) {
         if (token.op == '(' || token.op == ')') return false;
         if (token.op != 0) continue;
         const std::string& operand = token.operand;
+        if (operand.empty()) return false;
         const auto first = static_cast<unsigned char>(operand.front());
         const bool known = std::isdigit(first) || operand.front() == '.'
                                ? IsNumberText(operand)
