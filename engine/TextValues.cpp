@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace mivarelo {
 
@@ -37,25 +38,35 @@ bool ReadsAsExpression(std::string_view inside) {
     return true;
 }
 
-// Where the bracket opened at `open` closes; npos when it does not.
-std::size_t ClosingBracket(std::string_view text, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < text.size(); ++i) {
-        if (text[i] == '(') ++depth;
-        if (text[i] == ')' && --depth == 0) return i;
+// Where each '(' of `text` closes; npos for one that does not.
+std::vector<std::size_t> ClosingBrackets(std::string_view text) {
+    std::vector<std::size_t> closing(text.size(), std::string_view::npos);
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') open.push_back(i);
+        if (text[i] == ')' && !open.empty()) {
+            closing[open.back()] = i;
+            open.pop_back();
+        }
     }
-    return std::string_view::npos;
+    return closing;
 }
+
+// A calculation in a label is short; a longer bracket part is text, so that
+// a long line of brackets costs no more than its length.
+constexpr std::size_t LongestCalculation = 256;
 
 } // namespace
 
 std::string TextWithValues(std::string_view text) {
+    if (text.find('(') == std::string_view::npos) return std::string(text);
+    const std::vector<std::size_t> closing = ClosingBrackets(text);
     std::string shown;
     std::size_t from = 0;
     for (std::size_t open = text.find('('); open != std::string_view::npos;
          open = text.find('(', open + 1)) {
-        const std::size_t close = ClosingBracket(text, open);
-        if (close == std::string_view::npos) break;
+        const std::size_t close = closing[open];
+        if (close == std::string_view::npos || close - open > LongestCalculation) continue;
         const std::string_view inside = text.substr(open + 1, close - open - 1);
         if (!ReadsAsExpression(inside)) continue;
         shown.append(text.substr(from, open - from));
