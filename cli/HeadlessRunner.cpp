@@ -14,10 +14,15 @@
 #include "engine/LogoEngine.h"
 #include "engine/SvgWriter.h"
 
+#include "widgets/ProgramHtml.h"
+
 #include <QBuffer>
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -65,6 +70,17 @@ void HeadlessRunner::Print(std::string_view text) {
 }
 
 namespace {
+
+// What the state reports of a run that ended early.
+std::string StopText(Interpreter::StopReason reason) {
+    switch (reason) {
+    case Interpreter::StopReason::LineLimit: return "line budget";
+    case Interpreter::StopReason::TimeLimit: return "time limit";
+    case Interpreter::StopReason::NestingLimit: return "nesting";
+    case Interpreter::StopReason::None: break;
+    }
+    return {};
+}
 
 // The interface text of a runner's message, in the language --english chose,
 // as UTF-8.
@@ -249,6 +265,10 @@ bool HeadlessRunner::SaveProgramFile(LogoEngine& engine, std::string& error) {
 // --max-lines 0 asks for no run at all: the program is only prepared.
 int HeadlessRunner::RunProgram(LogoEngine& engine) {
     if (options_.maxLines != std::uint64_t{0}) {
+        if (options_.timeLimit)
+            engine.Runner().SetDeadline(Interpreter::Clock::now() +
+                                        std::chrono::duration_cast<Interpreter::Clock::duration>(
+                                            std::chrono::duration<double>(*options_.timeLimit)));
         Globals().Running = true;
         engine.StartRun(0);
         engine.Runner().RunToEnd(!options_.noWait);
@@ -274,6 +294,21 @@ bool HeadlessRunner::SavePicture(const QImage& picture) const {
     return WriteFileAtomically(options_.pngPath, std::string_view(bytes.constData(), bytes.size()));
 }
 
+// The program page, titled with the program file's name, lists the run's
+// errors after the program.
+bool HeadlessRunner::SaveHtml(LogoEngine& engine) const {
+    if (startApplication_) startApplication_();
+    QStringList errors;
+    for (const std::string& line : errors_)
+        errors << QString::fromStdString(Cp1254ToUtf8(line));
+    const QString title = options_.programFile
+                              ? QFileInfo(QString::fromStdString(*options_.programFile)).fileName()
+                              : QStringLiteral("mivarelo-run");
+    const QByteArray bytes = ProgramHtml(engine.Procedures(), title, errors).toUtf8();
+    return WriteFileAtomically(options_.htmlPath,
+                               std::string_view(bytes.constData(), bytes.size()));
+}
+
 bool HeadlessRunner::SaveSvg(const Picture& surface) const {
     const QByteArray bytes = SvgWriter::Document(surface);
     return WriteFileAtomically(options_.svgPath, std::string_view(bytes.constData(), bytes.size()));
@@ -290,6 +325,11 @@ int HeadlessRunner::Report(LogoEngine& engine) {
                                                        FileErrorReason(errno)));
         status = ExitUsage;
     }
+    if (!options_.htmlPath.empty() && !SaveHtml(engine)) {
+        PrintLine(stderr, "mivarelo-run: " + FileError(CannotSaveProgramId, options_.htmlPath,
+                                                       FileErrorReason(errno)));
+        status = ExitUsage;
+    }
     if (!options_.svgPath.empty() && !SaveSvg(surface)) {
         PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureId, options_.svgPath,
                                                        FileErrorReason(errno)));
@@ -297,9 +337,10 @@ int HeadlessRunner::Report(LogoEngine& engine) {
     }
     if (options_.printState) {
         const TurtleState& state = engine.Screen().State();
+        const RunSummary run{Globals().TestResult, StopText(engine.Runner().LastStopReason())};
         const std::string json =
-            StateJson(state, Globals().TestResult, engine.Variables().Globals(), errors_,
-                      MeasurePaintedArea(surface.Image(), state.ScreenColor));
+            StateJson(state, run, engine.Variables().Globals(), errors_,
+                      MeasurePaintedArea(surface.Image(), state.ScreenColor), engine.Procedures());
         PrintLine(stdout, json);
     }
     for (const std::string& expression : options_.evalExpressions)

@@ -61,6 +61,7 @@ private:
     // screen, and as SVG; false with errno telling why.
     bool SavePicture(const QImage& picture) const;
     bool SaveSvg(const Picture& surface) const;
+    bool SaveHtml(LogoEngine& engine) const;
 
     const RunnerOptions& options_;
     void (*startApplication_)();

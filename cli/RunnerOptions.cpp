@@ -1,6 +1,7 @@
 #include "cli/RunnerOptions.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace mivarelo {
 
@@ -49,6 +50,15 @@ std::optional<std::uint64_t> ParseCount(const std::string& text) {
     return value;
 }
 
+std::optional<double> ParseSeconds(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value) || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
 // Reads the options that take values. `k` is on the option and moves to its
 // last value. Returns false for an option it does not know.
 bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOptions& options,
@@ -57,7 +67,9 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
     const std::size_t needed = arg == "--define" ? 2 : 1;
     const bool known = arg == "-e" || arg == "--exec" || arg == "--png" || arg == "--svg" ||
                        arg == "--eval" || arg == "--max-lines" || arg == "--define" ||
-                       arg == "--dialect" || arg == "--save";
+                       arg == "--dialect" || arg == "--save" || arg == "--html" ||
+                       arg == "--time-limit" || arg == "--gallery" || arg == "--jobs" ||
+                       arg == "--reference";
     if (!known) return false;
     if (k + needed >= args.size()) {
         error = arg + " needs " + (needed == 2 ? "two values" : "a value");
@@ -68,6 +80,20 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
     if (arg == "--png") options.pngPath = value;
     if (arg == "--svg") options.svgPath = value;
     if (arg == "--save") options.savePath = value;
+    if (arg == "--html") options.htmlPath = value;
+    if (arg == "--gallery") options.galleryDir = value;
+    if (arg == "--reference") options.reference = value;
+    if (arg == "--time-limit") {
+        options.timeLimit = ParseSeconds(value);
+        if (!options.timeLimit) error = "--time-limit needs a number of seconds above 0: " + value;
+    }
+    if (arg == "--jobs") {
+        const std::optional<std::uint64_t> jobs = ParseCount(value);
+        if (jobs && *jobs >= 1 && *jobs <= 64)
+            options.jobs = static_cast<int>(*jobs);
+        else
+            error = "--jobs needs a whole number from 1 to 64: " + value;
+    }
     if (arg == "--eval") options.evalExpressions.push_back(value);
     if (arg == "--define") options.procedures.emplace_back(value, args[++k]);
     if (arg == "--dialect") {
@@ -95,14 +121,24 @@ std::optional<Dialect> ParseDialect(const std::string& name) {
 std::optional<std::string> ParseRunnerOptions(const std::vector<std::string>& args,
                                               RunnerOptions& options) {
     std::optional<std::string> error;
+    std::vector<std::string> files;
     for (std::size_t k = 0; k < args.size() && !error; ++k) {
         const std::string& arg = args[k];
         if (SetFlag(arg, options) || TakeValued(args, k, options, error)) continue;
         if (arg.size() > 1 && arg.front() == '-') return "unknown option: " + arg;
-        if (options.programFile) return "more than one program file: " + arg;
-        options.programFile = arg;
+        files.push_back(arg);
     }
-    return error;
+    if (error) return error;
+    if (!options.galleryDir.empty()) {
+        if (files.empty()) return "--gallery needs program files or folders to run";
+        options.galleryInputs = files;
+        return std::nullopt;
+    }
+    if (options.jobs || !options.reference.empty())
+        return std::string(options.jobs ? "--jobs" : "--reference") + " needs --gallery";
+    if (files.size() > 1) return "more than one program file: " + files[1];
+    if (!files.empty()) options.programFile = files.front();
+    return std::nullopt;
 }
 
 const char* RunnerUsage() {
@@ -139,6 +175,8 @@ const char* RunnerUsage() {
            "  --svg PATH             save the picture as SVG after the run: every line,\n"
            "                         ellipse, label and fill in drawing order (fills\n"
            "                         as embedded images)\n"
+           "  --html PATH            save the program as an HTML page after the run, in\n"
+           "                         the editor's colours, with the run's errors\n"
            "  --state                print the final turtle state as JSON, with the number\n"
            "                         and the bounding box of the pixels that differ from\n"
            "                         the screen colour\n"
@@ -149,6 +187,7 @@ const char* RunnerUsage() {
            "  --stop-at-errors       end a list at its first failing line\n"
            "  --max-lines N          stop the run after N executed lines; with 0 the\n"
            "                         program is not run at all (convert or print only)\n"
+           "  --time-limit SECONDS   stop the run after SECONDS of running\n"
            "  --no-wait              skip the pauses of wait\n"
            "  --precise              precise turtle: positions in real numbers, distances\n"
            "                         not truncated (the picture stays in whole pixels)\n"
@@ -165,10 +204,25 @@ const char* RunnerUsage() {
            "                         (for comparison; --svg then holds one image)\n"
            "  --help, --version\n"
            "\n"
+           "A class's programs at once: mivarelo-run --gallery OUT_DIR FILE_OR_FOLDER...\n"
+           "runs every \".elg\" and \".lgo\" file given or found in the folders (and in\n"
+           "their folders, one level down), each in a process of its own, and writes\n"
+           "OUT_DIR/index.html (a card per program: its picture, procedures, lines,\n"
+           "time and first errors), OUT_DIR/summary.json and per program its PNG, SVG\n"
+           "and HTML page. With --gallery:\n"
+           "  --jobs N               programs run at once (default: the processor cores)\n"
+           "  --max-lines N          line budget of each program (default 1000000)\n"
+           "  --time-limit SECONDS   time limit of each program (default 10)\n"
+           "  --reference MODEL      also run MODEL and show how close each picture is\n"
+           "                         to its picture, in percent\n"
+           "  --english              the page in English\n"
+           "\n"
            "Exit status: 0 no error line, 1 error lines written or lines left out by the\n"
            "import, 2 usage error,\n"
-           "unreadable program file or failed save, 3 stopped by --max-lines or too\n"
-           "deep nesting.\n";
+           "unreadable program file or failed save, 3 stopped by --max-lines,\n"
+           "--time-limit or too deep nesting. With --gallery: 0 every program ran\n"
+           "without errors, 1 some had errors or were stopped, 2 a file could not be\n"
+           "read or OUT_DIR not written (the other programs still run).\n";
 }
 
 } // namespace mivarelo

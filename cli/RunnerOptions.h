@@ -28,6 +28,7 @@ struct RunnerOptions {
     std::string savePath;
     std::string pngPath;
     std::string svgPath;
+    std::string htmlPath;
     bool printProgram = false;
     bool printState = false;
     bool english = false;
@@ -40,6 +41,13 @@ struct RunnerOptions {
     bool help = false;
     bool version = false;
     std::optional<std::uint64_t> maxLines;
+    std::optional<double> timeLimit; // seconds
+    // --gallery OUT_DIR: the programs and folders to run, each in a process
+    // of its own, `jobs` at a time, compared with `reference` when given.
+    std::string galleryDir;
+    std::vector<std::string> galleryInputs;
+    std::optional<int> jobs;
+    std::string reference;
     bool precise = false;
     LogoTextKind logoKind = LogoTextKind::Detect;
 };

@@ -46,6 +46,18 @@ std::string ErrorsJson(const std::vector<std::string>& errors) {
     return json + "]";
 }
 
+// The lines of every procedure's body; a last line without its line end
+// counts too.
+long long ProgramLines(const ProcedureStore& program) {
+    long long lines = 0;
+    for (int i = 0; i < program.ProcedureCount(); ++i) {
+        const std::string body = program.GetBody(i);
+        lines += std::count(body.begin(), body.end(), '\n');
+        if (!body.empty() && body.back() != '\n') ++lines;
+    }
+    return lines;
+}
+
 std::string BoxJson(const QRect& box) {
     if (box.isNull()) return "null";
     std::string json = "[";
@@ -89,8 +101,9 @@ std::string SixDecimals(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string StateJson(const TurtleState& state, int testResult, const VariableFrame& globals,
-                      const std::vector<std::string>& errors, const PaintedArea& painted) {
+std::string StateJson(const TurtleState& state, const RunSummary& run, const VariableFrame& globals,
+                      const std::vector<std::string>& errors, const PaintedArea& painted,
+                      const ProcedureStore& program) {
     const auto integer = [](long long v) { return std::to_string(v); };
     const auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };
     std::string json = "{";
@@ -106,11 +119,14 @@ std::string StateJson(const TurtleState& state, int testResult, const VariableFr
     json += ", \"font_name\": " + Cp(state.FontName);
     json += ", \"font_size\": " + JsonNumber(state.FontSize);
     json += ", \"home\": [" + integer(state.HomeX) + ", " + integer(state.HomeY) + "]";
-    json += ", \"test_result\": " + integer(testResult);
+    json += ", \"test_result\": " + integer(run.testResult);
     json += ", \"globals\": " + GlobalsJson(globals);
     json += ", \"errors\": " + ErrorsJson(errors);
     json += ", \"painted_pixels\": " + integer(painted.pixels);
     json += ", \"painted_box\": " + BoxJson(painted.box);
+    json += ", \"procedures\": " + integer(program.ProcedureCount());
+    json += ", \"program_lines\": " + integer(ProgramLines(program));
+    json += ", \"stopped\": " + (run.stopped.empty() ? "null" : JsonString(run.stopped));
     return json + "}";
 }
 

@@ -1,8 +1,11 @@
 // mivarelo-run: runs a Logo program headless and reports the picture and the
 // final state. Works without a display: Qt's offscreen platform is chosen
 // unless the environment names another one.
+#include "cli/GalleryRunner.h"
 #include "cli/HeadlessRunner.h"
 #include "cli/RunnerOptions.h"
+#include "core/GlobalSettings.h"
+#include "core/LanguageModule.h"
 #include "engine/Picture.h"
 
 #include <QGuiApplication>
@@ -62,6 +65,14 @@ int main(int argc, char** argv) {
     applicationArgc = argc;
     applicationArgv = argv;
     Picture::SetFontSetUp(&StartApplication);
+    if (!options.galleryDir.empty()) {
+        StartApplication();
+        Globals().EnglishInterface = options.english;
+        LoadLanguageModule();
+        const int status = GalleryRunner(options, QCoreApplication::applicationFilePath()).Run();
+        application.reset();
+        return status;
+    }
     const int status = HeadlessRunner(options, &StartApplication).Run();
     application.reset();
     return status;

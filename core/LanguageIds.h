@@ -233,6 +233,7 @@ namespace mivarelo {
     X(LineId, 7714) \
     X(NestingTooDeepId, 7720) \
     X(MaximumLinesId, 7721) \
+    X(TimeLimitId, 7722) \
     /* File messages: the first words, the reason and their caption. */ \
     X(CouldNotOpenFileId, 7730) \
     X(CouldNotSaveFileId, 7731) \
@@ -294,6 +295,29 @@ namespace mivarelo {
     X(ReferenceHeadingFirstId, 7837) \
     X(ReferenceHeadingLastId, 7845) \
     X(ReferenceIntroId, 7846) \
+    /* The class gallery. */ \
+    X(GalleryTitleId, 7850) \
+    X(GalleryIntroId, 7851) \
+    X(GalleryFactsId, 7852) \
+    X(GalleryCleanId, 7853) \
+    X(GalleryErrorsId, 7854) \
+    X(GalleryTimeLimitId, 7855) \
+    X(GalleryLineBudgetId, 7856) \
+    X(GalleryUnreadableId, 7857) \
+    X(GalleryCrashedId, 7858) \
+    X(GalleryMoreErrorsId, 7859) \
+    X(GalleryNothingDrawnId, 7860) \
+    X(GalleryProgramLinkId, 7861) \
+    X(GalleryModelCoveredId, 7862) \
+    X(GalleryOnModelId, 7863) \
+    X(GalleryModelId, 7864) \
+    X(GallerySortByNameId, 7865) \
+    X(GallerySortByLikenessId, 7866) \
+    X(GalleryMeasureId, 7867) \
+    X(GalleryNotWrittenId, 7868) \
+    X(OpenClassFolderId, 7869) \
+    X(ClassFolderRunningId, 7870) \
+    X(ClassFolderFailedId, 7871) \
     /* Status bar formats (printf). */ \
     X(PositionFormatId, 7901) \
     X(HomeFormatId, 7902) \

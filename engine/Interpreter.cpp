@@ -10,6 +10,7 @@
 #include "engine/RunListener.h"
 #include "engine/TurtleScreen.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <thread>
@@ -219,6 +220,10 @@ void Interpreter::RunReadyLine(LogoThread& top) {
         Halt(StopReason::LineLimit, MaximumLinesId);
         return;
     }
+    if (deadline_ && now_() >= *deadline_) {
+        Halt(StopReason::TimeLimit, TimeLimitId);
+        return;
+    }
     RunLine(top);
 }
 
@@ -274,6 +279,8 @@ void Interpreter::CountIdleIteration() {
     ++idleIterations_;
     if (lineLimit_ && linesRun_ + idleIterations_ > *lineLimit_)
         Halt(StopReason::LineLimit, MaximumLinesId);
+    else if (deadline_ && now_() >= *deadline_)
+        Halt(StopReason::TimeLimit, TimeLimitId);
 }
 
 // Shown before the line limit is checked, so that a run halted by the limit
@@ -375,7 +382,9 @@ bool Interpreter::RunFor(std::chrono::milliseconds budget) {
 void Interpreter::RunToEnd(bool honourWaits) {
     while (Busy()) {
         if (waitUntil_ && honourWaits && !Globals().AbortRequested) {
-            const Clock::duration left = *waitUntil_ - now_();
+            const Clock::time_point until =
+                deadline_ ? std::min(*waitUntil_, *deadline_) : *waitUntil_;
+            const Clock::duration left = until - now_();
             if (left > Clock::duration::zero()) std::this_thread::sleep_for(left);
         }
         waitUntil_.reset();

@@ -45,7 +45,7 @@ public:
     // half a million levels.
     static constexpr std::size_t DefaultNestingLimit = 1'000'000;
 
-    enum class StopReason { None, NestingLimit, LineLimit };
+    enum class StopReason { None, NestingLimit, LineLimit, TimeLimit };
 
     explicit Interpreter(TurtleScreen& screen);
 
@@ -56,6 +56,9 @@ public:
     // a list that runs no line (all its lines empty or comments) counts as
     // one line, so that such a loop cannot run on for ever.
     void SetLineLimit(std::optional<std::uint64_t> limit) { lineLimit_ = limit; }
+    // A run still going at `deadline` stops as at the line limit; a wait
+    // that would last past it ends there.
+    void SetDeadline(std::optional<Clock::time_point> deadline) { deadline_ = deadline; }
     // The time source of waits (tests pass a fake one).
     void SetClock(std::function<Clock::time_point()> now) { now_ = std::move(now); }
 
@@ -188,6 +191,7 @@ private:
     std::function<Clock::time_point()> now_;
     std::optional<Clock::time_point> waitUntil_;
     std::optional<std::uint64_t> lineLimit_;
+    std::optional<Clock::time_point> deadline_;
     std::size_t nestingLimit_ = DefaultNestingLimit;
     // The value the running procedure gave with "output", until it ends.
     std::optional<double> output_;

@@ -8,8 +8,8 @@
 #include "shell/MainActions.h"
 #include "shell/ProcedureEditor.h"
 #include "shell/ProgramDocument.h"
-#include "shell/ProgramHtml.h"
 #include "widgets/Dialogs.h"
+#include "widgets/ProgramHtml.h"
 #include "widgets/QtText.h"
 
 #include <QAction>

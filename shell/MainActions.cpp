@@ -51,6 +51,7 @@ void MainActions::BuildFileMenu(QMenuBar* bar) {
     ResetAction = Add(FileMenu, ResetId, "Reset");
     ResetAction->setShortcut(Qt::Key_F10);
     ExamplesSubmenu = AddMenu(bar, FileMenu, ExamplesMenuId, "Examples");
+    OpenClassFolderAction = Add(FileMenu, OpenClassFolderId, "Open Class Folder...");
     FileMenu->addSeparator();
     PrintOrientationMenu = AddMenu(bar, FileMenu, PrintOrientationId, "Print Orientation");
     LandscapeAction = Add(PrintOrientationMenu, LandscapeId, "Landscape");

@@ -31,6 +31,7 @@ public:
     QAction* MRUSeparator = nullptr;
     // Filled by ExamplesMenu.
     QMenu* ExamplesSubmenu = nullptr;
+    QAction* OpenClassFolderAction = nullptr;
     QMenu* PrintOrientationMenu = nullptr;
     QAction* LandscapeAction = nullptr;
     QAction* PortraitAction = nullptr;

@@ -5,6 +5,7 @@
 #include "core/LanguageModule.h"
 #include "modes/ButtonCommandWindow.h"
 #include "modes/TextCommandWindow.h"
+#include "shell/ClassGallery.h"
 #include "shell/CommandDocks.h"
 #include "shell/DocumentExports.h"
 #include "shell/DrawingView.h"
@@ -121,6 +122,7 @@ void MainWindow::BuildParts() {
         engine_, *procedures_, *errors_,
         [this] { return !commandWindow_ || commandWindow_->CanLeave(); }, this);
     exports_ = new DocumentExports(engine_, *document_, *procedures_, *errors_, this);
+    gallery_ = new ClassGallery(this);
     options_ = new OptionsMenu(*this);
     run_ = new RunControl(engine_, *driver_, this);
     connect(run_, &RunControl::RunBegan, errors_, &ErrorNavigator::ForgetFirstError);
@@ -156,6 +158,25 @@ void MainWindow::ConnectDocument() {
             [this] { options_->SetDialect(false, true); });
     connect(exports_, &DocumentExports::Saved, this,
             [this](const QString& message) { statusBar_->showMessage(message, StatusMessageMs); });
+    ConnectClassGallery();
+}
+
+// The class folder's programs run while the window goes on; the action
+// waits until their page is made.
+void MainWindow::ConnectClassGallery() {
+    QAction* action = actions_->OpenClassFolderAction;
+    connect(action, &QAction::triggered, this,
+            [this] { gallery_->ChooseAndRun(document_->LastFolder()); });
+    connect(gallery_, &ClassGallery::Started, this, [this, action] {
+        action->setEnabled(false);
+        statusBar_->showMessage(LanguageText(ClassFolderRunningId));
+    });
+    connect(gallery_, &ClassGallery::Finished, this,
+            [this, action](bool opened, const QString& message) {
+                action->setEnabled(true);
+                statusBar_->clearMessage();
+                if (!opened) CurrentDialogs().ShowMessage(message, LanguageText(ErrorCaptionId));
+            });
 }
 
 QDockWidget* MainWindow::CommandDock() const {

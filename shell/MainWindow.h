@@ -24,6 +24,7 @@ namespace mivarelo {
 
 class CommandDocks;
 class CommandWindow;
+class ClassGallery;
 class DocumentExports;
 class DrawingView;
 class DrawingWindow;
@@ -117,6 +118,7 @@ private:
     void ConnectWindowActions();
     void ConnectDocument();
     void ConnectTextWindow(TextCommandWindow* window);
+    void ConnectClassGallery();
     void LoadInterface();
     void SetRunning(bool running);
     void UpdateActions();
@@ -137,6 +139,7 @@ private:
     ErrorNavigator* errors_ = nullptr;
     ProgramDocument* document_ = nullptr;
     DocumentExports* exports_ = nullptr;
+    ClassGallery* gallery_ = nullptr;
     OptionsMenu* options_ = nullptr;
     RunControl* run_ = nullptr;
     ExamplesMenu* examples_ = nullptr;

@@ -40,8 +40,14 @@ QString UnattendedDialogs::ChooseSaveFile(const QString&, const QString&, const 
     return QString();
 }
 
+QString UnattendedDialogs::ChooseFolder(const QString&, const QString&) {
+    return {};
+}
+
 bool UnattendedDialogs::ConfirmPrint(QPrinter&) {
     return false;
 }
+
+void UnattendedDialogs::OpenPage(const QString&) {}
 
 } // namespace mivarelo

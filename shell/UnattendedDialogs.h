@@ -21,7 +21,9 @@ public:
                            const QStringList& filters, int* filterIndex) override;
     QString ChooseSaveFile(const QString& caption, const QString& folder,
                            const QStringList& filters, int* filterIndex) override;
+    QString ChooseFolder(const QString& caption, const QString& folder) override;
     bool ConfirmPrint(QPrinter& printer) override;
+    void OpenPage(const QString& path) override;
 };
 
 } // namespace mivarelo

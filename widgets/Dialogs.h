@@ -45,8 +45,12 @@ public:
                                    const QStringList& filters, int* filterIndex) = 0;
     virtual QString ChooseSaveFile(const QString& caption, const QString& folder,
                                    const QStringList& filters, int* filterIndex) = 0;
+    // A folder, empty when cancelled.
+    virtual QString ChooseFolder(const QString& caption, const QString& folder) = 0;
     // The print dialog on `printer`: false when cancelled.
     virtual bool ConfirmPrint(QPrinter& printer) = 0;
+    // Shows the page at `path` in the user's web browser.
+    virtual void OpenPage(const QString& path) = 0;
 };
 
 // The Dialogs in use; never null (a process starts with WidgetDialogs).

@@ -10,11 +10,13 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QUrl>
 
 namespace mivarelo {
 
@@ -101,9 +103,17 @@ QString WidgetDialogs::ChooseSaveFile(const QString& caption, const QString& fol
     return ChooseFile(QFileDialog::AcceptSave, caption, folder, filters, filterIndex);
 }
 
+QString WidgetDialogs::ChooseFolder(const QString& caption, const QString& folder) {
+    return QFileDialog::getExistingDirectory(Owner(), caption, folder);
+}
+
 bool WidgetDialogs::ConfirmPrint(QPrinter& printer) {
     QPrintDialog dialog(&printer, Owner());
     return dialog.exec() == QDialog::Accepted;
+}
+
+void WidgetDialogs::OpenPage(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace mivarelo

@@ -75,13 +75,18 @@ TEST(ExamplesTest, BothVersionsRunWithoutErrorsAndDrawTheSamePicture) {
             const RunResult r = RunRunner({"--no-wait", program, "--png", png, "--state"});
             ASSERT_EQ(r.exitCode, 0) << program.toStdString() << r.err.toStdString();
             EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
-            const QJsonObject s = StateOf(r);
+            // The texts of the versions and dialects differ in lines, not
+            // in what they draw.
+            QJsonObject s = StateOf(r);
+            s.remove("program_lines");
             EXPECT_TRUE(s["errors"].toArray().isEmpty());
             for (const char* dialect : {"tr-long", "tr-short", "en-long", "en-short"}) {
                 const RunResult translated =
                     RunRunner({"--no-wait", program, "--dialect", dialect, "--state"});
                 EXPECT_EQ(translated.exitCode, 0) << dialect << translated.err.toStdString();
-                EXPECT_EQ(StateOf(translated), s) << program.toStdString() << ' ' << dialect;
+                QJsonObject state = StateOf(translated);
+                state.remove("program_lines");
+                EXPECT_EQ(state, s) << program.toStdString() << ' ' << dialect;
             }
             states << s;
             pictures << QImage(png);

@@ -169,7 +169,9 @@ TEST_F(ProgramFileTest, EveryDialectRewritesTheProgramAndRunsTheSame) {
         {"en-short", "ana\nfd 10\nrt 90\nkare 20\nx := 3\n\nkare :a\n"
                      "repeat 4 [ fd :a;rt 90; ]\npu\nfd :a\npd\n"},
     };
-    const QJsonObject original = StateOf(RunRunner({path, "--state"}));
+    // Translation may join or split lines; what runs stays the same.
+    QJsonObject original = StateOf(RunRunner({path, "--state"}));
+    original.remove("program_lines");
     EXPECT_EQ(original["y"].toInt(), 520);
     for (const auto& [dialect, listing] : expected) {
         RunResult r =
@@ -178,7 +180,9 @@ TEST_F(ProgramFileTest, EveryDialectRewritesTheProgramAndRunsTheSame) {
         EXPECT_EQ(QString::fromUtf8(r.out), listing) << dialect.toStdString();
         r = RunRunner({path, "--dialect", dialect, "--state"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_EQ(StateOf(r), original) << dialect.toStdString();
+        QJsonObject state = StateOf(r);
+        state.remove("program_lines");
+        EXPECT_EQ(state, original) << dialect.toStdString();
     }
 }
 

@@ -30,7 +30,10 @@ TEST(RunnerTest, StatePrintsTheFinalTurtleAndVariables) {
                               "globals",
                               "errors",
                               "painted_pixels",
-                              "painted_box"};
+                              "painted_box",
+                              "procedures",
+                              "program_lines",
+                              "stopped"};
     EXPECT_EQ(s.keys().size(), keys.size());
     for (const QString& key : keys)
         EXPECT_TRUE(s.contains(key)) << key.toStdString();
@@ -52,6 +55,9 @@ TEST(RunnerTest, StatePrintsTheFinalTurtleAndVariables) {
     EXPECT_EQ(globals["uzunluk"].toString(), "40.0");
     EXPECT_EQ(globals["döngüno"].toString(), "1.0");
     EXPECT_TRUE(s["errors"].toArray().isEmpty());
+    EXPECT_EQ(s["procedures"].toInt(), 1);
+    EXPECT_EQ(s["program_lines"].toInt(), 4);
+    EXPECT_TRUE(s["stopped"].isNull());
 }
 
 TEST(RunnerTest, StateCountsThePaintedPixels) {
@@ -152,6 +158,14 @@ TEST(RunnerTest, LineLimitStopsWithStatusThree) {
     const QJsonObject s = StateOf(r);
     EXPECT_EQ(s["x"].toInt(), 502);
     EXPECT_EQ(s["errors"].toArray().size(), 1);
+    EXPECT_EQ(s["stopped"].toString(), "line budget");
+    // An endless run stops at its time limit, drawn so far and reported.
+    r = RunRunner(
+        {"--time-limit", "0.3", "--english", "-e", "repeat 2000000000 [fd 1 rt 1]", "--state"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(StateOf(r)["stopped"].toString(), "time limit");
+    EXPECT_EQ(StateOf(r)["errors"].toArray(), QJsonArray({"Stopped: the time limit was reached"}));
+    EXPECT_GT(StateOf(r)["painted_pixels"].toInt(), 0);
     // No line at all: the program is not run, which is no stop.
     r = RunRunner({"--max-lines", "0", "-e", "fd 1", "--state"});
     EXPECT_EQ(r.exitCode, 0);

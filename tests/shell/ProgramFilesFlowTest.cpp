@@ -14,6 +14,7 @@
 #include "shell/support/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QImage>
@@ -174,6 +175,32 @@ private slots:
 
     // Each language's entries come from its own folder: a listed file missing
     // there gets none, an unlisted one is added under its file name.
+    // The class folder's programs run in the background; their page opens
+    // in the browser once made, in the class folder's own gallery folder.
+    void OpenClassFolderShowsTheGalleryOfItsPrograms() {
+        QVERIFY(QDir(folder.path()).mkpath("class"));
+        WriteProgram("class/square.elg", "tekrar 4 [ileri 50; sa\xF0 90]\n");
+        WriteProgram("class/typo.elg", "ileri 50\nilerii 20\n");
+        QAction* action = window->Actions().OpenClassFolderAction;
+        dialogs->folders.enqueue(Path("class"));
+        action->trigger();
+        QVERIFY(!action->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs->openedPages.size(), 1, 60000);
+        QCOMPARE(dialogs->openedPages.first(), Path("class/gallery/index.html"));
+        QVERIFY(action->isEnabled());
+        QFile page(dialogs->openedPages.first());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        QCOMPARE(html.count("<article"), 2);
+        QVERIFY(html.contains("<h2>typo.elg</h2>"));
+        QVERIFY(html.contains("hatalar: 1"));
+        QVERIFY(QFile::exists(Path("class/gallery/square-thumb.png")));
+        // Cancelled: nothing runs.
+        action->trigger();
+        QCOMPARE(dialogs->openedPages.size(), 1);
+        QVERIFY(action->isEnabled());
+    }
+
     void ExamplesOfEachLanguageComeFromItsFolder() {
         const QString examples = Path("examples");
         QVERIFY(QDir(examples).mkpath("tr") && QDir(examples).mkpath("en"));

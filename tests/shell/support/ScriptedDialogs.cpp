@@ -90,8 +90,18 @@ QString ScriptedDialogs::ChooseSaveFile(const QString&, const QString& folder,
     return AnswerFile(folder, filters, filterIndex);
 }
 
+// Random answers never choose a folder: a class gallery would start
+// processes for the rest of the test.
+QString ScriptedDialogs::ChooseFolder(const QString&, const QString&) {
+    return folders.isEmpty() ? QString() : folders.dequeue();
+}
+
 bool ScriptedDialogs::ConfirmPrint(QPrinter&) {
     return acceptPrint && !random_;
+}
+
+void ScriptedDialogs::OpenPage(const QString& path) {
+    openedPages << path;
 }
 
 } // namespace mivarelo::support

@@ -31,7 +31,9 @@ public:
                            const QStringList& filters, int* filterIndex) override;
     QString ChooseSaveFile(const QString& caption, const QString& folder,
                            const QStringList& filters, int* filterIndex) override;
+    QString ChooseFolder(const QString& caption, const QString& folder) override;
     bool ConfirmPrint(QPrinter& printer) override;
+    void OpenPage(const QString& path) override;
 
     // Answers, taken in order; an empty queue answers as a cancelled dialog.
     QQueue<QString> texts;
@@ -41,6 +43,7 @@ public:
     // A file answer with the number of its filter (1 when not given).
     QQueue<QString> files;
     QQueue<int> fileFilters;
+    QQueue<QString> folders;
     // Whether the print dialog is accepted.
     bool acceptPrint = true;
 
@@ -61,6 +64,8 @@ public:
     // The folder each file dialog opened in, and its filters.
     QStringList fileFolders;
     QStringList lastFilters;
+    // The pages shown in the browser.
+    QStringList openedPages;
 
 private:
     // A random whole number in [low, high].

@@ -1,4 +1,4 @@
-#include "shell/ProgramHtml.h"
+#include "widgets/ProgramHtml.h"
 
 #include "core/GlobalSettings.h"
 #include "core/LanguageIds.h"
