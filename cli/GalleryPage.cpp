@@ -7,7 +7,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,9 +19,6 @@ namespace mivarelo {
 
 namespace {
 
-constexpr int ThumbnailSize = 240;
-// Space kept round what a program drew, so that its edge lines show.
-constexpr int ThumbnailMargin = 12;
 constexpr int ErrorsShown = 3;
 
 QString Text(int id) {
@@ -36,31 +33,11 @@ int Percent(double share) {
     return static_cast<int>(std::lround(share * 100));
 }
 
-// The part of the picture the program drew, square and with a margin,
-// scaled to the thumbnail's size; null when it drew nothing.
-QImage Thumbnail(const QImage& picture, QRect drawn) {
-    if (picture.isNull() || drawn.isNull()) return {};
-    const int side = std::max(drawn.width(), drawn.height()) + 2 * ThumbnailMargin;
-    QRect square(0, 0, side, side);
-    square.moveCenter(drawn.center());
-    QImage part(side, side, QImage::Format_RGB32);
-    part.fill(picture.pixel(picture.rect().topLeft()));
-    const QRect inside = square.intersected(picture.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            part.setPixel(x - square.left(), y - square.top(), picture.pixel(x, y));
-    if (side <= ThumbnailSize) return part;
-    return part.scaled(ThumbnailSize, ThumbnailSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-}
-
-// The card's thumbnail file, written beside the picture; empty when there
-// is no picture or nothing drawn.
-QString WriteThumbnail(const QDir& dir, const GalleryEntry& entry) {
-    if (!entry.hasPicture) return {};
-    const QImage thumbnail =
-        Thumbnail(QImage(dir.filePath(entry.stem + QStringLiteral(".png"))), entry.drawn);
+// The card's thumbnail, which the program's run wrote beside its picture;
+// empty when it drew nothing.
+QString Thumbnail(const QDir& dir, const GalleryEntry& entry) {
     const QString name = entry.stem + QStringLiteral("-thumb.png");
-    return !thumbnail.isNull() && thumbnail.save(dir.filePath(name), "PNG") ? name : QString();
+    return entry.hasPicture && QFileInfo::exists(dir.filePath(name)) ? name : QString();
 }
 
 QString StatusText(const GalleryEntry& entry) {
@@ -222,7 +199,7 @@ bool WriteGalleryPage(const QString& dir, const std::vector<GalleryEntry>& entri
     QJsonObject summary;
     QString modelThumbnail;
     if (model) {
-        modelThumbnail = WriteThumbnail(folder, *model);
+        modelThumbnail = Thumbnail(folder, *model);
         html += QStringLiteral("<div class=\"modelcard\">%1<p><b>%2</b><br>%3</p></div>\n")
                     .arg(PictureHtml(*model, modelThumbnail), Html(Text(GalleryModelId)),
                          Html(model->name));
@@ -236,7 +213,7 @@ bool WriteGalleryPage(const QString& dir, const std::vector<GalleryEntry>& entri
     QJsonArray programs;
     int order = 0;
     for (const GalleryEntry& entry : entries) {
-        const QString thumbnail = WriteThumbnail(folder, entry);
+        const QString thumbnail = Thumbnail(folder, entry);
         html += CardHtml(entry, order++, thumbnail, modelThumbnail);
         programs.append(EntryJson(entry, thumbnail));
     }

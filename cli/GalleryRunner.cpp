@@ -183,6 +183,8 @@ void GalleryRunner::Start(GalleryEntry& entry) {
                         out + QStringLiteral(".svg"),
                         QStringLiteral("--html"),
                         out + QStringLiteral(".html"),
+                        QStringLiteral("--thumbnail"),
+                        out + QStringLiteral("-thumb.png"),
                         QStringLiteral("--state"),
                         QStringLiteral("--no-wait"),
                         QStringLiteral("--max-lines"),

@@ -1,6 +1,7 @@
 #include "cli/HeadlessRunner.h"
 
 #include "cli/StateReport.h"
+#include "cli/Thumbnail.h"
 #include "core/AtomicFile.h"
 #include "core/ConversionReport.h"
 #include "core/Encoding.h"
@@ -10,6 +11,7 @@
 #include "core/ProgramFiles.h"
 #include "core/ProgramIO.h"
 #include "core/Translation.h"
+#include "engine/ColorValue.h"
 #include "engine/Evaluator.h"
 #include "engine/LogoEngine.h"
 #include "engine/SvgWriter.h"
@@ -309,6 +311,23 @@ bool HeadlessRunner::SaveHtml(LogoEngine& engine) const {
                                std::string_view(bytes.constData(), bytes.size()));
 }
 
+// A picture with nothing drawn has no thumbnail.
+bool HeadlessRunner::SaveThumbnail(LogoEngine& engine) const {
+    const QImage& picture = engine.Screen().Surface().Image();
+    const ColorValue screen = engine.Screen().State().ScreenColor;
+    const QImage thumbnail =
+        DrawnThumbnail(picture, MeasurePaintedArea(picture, screen).box, ToPixel(screen));
+    if (thumbnail.isNull()) return true;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !thumbnail.save(&buffer, "PNG")) {
+        errno = ENOMEM;
+        return false;
+    }
+    return WriteFileAtomically(options_.thumbnailPath,
+                               std::string_view(bytes.constData(), bytes.size()));
+}
+
 bool HeadlessRunner::SaveSvg(const Picture& surface) const {
     const QByteArray bytes = SvgWriter::Document(surface);
     return WriteFileAtomically(options_.svgPath, std::string_view(bytes.constData(), bytes.size()));
@@ -322,6 +341,11 @@ int HeadlessRunner::Report(LogoEngine& engine) {
     const Picture& surface = engine.Screen().Surface();
     if (!options_.pngPath.empty() && !SavePicture(surface.Image())) {
         PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureId, options_.pngPath,
+                                                       FileErrorReason(errno)));
+        status = ExitUsage;
+    }
+    if (!options_.thumbnailPath.empty() && !SaveThumbnail(engine)) {
+        PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureId, options_.thumbnailPath,
                                                        FileErrorReason(errno)));
         status = ExitUsage;
     }

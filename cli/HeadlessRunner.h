@@ -62,6 +62,7 @@ private:
     bool SavePicture(const QImage& picture) const;
     bool SaveSvg(const Picture& surface) const;
     bool SaveHtml(LogoEngine& engine) const;
+    bool SaveThumbnail(LogoEngine& engine) const;
 
     const RunnerOptions& options_;
     void (*startApplication_)();

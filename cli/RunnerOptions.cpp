@@ -68,8 +68,8 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
     const bool known = arg == "-e" || arg == "--exec" || arg == "--png" || arg == "--svg" ||
                        arg == "--eval" || arg == "--max-lines" || arg == "--define" ||
                        arg == "--dialect" || arg == "--save" || arg == "--html" ||
-                       arg == "--time-limit" || arg == "--gallery" || arg == "--jobs" ||
-                       arg == "--reference";
+                       arg == "--thumbnail" || arg == "--time-limit" || arg == "--gallery" ||
+                       arg == "--jobs" || arg == "--reference";
     if (!known) return false;
     if (k + needed >= args.size()) {
         error = arg + " needs " + (needed == 2 ? "two values" : "a value");
@@ -81,6 +81,7 @@ bool TakeValued(const std::vector<std::string>& args, std::size_t& k, RunnerOpti
     if (arg == "--svg") options.svgPath = value;
     if (arg == "--save") options.savePath = value;
     if (arg == "--html") options.htmlPath = value;
+    if (arg == "--thumbnail") options.thumbnailPath = value;
     if (arg == "--gallery") options.galleryDir = value;
     if (arg == "--reference") options.reference = value;
     if (arg == "--time-limit") {
@@ -177,6 +178,8 @@ const char* RunnerUsage() {
            "                         as embedded images)\n"
            "  --html PATH            save the program as an HTML page after the run, in\n"
            "                         the editor's colours, with the run's errors\n"
+           "  --thumbnail PATH       save the drawn part of the picture as a PNG of at\n"
+           "                         most 240 x 240 pixels (none when nothing is drawn)\n"
            "  --state                print the final turtle state as JSON, with the number\n"
            "                         and the bounding box of the pixels that differ from\n"
            "                         the screen colour\n"

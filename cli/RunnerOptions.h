@@ -29,6 +29,7 @@ struct RunnerOptions {
     std::string pngPath;
     std::string svgPath;
     std::string htmlPath;
+    std::string thumbnailPath;
     bool printProgram = false;
     bool printState = false;
     bool english = false;

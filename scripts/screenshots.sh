@@ -5,7 +5,8 @@
 # Turkish version of the flower in Turkish, the English version of the tree
 # in English, a program with errors, and the graphical mode in both
 # languages, and a run held Step by Step inside a procedure call with the
-# variable inspector, in both languages.
+# variable inspector, in both languages; and the class gallery's page in a
+# browser.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -82,3 +83,19 @@ shoot graphical-turkish.png --graphical "$work/graphical-turkish.elg"
 shoot graphical-english.png --graphical --english "$work/graphical-english.elg"
 shoot step-turkish.png --step 12 "$work/step-turkish.elg"
 shoot step-english.png --step 12 --english "$work/step-english.elg"
+
+# The class gallery of the English examples and a learner's program with
+# errors, as headless Chromium shows the page, when Chromium is installed.
+browser=$(command -v chromium || command -v chromium-browser || true)
+if [ -n "$browser" ]; then
+  mkdir -p "$work/class"
+  cp "$root"/examples/en/*.elg "$work/class/"
+  cp "$work/errors.elg" "$work/class/learner-errors.elg"
+  "$runner" --gallery "$work/gallery" "$work/class" --english 2>/dev/null || true
+  HOME=$work "$browser" --headless --no-sandbox --disable-gpu --hide-scrollbars --no-first-run \
+    --window-size=1366,1000 --screenshot="$out/gallery-english.png" \
+    "file://$work/gallery/index.html" >/dev/null 2>&1
+  echo "Wrote $out/gallery-english.png"
+else
+  echo "Chromium is not installed: the gallery picture is left as it is" >&2
+fi
