@@ -1,12 +1,10 @@
 #include "cli/GalleryPage.h"
 
 #include "core/Encoding.h"
-#include "core/GlobalSettings.h"
 #include "core/LanguageIds.h"
 #include "core/LanguageModule.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>

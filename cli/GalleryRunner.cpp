@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <unistd.h>
 
 namespace mivarelo {
@@ -207,6 +208,10 @@ void GalleryRunner::Start(GalleryEntry& entry) {
     connect(&j.process, &QProcess::finished, this, [this, &j](int code, QProcess::ExitStatus how) {
         Finished(j, how == QProcess::CrashExit, code);
     });
+    // A runner that cannot start never finishes: its program ends here.
+    connect(&j.process, &QProcess::errorOccurred, this, [this, &j](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) Finished(j, true, -1);
+    });
     j.killer.setSingleShot(true);
     connect(&j.killer, &QTimer::timeout, this, [&j] {
         j.killed = true;
@@ -220,7 +225,6 @@ void GalleryRunner::Start(GalleryEntry& entry) {
 
 void GalleryRunner::Finished(Job& job, bool crashed, int exitCode) {
     job.killer.stop();
-    job.process.waitForReadyRead(0);
     job.outTail += job.process.readAllStandardOutput();
     if (!job.outTail.trimmed().isEmpty()) job.lastLine = job.outTail.trimmed();
     GalleryEntry& entry = *job.entry;
