@@ -7,10 +7,13 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps build build-asan test test-plain test-asan run bench screenshots package fuzz clean
+.PHONY: deps deps-run build build-asan test test-plain test-asan run bench screenshots package fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
+
+deps-run:
+	@bash scripts/install-deps.sh run
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -30,8 +33,9 @@ test-asan: build-asan
 
 test: test-plain test-asan
 
-# Only the two programs are built: the tests wait for make test.
-run: deps
+# Only what the two programs need is installed and built: the tests wait
+# for make test.
+run: deps-run
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS) --target mivarelo mivarelo-run
 	@bash scripts/run.sh $(BUILD)

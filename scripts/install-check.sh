@@ -11,6 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 app=io.github.mivarelo.Mivarelo
+component=${app,,}
 failures=0
 
 fail() {
@@ -27,6 +28,8 @@ expected=(
     share/mivarelo/lang/turkish.txt
     share/mime/packages/mivarelo.xml
     share/man/man1/mivarelo-run.1.gz
+    share/doc/mivarelo/copyright
+    share/doc/mivarelo/changelog.Debian.gz
 )
 for example in "$source_dir"/examples/tr/*.elg "$source_dir"/examples/en/*.elg; do
     expected+=("share/mivarelo/examples/${example#"$source_dir"/examples/}")
@@ -39,7 +42,7 @@ if [ -e "$build/bin/mivarelo" ]; then
         bin/mivarelo
         share/man/man1/mivarelo.1.gz
         "share/applications/$app.desktop"
-        "share/metainfo/$app.metainfo.xml"
+        "share/metainfo/$component.metainfo.xml"
         "share/icons/hicolor/scalable/apps/$app.svg"
     )
     for size in 16 32 48 64 128 256; do
@@ -56,6 +59,25 @@ cmp -s "$source_dir/resources/lang/turkish.txt" "$prefix/share/mivarelo/lang/tur
     fail "share/mivarelo/lang/turkish.txt differs from resources/lang/turkish.txt"
 cmp -s "$source_dir/packaging/mivarelo.xml" "$prefix/share/mime/packages/mivarelo.xml" ||
     fail "share/mime/packages/mivarelo.xml differs from packaging/mivarelo.xml"
+cmp -s "$source_dir/packaging/debian/copyright" "$prefix/share/doc/mivarelo/copyright" ||
+    fail "share/doc/mivarelo/copyright differs from packaging/debian/copyright"
+
+# The changelog is packaging/debian/changelog compressed as Debian wants it:
+# the gzip header carries no name and no time (flags 00, time 00000000) and
+# says maximum compression (02), written on Unix (03).
+changelog=$prefix/share/doc/mivarelo/changelog.Debian.gz
+if [ -f "$changelog" ]; then
+    header=$(od -An -tx1 -N10 "$changelog" | tr -d ' \n')
+    [ "$header" = 1f8b0800000000000203 ] ||
+        fail "changelog.Debian.gz has the gzip header $header, not 1f8b0800000000000203 (gzip -9n)"
+    gzip -dc "$changelog" | cmp -s "$source_dir/packaging/debian/changelog" - ||
+        fail "changelog.Debian.gz does not hold packaging/debian/changelog"
+fi
+# Its top entry is for the version being built: a new version needs an entry.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+top=$(head -n 1 "$source_dir/packaging/debian/changelog")
+[[ "$top" =~ ^mivarelo\ \(${version//./\\.}-[0-9]+\)\  ]] ||
+    fail "the top entry of packaging/debian/changelog, '$top', is not for version $version"
 for size in 16 32 48 64 128 256; do
     png=$prefix/share/icons/hicolor/${size}x${size}/apps/$app.png
     [ "$gui" = no ] || file "$png" | grep -q "PNG image data, $size x $size," ||
@@ -70,7 +92,7 @@ if [ "$gui" = yes ]; then
             fail "desktop-file-validate rejects the desktop entry"
     fi
     if command -v appstreamcli >/dev/null; then
-        appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >"$work/as.log" ||
+        appstreamcli validate --no-net "$prefix/share/metainfo/$component.metainfo.xml" >"$work/as.log" ||
             { cat "$work/as.log" >&2; fail "appstreamcli rejects the metainfo file"; }
     fi
 fi

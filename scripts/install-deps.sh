@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the benchmarks need.
+# Installs the Debian packages that are missing: with "run" those that
+# building and starting the program need, otherwise also those of the tests,
+# the benchmarks and the package checks.
 # Idempotent: when everything is present it only asks dpkg and returns.
+#   scripts/install-deps.sh [run]
 set -euo pipefail
 
 packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev libqt6svg6
   fonts-liberation fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev
-  locales
-  xvfb xdotool x11-apps x11-utils python3 openbox
+  libgtest-dev libgmock-dev
   qt6-translations-l10n
-  dpkg-dev file appstream desktop-file-utils
-  poppler-utils librsvg2-bin
-  clang libclang-rt-14-dev
 )
+if [ "${1:-}" != "run" ]; then
+  packages+=(
+    libbenchmark-dev
+    locales
+    xvfb xdotool x11-apps x11-utils python3 openbox
+    dpkg-dev file appstream desktop-file-utils lintian
+    poppler-utils librsvg2-bin
+    clang libclang-rt-14-dev
+    chromium
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
