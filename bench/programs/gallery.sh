@@ -31,5 +31,13 @@ done
 SCRIPT
 runs=3
 echo "== Class gallery: 40 programs on $(nproc) cores (median of $runs runs)"
-"$measure" "gallery-one-by-one" "$runs" 60 400 bash "$work/one-by-one.sh" "$work/class" "$runner" "$work/one"
-"$measure" "gallery" "$runs" 36 400 "$runner" --gallery "$work/out" "$work/class"
+alone=$("$measure" "gallery-one-by-one" "$runs" 60 400 "$(command -v bash)" "$work/one-by-one.sh" \
+  "$work/class" "$runner" "$work/one")
+echo "$alone"
+together=$("$measure" "gallery" "$runs" 36 400 "$runner" --gallery "$work/out" "$work/class")
+echo "$together"
+median() { sed -n 's/.* median \([0-9.]*\) s.*/\1/p' <<<"$1"; }
+awk -v a="$(median "$alone")" -v t="$(median "$together")" 'BEGIN {
+  ratio = t / a
+  printf "gallery / one by one: %.2f (target 0.60)   %s\n", ratio, ratio <= 0.6 ? "ok" : "MISSED"
+}'
