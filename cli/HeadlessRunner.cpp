@@ -27,6 +27,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace mivarelo {
@@ -72,6 +73,18 @@ void HeadlessRunner::Print(std::string_view text) {
 }
 
 namespace {
+
+// The file is replaced only once the whole image is written; false with
+// errno telling why.
+bool WritePng(const QImage& image, const std::string& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        errno = ENOMEM;
+        return false;
+    }
+    return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+}
 
 // What the state reports of a run that ended early.
 std::string StopText(Interpreter::StopReason reason) {
@@ -287,13 +300,7 @@ bool HeadlessRunner::SavePicture(const QImage& picture) const {
     const QImage probe(1, 1, saved.format());
     saved.setDotsPerMeterX(probe.dotsPerMeterX());
     saved.setDotsPerMeterY(probe.dotsPerMeterY());
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !saved.save(&buffer, "PNG")) {
-        errno = ENOMEM;
-        return false;
-    }
-    return WriteFileAtomically(options_.pngPath, std::string_view(bytes.constData(), bytes.size()));
+    return WritePng(saved, options_.pngPath);
 }
 
 // The program page, titled with the program file's name, lists the run's
@@ -312,20 +319,9 @@ bool HeadlessRunner::SaveHtml(LogoEngine& engine) const {
 }
 
 // A picture with nothing drawn has no thumbnail.
-bool HeadlessRunner::SaveThumbnail(LogoEngine& engine) const {
-    const QImage& picture = engine.Screen().Surface().Image();
-    const ColorValue screen = engine.Screen().State().ScreenColor;
-    const QImage thumbnail =
-        DrawnThumbnail(picture, MeasurePaintedArea(picture, screen).box, ToPixel(screen));
-    if (thumbnail.isNull()) return true;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !thumbnail.save(&buffer, "PNG")) {
-        errno = ENOMEM;
-        return false;
-    }
-    return WriteFileAtomically(options_.thumbnailPath,
-                               std::string_view(bytes.constData(), bytes.size()));
+bool HeadlessRunner::SaveThumbnail(const QImage& picture, QRect drawn, ColorValue screen) const {
+    const QImage thumbnail = DrawnThumbnail(picture, drawn, ToPixel(screen));
+    return thumbnail.isNull() || WritePng(thumbnail, options_.thumbnailPath);
 }
 
 bool HeadlessRunner::SaveSvg(const Picture& surface) const {
@@ -344,7 +340,13 @@ int HeadlessRunner::Report(LogoEngine& engine) {
                                                        FileErrorReason(errno)));
         status = ExitUsage;
     }
-    if (!options_.thumbnailPath.empty() && !SaveThumbnail(engine)) {
+    // The drawn part is measured once, for the thumbnail and the state.
+    const TurtleState& state = engine.Screen().State();
+    std::optional<PaintedArea> painted;
+    if (!options_.thumbnailPath.empty() || options_.printState)
+        painted = MeasurePaintedArea(surface.Image(), state.ScreenColor);
+    if (!options_.thumbnailPath.empty() &&
+        !SaveThumbnail(surface.Image(), painted->box, state.ScreenColor)) {
         PrintLine(stderr, "mivarelo-run: " + FileError(CannotWritePictureId, options_.thumbnailPath,
                                                        FileErrorReason(errno)));
         status = ExitUsage;
@@ -360,11 +362,9 @@ int HeadlessRunner::Report(LogoEngine& engine) {
         status = ExitUsage;
     }
     if (options_.printState) {
-        const TurtleState& state = engine.Screen().State();
         const RunSummary run{Globals().TestResult, StopText(engine.Runner().LastStopReason())};
-        const std::string json =
-            StateJson(state, run, engine.Variables().Globals(), errors_,
-                      MeasurePaintedArea(surface.Image(), state.ScreenColor), engine.Procedures());
+        const std::string json = StateJson(state, run, engine.Variables().Globals(), errors_,
+                                           *painted, engine.Procedures());
         PrintLine(stdout, json);
     }
     for (const std::string& expression : options_.evalExpressions)

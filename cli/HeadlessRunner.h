@@ -8,9 +8,11 @@
 #include "cli/RunnerOptions.h"
 #include "core/ErrorList.h"
 #include "core/Notifier.h"
+#include "engine/ColorValue.h"
 #include "engine/RunListener.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <string>
 #include <vector>
@@ -62,7 +64,7 @@ private:
     bool SavePicture(const QImage& picture) const;
     bool SaveSvg(const Picture& surface) const;
     bool SaveHtml(LogoEngine& engine) const;
-    bool SaveThumbnail(LogoEngine& engine) const;
+    bool SaveThumbnail(const QImage& picture, QRect drawn, ColorValue screen) const;
 
     const RunnerOptions& options_;
     void (*startApplication_)();
